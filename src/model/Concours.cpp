@@ -1,0 +1,349 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/Concours.h"
+
+#include "model/Fichier.h"
+#include "model/LecteurTexte.h"
+#include "model/Texte.h"
+
+#include <istream>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+
+using tavo::CodeLecture;
+using tavo::CopieTexte;
+using tavo::LecteurTexte;
+using tavo::ResultatLecture;
+
+TConcours::TConcours()
+    : Programme(std::make_unique<TProgramme>())
+{}
+
+void TConcours::SetTitre(const char* t)
+{
+    CopieTexte(Ident.Titre, t);
+}
+void TConcours::SetLieu(const char* t)
+{
+    CopieTexte(Ident.Lieu, t);
+}
+void TConcours::SetDepartement(const char* t)
+{
+    CopieTexte(Ident.Departement, t);
+}
+void TConcours::SetOrganisateur(const char* t)
+{
+    CopieTexte(Ident.Organisateur, t);
+}
+void TConcours::SetNumAffiliation(const char* t)
+{
+    CopieTexte(Ident.NumAffiliation, t);
+}
+void TConcours::SetCategorie(const char* t)
+{
+    CopieTexte(Ident.Categorie, t);
+}
+void TConcours::SetSerie(const char* t)
+{
+    CopieTexte(Ident.Serie, t);
+}
+void TConcours::SetDirecteur(const char* t)
+{
+    CopieTexte(Ident.Directeur, t);
+}
+void TConcours::SetCommissaires(const char* t)
+{
+    CopieTexte(Ident.Commissaires, t);
+}
+void TConcours::SetChronometreurs(const char* t)
+{
+    CopieTexte(Ident.Chronometreurs, t);
+}
+void TConcours::SetJury1(const char* t)
+{
+    CopieTexte(Ident.Jury1, t);
+}
+void TConcours::SetJury2(const char* t)
+{
+    CopieTexte(Ident.Jury2, t);
+}
+void TConcours::SetJury3(const char* t)
+{
+    CopieTexte(Ident.Jury3, t);
+}
+void TConcours::SetAutres(const char* t)
+{
+    CopieTexte(Ident.Autres, t);
+}
+void TConcours::SetHoraires(const char* t)
+{
+    CopieTexte(Ident.Horaires, t);
+}
+void TConcours::SetConditionsMeteo(const char* t)
+{
+    CopieTexte(Ident.ConditionsMeteo, t);
+}
+void TConcours::SetControles(const char* t)
+{
+    CopieTexte(Ident.Controles, t);
+}
+void TConcours::SetIncidents(const char* t)
+{
+    CopieTexte(Ident.Incidents, t);
+}
+void TConcours::SetReclamations(const char* t)
+{
+    CopieTexte(Ident.Reclamations, t);
+}
+void TConcours::SetObservations(const char* t)
+{
+    CopieTexte(Ident.Observations, t);
+}
+
+void TConcours::SetProgrammeVol(const char* texte, short i)
+{
+    if (i >= 0 && i < MAX_VOLS)
+        CopieTexte(Ident.ProgrammeVol[i], texte);
+}
+
+const char* TConcours::GetProgrammeVol(short i) const
+{
+    return (i >= 0 && i < MAX_VOLS) ? Ident.ProgrammeVol[i] : "";
+}
+
+TPilote TConcours::GetPilote(int p) const
+{
+    if (Pilotes.empty() || p > NbPilotes())
+        return {};
+    return *std::next(Pilotes.begin(), p <= 1 ? 0 : p - 1);
+}
+
+void TConcours::SetPilote(const TPilote& pilote, int p)
+{
+    if (Pilotes.empty() || p > NbPilotes())
+        return;
+    *std::next(Pilotes.begin(), p <= 1 ? 0 : p - 1) = pilote;
+}
+
+TPilote TConcours::GetPiloteDossard(const char* dossard) const
+{
+    const std::string_view recherche(dossard ? dossard : "");
+    for (const TPilote& pilote : Pilotes)
+        if (recherche == pilote.GetDossard())
+            return pilote;
+    return {};
+}
+
+void TConcours::SetPiloteCourant(const TPilote& pilote)
+{
+    const std::string_view recherche(DossardCourant);
+    for (TPilote& p : Pilotes)
+        if (recherche == p.GetDossard()) {
+            p = pilote;
+            return;
+        }
+}
+
+void TConcours::AjoutePilote()
+{
+    Pilotes.emplace_back();
+}
+
+void TConcours::SupprimePilote(int p)
+{
+    if (Pilotes.empty() || p > NbPilotes())
+        return;
+    Pilotes.erase(std::next(Pilotes.begin(), p <= 1 ? 0 : p - 1));
+}
+
+TJuge TConcours::GetJuge(int j) const
+{
+    if (Juges.empty() || j > NbJugesSaisis())
+        return {};
+    return *std::next(Juges.begin(), j <= 1 ? 0 : j - 1);
+}
+
+void TConcours::SetJuge(const TJuge& juge, int j)
+{
+    if (Juges.empty() || j > NbJugesSaisis())
+        return;
+    *std::next(Juges.begin(), j <= 1 ? 0 : j - 1) = juge;
+}
+
+void TConcours::AjouteJuge()
+{
+    Juges.emplace_back();
+}
+
+std::string TConcours::JugesDeGrade(int grade) const
+{
+    std::string texte;
+    int visites = 0;
+    for (const TJuge& juge : Juges) {
+        if (++visites > MAX_JUGES)
+            break;
+        if (juge.GetGrade() != grade)
+            continue;
+        texte += juge.GetNom();
+        texte += ' ';
+        texte += juge.GetPrenom();
+        texte += ", ";
+    }
+    return texte;
+}
+
+void TConcours::SetDossardCourant(const char* texte)
+{
+    CopieTexte(DossardCourant, texte);
+}
+
+bool TConcours::ChargeProgramme(short v, const std::string& repertoire)
+{
+    if (v < 1 || v > MAX_VOLS || Ident.ProgrammeVol[v - 1][0] == '\0')
+        return false;
+    std::string contenu;
+    if (!tavo::LitFichier(repertoire + "/" + Ident.ProgrammeVol[v - 1], contenu))
+        return false;
+    Programme->Reinitialise();
+    Programme->Lit(contenu);
+    return true;
+}
+
+void TConcours::Nouveau()
+{
+    Ident = TIdentConcours{};
+    Pilotes.clear();
+    Juges.clear();
+    VolCourant = 1;
+    DossardCourant[0] = '\0';
+}
+
+std::string TConcours::Ecrit() const
+{
+    std::string sortie;
+    sortie.reserve(1024 + Pilotes.size() * 2400 + Juges.size() * 64);
+    for (const char* texte :
+         {Ident.Titre,          Ident.Lieu,           Ident.Departement,  Ident.Organisateur,
+          Ident.NumAffiliation, Ident.Categorie,      Ident.Serie,        Ident.Directeur,
+          Ident.Commissaires,   Ident.Chronometreurs, Ident.Jury1,        Ident.Jury2,
+          Ident.Jury3,          Ident.Autres,         Ident.Horaires,     Ident.ConditionsMeteo,
+          Ident.Controles,      Ident.Incidents,      Ident.Reclamations, Ident.Observations})
+        tavo::AjouteLigne(sortie, texte);
+    for (short nombre : {Ident.NbJuges, Ident.NbVols}) {
+        tavo::AjouteEntier(sortie, nombre);
+        sortie += "\r\n";
+    }
+    for (const auto& programme : Ident.ProgrammeVol)
+        tavo::AjouteLigne(sortie, programme);
+    Ident.DateDebut.Ecrit(sortie);
+    Ident.DateFin.Ecrit(sortie);
+
+    tavo::AjouteEntier(sortie, static_cast<long long>(Pilotes.size()));
+    sortie += "\r\n";
+    for (const TPilote& pilote : Pilotes)
+        pilote.Ecrit(sortie);
+    tavo::AjouteEntier(sortie, static_cast<long long>(Juges.size()));
+    sortie += "\r\n";
+    for (const TJuge& juge : Juges)
+        juge.Ecrit(sortie);
+    return sortie;
+}
+
+namespace {
+
+bool litTextes(LecteurTexte& l, TIdentConcours& id)
+{
+    return l.LitLigne(id.Titre) && l.LitLigne(id.Lieu) && l.LitLigne(id.Departement) &&
+           l.LitLigne(id.Organisateur) && l.LitLigne(id.NumAffiliation) &&
+           l.LitLigne(id.Categorie) && l.LitLigne(id.Serie) && l.LitLigne(id.Directeur) &&
+           l.LitLigne(id.Commissaires) && l.LitLigne(id.Chronometreurs) && l.LitLigne(id.Jury1) &&
+           l.LitLigne(id.Jury2) && l.LitLigne(id.Jury3) && l.LitLigne(id.Autres) &&
+           l.LitLigne(id.Horaires) && l.LitLigne(id.ConditionsMeteo) && l.LitLigne(id.Controles) &&
+           l.LitLigne(id.Incidents) && l.LitLigne(id.Reclamations) && l.LitLigne(id.Observations);
+}
+
+// The failure at the reader's position: the end of the text, or the text found there.
+ResultatLecture echec(const LecteurTexte& l, bool horsLimites = false)
+{
+    CodeLecture code = CodeLecture::NombreAttendu;
+    if (horsLimites)
+        code = CodeLecture::NombreHorsLimites;
+    else if (l.Fin())
+        code = CodeLecture::FinPrematuree;
+    return {code, l.Ligne()};
+}
+
+// Reads a record count: a non-negative number, the rest of its line discarded.
+bool litNombre(LecteurTexte& l, long long& nombre, bool& horsLimites)
+{
+    horsLimites = false;
+    if (!l.LitEntier(nombre))
+        return false;
+    if (nombre < 0) {
+        horsLimites = true;
+        return false;
+    }
+    l.SauteFinLigne();
+    return true;
+}
+
+} // namespace
+
+ResultatLecture TConcours::Lit(std::string_view contenu)
+{
+    LecteurTexte l(contenu);
+    TIdentConcours ident;
+    bool hors = false;
+    if (!litTextes(l, ident))
+        return echec(l);
+    if (!l.LitEntier(ident.NbJuges, hors) || !l.LitEntier(ident.NbVols, hors))
+        return echec(l, hors);
+    l.SauteFinLigne();
+    for (auto& programme : ident.ProgrammeVol)
+        if (!l.LitLigne(programme))
+            return echec(l);
+    if (!ident.DateDebut.Lit(l) || !ident.DateFin.Lit(l))
+        return echec(l);
+
+    long long nombre = 0;
+    std::list<TPilote> pilotes;
+    if (!litNombre(l, nombre, hors))
+        return echec(l, hors);
+    for (long long p = 0; p < nombre; ++p) {
+        TPilote& pilote = pilotes.emplace_back();
+        if (!pilote.GetIdent().Lit(l))
+            return echec(l);
+        if (!pilote.GetNotesPilote().Lit(l, hors))
+            return echec(l, hors);
+        l.SauteFinLigne();
+        l.SauteFinLigne();
+    }
+
+    std::list<TJuge> juges;
+    if (!litNombre(l, nombre, hors))
+        return echec(l, hors);
+    for (long long j = 0; j < nombre; ++j)
+        if (!juges.emplace_back().Lit(l, hors))
+            return echec(l, hors);
+
+    Nouveau();
+    Ident = ident;
+    Pilotes.swap(pilotes);
+    Juges.swap(juges);
+    return {};
+}
+
+std::ostream& operator<<(std::ostream& flux, const TConcours& concours)
+{
+    const std::string texte = concours.Ecrit();
+    return flux.write(texte.data(), static_cast<std::streamsize>(texte.size()));
+}
+
+std::istream& operator>>(std::istream& flux, TConcours& concours)
+{
+    std::ostringstream contenu;
+    contenu << flux.rdbuf();
+    if (!concours.Lit(contenu.str()))
+        flux.setstate(std::ios::failbit);
+    return flux;
+}

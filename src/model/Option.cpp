@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/Option.h"
+
+#include "model/Fichier.h"
+#include "model/LecteurTexte.h"
+#include "model/Texte.h"
+
+TOption::TOption(const std::string& repertoireDepart)
+{
+    tavo::CopieTexte(RepProgrammes, (repertoireDepart + "/Vols").c_str());
+    tavo::CopieTexte(RepConcours, (repertoireDepart + "/Concours").c_str());
+}
+
+void TOption::SetRepProgrammes(const char* texte)
+{
+    tavo::CopieTexte(RepProgrammes, texte);
+}
+
+void TOption::SetRepConcours(const char* texte)
+{
+    tavo::CopieTexte(RepConcours, texte);
+}
+
+std::string TOption::Ecrit() const
+{
+    std::string sortie;
+    for (int drapeau : {SauvegardeAuto, ImpressionAuto, MiseEnPageAuto, Rapport1000, TBL}) {
+        tavo::AjouteEntier(sortie, drapeau);
+        sortie += "\r\n";
+    }
+    tavo::AjouteLigne(sortie, RepConcours);
+    tavo::AjouteLigne(sortie, RepProgrammes);
+    return sortie;
+}
+
+void TOption::Lit(std::string_view contenu)
+{
+    tavo::LecteurTexte lecteur(contenu);
+    for (int* drapeau : {&SauvegardeAuto, &ImpressionAuto, &MiseEnPageAuto, &Rapport1000, &TBL}) {
+        long long valeur = 0;
+        if (!lecteur.LitEntier(valeur))
+            return;
+        // Read as unsigned: any value other than 0 means the flag is set.
+        *drapeau =
+            valeur == 0 ? 0 : (valeur > 0 && valeur <= 0x7FFFFFFF ? static_cast<int>(valeur) : 1);
+    }
+    lecteur.SauteFinLigne();
+    if (!lecteur.Fin())
+        lecteur.LitLigne(RepConcours);
+    if (!lecteur.Fin())
+        lecteur.LitLigne(RepProgrammes);
+}
+
+std::string TOption::CheminFichier(const std::string& repertoireDepart)
+{
+    return repertoireDepart + "/tavo.ini";
+}
+
+void TOption::Charge(const std::string& repertoireDepart)
+{
+    std::string contenu;
+    if (tavo::LitFichier(CheminFichier(repertoireDepart), contenu))
+        Lit(contenu);
+}
+
+bool TOption::Enregistre(const std::string& repertoireDepart) const
+{
+    return tavo::EcritFichierSur(CheminFichier(repertoireDepart), Ecrit());
+}

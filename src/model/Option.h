@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+/**
+ * The program-wide settings kept in "tavo.ini" in the start-up directory:
+ * three automatic tasks, two calculation options and the two working
+ * directories. Every flag counts as set when it is non-zero.
+ */
+class TOption
+{
+public:
+    /** The defaults, with the directories under the start-up directory. */
+    explicit TOption(const std::string& repertoireDepart = ".");
+
+    int GetSauvegardeAuto() const { return SauvegardeAuto; }
+    int GetImpressionAuto() const { return ImpressionAuto; }
+    int GetMiseEnPageAuto() const { return MiseEnPageAuto; }
+    int GetRapport1000() const { return Rapport1000; }
+    int GetTBL() const { return TBL; }
+    const char* GetRepProgrammes() const { return RepProgrammes; }
+    const char* GetRepConcours() const { return RepConcours; }
+
+    void SetSauvegardeAuto(int v) { SauvegardeAuto = v; }
+    void SetImpressionAuto(int v) { ImpressionAuto = v; }
+    void SetMiseEnPageAuto(int v) { MiseEnPageAuto = v; }
+    void SetRapport1000(int v) { Rapport1000 = v; }
+    void SetTBL(int v) { TBL = v; }
+    void SetRepProgrammes(const char* texte);
+    void SetRepConcours(const char* texte);
+
+    /** The seven lines of the options file, CR LF line ends. */
+    std::string Ecrit() const;
+    /** Reads the options file form; fields not found keep their values. */
+    void Lit(std::string_view contenu);
+
+    /** Reads "<repertoireDepart>/tavo.ini" when it exists; otherwise keeps the values silently. */
+    void Charge(const std::string& repertoireDepart);
+    /** Writes "<repertoireDepart>/tavo.ini"; false when it cannot be written. */
+    bool Enregistre(const std::string& repertoireDepart) const;
+
+    /** Path of the options file for a start-up directory. */
+    static std::string CheminFichier(const std::string& repertoireDepart);
+
+private:
+    int SauvegardeAuto = 0;
+    int ImpressionAuto = 1;
+    int MiseEnPageAuto = 1;
+    int Rapport1000 = 1;
+    int TBL = 0;
+    char RepProgrammes[255] = {};
+    char RepConcours[255] = {};
+};

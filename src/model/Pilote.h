@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/Constantes.h"
+
+#include <string>
+
+namespace tavo {
+class LecteurTexte;
+}
+
+/** Who a pilot is: eight Windows-1252 texts of fixed capacity. */
+class TIdentPilote
+{
+public:
+    void SetNom(const char* texte);
+    void SetPrenom(const char* texte);
+    void SetClub(const char* texte);
+    void SetNumClub(const char* texte);
+    void SetLicence(const char* texte);
+    void SetFrequence1(const char* texte);
+    void SetFrequence2(const char* texte);
+    void SetDossard(const char* texte);
+
+    const char* GetNom() const { return Nom; }
+    const char* GetPrenom() const { return Prenom; }
+    const char* GetClub() const { return Club; }
+    const char* GetNumClub() const { return NumClub; }
+    const char* GetLicence() const { return Licence; }
+    const char* GetFrequence1() const { return Frequence1; }
+    const char* GetFrequence2() const { return Frequence2; }
+    const char* GetDossard() const { return Dossard; }
+
+    /** The bib's integer value (0 when empty or not a number): the bib order. */
+    long ValeurDossard() const;
+    /** Bib order: a before b when a's bib value is smaller. */
+    bool operator<(const TIdentPilote& autre) const
+    {
+        return ValeurDossard() < autre.ValeurDossard();
+    }
+
+    /** Appends the eight lines of the file form. */
+    void Ecrit(std::string& sortie) const;
+    /** Reads the eight lines; false when the text ends first. */
+    bool Lit(tavo::LecteurTexte& lecteur);
+
+private:
+    char Nom[21] = {};
+    char Prenom[16] = {};
+    char Club[21] = {};
+    char NumClub[4] = {};
+    char Licence[8] = {};
+    char Frequence1[7] = {};
+    char Frequence2[7] = {};
+    char Dossard[5] = {};
+};
+
+/**
+ * Every mark given to a pilot (the only persistent part) and the scores
+ * derived from them. Flights, figure lines and judges are numbered from 1;
+ * an index outside the grid reads 0 and writes nothing.
+ */
+class TNotesPilote
+{
+public:
+    TNotesPilote();
+
+    void SetNote(short vol, short figure, short juge, short note);
+    short GetNote(short vol, short figure, short juge) const;
+
+    double GetScoreVol(short vol) const;
+    void SetScoreVol(short vol, double valeur);
+    double GetScoreVol1000(short vol) const;
+    void SetScoreVol1000(short vol, double valeur);
+
+    double GetScoreJuge(short juge, short vol) const;
+    double GetScoreJugeBruitConf(short juge, short vol) const;
+    double GetScoreJugeTBL(short juge, short vol) const;
+    void SetScoreJugeTBL(short juge, short vol, double valeur);
+
+    short GetJugeRetenu(short juge, short vol) const;
+    void RejeteJuge(short juge, short vol);
+    void RetientJuges(short vol);
+
+    short GetRangJuge(short juge, short vol) const;
+    void SetRangJuge(short juge, short vol, short rang);
+
+    double GetTotal() const { return Total; }
+    void SetTotal(double valeur) { Total = valeur; }
+    double GetTotalFlyOff() const { return TotalFlyOff; }
+    void SetTotalFlyOff(double valeur) { TotalFlyOff = valeur; }
+
+    /** Appends the 182 marks lines: per flight 25 lines of five marks, then an empty line. */
+    void Ecrit(std::string& sortie) const;
+    /** Reads the 875 marks; false when the text ends or a mark is not a 16-bit number. */
+    bool Lit(tavo::LecteurTexte& lecteur, bool& horsLimites);
+
+private:
+    static bool JugeVolValides(short juge, short vol);
+
+    short Notes[MAX_JUGES][MAX_VOLS][MAX_FIGURES];
+    double ScoreVol[MAX_VOLS];
+    double ScoreJuge[MAX_JUGES][MAX_VOLS];
+    double ScoreJugeBruitConf[MAX_JUGES][MAX_VOLS];
+    double ScoreJugeTBL[MAX_JUGES][MAX_VOLS];
+    short JugeRetenu[MAX_JUGES][MAX_VOLS];
+    short RangJuge[MAX_JUGES][MAX_VOLS];
+    double ScoreVol1000[MAX_VOLS];
+    double Total;
+    double TotalFlyOff;
+};
+
+/** A pilot: identity and marks, with every operation of both parts. */
+class TPilote
+{
+public:
+    // Identity
+    void SetNom(const char* t) { Ident.SetNom(t); }
+    void SetPrenom(const char* t) { Ident.SetPrenom(t); }
+    void SetClub(const char* t) { Ident.SetClub(t); }
+    void SetNumClub(const char* t) { Ident.SetNumClub(t); }
+    void SetLicence(const char* t) { Ident.SetLicence(t); }
+    void SetFrequence1(const char* t) { Ident.SetFrequence1(t); }
+    void SetFrequence2(const char* t) { Ident.SetFrequence2(t); }
+    void SetDossard(const char* t) { Ident.SetDossard(t); }
+    const char* GetNom() const { return Ident.GetNom(); }
+    const char* GetPrenom() const { return Ident.GetPrenom(); }
+    const char* GetClub() const { return Ident.GetClub(); }
+    const char* GetNumClub() const { return Ident.GetNumClub(); }
+    const char* GetLicence() const { return Ident.GetLicence(); }
+    const char* GetFrequence1() const { return Ident.GetFrequence1(); }
+    const char* GetFrequence2() const { return Ident.GetFrequence2(); }
+    const char* GetDossard() const { return Ident.GetDossard(); }
+    long ValeurDossard() const { return Ident.ValeurDossard(); }
+    bool operator<(const TPilote& autre) const { return Ident < autre.Ident; }
+
+    // Marks and derived scores
+    void SetNote(short v, short f, short j, short n) { NotesP.SetNote(v, f, j, n); }
+    short GetNote(short v, short f, short j) const { return NotesP.GetNote(v, f, j); }
+    double GetScoreVol(short v) const { return NotesP.GetScoreVol(v); }
+    void SetScoreVol(short v, double x) { NotesP.SetScoreVol(v, x); }
+    double GetScoreVol1000(short v) const { return NotesP.GetScoreVol1000(v); }
+    void SetScoreVol1000(short v, double x) { NotesP.SetScoreVol1000(v, x); }
+    double GetScoreJuge(short j, short v) const { return NotesP.GetScoreJuge(j, v); }
+    double GetScoreJugeBruitConf(short j, short v) const
+    {
+        return NotesP.GetScoreJugeBruitConf(j, v);
+    }
+    double GetScoreJugeTBL(short j, short v) const { return NotesP.GetScoreJugeTBL(j, v); }
+    void SetScoreJugeTBL(short j, short v, double x) { NotesP.SetScoreJugeTBL(j, v, x); }
+    short GetJugeRetenu(short j, short v) const { return NotesP.GetJugeRetenu(j, v); }
+    void RejeteJuge(short j, short v) { NotesP.RejeteJuge(j, v); }
+    void RetientJuges(short v) { NotesP.RetientJuges(v); }
+    short GetRangJuge(short j, short v) const { return NotesP.GetRangJuge(j, v); }
+    void SetRangJuge(short j, short v, short r) { NotesP.SetRangJuge(j, v, r); }
+    double GetTotal() const { return NotesP.GetTotal(); }
+    void SetTotal(double x) { NotesP.SetTotal(x); }
+    double GetTotalFlyOff() const { return NotesP.GetTotalFlyOff(); }
+    void SetTotalFlyOff(double x) { NotesP.SetTotalFlyOff(x); }
+
+    /** Mean of the retained judges' TBL scores for a flight: sum(flag x score) / sum(flag). */
+    double MoyenneJuges(short nbJuges, short vol) const;
+    /** Sample standard deviation of the retained judges' TBL scores; 0 under two judges. */
+    double EcartTypeJuges(short nbJuges, short vol) const;
+
+    TIdentPilote& GetIdent() { return Ident; }
+    const TIdentPilote& GetIdent() const { return Ident; }
+    TNotesPilote& GetNotesPilote() { return NotesP; }
+    const TNotesPilote& GetNotesPilote() const { return NotesP; }
+
+    /** Appends the 190 lines of the file form: identity, then marks. */
+    void Ecrit(std::string& sortie) const;
+
+private:
+    TIdentPilote Ident;
+    TNotesPilote NotesP;
+};

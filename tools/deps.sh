@@ -1,0 +1,41 @@
+# Sourced by ./run and ./test: installs the Debian packages the build needs, then configures
+# and builds in build/. Stops with a clear message when something cannot be had.
+
+TAVO_PACKAGES="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format"
+
+tavo_die() {
+    echo "tavo: $*" >&2
+    exit 1
+}
+
+tavo_install_deps() {
+    local missing=()
+    for p in $TAVO_PACKAGES; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    command -v apt-get >/dev/null || tavo_die "missing packages (${missing[*]}) and no apt-get to install them"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || tavo_die "missing packages (${missing[*]}): run as root or install sudo"
+        sudo="sudo"
+    fi
+    echo "tavo: installing ${missing[*]}"
+    $sudo apt-get update -qq || tavo_die "apt-get update failed"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+        || tavo_die "could not install: ${missing[*]}"
+}
+
+tavo_build() {
+    local root
+    root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    local generator=()
+    command -v ninja >/dev/null && generator=(-G Ninja)
+    if [ ! -f "$root/build/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$root/build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" \
+            || tavo_die "cmake configuration failed"
+    else
+        cmake -S "$root" -B "$root/build" "$@" >/dev/null || tavo_die "cmake configuration failed"
+    fi
+    cmake --build "$root/build" --parallel "$(nproc 2>/dev/null || echo 2)" || tavo_die "build failed"
+}
