@@ -168,6 +168,30 @@ public:
     const TProgramme& GetProgramme() const { return *Programme; }
     TProgramme& GetProgramme() { return *Programme; }
 
+    // Scoring (src/scoring). Flights and judges are numbered from 1.
+    /** `CalculeVol` of flight vol for every pilot, on the loaded programme. */
+    void CalculeVolPilotes(short vol);
+    /** Flight scores in thousandths of the flight's best score. */
+    void NormaliseVol1000(short vol);
+    /**
+     * Loads and computes flights 1 to n in order (TBL correction when tbl is
+     * set, then thousandths). False at the first programme that cannot be
+     * loaded; the flights before it stay computed.
+     */
+    bool CalculeVols(short n, const std::string& repertoire, bool tbl);
+    /** Every pilot's `Total` (and for rules 3 and 7 `TotalFlyOff`) by counting rule 1 to 19. */
+    void CalculeTotaux(int regle, int rapport);
+    /** Qualification totals in thousandths of the best one. */
+    void NormaliseQualif1000();
+    /** Mean of judge j's marks on the ordinary figures of every flown flight. */
+    double MoyenneNotesJuge(short juge, const std::string& repertoire);
+    /** Sample standard deviation of the same marks. */
+    double EcartTypeNotesJuge(short juge, const std::string& repertoire);
+    /** Share in percent of the same marks equal to `note`. */
+    double PourcentageNoteJuge(short juge, short note, const std::string& repertoire);
+    /** TBL correction of flight vol; needs `CalculeVolPilotes(vol)` on its programme first. */
+    void CalculeTBL(short vol);
+
     // Life cycle
     /** Back to the defaults: identification, today's dates, no pilot or judge, flight 1, no bib. */
     void Nouveau();

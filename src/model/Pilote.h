@@ -5,6 +5,8 @@
 
 #include <string>
 
+class TProgramme;
+
 namespace tavo {
 class LecteurTexte;
 }
@@ -90,6 +92,16 @@ public:
     double GetTotalFlyOff() const { return TotalFlyOff; }
     void SetTotalFlyOff(double valeur) { TotalFlyOff = valeur; }
 
+    // Scoring (src/scoring/CalculVol.cpp)
+    /** Lowest mark of figure line `ligne` of flight `vol` among judges 1 to nbJuges. */
+    short NoteMin(short vol, short ligne, short nbJuges) const;
+    /** Highest mark of figure line `ligne` of flight `vol` among judges 1 to nbJuges. */
+    short NoteMax(short vol, short ligne, short nbJuges) const;
+    /** Recomputes the flight score and the judges' sums of one flight from the marks. */
+    void CalculeVol(short vol, short nbJuges, const TProgramme& programme);
+    /** The majority-decided noise and conformity lines alone, divided like the flight score. */
+    double ScoreBruitConf(short vol, short nbJuges, const TProgramme& programme) const;
+
     /** Appends the 182 marks lines: per flight 25 lines of five marks, then an empty line. */
     void Ecrit(std::string& sortie) const;
     /** Reads the 875 marks; false when the text ends or a mark is not a 16-bit number. */
@@ -157,6 +169,13 @@ public:
     void SetTotal(double x) { NotesP.SetTotal(x); }
     double GetTotalFlyOff() const { return NotesP.GetTotalFlyOff(); }
     void SetTotalFlyOff(double x) { NotesP.SetTotalFlyOff(x); }
+    short NoteMin(short v, short l, short n) const { return NotesP.NoteMin(v, l, n); }
+    short NoteMax(short v, short l, short n) const { return NotesP.NoteMax(v, l, n); }
+    void CalculeVol(short v, short n, const TProgramme& p) { NotesP.CalculeVol(v, n, p); }
+    double ScoreBruitConf(short v, short n, const TProgramme& p) const
+    {
+        return NotesP.ScoreBruitConf(v, n, p);
+    }
 
     /** Mean of the retained judges' TBL scores for a flight: sum(flag x score) / sum(flag). */
     double MoyenneJuges(short nbJuges, short vol) const;

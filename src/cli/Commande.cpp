@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Commande.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace tavo::cli {
+
+const char* const USAGE =
+    "Usage : tavo-cli VUE FICHIER.ccr [options]\n"
+    "  VUE : concours | classement --vols N | flyoff --flyoffs K | juges --vol V\n"
+    "        | diagramme --juge J | profil --vol V\n"
+    "  options : --programmes REP  --tbl | --sans-tbl  --rapport1000 | --sans-rapport1000\n"
+    "            --format texte|csv|json\n"
+    "Aide complète : tavo-cli --help\n";
+
+const char* const AIDE =
+    "tavo-cli : résultats d'un concours de voltige sans l'interface graphique.\n"
+    "Le fichier du concours est seulement lu, jamais modifié.\n"
+    "\n"
+    "Usage : tavo-cli VUE FICHIER.ccr [options]\n"
+    "\n"
+    "Vues :\n"
+    "  concours                caractéristiques du concours et liste des pilotes\n"
+    "  classement --vols N     classement des pilotes après N vols (N de 1 à 4)\n"
+    "  flyoff --flyoffs K      classement des pilotes après K fly-off (K de 1 à 4) ;\n"
+    "                          vide quand la catégorie et la série n'en prévoient pas\n"
+    "  juges --vol V           classement des juges sur le vol V (V de 1 à 7) : score de\n"
+    "                          chaque juge, écart au score final en %, place donnée\n"
+    "  diagramme --juge J      diagramme des notes du juge J (J de 1 à 5) sur tout le\n"
+    "                          concours : moyenne, écart-type, part de chaque note 0 à 10\n"
+    "  profil --vol V          profil TBL des juges sur le vol V (toujours calculé avec\n"
+    "                          TBL, quelle que soit l'option)\n"
+    "\n"
+    "Options :\n"
+    "  --programmes REP        répertoire des programmes de vol (par défaut : celui du\n"
+    "                          fichier tavo.ini du répertoire courant, sinon ./Vols)\n"
+    "  --tbl, --sans-tbl       applique ou non la correction TBL aux scores des vols\n"
+    "                          (par défaut : l'option du fichier tavo.ini, sinon non)\n"
+    "  --rapport1000, --sans-rapport1000\n"
+    "                          totalise les scores en millièmes ou les scores bruts\n"
+    "                          après N vols (par défaut : tavo.ini, sinon millièmes)\n"
+    "  --format FORMAT         texte (par défaut, colonnes et formats de l'écran),\n"
+    "                          csv (séparateur ;, virgule décimale, UTF-8, ligne de titres)\n"
+    "                          ou json\n"
+    "  -h, --help              affiche cette aide\n"
+    "\n"
+    "Code de sortie : 0 en cas de succès ; 2 quand le fichier ne peut être lu ou qu'un\n"
+    "programme de vol manque (message sur la sortie d'erreur) ; 64 pour un usage incorrect.\n"
+    "\n"
+    "Exemples :\n"
+    "  tavo-cli classement Concours/demo.ccr --vols 3\n"
+    "  tavo-cli flyoff Concours/demo.ccr --flyoffs 2 --programmes Vols --format json\n"
+    "  tavo-cli juges Concours/demo.ccr --vol 1 --format csv > juges.csv\n";
+
+namespace {
+
+struct Vue
+{
+    const char* nom;
+    const char* option; ///< the number the view needs, or nullptr
+    int minimum;
+    int maximum;
+};
+
+constexpr Vue VUES[] = {
+    {"concours", nullptr, 0, 0}, {"classement", "--vols", 1, 4}, {"flyoff", "--flyoffs", 1, 4},
+    {"juges", "--vol", 1, 7},    {"diagramme", "--juge", 1, 5},  {"profil", "--vol", 1, 7},
+};
+
+const Vue* TrouveVue(std::string_view nom)
+{
+    for (const Vue& vue : VUES)
+        if (nom == vue.nom)
+            return &vue;
+    return nullptr;
+}
+
+bool EstNombreOption(std::string_view option)
+{
+    return option == "--vols" || option == "--flyoffs" || option == "--vol" || option == "--juge";
+}
+
+Analyse Erreur(std::string texte)
+{
+    Analyse analyse;
+    analyse.erreur = std::move(texte);
+    return analyse;
+}
+
+bool LitEntier(std::string_view texte, int& valeur)
+{
+    const auto fin = texte.data() + texte.size();
+    const auto resultat = std::from_chars(texte.data(), fin, valeur);
+    return resultat.ec == std::errc() && resultat.ptr == fin;
+}
+
+// Reads one option (with its value when it takes one); false with the reason otherwise.
+bool LitOption(const Vue& vue, std::string_view option, const std::optional<std::string>& valeur,
+               Commande& commande, bool& nombreLu, std::string& erreur)
+{
+    const std::string nom(option);
+    if (option == "--tbl" || option == "--sans-tbl")
+        commande.tbl = option == "--tbl";
+    else if (option == "--rapport1000" || option == "--sans-rapport1000")
+        commande.rapport1000 = option == "--rapport1000";
+    else if (!valeur)
+        erreur = EstNombreOption(option) || option == "--programmes" || option == "--format"
+                     ? "il manque la valeur de l'option " + nom
+                     : "option inconnue : " + nom;
+    else if (option == "--programmes")
+        commande.programmes = *valeur;
+    else if (option == "--format") {
+        if (*valeur == "texte")
+            commande.format = Format::Texte;
+        else if (*valeur == "csv")
+            commande.format = Format::Csv;
+        else if (*valeur == "json")
+            commande.format = Format::Json;
+        else
+            erreur = "format inconnu : " + *valeur + " (texte, csv ou json)";
+    } else if (EstNombreOption(option)) {
+        if (vue.option == nullptr || option != vue.option)
+            erreur = "l'option " + nom + " ne s'applique pas à la vue " + vue.nom;
+        else if (!LitEntier(*valeur, commande.nombre) || commande.nombre < vue.minimum ||
+                 commande.nombre > vue.maximum)
+            erreur = nom + " attend un nombre de " + std::to_string(vue.minimum) + " à " +
+                     std::to_string(vue.maximum) + " (reçu : " + *valeur + ")";
+        else
+            nombreLu = true;
+    } else
+        erreur = "option inconnue : " + nom;
+    return erreur.empty();
+}
+
+bool PrendValeur(std::string_view option)
+{
+    return EstNombreOption(option) || option == "--programmes" || option == "--format";
+}
+
+} // namespace
+
+Analyse AnalyseArguments(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        Analyse aide;
+        aide.genre = Analyse::Genre::Aide;
+        return aide;
+    }
+    if (arguments.empty())
+        return Erreur("il manque la vue et le fichier du concours");
+    const Vue* vue = TrouveVue(arguments[0]);
+    if (vue == nullptr)
+        return Erreur("vue inconnue : " + arguments[0]);
+
+    Analyse analyse;
+    Commande& commande = analyse.commande;
+    commande.vue = vue->nom;
+    bool nombreLu = false;
+    std::string erreur;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        std::string_view argument = arguments[i];
+        if (!argument.starts_with("--")) {
+            if (!commande.fichier.empty())
+                return Erreur("argument en trop : " + arguments[i]);
+            commande.fichier = arguments[i];
+            continue;
+        }
+        std::optional<std::string> valeur;
+        std::string_view option = argument;
+        if (const auto egal = argument.find('='); egal != std::string_view::npos) {
+            option = argument.substr(0, egal);
+            valeur = std::string(argument.substr(egal + 1));
+        } else if (PrendValeur(option) && i + 1 < arguments.size())
+            valeur = arguments[++i];
+        if (!LitOption(*vue, option, valeur, commande, nombreLu, erreur))
+            return Erreur(erreur);
+    }
+    if (commande.fichier.empty())
+        return Erreur("il manque le fichier du concours");
+    if (vue->option != nullptr && !nombreLu)
+        return Erreur("la vue " + commande.vue + " demande l'option " + vue->option);
+    if (vue->option == nullptr && commande.format != Format::Texte)
+        return Erreur("la vue concours ne s'écrit qu'en texte");
+    analyse.genre = Analyse::Genre::Commande;
+    return analyse;
+}
+
+} // namespace tavo::cli

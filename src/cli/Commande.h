@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavo::cli {
+
+enum class Format
+{
+    Texte,
+    Csv,
+    Json,
+};
+
+/** What the command line asks for. */
+struct Commande
+{
+    std::string vue;     ///< "concours", "classement", "flyoff", "juges", "diagramme", "profil"
+    std::string fichier; ///< the competition file
+    int nombre = 0;      ///< N, k, v or j, as the view needs
+    std::optional<std::string> programmes;
+    std::optional<bool> tbl;
+    std::optional<bool> rapport1000;
+    Format format = Format::Texte;
+};
+
+/** Outcome of reading the arguments: a command, the help, or what is wrong. */
+struct Analyse
+{
+    enum class Genre
+    {
+        Commande,
+        Aide,
+        Erreur,
+    };
+    Genre genre = Genre::Erreur;
+    std::string erreur;
+    Commande commande;
+};
+
+/** Reads the arguments that follow the program name. */
+Analyse AnalyseArguments(const std::vector<std::string>& arguments);
+
+/** The short usage text shown after a usage error. */
+extern const char* const USAGE;
+/** The full help of `tavo-cli --help`. */
+extern const char* const AIDE;
+
+} // namespace tavo::cli

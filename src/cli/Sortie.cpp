@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Sortie.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+
+namespace tavo::cli {
+
+namespace {
+
+std::string SansEspaces(const std::string& texte)
+{
+    const auto debut = texte.find_first_not_of(' ');
+    if (debut == std::string::npos)
+        return {};
+    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
+}
+
+// The precision of a printf format ("%6.2f " gives 2; 6 when none is given).
+int Decimales(const char* format)
+{
+    const char* point = std::strchr(format, '.');
+    return point == nullptr ? (std::strchr(format, 'f') ? 6 : 0) : std::atoi(point + 1);
+}
+
+std::string Aligne(const std::string& texte, std::size_t largeur, Alignement alignement)
+{
+    const std::size_t l = Largeur(texte);
+    if (l >= largeur)
+        return texte;
+    const std::size_t marge = largeur - l;
+    switch (alignement) {
+    case Alignement::Gauche:
+        return texte + std::string(marge, ' ');
+    case Alignement::Centre:
+        return std::string(marge / 2, ' ') + texte + std::string(marge - marge / 2, ' ');
+    case Alignement::Droite:
+        break;
+    }
+    return std::string(marge, ' ') + texte;
+}
+
+std::string ChampCsv(const std::string& texte)
+{
+    if (texte.find_first_of(";\"\r\n") == std::string::npos)
+        return texte;
+    std::string champ = "\"";
+    for (char c : texte) {
+        if (c == '"')
+            champ += '"';
+        champ += c;
+    }
+    return champ + '"';
+}
+
+} // namespace
+
+std::size_t Largeur(std::string_view utf8)
+{
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string Formate(const char* format, double valeur)
+{
+    char tampon[64];
+    std::snprintf(tampon, sizeof tampon, format, valeur);
+    return tampon;
+}
+
+Cellule Texte(std::string texte)
+{
+    return {texte, texte};
+}
+
+Cellule Nombre(const char* format, double valeur)
+{
+    Cellule cellule;
+    cellule.texte = SansEspaces(Formate(format, valeur));
+    char tampon[64];
+    std::snprintf(tampon, sizeof tampon, "%.*f", Decimales(format), valeur);
+    cellule.csv = tampon;
+    std::replace(cellule.csv.begin(), cellule.csv.end(), '.', ',');
+    return cellule;
+}
+
+Cellule Entier(long long valeur)
+{
+    return Texte(std::to_string(valeur));
+}
+
+void EcritTexte(const Tableau& tableau, std::ostream& sortie)
+{
+    std::vector<std::size_t> largeurs;
+    for (const Colonne& colonne : tableau.colonnes)
+        largeurs.push_back(
+            std::max(static_cast<std::size_t>(colonne.largeur), Largeur(colonne.titre)));
+    auto ecrit = [&](auto texteDe) {
+        std::string ligne;
+        for (std::size_t c = 0; c < tableau.colonnes.size(); ++c) {
+            if (c > 0)
+                ligne += "  ";
+            ligne += Aligne(texteDe(c), largeurs[c], tableau.colonnes[c].alignement);
+        }
+        ligne.erase(ligne.find_last_not_of(' ') + 1);
+        sortie << ligne << '\n';
+    };
+    ecrit([&](std::size_t c) { return tableau.colonnes[c].titre; });
+    for (const auto& cellules : tableau.lignes)
+        ecrit(
+            [&](std::size_t c) { return c < cellules.size() ? cellules[c].texte : std::string(); });
+}
+
+void EcritCsv(const Tableau& tableau, std::ostream& sortie)
+{
+    auto ecrit = [&](auto texteDe) {
+        std::string ligne;
+        bool premier = true;
+        for (std::size_t c = 0; c < tableau.colonnes.size(); ++c) {
+            if (tableau.colonnes[c].texteSeulement)
+                continue;
+            if (!premier)
+                ligne += ';';
+            premier = false;
+            ligne += ChampCsv(texteDe(c));
+        }
+        sortie << ligne << '\n';
+    };
+    ecrit([&](std::size_t c) { return SansEspaces(tableau.colonnes[c].titre); });
+    for (const auto& cellules : tableau.lignes)
+        ecrit([&](std::size_t c) { return c < cellules.size() ? cellules[c].csv : std::string(); });
+}
+
+std::string NombreJson(double valeur)
+{
+    if (!std::isfinite(valeur))
+        return "null";
+    char tampon[64];
+    const auto resultat = std::to_chars(tampon, tampon + sizeof tampon, valeur);
+    return std::string(tampon, resultat.ptr);
+}
+
+void Json::Separe()
+{
+    if (apresCle) {
+        apresCle = false;
+        return;
+    }
+    if (!premiers.empty()) {
+        if (!premiers.back())
+            texte += ',';
+        premiers.back() = false;
+    }
+}
+
+Json& Json::Ouvre(char c)
+{
+    Separe();
+    texte += c;
+    premiers.push_back(true);
+    return *this;
+}
+
+Json& Json::Ferme(char c)
+{
+    texte += c;
+    premiers.pop_back();
+    return *this;
+}
+
+Json& Json::DebutObjet()
+{
+    return Ouvre('{');
+}
+Json& Json::FinObjet()
+{
+    return Ferme('}');
+}
+Json& Json::DebutTableau()
+{
+    return Ouvre('[');
+}
+Json& Json::FinTableau()
+{
+    return Ferme(']');
+}
+
+Json& Json::Cle(std::string_view cle)
+{
+    Valeur(cle);
+    texte += ':';
+    apresCle = true;
+    return *this;
+}
+
+Json& Json::Valeur(double valeur)
+{
+    Separe();
+    texte += NombreJson(valeur);
+    return *this;
+}
+
+Json& Json::Valeur(int valeur)
+{
+    Separe();
+    texte += std::to_string(valeur);
+    return *this;
+}
+
+Json& Json::Valeur(std::string_view utf8)
+{
+    Separe();
+    texte += '"';
+    for (char c : utf8) {
+        const auto octet = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            texte += '\\';
+            texte += c;
+        } else if (octet < 0x20) {
+            char echappe[8];
+            std::snprintf(echappe, sizeof echappe, "\\u%04x", octet);
+            texte += echappe;
+        } else
+            texte += c;
+    }
+    texte += '"';
+    return *this;
+}
+
+Json& Json::Nul()
+{
+    Separe();
+    texte += "null";
+    return *this;
+}
+
+} // namespace tavo::cli

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cli/Commande.h"
+#include "scoring/Classements.h"
+
+#include <iosfwd>
+#include <string>
+
+class TConcours;
+
+namespace tavo::cli {
+
+/** Where a view writes: its result on `sortie`, a failure's message on `erreurs`. */
+struct Flux
+{
+    std::ostream& sortie;
+    std::ostream& erreurs;
+};
+
+/** A view writes the competition in the chosen format and returns the exit status. */
+using FonctionVue = int (*)(TConcours& concours, const Commande& commande,
+                            const ParametresCalcul& parametres, Flux flux);
+
+int VueConcours(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueClassement(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueFlyOff(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueJuges(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueDiagramme(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueProfil(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+
+constexpr int SORTIE_OK = 0;
+constexpr int SORTIE_ERREUR = 2;
+constexpr int SORTIE_USAGE = 64;
+
+// Shared by the views.
+/** A Windows-1252 text of the records in UTF-8. */
+std::string U8(const std::string& cp1252);
+/** The title block of the views: title, series, place, department, dates, heading, subtitle. */
+void EcritEnTete(const TConcours& concours, const std::string& titre, const std::string& sousTitre,
+                 std::ostream& sortie);
+/** A failed preparation: its message on the error stream. */
+int Echec(const Statut& statut, Flux flux);
+
+} // namespace tavo::cli

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/Constantes.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TConcours;
+class TOption;
+
+/**
+ * The computations behind each ranking and statistics view, in one place for
+ * the screen views, the printouts and tavo-cli. Each view has two steps, as
+ * the program runs them:
+ *  - `Prepare...`: what the command does once before it shows the view (load
+ *    the programmes, compute the flight scores); it can fail on a missing
+ *    programme and then tells which message to show;
+ *  - `Calcule...`: what every paint or printed page computes from the flight
+ *    scores as they stand, returning the rows ready to show.
+ * The functions without a prefix run both. Texts in the rows are the
+ * records' own Windows-1252 texts.
+ */
+namespace tavo {
+
+/** What the computations read from the options. */
+struct ParametresCalcul
+{
+    std::string repProgrammes; ///< the programmes directory
+    bool tbl = false;          ///< apply the TBL correction to the flight scores
+    bool rapport1000 = true;   ///< total the thousandths scores after N flights
+
+    ParametresCalcul() = default;
+    explicit ParametresCalcul(const TOption& options);
+};
+
+/** Outcome of a preparation: ok, or the message (UTF-8) to show. */
+struct Statut
+{
+    bool ok = true;
+    std::string message;
+
+    explicit operator bool() const { return ok; }
+};
+
+/** One pilot row of a pilot or fly-off ranking. */
+struct LigneClassement
+{
+    int rang = 0;
+    std::string dossard, nom, prenom;
+    double qualif = 0.0;            ///< `TotalFlyOff` (fly-off ranking)
+    std::vector<double> scores;     ///< `ScoreVol` of the flights shown
+    std::vector<double> scores1000; ///< `ScoreVol1000` of the same flights
+    double total = 0.0;
+};
+
+/** Ranking after N flights. */
+struct ClassementVols
+{
+    int vols = 0;
+    int regle = 0; ///< 0: the category has no rule for N; every total is then 0.0
+    std::vector<LigneClassement> lignes;
+};
+
+/** Ranking after k fly-offs. */
+struct ClassementFlyOff
+{
+    int flyoffs = 0;
+    int regle = 0;      ///< 0: no fly-off ranking for this category and series (no row)
+    int volsQualif = 3; ///< q: fly-off i is flight q + i
+    std::vector<LigneClassement> lignes;
+};
+
+/** One judge's columns of a row of the judge ranking. */
+struct NoteJuge
+{
+    double score = 0.0; ///< `ScoreJuge`
+    double ecart = 0.0; ///< deviation from the flight score, in percent
+    int place = 0;      ///< place the judge's own scores give the pilot
+};
+
+struct LigneJuges
+{
+    int rang = 0;
+    std::string dossard, nom, prenom;
+    double final = 0.0; ///< the plain flight score
+    std::vector<NoteJuge> notes;
+};
+
+/** Judge ranking of one flight: the pilots who have flown, by flight score. */
+struct ClassementJuges
+{
+    int vol = 0;
+    std::vector<std::string> juges; ///< `Nom` of judges 1 to J ("" when not entered)
+    std::vector<LigneJuges> lignes;
+};
+
+/** Score diagram of one judge over the whole competition. */
+struct DiagrammeJuge
+{
+    int juge = 0;
+    std::string nom;
+    double moyenne = 0.0;
+    double ecartType = 0.0;
+    std::array<double, 11> pourcentages{}; ///< share of the marks 0 to 10
+};
+
+/** TBL profile values of one judge on one flight. */
+struct ProfilJuge
+{
+    std::string nom;
+    double moyenne = 0.0;
+    double ecartType = 0.0;
+    double acceptes = 0.0;            ///< "Scores acceptés %"
+    std::optional<double> ecartMoyen; ///< "Ecarts au score moyen %"; none when the panel mean is 0
+    std::optional<double> ecartStdev; ///< "Ecarts à la StDev %"; none when the panel spread is 0
+};
+
+struct ProfilJuges
+{
+    int vol = 0;
+    double moyenneJury = 0.0;
+    double ecartTypeJury = 0.0;
+    std::vector<ProfilJuge> juges;
+};
+
+template <typename T> struct Resultat
+{
+    Statut statut;
+    T valeur;
+};
+
+// Pilot ranking after n flights (1 to 4).
+Statut PrepareClassementVols(TConcours& concours, const ParametresCalcul& parametres, int n);
+ClassementVols CalculeClassementVols(TConcours& concours, int n, bool rapport1000);
+Resultat<ClassementVols> ClassementApresVols(TConcours& concours,
+                                             const ParametresCalcul& parametres, int n);
+
+// Fly-off ranking after k fly-offs (1 to 4).
+Statut PrepareClassementFlyOff(TConcours& concours, const ParametresCalcul& parametres, int k);
+ClassementFlyOff CalculeClassementFlyOff(TConcours& concours, int k);
+/** Without a rule nothing is computed and the ranking has no row. */
+Resultat<ClassementFlyOff> ClassementApresFlyOff(TConcours& concours,
+                                                 const ParametresCalcul& parametres, int k);
+
+// Judge ranking of flight v (1 to 7); plain flight scores, never TBL.
+Statut PrepareClassementJuges(TConcours& concours, const ParametresCalcul& parametres, int v);
+/** Computes flight v on the loaded programme, which must be flight v's. */
+ClassementJuges CalculeClassementJuges(TConcours& concours, int v);
+/** Loads flight v's programme again, so a programme loaded meanwhile does no harm. */
+Resultat<ClassementJuges> ClassementJugesVol(TConcours& concours,
+                                             const ParametresCalcul& parametres, int v);
+
+// Score diagram of judge j (1 to 5).
+Statut PrepareDiagramme(TConcours& concours, const ParametresCalcul& parametres);
+DiagrammeJuge CalculeDiagramme(TConcours& concours, int j, const std::string& repProgrammes);
+Resultat<DiagrammeJuge> DiagrammeNotesJuge(TConcours& concours, const ParametresCalcul& parametres,
+                                           int j);
+
+// TBL profile of flight v (1 to 7), whatever the TBL option says.
+Statut PrepareProfil(TConcours& concours, const ParametresCalcul& parametres, int v);
+/** The profile values from the last TBL run, the flight recomputed on the loaded programme. */
+ProfilJuges CalculeProfil(TConcours& concours, int v);
+Resultat<ProfilJuges> ProfilJugesVol(TConcours& concours, const ParametresCalcul& parametres,
+                                     int v);
+
+} // namespace tavo
