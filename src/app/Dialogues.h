@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+class TConcours;
+class TOption;
+
+/**
+ * The data-entry dialogs the main window opens, each shown modally over the
+ * window, editing the given object in place and returning the button that
+ * closed it (`tavo::IDOK` to confirm). A dialog not yet provided is null:
+ * its command then says so and changes nothing.
+ */
+struct TDialoguesSaisie
+{
+    std::function<int(QWidget*, TConcours&, const std::string& repProgrammes)> Concours;
+    std::function<int(QWidget*, TConcours&)> Pilotes;
+    std::function<int(QWidget*, TConcours&)> Notes;
+    std::function<int(QWidget*, TOption&)> Options;
+};
+
+/** The dialogs in use (tests replace them). */
+TDialoguesSaisie& DialoguesSaisie();

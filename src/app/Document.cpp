@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The document commands of the main window: new, open, save, save as, the
+// caption and the question asked before changes would be lost.
+#include "app/TTavoWindow.h"
+#include "model/Fichier.h"
+#include "platform/Chaines.h"
+
+#include <QFileInfo>
+
+using namespace tavo;
+
+namespace {
+
+const QString TITRE = QStringLiteral("Tavo 2000");
+const QString INCAPABLE = QStringLiteral("Incapable d'ouvrir le fichier");
+
+} // namespace
+
+void TTavoWindow::SetCaption(const QString& nom)
+{
+    if (!parentWidget())
+        return;
+    window()->setWindowTitle(
+        QStringLiteral("Tavo 2000 - [%1]").arg(nom.isEmpty() ? QStringLiteral("sans nom") : nom));
+}
+
+bool TTavoWindow::CanClose()
+{
+    if (!Modifie)
+        return true;
+    switch (MessageBox(this, QStringLiteral("Voulez-vous enregistrer les modifications ?"), TITRE,
+                       MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDCANCEL:
+        return false;
+    case IDYES:
+        // Going on after a cancelled or failed save would lose what the user asked to keep.
+        return CmEnregistrer();
+    default:
+        return true;
+    }
+}
+
+void TTavoWindow::CmNouveau()
+{
+    if (!CanClose())
+        return;
+    Concours->Nouveau();
+    if (Vue == 2)
+        CmCaracteristiques();
+    Vue = 0;
+    LargeurVue = HauteurVue = 0;
+    RecalculeDefilement();
+    Scroller->ScrollTo(0, 0);
+    Invalide();
+    Modifie = false;
+    SansNom = true;
+    SetCaption({});
+}
+
+bool TTavoWindow::OuvreFichier(const QString& chemin)
+{
+    const ResultatLecture resultat = OuvreConcours(*Concours, CheminNatif(chemin));
+    if (!resultat) {
+        QString texte = INCAPABLE;
+        if (resultat.code != CodeLecture::FichierIntrouvable)
+            texte += QStringLiteral("\n%1\n\n%2")
+                         .arg(QFileInfo(chemin).absoluteFilePath(),
+                              QString::fromStdString(MessageLecture(resultat)));
+        MessageBox(this, texte, TITRE, MB_OK | MB_ICONEXCLAMATION);
+    } else {
+        DonneesFichier->NomFichier = chemin;
+        DonneesFichier->RepertoireInitial = QFileInfo(chemin).absolutePath();
+        Modifie = false;
+        SansNom = false;
+        SetCaption(chemin);
+    }
+    // Either way the window shows the characteristics of what is open.
+    if (Vue == 2)
+        CmCaracteristiques();
+    Vue = 0;
+    LargeurVue = HauteurVue = 0;
+    RecalculeDefilement();
+    Scroller->ScrollTo(0, 0);
+    Invalide();
+    return static_cast<bool>(resultat);
+}
+
+void TTavoWindow::CmOuvrir()
+{
+    if (!CanClose())
+        return;
+    // The dialog works on a copy: a refused file must not become the name later saves write to.
+    TDonneesFichier donnees = *DonneesFichier;
+    donnees.RepertoireInitial = Texte(Options->GetRepConcours());
+    if (!DialogueOuvrir(this, donnees))
+        return;
+    OuvreFichier(donnees.NomFichier);
+}
+
+bool TTavoWindow::Ecrit()
+{
+    std::string erreur;
+    if (!EnregistreConcours(*Concours, CheminNatif(DonneesFichier->NomFichier), &erreur)) {
+        MessageBox(this,
+                   INCAPABLE + QStringLiteral("\n%1\n\n%2")
+                                   .arg(DonneesFichier->NomFichier, QString::fromStdString(erreur)),
+                   QStringLiteral("Tavo2000"), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    Modifie = false;
+    SansNom = false;
+    return true;
+}
+
+bool TTavoWindow::CmEnregistrer()
+{
+    if (SansNom)
+        return CmEnregistrerSous();
+    return Ecrit();
+}
+
+bool TTavoWindow::CmEnregistrerSous()
+{
+    TDonneesFichier donnees = *DonneesFichier;
+    if (SansNom) {
+        donnees.NomFichier = QStringLiteral("sans_nom.ccr");
+        donnees.RepertoireInitial = Texte(Options->GetRepConcours());
+    }
+    if (!DialogueEnregistrer(this, donnees))
+        return false;
+    const TDonneesFichier precedentes = *DonneesFichier;
+    *DonneesFichier = donnees;
+    if (!Ecrit()) {
+        // Keep the name of the last good file: the new one holds nothing.
+        DonneesFichier->NomFichier = precedentes.NomFichier;
+        return false;
+    }
+    SetCaption(DonneesFichier->NomFichier);
+    return true;
+}

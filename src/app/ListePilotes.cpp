@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ListePilotes.h"
+
+#include "model/Concours.h"
+#include "platform/Chaines.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <QHeaderView>
+
+std::vector<TLignePilote> OrdreListePilotes(const TConcours& concours, bool triDossard, bool triNom)
+{
+    struct Entree
+    {
+        const TPilote* pilote;
+        TLignePilote ligne;
+    };
+    std::vector<Entree> entrees;
+    for (const TPilote& pilote : concours.GetPilotes()) {
+        int occurrence = 0;
+        for (const Entree& e : entrees)
+            if (std::strcmp(e.pilote->GetDossard(), pilote.GetDossard()) == 0)
+                ++occurrence;
+        entrees.push_back({&pilote, {pilote.GetDossard(), occurrence}});
+    }
+    if (triDossard) {
+        std::stable_sort(entrees.begin(), entrees.end(), [](const Entree& a, const Entree& b) {
+            return a.pilote->ValeurDossard() < b.pilote->ValeurDossard();
+        });
+    } else if (triNom) {
+        std::stable_sort(entrees.begin(), entrees.end(), [](const Entree& a, const Entree& b) {
+            return std::strcmp(a.pilote->GetNom(), b.pilote->GetNom()) < 0;
+        });
+    }
+    std::vector<TLignePilote> lignes;
+    lignes.reserve(entrees.size());
+    for (Entree& e : entrees)
+        lignes.push_back(std::move(e.ligne));
+    return lignes;
+}
+
+const TPilote* PiloteDeLigne(const TConcours& concours, const TLignePilote& ligne)
+{
+    int vus = 0;
+    for (const TPilote& pilote : concours.GetPilotes())
+        if (ligne.Dossard == pilote.GetDossard() && vus++ == ligne.Occurrence)
+            return &pilote;
+    return nullptr;
+}
+
+TModelePilotes::TModelePilotes(const TConcours& concours, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_concours(concours)
+{}
+
+void TModelePilotes::Remplit(std::vector<TLignePilote> lignes)
+{
+    beginResetModel();
+    m_lignes = std::move(lignes);
+    endResetModel();
+}
+
+int TModelePilotes::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_lignes.size());
+}
+
+int TModelePilotes::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 7;
+}
+
+QVariant TModelePilotes::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() ||
+        index.row() >= static_cast<int>(m_lignes.size()))
+        return {};
+    const TLignePilote& ligne = m_lignes[static_cast<std::size_t>(index.row())];
+    if (index.column() == 0)
+        return tavo::Texte(ligne.Dossard.c_str());
+    const TPilote* pilote = PiloteDeLigne(m_concours, ligne);
+    if (!pilote)
+        return {};
+    switch (index.column()) {
+    case 1:
+        return tavo::Texte(pilote->GetNom());
+    case 2:
+        return tavo::Texte(pilote->GetPrenom());
+    case 3:
+        return tavo::Texte(pilote->GetClub());
+    case 4:
+        return tavo::Texte(pilote->GetLicence());
+    case 5:
+        return tavo::Texte(pilote->GetFrequence1());
+    case 6:
+        return tavo::Texte(pilote->GetFrequence2());
+    default:
+        return {};
+    }
+}
+
+QVariant TModelePilotes::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* const titres[] = {"Dossard", "Nom",         "Prénom",     "Club",
+                                         "Licence", "Fréquence 1", "Fréquence 2"};
+    if (orientation != Qt::Horizontal || section < 0 || section >= 7)
+        return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromUtf8(titres[section]);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    return {};
+}
+
+TListePilotes::TListePilotes(const TConcours& concours, QWidget* parent)
+    : QTreeView(parent)
+    , m_modele(concours, this)
+{
+    setObjectName(QStringLiteral("listeVue"));
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSortingEnabled(false);
+    setAllColumnsShowFocus(true);
+    setModel(&m_modele);
+    QPalette couleurs = palette();
+    couleurs.setColor(QPalette::Base, QColor(0, 0, 255));
+    couleurs.setColor(QPalette::AlternateBase, QColor(0, 0, 255));
+    couleurs.setColor(QPalette::Text, Qt::white);
+    setPalette(couleurs);
+    header()->setSectionsClickable(true);
+    header()->setStretchLastSection(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 0; c < 7; ++c)
+        setColumnWidth(c, 100);
+}
+
+QString TListePilotes::Texte(int ligne, int colonne) const
+{
+    return m_modele.data(m_modele.index(ligne, colonne), Qt::DisplayRole).toString();
+}

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The data-entry commands of the main window, help and the about box.
+#include "app/Commandes.h"
+#include "app/Dialogues.h"
+#include "app/TAProposDlg.h"
+#include "app/TTavoWindow.h"
+#include "platform/Aide.h"
+#include "platform/Chaines.h"
+
+using namespace tavo;
+
+namespace {
+
+const QString TITRE = QStringLiteral("Tavo 2000");
+
+/** Says that a dialog is missing from this build; the command then changes nothing. */
+int indisponible(QWidget* parent)
+{
+    MessageBox(parent, QStringLiteral("Cette commande n'est pas disponible dans cette version."),
+               TITRE, MB_OK | MB_ICONINFORMATION);
+    return IDCANCEL;
+}
+
+} // namespace
+
+TDialoguesSaisie& DialoguesSaisie()
+{
+    static TDialoguesSaisie dialogues;
+    return dialogues;
+}
+
+bool TTavoWindow::CommandeSaisie(int id)
+{
+    const TDialoguesSaisie& dialogues = DialoguesSaisie();
+    switch (id) {
+    case CM_INFORMATIONS: {
+        const int r = dialogues.Concours
+                          ? dialogues.Concours(this, *Concours, Options->GetRepProgrammes())
+                          : indisponible(this);
+        if (r == IDOK) {
+            Invalide();
+            Modifie = true;
+            if (Options->GetSauvegardeAuto())
+                CmEnregistrer();
+        }
+        return true;
+    }
+    case CM_PILOTES: {
+        const int r = dialogues.Pilotes ? dialogues.Pilotes(this, *Concours) : indisponible(this);
+        if (r == IDOK) {
+            if (Vue == 2)
+                RemplitListe();
+            Modifie = true;
+            if (Options->GetSauvegardeAuto())
+                CmEnregistrer();
+        }
+        LargeurVue = HauteurVue = 0;
+        Invalide();
+        return true;
+    }
+    case CM_NOTES:
+        if (Concours->NbPilotes() == 0) {
+            MessageBox(this, QStringLiteral("Vous devez saisir au moins un pilote"), TITRE, MB_OK);
+            return true;
+        }
+        if (dialogues.Notes)
+            dialogues.Notes(this, *Concours);
+        else
+            indisponible(this);
+        return true;
+    case CM_OPTIONS: {
+        const int r = dialogues.Options ? dialogues.Options(this, *Options) : indisponible(this);
+        if (r == IDOK) {
+            Invalide();
+            // A directory that cannot be written keeps its old options file, silently.
+            Options->Enregistre(CheminNatif(RepertoireDepart));
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TTavoWindow::AfficheAide()
+{
+    WinHelp(this, RepertoireDepart + QStringLiteral("/Tavo.hlp"),
+            QStringLiteral(":/tavo/aide/Tavo.html"));
+}
+
+void TTavoWindow::AProposDe()
+{
+    TAProposDlg dialogue(this);
+    dialogue.exec();
+}

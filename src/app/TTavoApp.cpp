@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/TTavoApp.h"
+
+#include "app/Commandes.h"
+#include "app/TTavoWindow.h"
+#include "platform/DecoratedFrame.h"
+#include "platform/SplashWindow.h"
+
+#include <QApplication>
+#include <QIcon>
+
+using tavo::TDecoratedFrame;
+
+TTavoApp::TTavoApp(int& argc, char** argv)
+    : TApplication(argc, argv)
+{
+    QApplication::setApplicationName(QStringLiteral("Tavo 2000"));
+    QApplication::setApplicationVersion(QStringLiteral("2.01"));
+    QApplication::setDesktopFileName(QStringLiteral("fr.tavo.Tavo2000"));
+}
+
+TDecoratedFrame* TTavoApp::CreeCadre(TTavoWindow*& client)
+{
+    client = new TTavoWindow;
+    auto* cadre = new TDecoratedFrame(QStringLiteral("Tavo 2000 - [sans nom]"), client, client);
+    cadre->setObjectName(QStringLiteral("cadre"));
+    cadre->SetStatusBar();
+    cadre->SetMenu(MenuCommandes());
+    cadre->SetToolBar(GadgetsBarreOutils());
+    QIcon icone;
+    icone.addFile(QStringLiteral(":/tavo/102.png"), QSize(32, 32));
+    icone.addFile(QStringLiteral(":/tavo/103.png"), QSize(16, 16));
+    cadre->setWindowIcon(icone);
+    cadre->resize(800, 560);
+    cadre->ActualiseCommandes();
+    return cadre;
+}
+
+void TTavoApp::InitMainWindow()
+{
+    // Shown at once, so that it is on screen while the rest is built; a click dismisses it.
+    if (auto* splash =
+            tavo::TSplashWindow::Cree(QStringLiteral("logo.bmp"), 320, 240,
+                                      QStringLiteral("Bonjour. Cliquez pour commencer !"))) {
+        splash->show();
+        splash->repaint();
+        QApplication::processEvents();
+    }
+    m_cadre = CreeCadre(m_client);
+    SetMainWindow(m_cadre);
+}
+
+void TTavoApp::MainWindowShown()
+{
+    const QStringList arguments = Arguments();
+    if (!arguments.isEmpty() && m_client)
+        m_client->OuvreFichier(arguments.constFirst());
+    m_cadre->ActualiseCommandes();
+}

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/Concours.h"
+#include "model/Option.h"
+#include "model/Pilote.h"
+#include "platform/Commandes.h"
+#include "platform/Dialogues.h"
+#include "platform/Geometrie.h"
+#include "platform/Printer.h"
+#include "platform/Scroller.h"
+
+#include <memory>
+
+#include <QAbstractScrollArea>
+
+namespace tavo {
+class TDC;
+}
+class TListePilotes;
+
+/**
+ * The main window: shows one view of the open competition at a time (`Vue`),
+ * handles the commands of the menu and the tool bar, and owns the
+ * competition, the options, the file-dialog data and the printer. It is the
+ * frame's client; its caption is the frame's title.
+ */
+class TTavoWindow : public QAbstractScrollArea, public tavo::TCibleCommandes
+{
+    Q_OBJECT
+
+public:
+    /** Size of a scroll unit, in pixels, outside the score sheet. */
+    static constexpr int UNITE_DEFILEMENT = 17;
+
+    explicit TTavoWindow(QWidget* parent = nullptr);
+    ~TTavoWindow() override;
+
+    // Commands
+    bool Commande(int id) override;
+    void CommandEnable(tavo::TCommandEnabler& ce) override;
+    bool CanClose() override;
+
+    /** Draws the current view on a device context whose client area is `rect`. */
+    void Paint(tavo::TDC& dc, bool erase, const tavo::TRect& rect);
+    /** Prepares and fills the pilots list when it is shown. */
+    void SetupWindow();
+
+    // Document commands
+    void CmNouveau();
+    void CmOuvrir();
+    /** False when nothing was written (cancelled or failed). */
+    bool CmEnregistrer();
+    bool CmEnregistrerSous();
+    /** Opens a competition file without the dialog (the file given at start-up). */
+    bool OuvreFichier(const QString& chemin);
+    /** "Tavo 2000 - [name]" on the frame; an empty name is "sans nom". */
+    void SetCaption(const QString& nom);
+
+    // Views
+    void CmCaracteristiques();
+    void CmJuges();
+    void CmListePilotes();
+    /** Switches to a drawn view of a size in pixels and scrolls to its origin. */
+    void EntreVue(int vue, int largeur, int hauteur);
+    /** Recomputes the scroll ranges from the view's size and the client area. */
+    void RecalculeDefilement();
+    /** Fills the pilots list again in the current sort order. */
+    void RemplitListe();
+    /** A click on a column header of the pilots list. */
+    void ClicColonne(int colonne);
+    TListePilotes* GetListeVue() const { return ListeVue; }
+    tavo::TScroller& GetScroller() { return *Scroller; }
+    /** The client area in pixels, origin at the top left. */
+    tavo::TRect GetClientRect() const;
+
+    // The window's state, shared by its views and commands.
+    std::unique_ptr<TConcours> Concours;
+    std::unique_ptr<TPilote> PiloteSaisi;
+    std::unique_ptr<TOption> Options;
+    std::unique_ptr<tavo::TDonneesFichier> DonneesFichier;
+    std::unique_ptr<tavo::TPrinter> Imprimante;
+    QString RepertoireDepart;
+    int Vue = 0;
+    int VuePrecedente = 0;
+    int LargeurVue = 0;
+    int HauteurVue = 0;
+    short ColonneJuge = 1;
+    short LigneFigure = 1;
+    bool SaisieEnCours = false;
+    bool Modifie = false;
+    bool SansNom = true;
+    bool TriDossard = false;
+    bool TriNom = false;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    bool CommandeVue(int id);
+    bool CommandeSaisie(int id);
+    void QuitteListe();
+    void Invalide();
+    bool Ecrit();
+    void AfficheAide();
+    void AProposDe();
+
+    TListePilotes* ListeVue = nullptr;
+    std::unique_ptr<tavo::TScroller> Scroller;
+};
+
+/** The start-up directory: the current directory, without a trailing "/" except at the root. */
+QString RepertoireCourant();

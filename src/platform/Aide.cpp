@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Aide.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace tavo {
+
+namespace {
+
+QString lit(const QString& fichier)
+{
+    QFile f(fichier);
+    if (fichier.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+} // namespace
+
+QWidget* WinHelp(QWidget* parent, const QString& fichier, const QString& secours)
+{
+    static QPointer<QTextBrowser> fenetre;
+    if (!fenetre) {
+        fenetre = new QTextBrowser(parent);
+        fenetre->setWindowFlags(Qt::Window);
+        fenetre->setAttribute(Qt::WA_DeleteOnClose);
+        fenetre->setObjectName(QStringLiteral("aide"));
+        fenetre->setOpenExternalLinks(true);
+        fenetre->resize(720, 640);
+    }
+    QString source = fichier;
+    QString html = lit(fichier);
+    if (html.isEmpty()) {
+        source = secours;
+        html = lit(secours);
+    }
+    if (html.isEmpty()) {
+        fenetre->setPlainText(QStringLiteral("Le fichier d'aide « %1 » est introuvable.")
+                                  .arg(QFileInfo(fichier).absoluteFilePath()));
+    } else {
+        fenetre->document()->setBaseUrl(QUrl::fromLocalFile(source));
+        fenetre->setHtml(html);
+    }
+    fenetre->setWindowTitle(fenetre->documentTitle().isEmpty() ? QStringLiteral("Aide")
+                                                               : fenetre->documentTitle());
+    fenetre->show();
+    fenetre->raise();
+    return fenetre;
+}
+
+} // namespace tavo

@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/DecoratedFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace tavo {
+
+namespace {
+
+std::function<bool(bool)>& lecteurVerrous()
+{
+    static std::function<bool(bool)> lecteur = VerrouActif;
+    return lecteur;
+}
+
+} // namespace
+
+bool VerrouActif(bool majuscules)
+{
+    // Linux exposes the keyboard LEDs as input*::capslock and input*::numlock.
+    const QString suffixe = majuscules ? QStringLiteral("::capslock") : QStringLiteral("::numlock");
+    const QDir leds(QStringLiteral("/sys/class/leds"));
+    for (const QString& nom : leds.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!nom.endsWith(suffixe))
+            continue;
+        QFile f(leds.filePath(nom) + QStringLiteral("/brightness"));
+        if (f.open(QIODevice::ReadOnly) && f.readAll().trimmed().toInt() > 0)
+            return true;
+    }
+    return false;
+}
+
+void TDecoratedFrame::SetLecteurVerrous(std::function<bool(bool)> lecteur)
+{
+    lecteurVerrous() = lecteur ? std::move(lecteur) : VerrouActif;
+}
+
+TDecoratedFrame::TDecoratedFrame(const QString& titre, QWidget* client, TCibleCommandes* cible)
+    : m_cible(cible)
+{
+    setWindowTitle(titre);
+    setCentralWidget(client);
+    qApp->installEventFilter(this);
+}
+
+QMenu* TDecoratedFrame::Menu(const QStringList& chemin)
+{
+    const QString cle = chemin.join(u'\n');
+    if (QMenu* menu = m_menus.value(cle))
+        return menu;
+    QMenu* menu = nullptr;
+    if (chemin.size() == 1) {
+        menu = menuBar()->addMenu(chemin.constFirst());
+    } else {
+        menu = Menu(chemin.mid(0, chemin.size() - 1))->addMenu(chemin.constLast());
+    }
+    menu->setObjectName(cle);
+    connect(menu, &QMenu::aboutToShow, this, &TDecoratedFrame::ActualiseCommandes);
+    m_menus.insert(cle, menu);
+    return menu;
+}
+
+QAction* TDecoratedFrame::NouvelleAction(const TEntreeMenu& entree)
+{
+    auto* action = new QAction(entree.Texte, this);
+    action->setData(entree.Id);
+    action->setStatusTip(entree.Aide);
+    const int id = entree.Id;
+    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommande(id); });
+    m_actions.insert(id, action);
+    return action;
+}
+
+void TDecoratedFrame::SetMenu(const std::vector<TEntreeMenu>& table)
+{
+    for (const TEntreeMenu& entree : table) {
+        QMenu* menu = Menu(entree.Chemin);
+        if (entree.Id == 0)
+            menu->addSeparator();
+        else
+            menu->addAction(NouvelleAction(entree));
+    }
+}
+
+void TDecoratedFrame::SetToolBar(const std::vector<TGadget>& gadgets)
+{
+    m_barre = new QToolBar(this);
+    m_barre->setObjectName(QStringLiteral("barreOutils"));
+    m_barre->setMovable(false);
+    m_barre->setIconSize(QSize(20, 20));
+    QFont police = m_barre->font();
+    police.setPointSize(10);
+    police.setBold(false);
+    police.setItalic(false);
+    m_barre->setFont(police);
+    for (const TGadget& gadget : gadgets) {
+        if (gadget.Id == 0) {
+            if (gadget.LargeurSep == 0) {
+                auto* vide = new QWidget(m_barre);
+                vide->setFixedWidth(0);
+                m_barre->addWidget(vide);
+            } else {
+                m_barre->addSeparator();
+            }
+            continue;
+        }
+        QAction* action = Action(gadget.Id);
+        if (!action)
+            action = NouvelleAction(TEntreeMenu{{}, gadget.Id, {}, {}});
+        action->setIcon(QIcon(gadget.Glyphe));
+        action->setEnabled(false);
+        m_barre->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, m_barre);
+}
+
+void TDecoratedFrame::SetStatusBar()
+{
+    QStatusBar* barre = statusBar();
+    barre->setSizeGripEnabled(true);
+    m_majuscules = new QLabel(QStringLiteral(" MAJ "), barre);
+    m_numerique = new QLabel(QStringLiteral(" NUM "), barre);
+    for (QLabel* indicateur : {m_majuscules, m_numerique}) {
+        indicateur->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        barre->addPermanentWidget(indicateur);
+    }
+    m_majuscules->setObjectName(QStringLiteral("indicateurMajuscules"));
+    m_numerique->setObjectName(QStringLiteral("indicateurNumerique"));
+    ActualiseIndicateurs();
+}
+
+void TDecoratedFrame::ActualiseIndicateurs()
+{
+    if (m_majuscules)
+        m_majuscules->setEnabled(lecteurVerrous()(true));
+    if (m_numerique)
+        m_numerique->setEnabled(lecteurVerrous()(false));
+}
+
+void TDecoratedFrame::ActualiseCommandes()
+{
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        TCommandEnabler ce(it.key());
+        if (it.key() != CM_EXIT)
+            m_cible->CommandEnable(ce);
+        it.value()->setEnabled(ce.Enabled());
+    }
+}
+
+bool TDecoratedFrame::ExecuteCommande(int id)
+{
+    if (id == CM_EXIT) {
+        close();
+        return true;
+    }
+    TCommandEnabler ce(id);
+    m_cible->CommandEnable(ce);
+    const bool fait = ce.Enabled() && m_cible->Commande(id);
+    ActualiseCommandes();
+    return fait;
+}
+
+void TDecoratedFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_cible->CanClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TDecoratedFrame::eventFilter(QObject* objet, QEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        const int touche = static_cast<QKeyEvent*>(event)->key();
+        if (touche == Qt::Key_CapsLock || touche == Qt::Key_NumLock)
+            ActualiseIndicateurs();
+    } else if (event->type() == QEvent::WindowActivate && objet == this) {
+        ActualiseIndicateurs();
+    }
+    return QMainWindow::eventFilter(objet, event);
+}
+
+} // namespace tavo

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace tavo {
+
+class TPrintout;
+
+/** Orientation of the device mode. */
+enum Orientation : int
+{
+    DMORIENT_PORTRAIT = 1,
+    DMORIENT_LANDSCAPE = 2,
+};
+constexpr int DMPAPER_A4 = 9;
+
+/** The page set-up a printer keeps between prints. Lengths in hundredths of a millimetre. */
+struct TMiseEnPage
+{
+    int Orientation = DMORIENT_PORTRAIT;
+    int Papier = DMPAPER_A4;
+    int LongueurPapier = 29700;
+    int LargeurPapier = 21000;
+    int MargeGauche = 2500;
+    int MargeHaut = 2500;
+    int MargeDroite = 2500;
+    int MargeBas = 2500;
+};
+
+/**
+ * The printer: keeps a page set-up for the whole run, shows the page set-up
+ * and print dialogs, and prints printouts page by page on the printer or
+ * into a PDF. Pages are the whole sheet; printouts place their own margins.
+ */
+class TPrinter
+{
+public:
+    TPrinter();
+    ~TPrinter();
+    TPrinter(const TPrinter&) = delete;
+    TPrinter& operator=(const TPrinter&) = delete;
+
+    TMiseEnPage& GetSetup() { return m_miseEnPage; }
+    const TMiseEnPage& GetSetup() const { return m_miseEnPage; }
+    /** A4, 25 mm margins, the given orientation. */
+    void MiseEnPageAutomatique(int orientation);
+
+    /** The page set-up dialog; false when cancelled. */
+    bool Setup(QWidget* parent);
+    /** Prints after the print dialog when `prompt`; false when cancelled or failed. */
+    bool Print(QWidget* parent, TPrintout& printout, bool prompt = true);
+    /** Prints into a PDF file; returns the number of pages, -1 when the file cannot be made. */
+    int ImprimePdf(const QString& chemin, TPrintout& printout);
+
+    /** Runs a printout on an open printer; returns the number of pages drawn. */
+    static int Imprime(QPrinter& imprimante, TPrintout& printout);
+
+private:
+    void Applique(QPrinter& imprimante) const;
+    void Reprend(const QPrinter& imprimante);
+
+    TMiseEnPage m_miseEnPage;
+    std::unique_ptr<QPrinter> m_imprimante;
+};
+
+} // namespace tavo

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Printout.h"
+
+namespace tavo {
+
+TPrintout::TPrintout(const QString& titre)
+    : m_titre(titre)
+{}
+
+void TPrintout::SetPrintParams(TDC* dc, TSize taillePage)
+{
+    m_dc = dc;
+    m_taillePage = taillePage;
+}
+
+void TPrintout::GetPageRange(int& minPage, int& maxPage, int& selDe, int& selA)
+{
+    minPage = maxPage = selDe = selA = 0;
+}
+
+} // namespace tavo

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Geometrie.h"
+
+#include <QString>
+
+namespace tavo {
+
+class TDC;
+
+/**
+ * A document to print. The printer gives it a device context and the page
+ * size in device pixels (`SetPrintParams`), then asks `HasPage` for pages
+ * 1, 2, … and has each page drawn by `RenderPage` while the answer is true.
+ * By default a printout has one page.
+ */
+class TPrintout
+{
+public:
+    explicit TPrintout(const QString& titre);
+    virtual ~TPrintout() = default;
+    TPrintout(const TPrintout&) = delete;
+    TPrintout& operator=(const TPrintout&) = delete;
+
+    const QString& GetTitle() const { return m_titre; }
+    bool GetBanding() const { return m_banding; }
+    void SetBanding(bool banding) { m_banding = banding; }
+
+    virtual void SetPrintParams(TDC* dc, TSize taillePage);
+    /** The page range offered by the print dialog; all 0: no range. */
+    virtual void GetPageRange(int& minPage, int& maxPage, int& selDe, int& selA);
+    virtual void BeginPrinting() {}
+    virtual void BeginDocument(int /*debut*/, int /*fin*/) {}
+    virtual bool HasPage(int page) { return page == 1; }
+    /** Draws one page on `GetDC()`. */
+    virtual void RenderPage(int page) = 0;
+    virtual void EndDocument() {}
+    virtual void EndPrinting() {}
+
+    TDC* GetDC() const { return m_dc; }
+    TSize GetPageSize() const { return m_taillePage; }
+
+private:
+    QString m_titre;
+    bool m_banding = false;
+    TDC* m_dc = nullptr;
+    TSize m_taillePage;
+};
+
+} // namespace tavo

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/SplashWindow.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPainter>
+#include <QScreen>
+
+namespace tavo {
+
+TSplashWindow* TSplashWindow::Cree(const QString& fichier, int largeur, int hauteur,
+                                   const QString& titre)
+{
+    QImageReader lecteur(fichier);
+    const QImage image = lecteur.read();
+    if (image.isNull())
+        return nullptr;
+    auto* splash = new TSplashWindow(QPixmap::fromImage(image));
+    splash->setWindowTitle(titre);
+    // Shrink to fit: the window takes the bitmap's size, whatever was asked.
+    splash->setFixedSize(image.isNull() ? QSize(largeur, hauteur) : image.size());
+    if (const QScreen* ecran = QGuiApplication::primaryScreen())
+        splash->move(ecran->availableGeometry().center() - splash->rect().center());
+    return splash;
+}
+
+TSplashWindow::TSplashWindow(const QPixmap& image)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
+    , m_image(image)
+{
+    setObjectName(QStringLiteral("splash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void TSplashWindow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawPixmap(rect(), m_image);
+}
+
+void TSplashWindow::mousePressEvent(QMouseEvent*)
+{
+    close();
+}
+
+} // namespace tavo
