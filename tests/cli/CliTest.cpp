@@ -1,0 +1,279 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Cli.h"
+
+#include "../model/TestUtil.h"
+#include "Fabrique.h"
+#include "model/Fichier.h"
+#include "model/Option.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using tavo::test::AjoutePilote;
+using tavo::test::Note;
+
+namespace {
+
+struct Sortie
+{
+    int code = -1;
+    std::string sortie;
+    std::string erreurs;
+};
+
+/**
+ * A small competition on disk: three judges (two of them entered), one flight
+ * of one figure of K 2. B scores 18, A 14, C has not flown.
+ */
+class Cli : public ::testing::Test
+{
+protected:
+    tavo::test::RepertoireTemporaire rep;
+    std::string fichier;
+
+    void SetUp() override
+    {
+        std::filesystem::create_directory(rep.Chemin() / "Vols");
+        tavo::test::EcritOctets(rep.Fichier("Vols/K2.txt"), tavo::test::TexteProgramme({2}));
+        TConcours c;
+        c.SetTitre("Essai");
+        c.SetCategorie("F3A");
+        c.SetSerie("2");
+        c.SetNbJuges(3);
+        c.SetNbVols(1);
+        c.SetProgrammeVol("K2.txt", 0);
+        tavo::test::AjouteJuge(c, "Blanchard");
+        tavo::test::AjouteJuge(c, "Gauthier");
+        Note(AjoutePilote(c, "A", "1", "J\xE9r\xF4me"), 1, 1, {6, 7, 8});
+        Note(AjoutePilote(c, "B", "2"), 1, 1, {9, 9, 9});
+        AjoutePilote(c, "C", "3");
+        fichier = rep.Fichier("essai.ccr");
+        ASSERT_TRUE(tavo::EnregistreConcours(c, fichier));
+    }
+
+    Sortie Lance(std::vector<std::string> arguments)
+    {
+        std::ostringstream sortie;
+        std::ostringstream erreurs;
+        Sortie s;
+        s.code = tavo::cli::Execute(arguments, sortie, erreurs, rep.Chemin().string());
+        s.sortie = sortie.str();
+        s.erreurs = erreurs.str();
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(Cli, rankingJsonFollowsTheContract)
+{
+    // The programmes directory defaults to Vols in the current directory.
+    const Sortie s = Lance({"classement", fichier, "--vols", "1", "--format", "json"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(
+        s.sortie,
+        R"({"vue":"classement","vols":1,"regle":1,"lignes":[)"
+        R"({"rang":1,"dossard":"2","nom":"B","prenom":"","scores":[18],"scores1000":[1000],"total":1000},)"
+        R"({"rang":2,"dossard":"1","nom":"A","prenom":"Jérôme","scores":[14],"scores1000":[777.7777777777778],"total":777.7777777777778},)"
+        R"({"rang":3,"dossard":"3","nom":"C","prenom":"","scores":[0],"scores1000":[0],"total":0}]})"
+        "\n");
+    EXPECT_EQ(s.erreurs, "");
+}
+
+TEST_F(Cli, judgeRankingJsonListsOnlyPilotsWhoHaveFlown)
+{
+    const Sortie s = Lance({"juges", fichier, "--vol=1", "--format=json"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(
+        s.sortie,
+        R"({"vue":"juges","vol":1,"juges":["Blanchard","Gauthier",""],"lignes":[)"
+        R"({"rang":1,"dossard":"2","nom":"B","prenom":"","final":18,"notes":[)"
+        R"({"score":18,"ecart":0,"place":1},{"score":18,"ecart":0,"place":1},{"score":18,"ecart":0,"place":1}]},)"
+        R"({"rang":2,"dossard":"1","nom":"A","prenom":"Jérôme","final":14,"notes":[)"
+        R"({"score":12,"ecart":-14.285714285714286,"place":2},{"score":14,"ecart":0,"place":2},)"
+        R"({"score":16,"ecart":14.285714285714286,"place":2}]}]})"
+        "\n");
+}
+
+TEST_F(Cli, diagramJson)
+{
+    const Sortie s = Lance({"diagramme", fichier, "--juge", "1", "--format", "json"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(s.sortie,
+              R"({"vue":"diagramme","juge":1,"nom":"Blanchard","moyenne":7.5,)"
+              R"("ecart_type":2.1213203435596424,"pourcentages":[0,0,0,0,0,0,50,0,0,50,0]})"
+              "\n");
+}
+
+TEST_F(Cli, profileJson)
+{
+    // Two flown pilots: judges' spreads 0 (fewer than three), the panel's from six scores.
+    const Sortie s = Lance({"profil", fichier, "--vol", "1", "--format", "json"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(s.sortie,
+              R"({"vue":"profil","vol":1,"moyenne_jury":16,"ecart_type_jury":2.5298221281347035,)"
+              R"("juges":[{"nom":"Blanchard","moyenne":15,"ecart_type":0,"acceptes":100,)"
+              R"("ecart_moyen":93.75,"ecart_stdev":0},)"
+              R"({"nom":"Gauthier","moyenne":16,"ecart_type":0,"acceptes":100,)"
+              R"("ecart_moyen":100,"ecart_stdev":0},)"
+              R"({"nom":"","moyenne":17,"ecart_type":0,"acceptes":100,)"
+              R"("ecart_moyen":106.25,"ecart_stdev":0}]})"
+              "\n");
+}
+
+TEST_F(Cli, profileJsonGivesNullWhenNoPilotHasFlown)
+{
+    TConcours c;
+    ASSERT_TRUE(tavo::OuvreConcours(c, fichier));
+    for (TPilote& p : c.GetPilotes())
+        for (short j = 1; j <= 3; ++j)
+            p.SetNote(1, 1, j, 0);
+    ASSERT_TRUE(tavo::EnregistreConcours(c, fichier));
+    const Sortie s = Lance({"profil", fichier, "--vol", "1", "--format", "json"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_NE(s.sortie.find(R"({"nom":"Blanchard","moyenne":0,"ecart_type":0,"acceptes":0,)"
+                            R"("ecart_moyen":null,"ecart_stdev":null})"),
+              std::string::npos)
+        << s.sortie;
+    const Sortie texte = Lance({"profil", fichier, "--vol", "1"});
+    EXPECT_NE(texte.sortie.find("Ecarts au score moyen %"), std::string::npos);
+}
+
+TEST_F(Cli, flyOffWithoutRuleHasNoRow)
+{
+    const Sortie json = Lance({"flyoff", fichier, "--flyoffs", "4", "--format", "json"});
+    EXPECT_EQ(json.code, 0);
+    EXPECT_EQ(json.sortie, R"({"vue":"flyoff","flyoffs":4,"regle":0,"qualif_vols":3,"lignes":[]})"
+                           "\n");
+    const Sortie texte = Lance({"flyoff", fichier, "--flyoffs", "4"});
+    EXPECT_NE(texte.sortie.find("Pas de classement après 4 fly-off"), std::string::npos);
+}
+
+TEST_F(Cli, textHasTheTitleBlockAndTheScreenFormats)
+{
+    const Sortie s = Lance({"classement", fichier, "--vols", "1"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_NE(s.sortie.find("Essai\nSérie 2\n"), std::string::npos);
+    EXPECT_NE(s.sortie.find("CLASSEMENT DES PILOTES\n(après 1 vol)\n"), std::string::npos);
+    EXPECT_NE(s.sortie.find("A Jérôme"), std::string::npos);
+    EXPECT_NE(s.sortie.find("777.78"), std::string::npos);
+    EXPECT_NE(s.sortie.find("Rang  Nom Prénom"), std::string::npos);
+}
+
+TEST_F(Cli, csvHasAHeaderSemicolonsAndDecimalCommas)
+{
+    const Sortie s = Lance({"classement", fichier, "--vols", "1", "--format", "csv"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(s.sortie, "Rang;Nom Prénom;V1;%V1;Total\n"
+                        "1;B ;18,00;1000,00;1000,00\n"
+                        "2;A Jérôme;14,00;777,78;777,78\n"
+                        "3;C ;0,00;0,00;0,00\n");
+}
+
+TEST_F(Cli, optionsOverrideTheOptionsFile)
+{
+    TOption options(rep.Chemin().string());
+    options.SetRapport1000(0);
+    options.SetRepProgrammes("/nonexistent");
+    ASSERT_TRUE(options.Enregistre(rep.Chemin().string()));
+    const std::string vols = rep.Fichier("Vols");
+    Sortie s = Lance({"classement", fichier, "--vols", "1", "--format", "csv"});
+    EXPECT_EQ(s.code, 2);
+    s = Lance({"classement", fichier, "--vols", "1", "--format", "csv", "--programmes", vols});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_NE(s.sortie.find("1;B ;18,00;1000,00;18,00\n"), std::string::npos) << s.sortie;
+    s = Lance({"classement", fichier, "--vols", "1", "--format", "csv", "--programmes", vols,
+               "--rapport1000"});
+    EXPECT_NE(s.sortie.find("1;B ;18,00;1000,00;1000,00\n"), std::string::npos) << s.sortie;
+}
+
+TEST_F(Cli, missingProgrammeAndUnreadableFileExitWithTwo)
+{
+    Sortie s = Lance({"juges", fichier, "--vol", "3"});
+    EXPECT_EQ(s.code, 2);
+    EXPECT_EQ(s.erreurs, "Le programme de vol 3 est introuvable\n");
+    EXPECT_EQ(s.sortie, "");
+    s = Lance({"classement", fichier, "--vols", "2"});
+    EXPECT_EQ(s.code, 2);
+    EXPECT_EQ(s.erreurs, "Au moins un programme de vol n'a pas été trouvé\n");
+    s = Lance({"classement", rep.Fichier("absent.ccr"), "--vols", "1"});
+    EXPECT_EQ(s.code, 2);
+    EXPECT_EQ(s.erreurs.rfind("Incapable d'ouvrir le fichier\n", 0), 0u);
+    tavo::test::EcritOctets(rep.Fichier("abime.ccr"), "Titre\r\nLieu\r\n");
+    EXPECT_EQ(Lance({"concours", rep.Fichier("abime.ccr")}).code, 2);
+}
+
+TEST_F(Cli, badUsageExitsWith64AndAShortUsage)
+{
+    const std::vector<std::vector<std::string>> mauvais = {
+        {},
+        {"classement"},
+        {"inconnue", fichier},
+        {"classement", fichier},
+        {"classement", fichier, "--vols", "5"},
+        {"classement", fichier, "--vols", "deux"},
+        {"classement", fichier, "--vols"},
+        {"classement", fichier, "--vol", "1"},
+        {"juges", fichier, "--vol", "8"},
+        {"diagramme", fichier, "--juge", "0"},
+        {"profil", fichier, "--vol", "1", "--format", "xml"},
+        {"profil", fichier, "--vol", "1", "--bavard"},
+        {"profil", fichier, fichier, "--vol", "1"},
+        {"concours", fichier, "--format", "json"},
+    };
+    for (const auto& arguments : mauvais) {
+        const Sortie s = Lance(arguments);
+        EXPECT_EQ(s.code, 64) << ::testing::PrintToString(arguments);
+        EXPECT_NE(s.erreurs.find("Usage : tavo-cli"), std::string::npos);
+    }
+}
+
+TEST_F(Cli, helpExplainsEveryViewAndOption)
+{
+    const Sortie s = Lance({"--help"});
+    EXPECT_EQ(s.code, 0);
+    for (const char* mot : {"concours", "classement --vols", "flyoff --flyoffs", "juges --vol",
+                            "diagramme --juge", "profil --vol", "--programmes", "--tbl",
+                            "--sans-tbl", "--rapport1000", "--sans-rapport1000", "--format"})
+        EXPECT_NE(s.sortie.find(mot), std::string::npos) << mot;
+}
+
+TEST_F(Cli, neverWritesTheCompetitionFile)
+{
+    const std::string avant = tavo::test::LitOctets(fichier);
+    const auto date = std::filesystem::last_write_time(fichier);
+    for (const char* vue : {"classement --vols 1", "juges --vol 1", "profil --vol 1",
+                            "diagramme --juge 3", "flyoff --flyoffs 1"}) {
+        std::istringstream mots(vue);
+        std::vector<std::string> arguments{std::istream_iterator<std::string>(mots), {}};
+        arguments.insert(arguments.begin() + 1, fichier);
+        Lance(arguments);
+    }
+    EXPECT_EQ(tavo::test::LitOctets(fichier), avant);
+    EXPECT_EQ(std::filesystem::last_write_time(fichier), date);
+}
+
+TEST(CliDemo, everyViewRunsOnTheDemoCompetition)
+{
+    const std::string demo = std::string(TAVO_DATA_DIR) + "/Concours/demo.ccr";
+    const std::string vols = std::string(TAVO_DATA_DIR) + "/Vols";
+    auto lance = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin() + 1, demo);
+        arguments.insert(arguments.end(), {"--programmes", vols, "--format", "json"});
+        std::ostringstream sortie, erreurs;
+        EXPECT_EQ(tavo::cli::Execute(arguments, sortie, erreurs, "."), 0) << erreurs.str();
+        return sortie.str();
+    };
+    const std::string classement = lance({"classement", "--vols", "3"});
+    EXPECT_EQ(classement.rfind(R"({"vue":"classement","vols":3,"regle":3,"lignes":[{"rang":1,)", 0),
+              0u);
+    EXPECT_NE(classement.find(R"("rang":15,)"), std::string::npos);
+    const std::string flyoff = lance({"flyoff", "--flyoffs", "3"});
+    EXPECT_EQ(flyoff.rfind(R"({"vue":"flyoff","flyoffs":3,"regle":12,"qualif_vols":3,)", 0), 0u);
+    // Bib 10 missed flight 2: 14 rows.
+    const std::string juges = lance({"juges", "--vol", "2"});
+    EXPECT_NE(juges.find(R"("rang":14,)"), std::string::npos);
+    EXPECT_EQ(juges.find(R"("rang":15,)"), std::string::npos);
+    EXPECT_NE(lance({"diagramme", "--juge", "5"}).find(R"("pourcentages":[)"), std::string::npos);
+    EXPECT_NE(lance({"profil", "--vol", "6"}).find(R"("acceptes":100,)"), std::string::npos);
+}
