@@ -121,27 +121,31 @@ void TNotesPilote::CalculeVol(short vol, short nbJuges, const TProgramme& progra
     const short juges = tavo::JugesEffectifs(nbJuges);
     const int v = vol - 1;
     double score = 0.0;
-    for (int j = 0; j < MAX_JUGES; ++j)
-        if (j < juges)
-            ScoreJuge[j][v] = ScoreJugeBruitConf[j][v] = 0.0;
+    for (int j = 0; j < juges; ++j)
+        ScoreJuge[j][v] = ScoreJugeBruitConf[j][v] = 0.0;
     const short lignes = NbLignesGrille(programme);
     for (short k = 1; k <= lignes; ++k) {
         const int K = programme.GetK(static_cast<short>(k - 1));
         const Ligne genre = GenreLigne(programme, k);
-        if (genre == Ligne::Figure) {
-            int somme = 0;
-            for (short j = 1; j <= juges; ++j)
-                somme += GetNote(vol, k, j);
-            if (juges > 3)
-                somme -= NoteMin(vol, k, juges) + NoteMax(vol, k, juges);
-            score += K * somme;
-        } else {
-            score += K * Majoritaire(*this, vol, k, juges, genre);
-            for (short j = 1; j <= juges; ++j)
-                ScoreJugeBruitConf[j - 1][v] += K * GetNote(vol, k, j);
+        // Sum, lowest and highest mark in one pass (NoteMin and NoteMax).
+        int somme = 0;
+        int mini = Notes[0][v][k - 1];
+        int maxi = mini;
+        for (int j = 0; j < juges; ++j) {
+            const int note = Notes[j][v][k - 1];
+            somme += note;
+            mini = std::min(mini, note);
+            maxi = std::max(maxi, note);
+            ScoreJuge[j][v] += K * note;
+            if (genre != Ligne::Figure)
+                ScoreJugeBruitConf[j][v] += K * note;
         }
-        for (short j = 1; j <= juges; ++j)
-            ScoreJuge[j - 1][v] += K * GetNote(vol, k, j);
+        if (genre == Ligne::Figure) {
+            if (juges > 3)
+                somme -= mini + maxi;
+            score += K * somme;
+        } else
+            score += K * Majoritaire(*this, vol, k, juges, genre);
     }
     ScoreVol[v] = Divise(score, juges);
 }
