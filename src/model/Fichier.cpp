@@ -29,6 +29,9 @@ bool LitFichier(const std::string& chemin, std::string& contenu)
     if (!f)
         return false;
     std::string lu;
+    // One allocation of the whole size: growing a large string costs far more than reading it.
+    if (const auto taille = fs::file_size(chemin, ec); !ec)
+        lu.reserve(static_cast<std::size_t>(taille));
     char tampon[1 << 16];
     std::size_t n = 0;
     while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
