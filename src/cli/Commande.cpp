@@ -100,7 +100,11 @@ bool LitOption(const Vue& vue, std::string_view option, const std::optional<std:
                Commande& commande, bool& nombreLu, std::string& erreur)
 {
     const std::string nom(option);
-    if (option == "--tbl" || option == "--sans-tbl")
+    const bool drapeau = option == "--tbl" || option == "--sans-tbl" || option == "--rapport1000" ||
+                         option == "--sans-rapport1000";
+    if (drapeau && valeur)
+        erreur = "l'option " + nom + " ne prend pas de valeur";
+    else if (option == "--tbl" || option == "--sans-tbl")
         commande.tbl = option == "--tbl";
     else if (option == "--rapport1000" || option == "--sans-rapport1000")
         commande.rapport1000 = option == "--rapport1000";

@@ -220,6 +220,7 @@ TEST_F(Cli, badUsageExitsWith64AndAShortUsage)
         {"profil", fichier, "--vol", "1", "--bavard"},
         {"profil", fichier, fichier, "--vol", "1"},
         {"concours", fichier, "--format", "json"},
+        {"classement", fichier, "--vols", "1", "--tbl=1"},
     };
     for (const auto& arguments : mauvais) {
         const Sortie s = Lance(arguments);

@@ -87,7 +87,7 @@ TEST(CalculVol, typeThreeNoiseAndConformityPenaliseTenTimesK)
     EXPECT_EQ(p.GetScoreJugeBruitConf(1, 1), -50.0);
 }
 
-TEST(CalculVol, conformityWithFourJudgesNeedsThree)
+TEST(CalculVol, conformityNeedsTwoOfThreeOrThreeOfFourOrFive)
 {
     TPilote p;
     const TProgramme programme = Programme({1}, 0, 0, 1, 2);
@@ -96,6 +96,9 @@ TEST(CalculVol, conformityWithFourJudgesNeedsThree)
     EXPECT_EQ(p.GetScoreVol(1), 0.0);
     Note(p, 1, 2, {-10, -10, -10, 0});
     p.CalculeVol(1, 4, programme);
+    EXPECT_EQ(p.GetScoreVol(1), -20.0);
+    Note(p, 1, 2, {-10, -10, 0});
+    p.CalculeVol(1, 3, programme);
     EXPECT_EQ(p.GetScoreVol(1), -20.0);
     Note(p, 1, 2, {-10, -10, 0, 0, 0});
     p.CalculeVol(1, 5, programme);

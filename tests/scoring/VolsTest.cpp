@@ -87,3 +87,21 @@ TEST(Vols, calculeVolPilotesUsesTheCompetitionsPanel)
     c.CalculeVolPilotes(1);
     EXPECT_EQ(p.GetScoreVol(1), 10.0);
 }
+
+TEST(Vols, tblOptionCorrectsTheScoresBeforeTheThousandths)
+{
+    tavo::test::RepertoireTemporaire rep;
+    tavo::test::EcritOctets(rep.Fichier("A.txt"), tavo::test::TexteProgramme({1}));
+    TConcours c;
+    c.SetNbJuges(5);
+    c.SetProgrammeVol("A.txt", 0);
+    TPilote& p = AjoutePilote(c, "P", "1");
+    Note(p, 1, 1, {200, 201, 199, 200, 260});
+    TPilote& q = AjoutePilote(c, "Q", "2");
+    Note(q, 1, 1, {100, 100, 100, 100, 100});
+    ASSERT_TRUE(c.CalculeVols(1, rep.Chemin().string(), false));
+    EXPECT_DOUBLE_EQ(p.GetScoreVol(1), (200 + 201 + 200) / 3.0);
+    ASSERT_TRUE(c.CalculeVols(1, rep.Chemin().string(), true));
+    EXPECT_DOUBLE_EQ(p.GetScoreVol(1), 200.0);
+    EXPECT_DOUBLE_EQ(q.GetScoreVol1000(1), 500.0);
+}
