@@ -38,6 +38,7 @@ TTavoWindow::TTavoWindow(QWidget* parent)
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     QPalette couleurs = viewport()->palette();
     couleurs.setColor(QPalette::Window, QColor(0, 0, 255));
+    couleurs.setColor(QPalette::Base, QColor(0, 0, 255));
     viewport()->setPalette(couleurs);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Screenshots of the three list views of the demo competition, made offscreen:
+//   tavo-captures DIRECTORY   → caracteristiques.png, juges.png, pilotes.png
+#include "app/Commandes.h"
+#include "app/TTavoApp.h"
+#include "app/TTavoWindow.h"
+#include "platform/DecoratedFrame.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QTreeView>
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tavo-captures DIRECTORY\n");
+        return 64;
+    }
+    const QDir sortie(QString::fromLocal8Bit(argv[1]));
+    if (!sortie.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "tavo-captures: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    QDir::setCurrent(QStringLiteral(TAVO_DATA_DIR));
+    TTavoWindow* fenetre = nullptr;
+    tavo::TDecoratedFrame* cadre = TTavoApp::CreeCadre(fenetre);
+    cadre->resize(900, 640);
+    cadre->show();
+    if (!fenetre->OuvreFichier(QStringLiteral(TAVO_DATA_DIR "/Concours/demo.ccr")))
+        return 1;
+    const std::pair<int, const char*> vues[] = {{CM_CARACTERISTIQUES, "caracteristiques.png"},
+                                                {CM_JUGES, "juges.png"},
+                                                {CM_LISTE_PILOTES, "pilotes.png"}};
+    int erreurs = 0;
+    for (const auto& [commande, nom] : vues) {
+        cadre->ExecuteCommande(commande);
+        if (commande == CM_LISTE_PILOTES)
+            fenetre->ClicColonne(0); // in bib order
+        QApplication::processEvents();
+        const QString chemin = sortie.filePath(QString::fromLatin1(nom));
+        if (!cadre->grab().save(chemin)) {
+            std::fprintf(stderr, "tavo-captures: cannot write %s\n", qPrintable(chemin));
+            ++erreurs;
+        }
+    }
+    fenetre->Modifie = false;
+    delete cadre;
+    return erreurs == 0 ? 0 : 1;
+}

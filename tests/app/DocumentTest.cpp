@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Fenetre.h"
+#include "app/Commandes.h"
+#include "app/Dialogues.h"
+#include "app/ListePilotes.h"
+#include "model/Fichier.h"
+
+#include <QHeaderView>
+
+using namespace tavo;
+
+namespace {
+
+const QString INTROUVABLE = QStringLiteral("/nonexistent/dossier/concours.ccr");
+
+/** Replaces the data-entry dialogs for one test. */
+class DialoguesScriptes
+{
+public:
+    DialoguesScriptes()
+        : m_anciens(DialoguesSaisie())
+    {}
+    ~DialoguesScriptes() { DialoguesSaisie() = m_anciens; }
+
+private:
+    TDialoguesSaisie m_anciens;
+};
+
+} // namespace
+
+class DocumentTest : public FenetreTest
+{
+protected:
+    /** Opens the demo competition through the dialog. */
+    QString OuvreDemo()
+    {
+        const QString chemin = CopieDemo();
+        repondeur.Choisit(chemin);
+        Execute(CM_OUVRIR);
+        repondeur.Oublie();
+        return chemin;
+    }
+    void Modifie()
+    {
+        fenetre->Concours->SetTitre("Titre changé");
+        fenetre->Modifie = true;
+    }
+    QString TitreConcours() const { return QString::fromUtf8(fenetre->Concours->GetTitre()); }
+    const TRepondeurScripte::Message& DernierMessage() const { return repondeur.Messages().back(); }
+};
+
+TEST_F(DocumentTest, openShowsTheFileInTheCaptionAndTheCharacteristics)
+{
+    Execute(CM_JUGES);
+    const QString chemin = CopieDemo();
+    repondeur.Choisit(chemin);
+    Execute(CM_OUVRIR);
+    ASSERT_EQ(repondeur.Dialogues().size(), 1u);
+    EXPECT_FALSE(repondeur.Dialogues()[0].Enregistrement);
+    EXPECT_EQ(repondeur.Dialogues()[0].Donnees.RepertoireInitial,
+              depart.filePath(QStringLiteral("Concours")));
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
+    EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
+    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_FALSE(fenetre->SansNom);
+    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_TRUE(repondeur.Messages().empty());
+}
+
+TEST_F(DocumentTest, refusedOpenKeepsTheCompetitionCaptionFlagsAndFileName)
+{
+    const QString demo = OuvreDemo();
+    Modifie();
+    Execute(CM_LISTE_PILOTES);
+    const QString abime = depart.filePath(QStringLiteral("Concours/abime.ccr"));
+    QFile f(abime);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Titre\r\nLieu\r\n");
+    f.close();
+
+    repondeur.Repond(IDNO); // do not save the changes first
+    repondeur.Choisit(abime);
+    Execute(CM_OUVRIR);
+    EXPECT_TRUE(DernierMessage().Texte.startsWith(QStringLiteral("Incapable d'ouvrir le fichier")));
+    EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("incomplet")));
+    EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_EQ(DernierMessage().Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
+    EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(demo));
+    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->SansNom);
+    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(fenetre->GetListeVue(), nullptr);
+
+    // A later save writes the competition's own file, never the refused one.
+    Execute(CM_ENREGISTRER);
+    EXPECT_FALSE(fenetre->Modifie);
+    TConcours relu;
+    ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
+    EXPECT_STREQ(relu.GetTitre(), "Titre changé");
+    EXPECT_EQ(QFile(abime).size(), 13);
+}
+
+TEST_F(DocumentTest, missingFileGivesTheShortMessage)
+{
+    repondeur.Choisit(INTROUVABLE);
+    Execute(CM_OUVRIR);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(DernierMessage().Texte, QStringLiteral("Incapable d'ouvrir le fichier"));
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [sans nom]"));
+    EXPECT_TRUE(fenetre->SansNom);
+}
+
+TEST_F(DocumentTest, newAfterChangesAsksAndCancelChangesNothing)
+{
+    OuvreDemo();
+    Modifie();
+    repondeur.Repond(IDCANCEL);
+    Execute(CM_NOUVEAU);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(DernierMessage().Texte,
+              QStringLiteral("Voulez-vous enregistrer les modifications ?"));
+    EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_EQ(DernierMessage().Type, unsigned(MB_YESNOCANCEL | MB_ICONQUESTION));
+    EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
+    EXPECT_TRUE(fenetre->Modifie);
+
+    repondeur.Repond(IDNO);
+    Execute(CM_NOUVEAU);
+    EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
+    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->SansNom);
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [sans nom]"));
+}
+
+TEST_F(DocumentTest, firstSaveAsksForANameInTheCompetitionsDirectory)
+{
+    Modifie();
+    const QString chemin = depart.filePath(QStringLiteral("Concours/cluny.ccr"));
+    repondeur.Choisit(chemin);
+    Execute(CM_ENREGISTRER);
+    ASSERT_EQ(repondeur.Dialogues().size(), 1u);
+    const TDonneesFichier& donnees = repondeur.Dialogues()[0].Donnees;
+    EXPECT_TRUE(repondeur.Dialogues()[0].Enregistrement);
+    EXPECT_EQ(donnees.NomFichier, QStringLiteral("sans_nom.ccr"));
+    EXPECT_EQ(donnees.RepertoireInitial, depart.filePath(QStringLiteral("Concours")));
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
+    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->SansNom);
+    TConcours relu;
+    ASSERT_TRUE(OuvreConcours(relu, chemin.toStdString()));
+    EXPECT_STREQ(relu.GetTitre(), "Titre changé");
+
+    // Named now: the next save writes without asking.
+    Modifie();
+    Execute(CM_ENREGISTRER);
+    EXPECT_EQ(repondeur.Dialogues().size(), 1u);
+    EXPECT_FALSE(fenetre->Modifie);
+}
+
+TEST_F(DocumentTest, failedSaveAsKeepsTheLastGoodFileNameAndCaption)
+{
+    const QString demo = OuvreDemo();
+    Modifie();
+    repondeur.Choisit(INTROUVABLE);
+    Execute(CM_ENREGISTRER_SOUS);
+    ASSERT_EQ(repondeur.Dialogues().size(), 1u);
+    EXPECT_EQ(repondeur.Dialogues()[0].Donnees.NomFichier, demo);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_TRUE(DernierMessage().Texte.startsWith(QStringLiteral("Incapable d'ouvrir le fichier")));
+    EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo2000"));
+    EXPECT_EQ(DernierMessage().Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(demo));
+    EXPECT_EQ(fenetre->DonneesFichier->NomFichier, demo);
+    EXPECT_TRUE(fenetre->Modifie);
+
+    Execute(CM_ENREGISTRER);
+    EXPECT_FALSE(fenetre->Modifie);
+    TConcours relu;
+    ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
+    EXPECT_STREQ(relu.GetTitre(), "Titre changé");
+}
+
+TEST_F(DocumentTest, failedSaveKeepsTheChangesMarked)
+{
+    fenetre->OuvreFichier(CopieDemo());
+    Modifie();
+    fenetre->DonneesFichier->NomFichier = INTROUVABLE;
+    Execute(CM_ENREGISTRER);
+    EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo2000"));
+    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
+}
+
+TEST_F(DocumentTest, quittingWithChangesAndACancelledSaveKeepsTheProgramOpen)
+{
+    Modifie();
+    repondeur.Repond(IDYES);
+    repondeur.Choisit(std::nullopt);
+    Execute(CM_QUITTER);
+    ASSERT_EQ(repondeur.Dialogues().size(), 1u);
+    EXPECT_EQ(repondeur.Dialogues()[0].Donnees.NomFichier, QStringLiteral("sans_nom.ccr"));
+    EXPECT_TRUE(cadre->isVisible());
+    EXPECT_TRUE(fenetre->Modifie);
+
+    // Yes and a save that works: the program closes.
+    const QString chemin = depart.filePath(QStringLiteral("Concours/fin.ccr"));
+    repondeur.Repond(IDYES);
+    repondeur.Choisit(chemin);
+    Execute(CM_QUITTER);
+    EXPECT_FALSE(cadre->isVisible());
+    EXPECT_TRUE(QFile::exists(chemin));
+}
+
+TEST_F(DocumentTest, failedSaveAfterYesStopsNewAndOpen)
+{
+    fenetre->OuvreFichier(CopieDemo());
+    Modifie();
+    fenetre->DonneesFichier->NomFichier = INTROUVABLE;
+    repondeur.Repond(IDYES);
+    Execute(CM_NOUVEAU);
+    EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
+    repondeur.Repond(IDYES);
+    Execute(CM_OUVRIR);
+    EXPECT_EQ(repondeur.Dialogues().size(), 0u); // the open dialog never came
+    EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
+}
+
+TEST_F(DocumentTest, quittingWithoutSavingLosesNothingOnDisk)
+{
+    const QString demo = OuvreDemo();
+    Modifie();
+    repondeur.Repond(IDNO);
+    EXPECT_TRUE(cadre->close());
+    TConcours relu;
+    ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
+    EXPECT_STRNE(relu.GetTitre(), "Titre changé");
+}
+
+TEST_F(DocumentTest, confirmedCompetitionDialogMarksChangesAndSavesWhenAutomatic)
+{
+    DialoguesScriptes dialogues;
+    std::string repertoire;
+    DialoguesSaisie().Concours = [&](QWidget*, TConcours& c, const std::string& rep) {
+        c.SetTitre("Nouveau titre");
+        repertoire = rep;
+        return int(IDOK);
+    };
+    const QString demo = OuvreDemo();
+    Execute(CM_INFORMATIONS);
+    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_EQ(repertoire, fenetre->Options->GetRepProgrammes());
+
+    fenetre->Options->SetSauvegardeAuto(1);
+    Execute(CM_INFORMATIONS);
+    EXPECT_FALSE(fenetre->Modifie);
+    TConcours relu;
+    ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
+    EXPECT_STREQ(relu.GetTitre(), "Nouveau titre");
+
+    DialoguesSaisie().Concours = [](QWidget*, TConcours&, const std::string&) {
+        return int(IDCANCEL);
+    };
+    Execute(CM_INFORMATIONS);
+    EXPECT_FALSE(fenetre->Modifie);
+}
+
+TEST_F(DocumentTest, confirmedPilotDialogRefreshesTheListInItsOrder)
+{
+    DialoguesScriptes dialogues;
+    DialoguesSaisie().Pilotes = [](QWidget*, TConcours& c) {
+        c.AjoutePilote();
+        TPilote p;
+        p.SetDossard("0");
+        p.SetNom("Zéro");
+        c.SetPilote(p, c.NbPilotes());
+        return int(IDOK);
+    };
+    OuvreDemo();
+    Execute(CM_LISTE_PILOTES);
+    fenetre->GetListeVue()->header()->sectionClicked(0);
+    Execute(CM_PILOTES);
+    EXPECT_TRUE(fenetre->Modifie);
+    ASSERT_EQ(fenetre->GetListeVue()->model()->rowCount(), 16);
+    EXPECT_EQ(fenetre->GetListeVue()->Texte(0, 0), QStringLiteral("0"));
+    EXPECT_EQ(fenetre->LargeurVue, 0);
+}
+
+TEST_F(DocumentTest, confirmedOptionsAreWrittenWithoutMarkingTheCompetition)
+{
+    DialoguesScriptes dialogues;
+    DialoguesSaisie().Options = [](QWidget*, TOption& o) {
+        o.SetTBL(1);
+        return int(IDOK);
+    };
+    Execute(CM_OPTIONS);
+    EXPECT_FALSE(fenetre->Modifie);
+    TOption relues(depart.path().toStdString());
+    relues.Charge(depart.path().toStdString());
+    EXPECT_EQ(relues.GetTBL(), 1);
+}
+
+TEST_F(DocumentTest, missingDialogSaysSoAndChangesNothing)
+{
+    DialoguesScriptes dialogues;
+    DialoguesSaisie() = TDialoguesSaisie{};
+    Execute(CM_INFORMATIONS);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_FALSE(fenetre->Modifie);
+}

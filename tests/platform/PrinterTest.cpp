@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Printer.h"
+
+#include "platform/DC.h"
+#include "platform/Printout.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace tavo;
+
+namespace {
+
+/** A printout of `lignes` lines of 10-point text, flowing over as many pages as they need. */
+class PrintoutLignes : public TPrintout
+{
+public:
+    explicit PrintoutLignes(int n)
+        : TPrintout(QStringLiteral("Lignes"))
+        , lignes(n)
+    {}
+    bool HasPage(int page) override
+    {
+        pagesDemandees.push_back(page);
+        return (page - 1) * LignesParPage() < lignes;
+    }
+    void RenderPage(int page) override
+    {
+        TDC& dc = *GetDC();
+        dc.SelectObject(TFont::Points(10, dc.GetDeviceCaps(LOGPIXELSY)));
+        const int h = dc.GetTextMetrics().tmHeight;
+        for (int i = 0; i < LignesParPage() && suivante < lignes; ++i, ++suivante)
+            dc.TextOut(dc.Mm(250), dc.Mm(250) + i * h, QStringLiteral("Ligne %1").arg(suivante));
+        pagesDessinees.push_back(page);
+        dpi = dc.GetDeviceCaps(LOGPIXELSY);
+        taille = GetPageSize();
+    }
+    int LignesParPage() const { return 50; }
+
+    int lignes;
+    int suivante = 0;
+    int dpi = 0;
+    TSize taille;
+    std::vector<int> pagesDemandees;
+    std::vector<int> pagesDessinees;
+};
+
+} // namespace
+
+TEST(Printer, flowingPrintoutGetsThePagesItAsksFor)
+{
+    QTemporaryDir dossier;
+    TPrinter imprimante;
+    PrintoutLignes printout(120);
+    const QString pdf = dossier.filePath(QStringLiteral("lignes.pdf"));
+    EXPECT_EQ(imprimante.ImprimePdf(pdf, printout), 3);
+    EXPECT_EQ(printout.pagesDessinees, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(printout.pagesDemandees, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(printout.suivante, 120);
+    EXPECT_EQ(printout.dpi, 1200);
+    // A4 portrait, the whole sheet.
+    EXPECT_NEAR(printout.taille.cx, 9921, 10);
+    EXPECT_NEAR(printout.taille.cy, 14031, 10);
+    EXPECT_EQ(printout.GetDC(), nullptr);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(5).startsWith("%PDF"));
+}
+
+TEST(Printer, automaticSetUpGivesA4With25mmMarginsAndTheOrientation)
+{
+    TPrinter imprimante;
+    imprimante.GetSetup().MargeHaut = 1000;
+    imprimante.MiseEnPageAutomatique(DMORIENT_LANDSCAPE);
+    const TMiseEnPage& mise = imprimante.GetSetup();
+    EXPECT_EQ(mise.Orientation, DMORIENT_LANDSCAPE);
+    EXPECT_EQ(mise.Papier, DMPAPER_A4);
+    EXPECT_EQ(mise.MargeGauche, 2500);
+    EXPECT_EQ(mise.MargeHaut, 2500);
+    EXPECT_EQ(mise.MargeBas, 2500);
+
+    QTemporaryDir dossier;
+    PrintoutLignes printout(1);
+    EXPECT_EQ(imprimante.ImprimePdf(dossier.filePath(QStringLiteral("p.pdf")), printout), 1);
+    EXPECT_GT(printout.taille.cx, printout.taille.cy);
+}
+
+TEST(Printer, unwritablePdfPrintsNothing)
+{
+    TPrinter imprimante;
+    PrintoutLignes printout(10);
+    EXPECT_EQ(imprimante.ImprimePdf(QStringLiteral("/nonexistent/dir/x.pdf"), printout), -1);
+    EXPECT_TRUE(printout.pagesDessinees.empty());
+}
