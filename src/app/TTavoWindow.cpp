@@ -221,7 +221,9 @@ void TTavoWindow::keyPressEvent(QKeyEvent* event)
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
+    // The score sheet's keys come with its entry; a finished sheet changes what is enabled.
     event->accept();
+    EtatModifie();
 }
 
 void TTavoWindow::QuitteListe()
@@ -240,6 +242,13 @@ void TTavoWindow::EntreVue(int vue, int largeur, int hauteur)
     Scroller->SetUnits(UNITE_DEFILEMENT, UNITE_DEFILEMENT);
     RecalculeDefilement();
     Scroller->ScrollTo(0, 0);
+    Invalide();
+}
+
+void TTavoWindow::EchecVue(const QString& message)
+{
+    tavo::MessageBox(this, message, QStringLiteral("Tavo 2000"),
+                     tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
     Invalide();
 }
 

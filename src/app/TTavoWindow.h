@@ -63,6 +63,11 @@ public:
     void CmListePilotes();
     /** Switches to a drawn view of a size in pixels and scrolls to its origin. */
     void EntreVue(int vue, int largeur, int hauteur);
+    /**
+     * A view that cannot be prepared: says why (exclamation, "Tavo 2000") and
+     * keeps the view, its size and its scrolling as they were.
+     */
+    void EchecVue(const QString& message);
     /** Recomputes the scroll ranges from the view's size and the client area. */
     void RecalculeDefilement();
     /** Fills the pilots list again in the current sort order. */

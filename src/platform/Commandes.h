@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QString>
@@ -55,6 +56,20 @@ public:
     virtual void CommandEnable(TCommandEnabler& ce) = 0;
     /** Asked before the frame closes. */
     virtual bool CanClose() { return true; }
+
+    /** Set by the frame: called when the target's state changed outside a command. */
+    void SetActualisation(std::function<void()> actualise) { m_actualise = std::move(actualise); }
+
+protected:
+    /** Has the enablers run again (after a key stroke that changed the view, say). */
+    void EtatModifie()
+    {
+        if (m_actualise)
+            m_actualise();
+    }
+
+private:
+    std::function<void()> m_actualise;
 };
 
 /** The standard exit command: the frame closes after asking `CanClose`. */

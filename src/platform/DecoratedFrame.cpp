@@ -49,6 +49,7 @@ TDecoratedFrame::TDecoratedFrame(const QString& titre, QWidget* client, TCibleCo
 {
     setWindowTitle(titre);
     setCentralWidget(client);
+    m_cible->SetActualisation([this] { ActualiseCommandes(); });
     qApp->installEventFilter(this);
 }
 
@@ -167,6 +168,11 @@ bool TDecoratedFrame::ExecuteCommande(int id)
     const bool fait = ce.Enabled() && m_cible->Commande(id);
     ActualiseCommandes();
     return fait;
+}
+
+TDecoratedFrame::~TDecoratedFrame()
+{
+    m_cible->SetActualisation({});
 }
 
 void TDecoratedFrame::closeEvent(QCloseEvent* event)

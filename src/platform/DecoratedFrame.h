@@ -28,6 +28,7 @@ class TDecoratedFrame : public QMainWindow
 
 public:
     TDecoratedFrame(const QString& titre, QWidget* client, TCibleCommandes* cible);
+    ~TDecoratedFrame() override;
 
     /** Builds the menu bar from a table; items stay enabled until the enablers run. */
     void SetMenu(const std::vector<TEntreeMenu>& table);

@@ -17,8 +17,9 @@ TSplashWindow* TSplashWindow::Cree(const QString& fichier, int largeur, int haut
         return nullptr;
     auto* splash = new TSplashWindow(QPixmap::fromImage(image));
     splash->setWindowTitle(titre);
-    // Shrink to fit: the window takes the bitmap's size, whatever was asked.
-    splash->setFixedSize(image.isNull() ? QSize(largeur, hauteur) : image.size());
+    // Shrink to fit: the window takes the bitmap's size.
+    splash->resize(largeur, hauteur);
+    splash->setFixedSize(image.size());
     if (const QScreen* ecran = QGuiApplication::primaryScreen())
         splash->move(ecran->availableGeometry().center() - splash->rect().center());
     return splash;
@@ -30,6 +31,18 @@ TSplashWindow::TSplashWindow(const QPixmap& image)
 {
     setObjectName(QStringLiteral("splash"));
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void TSplashWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    grabMouse();
+}
+
+void TSplashWindow::hideEvent(QHideEvent* event)
+{
+    releaseMouse();
+    QWidget::hideEvent(event);
 }
 
 void TSplashWindow::paintEvent(QPaintEvent*)

@@ -7,7 +7,8 @@
 namespace tavo {
 
 /**
- * A window that shows a bitmap file at its own size until it is clicked.
+ * A window that shows a bitmap file at its own size until it is clicked. It
+ * captures the mouse: a click anywhere dismisses it.
  * `Cree` returns null when the file cannot be read: the program then starts
  * without it.
  */
@@ -20,6 +21,8 @@ public:
                                const QString& titre);
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 

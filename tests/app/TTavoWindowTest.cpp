@@ -84,6 +84,27 @@ TEST_F(TTavoWindowTest, startsOnTheCharacteristicsOfAnEmptyUnnamedCompetition)
     EXPECT_TRUE(Actif(CM_NOUVEAU) && Actif(CM_NOTES) && Actif(CM_IMP_PROCES_VERBAL));
 }
 
+TEST_F(TTavoWindowTest, captionNamesTheFileOnlyOnceTheWindowIsInAFrame)
+{
+    TTavoWindow seule;
+    seule.SetCaption(QStringLiteral("/tmp/x.ccr"));
+    EXPECT_TRUE(seule.windowTitle().isEmpty());
+    fenetre->SetCaption(QStringLiteral("/tmp/x.ccr"));
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [/tmp/x.ccr]"));
+    fenetre->SetCaption({});
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [sans nom]"));
+}
+
+TEST_F(TTavoWindowTest, unpreparedViewSaysWhyAndKeepsTheCurrentView)
+{
+    Execute(CM_JUGES);
+    fenetre->EchecVue(QStringLiteral("Au moins un programme de vol n'a pas été trouvé"));
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(repondeur.Messages()[0].Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_EQ(repondeur.Messages()[0].Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(fenetre->Vue, 1);
+}
+
 TEST_F(TTavoWindowTest, optionsFileOfTheStartDirectoryIsRead)
 {
     QFile ini(depart.filePath(QStringLiteral("tavo.ini")));

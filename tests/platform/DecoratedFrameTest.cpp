@@ -32,6 +32,12 @@ public:
         return fermable;
     }
 
+    void Change(int id)
+    {
+        actives.insert(id);
+        EtatModifie();
+    }
+
     std::vector<int> executees;
     std::set<int> actives{1, 2};
     bool fermable = true;
@@ -102,6 +108,14 @@ TEST_F(DecoratedFrameTest, commandsRunOnlyWhenTheirEnablerAllows)
     cadre.Action(1)->trigger(); // every command refreshes the enablers
     EXPECT_TRUE(cadre.Action(3)->isEnabled());
     EXPECT_TRUE(cadre.Action(CM_EXIT)->isEnabled()); // the exit command is never asked
+}
+
+TEST_F(DecoratedFrameTest, clientStateChangeOutsideACommandRefreshesTheEnablers)
+{
+    cadre.ActualiseCommandes();
+    EXPECT_FALSE(cadre.Action(3)->isEnabled());
+    client->Change(3);
+    EXPECT_TRUE(cadre.Action(3)->isEnabled());
 }
 
 TEST_F(DecoratedFrameTest, exitAsksTheClientWhetherItMayClose)
