@@ -13,7 +13,7 @@ namespace {
 
 const QString TITRE = QStringLiteral("Tavo 2000");
 
-/** Says that a dialog is missing from this build; the command then changes nothing. */
+/** Says that a command is missing from this build; it then changes nothing. */
 int indisponible(QWidget* parent)
 {
     MessageBox(parent, QStringLiteral("Cette commande n'est pas disponible dans cette version."),
@@ -80,6 +80,16 @@ bool TTavoWindow::CommandeSaisie(int id)
     default:
         return false;
     }
+}
+
+bool TTavoWindow::CommandeIndisponible(int id)
+{
+    for (const TEntreeMenu& entree : MenuCommandes())
+        if (entree.Id == id) {
+            indisponible(this);
+            return true;
+        }
+    return false;
 }
 
 void TTavoWindow::AfficheAide()

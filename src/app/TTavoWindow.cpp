@@ -97,7 +97,7 @@ bool TTavoWindow::Commande(int id)
         AProposDe();
         return true;
     default:
-        return CommandeSaisie(id) || CommandeVue(id);
+        return CommandeSaisie(id) || CommandeVue(id) || CommandeIndisponible(id);
     }
 }
 
@@ -319,7 +319,7 @@ bool TTavoWindow::CommandeVue(int id)
         CmListePilotes();
         return true;
     default:
-        // The ranking views, the score sheet and the print commands come with their drawings.
+        // The ranking views come with their drawings.
         return false;
     }
 }

@@ -107,6 +107,7 @@ protected:
 private:
     bool CommandeVue(int id);
     bool CommandeSaisie(int id);
+    bool CommandeIndisponible(int id);
     void QuitteListe();
     void Invalide();
     bool Ecrit();

@@ -31,6 +31,7 @@ QWidget* WinHelp(QWidget* parent, const QString& fichier, const QString& secours
         fenetre->setObjectName(QStringLiteral("aide"));
         fenetre->setOpenExternalLinks(true);
         fenetre->resize(720, 640);
+        fenetre->document()->setDocumentMargin(12);
     }
     QString source = fichier;
     QString html = lit(fichier);

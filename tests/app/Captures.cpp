@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Screenshots of the three list views of the demo competition, made offscreen:
-//   tavo-captures DIRECTORY   → caracteristiques.png, juges.png, pilotes.png
+//   tavo-captures DIRECTORY   → caracteristiques.png, juges.png, pilotes.png,
+//                               apropos.png (the about box), aide.png (the help window)
 #include "app/Commandes.h"
+#include "app/TAProposDlg.h"
 #include "app/TTavoApp.h"
 #include "app/TTavoWindow.h"
+#include "platform/Aide.h"
 #include "platform/DecoratedFrame.h"
 
 #include <cstdio>
@@ -50,6 +53,22 @@ int main(int argc, char** argv)
             ++erreurs;
         }
     }
+    auto enregistre = [&](QWidget* w, const char* nom) {
+        w->show();
+        QApplication::processEvents();
+        const QString chemin = sortie.filePath(QString::fromLatin1(nom));
+        if (!w->grab().save(chemin)) {
+            std::fprintf(stderr, "tavo-captures: cannot write %s\n", qPrintable(chemin));
+            ++erreurs;
+        }
+    };
+    {
+        TAProposDlg apropos(fenetre);
+        enregistre(&apropos, "apropos.png");
+    }
+    enregistre(tavo::WinHelp(fenetre, QStringLiteral(TAVO_DATA_DIR "/Tavo.hlp"),
+                             QStringLiteral(":/tavo/aide/Tavo.html")),
+               "aide.png");
     fenetre->Modifie = false;
     delete cadre;
     return erreurs == 0 ? 0 : 1;

@@ -307,5 +307,7 @@ TEST_F(DocumentTest, missingDialogSaysSoAndChangesNothing)
     DialoguesSaisie() = TDialoguesSaisie{};
     Execute(CM_INFORMATIONS);
     ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(repondeur.Messages()[0].Texte,
+              QStringLiteral("Cette commande n'est pas disponible dans cette version."));
     EXPECT_FALSE(fenetre->Modifie);
 }
