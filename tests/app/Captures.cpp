@@ -26,7 +26,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: tavo-captures DIRECTORY\n");
         return 64;
     }
-    const QDir sortie(QString::fromLocal8Bit(argv[1]));
+    // Absolute: the program then works in the demo data directory.
+    const QDir sortie(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
     if (!sortie.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "tavo-captures: cannot create %s\n", argv[1]);
         return 1;
