@@ -37,6 +37,14 @@ int RegleApresVols(const char* categorie, int n);
 /** Counting rule of the ranking after k fly-offs (1 to 4); 0 when none applies. */
 int RegleFlyOff(const char* categorie, const char* serie, bool depuisAn2000, int k);
 
+/**
+ * Whether the fly-off commands for k fly-offs are offered (view and print):
+ * 1 and 2 except for "F3A" in series "1" or "1 1/2"; 3 except for those and
+ * "VGM"; 4 only for "F3A" in series "3". A command offered may still find no
+ * rule (another category): its view then shows the characteristics.
+ */
+bool FlyOffPropose(const char* categorie, const char* serie, int k);
+
 /** Qualifying flights before the fly-offs: 4 for "VGM", 3 otherwise. */
 int VolsQualification(const char* categorie);
 

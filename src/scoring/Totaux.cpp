@@ -139,6 +139,23 @@ int RegleFlyOff(const char* categorie, const char* serie, bool depuisAn2000, int
     return 0;
 }
 
+bool FlyOffPropose(const char* categorie, const char* serie, int k)
+{
+    const bool f3a = Egal(categorie, "F3A");
+    const bool premiereSerie = f3a && (Egal(serie, "1") || Egal(serie, "1 1/2"));
+    switch (k) {
+    case 1:
+    case 2:
+        return !premiereSerie;
+    case 3:
+        return !premiereSerie && !Egal(categorie, "VGM");
+    case 4:
+        return f3a && Egal(serie, "3");
+    default:
+        return false;
+    }
+}
+
 int VolsQualification(const char* categorie)
 {
     return Egal(categorie, "VGM") ? 4 : 3;

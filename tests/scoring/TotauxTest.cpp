@@ -155,3 +155,17 @@ TEST(Totaux, qualificationTotalsBelowOneAreNotDivided)
     EXPECT_EQ(a.GetTotalFlyOff(), 500.0);
     EXPECT_EQ(b.GetTotalFlyOff(), -3000.0);
 }
+
+TEST(Totaux, flyOffCommandsOffered)
+{
+    using tavo::FlyOffPropose;
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_FALSE(FlyOffPropose("F3A", "1 1/2", k));
+        EXPECT_FALSE(FlyOffPropose("F3A", "1", k));
+        EXPECT_TRUE(FlyOffPropose("F3A", "3", k));
+        EXPECT_EQ(FlyOffPropose("F3A", "2", k), k <= 3);
+        EXPECT_EQ(FlyOffPropose("VGM", "2", k), k <= 2);
+        EXPECT_EQ(FlyOffPropose("F3C", "1", k), k <= 3);
+    }
+    EXPECT_FALSE(FlyOffPropose("F3A", "3", 5));
+}
