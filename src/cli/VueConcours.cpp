@@ -73,6 +73,11 @@ std::string U8(const std::string& cp1252)
     return Cp1252VersUtf8(cp1252);
 }
 
+std::string NomPrenom(const std::string& nom, const std::string& prenom)
+{
+    return prenom.empty() ? U8(nom) : U8(nom) + " " + U8(prenom);
+}
+
 void EcritEnTete(const TConcours& c, const std::string& titre, const std::string& sousTitre,
                  std::ostream& s)
 {

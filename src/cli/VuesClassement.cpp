@@ -10,11 +10,6 @@ namespace tavo::cli {
 
 namespace {
 
-std::string NomPrenom(const LigneClassement& ligne)
-{
-    return U8(ligne.nom) + " " + U8(ligne.prenom);
-}
-
 // Rank and name, then the flight columns, then the total; "Qualif" for fly-offs.
 Tableau TableauPilotes(const std::vector<LigneClassement>& lignes, int vols, const char* prefixe,
                        bool qualif)
@@ -31,7 +26,8 @@ Tableau TableauPilotes(const std::vector<LigneClassement>& lignes, int vols, con
     }
     t.colonnes.push_back({"Total", 7, Alignement::Droite});
     for (const LigneClassement& ligne : lignes) {
-        std::vector<Cellule> cellules{Entier(ligne.rang), Texte(NomPrenom(ligne))};
+        std::vector<Cellule> cellules{Entier(ligne.rang),
+                                      Texte(NomPrenom(ligne.nom, ligne.prenom))};
         if (qualif)
             cellules.push_back(Nombre("%7.2f ", ligne.qualif));
         for (std::size_t v = 0; v < ligne.scores.size(); ++v) {

@@ -34,8 +34,7 @@ Tableau TableauJuges(const ClassementJuges& c)
         t.colonnes.push_back({"Clt", 3, Alignement::Centre});
     }
     for (const LigneJuges& ligne : c.lignes) {
-        std::vector<Cellule> cellules{Entier(ligne.rang),
-                                      Texte(U8(ligne.nom) + " " + U8(ligne.prenom)),
+        std::vector<Cellule> cellules{Entier(ligne.rang), Texte(NomPrenom(ligne.nom, ligne.prenom)),
                                       Nombre("%6.2f ", ligne.final)};
         for (const NoteJuge& note : ligne.notes) {
             cellules.push_back(Nombre("%3.0f ", note.score));

@@ -165,9 +165,9 @@ TEST_F(Cli, csvHasAHeaderSemicolonsAndDecimalCommas)
     const Sortie s = Lance({"classement", fichier, "--vols", "1", "--format", "csv"});
     EXPECT_EQ(s.code, 0);
     EXPECT_EQ(s.sortie, "Rang;Nom Prénom;V1;%V1;Total\n"
-                        "1;B ;18,00;1000,00;1000,00\n"
+                        "1;B;18,00;1000,00;1000,00\n"
                         "2;A Jérôme;14,00;777,78;777,78\n"
-                        "3;C ;0,00;0,00;0,00\n");
+                        "3;C;0,00;0,00;0,00\n");
 }
 
 TEST_F(Cli, optionsOverrideTheOptionsFile)
@@ -181,10 +181,10 @@ TEST_F(Cli, optionsOverrideTheOptionsFile)
     EXPECT_EQ(s.code, 2);
     s = Lance({"classement", fichier, "--vols", "1", "--format", "csv", "--programmes", vols});
     EXPECT_EQ(s.code, 0);
-    EXPECT_NE(s.sortie.find("1;B ;18,00;1000,00;18,00\n"), std::string::npos) << s.sortie;
+    EXPECT_NE(s.sortie.find("1;B;18,00;1000,00;18,00\n"), std::string::npos) << s.sortie;
     s = Lance({"classement", fichier, "--vols", "1", "--format", "csv", "--programmes", vols,
                "--rapport1000"});
-    EXPECT_NE(s.sortie.find("1;B ;18,00;1000,00;1000,00\n"), std::string::npos) << s.sortie;
+    EXPECT_NE(s.sortie.find("1;B;18,00;1000,00;1000,00\n"), std::string::npos) << s.sortie;
 }
 
 TEST_F(Cli, missingProgrammeAndUnreadableFileExitWithTwo)
