@@ -27,6 +27,7 @@ const char* const AIDE =
     "                          vide quand la catégorie et la série n'en prévoient pas\n"
     "  juges --vol V           classement des juges sur le vol V (V de 1 à 7) : score de\n"
     "                          chaque juge, écart au score final en %, place donnée\n"
+    "                          (scores toujours sans TBL)\n"
     "  diagramme --juge J      diagramme des notes du juge J (J de 1 à 5) sur tout le\n"
     "                          concours : moyenne, écart-type, part de chaque note 0 à 10\n"
     "  profil --vol V          profil TBL des juges sur le vol V (toujours calculé avec\n"
