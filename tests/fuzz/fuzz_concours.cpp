@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Competition files from anywhere: the reader either refuses them and keeps the open
-// competition, or loads them; what it loads is saved and read back identically.
+// competition, or loads them; what it loads is saved and read back identically, and every
+// view computes on it.
 
-#include "model/Concours.h"
+#include "Vues.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -24,5 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TConcours relu;
     if (!relu.Lit(ecrit) || relu.Ecrit() != ecrit)
         std::abort();
+    tavo::fuzz::CalculeToutesLesVues(concours, size % 2 == 0);
     return 0;
 }
