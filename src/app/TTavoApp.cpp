@@ -7,6 +7,7 @@
 #include "platform/SplashWindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 using tavo::TDecoratedFrame;
@@ -54,6 +55,6 @@ void TTavoApp::MainWindowShown()
 {
     const QStringList arguments = Arguments();
     if (!arguments.isEmpty() && m_client)
-        m_client->OuvreFichier(arguments.constFirst());
+        m_client->OuvreFichier(QFileInfo(arguments.constFirst()).absoluteFilePath());
     m_cadre->ActualiseCommandes();
 }

@@ -12,9 +12,9 @@ class QWidget;
 namespace tavo {
 
 /**
- * The application object: owns Qt's application, in French, and runs the
- * message loop. A program derives from it and builds its main window in
- * `InitMainWindow`.
+ * The application object: owns Qt's application (or uses the one that
+ * exists), in French, and runs the message loop. A program derives from it
+ * and builds its main window in `InitMainWindow`.
  */
 class TApplication
 {
@@ -26,6 +26,8 @@ public:
 
     /** Creates the main window, shows it and runs the message loop; returns the exit code. */
     int Run();
+    /** Creates and shows the main window, without running the loop; false when there is none. */
+    bool Demarre();
 
     QWidget* GetMainWindow() const { return m_principale; }
     /** The command-line arguments after the program's name. */
@@ -41,6 +43,7 @@ private:
     std::unique_ptr<QApplication> m_application;
     std::unique_ptr<QTranslator> m_traduction;
     QWidget* m_principale = nullptr;
+    QStringList m_arguments; ///< when Qt's application was made elsewhere
 };
 
 } // namespace tavo

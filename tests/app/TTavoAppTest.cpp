@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/TTavoApp.h"
+
+#include "app/TTavoWindow.h"
+#include "platform/DecoratedFrame.h"
+#include "platform/RepondeurScripte.h"
+#include "platform/SplashWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+/** Starts the program as `tavo ARGS…` in a fresh start-up directory, without its loop. */
+class Demarrage
+{
+public:
+    explicit Demarrage(std::vector<std::string> args, bool avecLogo)
+        : m_ancien(QDir::currentPath())
+        , m_args(std::move(args))
+    {
+        QDir::setCurrent(m_depart.path());
+        if (avecLogo)
+            QFile::copy(QStringLiteral(TAVO_RES_DIR "/logo.bmp"),
+                        m_depart.filePath(QStringLiteral("logo.bmp")));
+        m_args.insert(m_args.begin(), "tavo");
+        for (std::string& a : m_args)
+            m_argv.push_back(a.data());
+        m_argc = static_cast<int>(m_argv.size());
+        m_app = std::make_unique<TTavoApp>(m_argc, m_argv.data());
+        EXPECT_TRUE(m_app->Demarre());
+    }
+    ~Demarrage()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<tavo::TSplashWindow*>(w))
+                delete w;
+        m_app.reset();
+        QDir::setCurrent(m_ancien);
+    }
+    TTavoApp& App() { return *m_app; }
+    const QTemporaryDir& Depart() const { return m_depart; }
+
+private:
+    QString m_ancien;
+    QTemporaryDir m_depart;
+    std::vector<std::string> m_args;
+    std::vector<char*> m_argv;
+    int m_argc = 0;
+    std::unique_ptr<TTavoApp> m_app;
+};
+
+tavo::TSplashWindow* splash()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* s = qobject_cast<tavo::TSplashWindow*>(w); s && s->isVisible())
+            return s;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(TTavoApp, startsWithTheSplashAndAnUnnamedCompetition)
+{
+    Demarrage demarrage({}, true);
+    ASSERT_NE(splash(), nullptr);
+    EXPECT_EQ(splash()->windowTitle(), QStringLiteral("Bonjour. Cliquez pour commencer !"));
+    tavo::TDecoratedFrame* cadre = demarrage.App().GetFrame();
+    ASSERT_NE(cadre, nullptr);
+    EXPECT_EQ(demarrage.App().GetMainWindow(), cadre);
+    EXPECT_TRUE(cadre->isVisible());
+    EXPECT_EQ(cadre->windowTitle(), QStringLiteral("Tavo 2000 - [sans nom]"));
+    EXPECT_EQ(cadre->centralWidget(), demarrage.App().GetClient());
+    EXPECT_EQ(demarrage.App().GetClient()->Vue, 0);
+    EXPECT_FALSE(cadre->windowIcon().isNull());
+}
+
+TEST(TTavoApp, startsWithoutSplashWhenTheLogoIsMissing)
+{
+    Demarrage demarrage({}, false);
+    EXPECT_EQ(splash(), nullptr);
+    EXPECT_TRUE(demarrage.App().GetFrame()->isVisible());
+}
+
+TEST(TTavoApp, opensTheFileGivenOnTheCommandLine)
+{
+    QTemporaryDir dossier;
+    const QString demo = dossier.filePath(QStringLiteral("demo.ccr"));
+    QFile::copy(QStringLiteral(TAVO_DATA_DIR "/Concours/demo.ccr"), demo);
+    Demarrage demarrage({demo.toStdString()}, false);
+    EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(),
+              QStringLiteral("Tavo 2000 - [%1]").arg(demo));
+    EXPECT_EQ(demarrage.App().GetClient()->Concours->NbPilotes(), 15);
+    EXPECT_FALSE(demarrage.App().GetClient()->SansNom);
+}
+
+TEST(TTavoApp, damagedFileOnTheCommandLineIsRefusedWithAMessage)
+{
+    tavo::TRepondeurScripte repondeur;
+    Demarrage demarrage({"/nonexistent/concours.ccr"}, false);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(repondeur.Messages()[0].Texte, QStringLiteral("Incapable d'ouvrir le fichier"));
+    EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(), QStringLiteral("Tavo 2000 - [sans nom]"));
+}
