@@ -119,7 +119,7 @@ public:
 
     /** Text with the top left of its cell at (x, y). */
     virtual void TextOut(int x, int y, const QString& texte) = 0;
-    /** Single-line text aligned in a rectangle by `format` (`FormatTexte`). */
+    /** Single-line text aligned in a rectangle by `format` (`FormatTexte`), cut at its edges. */
     virtual void DrawText(const QString& texte, const TRect& rect, unsigned format) = 0;
 
     virtual void MoveTo(int x, int y) = 0;
@@ -127,6 +127,7 @@ public:
     virtual void LineTo(int x, int y) = 0;
     /** Outline with the selected pen, inside filled with the selected brush. */
     virtual void Rectangle(int left, int top, int right, int bottom) = 0;
+    /** Fills a rectangle; an empty or inverted one draws nothing. */
     virtual void FillRect(const TRect& rect, const TBrush& brush) = 0;
     /** A one-pixel outline just inside the rectangle. */
     virtual void FrameRect(const TRect& rect, const TBrush& brush) = 0;

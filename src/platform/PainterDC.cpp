@@ -169,6 +169,8 @@ void TPainterDC::TextOut(int x, int y, const QString& texte)
 
 void TPainterDC::DrawText(const QString& texte, const TRect& rect, unsigned format)
 {
+    if (rect.Width() <= 0 || rect.Height() <= 0)
+        return;
     PrepareTexte();
     m_painter.setBackgroundMode(Qt::TransparentMode);
     const QRect r(rect.left, rect.top, rect.Width(), rect.Height());
@@ -176,7 +178,11 @@ void TPainterDC::DrawText(const QString& texte, const TRect& rect, unsigned form
         const QRect cadre = m_painter.boundingRect(r, int(alignement(format)), texte) & r;
         m_painter.fillRect(cadre, versQt(m_couleurFond));
     }
+    // Text that does not fit is cut at the rectangle's edges.
+    m_painter.save();
+    m_painter.setClipRect(r, Qt::IntersectClip);
     m_painter.drawText(r, int(alignement(format) | Qt::TextSingleLine), texte);
+    m_painter.restore();
     SelectObject(m_stylo);
 }
 
@@ -202,6 +208,8 @@ void TPainterDC::Rectangle(int left, int top, int right, int bottom)
 
 void TPainterDC::FillRect(const TRect& rect, const TBrush& brush)
 {
+    if (rect.Width() <= 0 || rect.Height() <= 0)
+        return;
     m_painter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), brosseQt(brush));
 }
 

@@ -89,6 +89,29 @@ TEST_F(PainterDCTest, fillsAndFramesExactlyTheirRectangles)
     EXPECT_EQ(Pixel(60, 15), QColor(Qt::blue));
 }
 
+TEST_F(PainterDCTest, invertedRectanglesDrawNothingAndTextIsCutAtItsRectangle)
+{
+    {
+        QPainter painter(&image);
+        TPainterDC dc(painter, 96, 96);
+        dc.FillRect(TRect{50, 50, 10, 60}, TColor::White);
+        dc.SetTextColor(TColor::White);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SelectObject(TFont::Points(20, 96));
+        dc.DrawText(QStringLiteral("MMMMMMMMMMMMMMMM"), TRect{20, 20, 60, 60},
+                    DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        dc.DrawText(QStringLiteral("MMMM"), TRect{100, 80, 90, 70}, DT_LEFT);
+    }
+    int dehors = 0;
+    int dedans = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (Pixel(x, y) != QColor(Qt::blue))
+                ++(x < 20 || x >= 60 || y < 20 || y >= 60 ? dehors : dedans);
+    EXPECT_EQ(dehors, 0);
+    EXPECT_GT(dedans, 100);
+}
+
 TEST_F(PainterDCTest, textOutPlacesTheTopOfTheCellAtY)
 {
     int hauteur = 0;
