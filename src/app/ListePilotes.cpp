@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include <QHeaderView>
 
@@ -17,11 +18,10 @@ std::vector<TLignePilote> OrdreListePilotes(const TConcours& concours, bool triD
         TLignePilote ligne;
     };
     std::vector<Entree> entrees;
+    entrees.reserve(concours.GetPilotes().size());
+    std::unordered_map<std::string, int> vus;
     for (const TPilote& pilote : concours.GetPilotes()) {
-        int occurrence = 0;
-        for (const Entree& e : entrees)
-            if (std::strcmp(e.pilote->GetDossard(), pilote.GetDossard()) == 0)
-                ++occurrence;
+        const int occurrence = vus[pilote.GetDossard()]++;
         entrees.push_back({&pilote, {pilote.GetDossard(), occurrence}});
     }
     if (triDossard) {

@@ -246,13 +246,19 @@ TEST_F(TTavoWindowTest, resizingTheWindowRefitsTheListAndKeepsItsOrder)
 
 TEST_F(TTavoWindowTest, twoPilotsWithTheSameBibEachShowTheirOwnData)
 {
+    ajoutePilote(*fenetre->Concours, "4", "Autre", "Club C");
     ajoutePilote(*fenetre->Concours, "5", "Premier", "Club A");
     ajoutePilote(*fenetre->Concours, "5", "Second", "Club B");
     Execute(CM_LISTE_PILOTES);
-    EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Premier", "Second"}));
-    EXPECT_EQ(colonne(*Liste(), 3), (QStringList{"Club A", "Club B"}));
+    EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Autre", "Premier", "Second"}));
+    EXPECT_EQ(colonne(*Liste(), 3), (QStringList{"Club C", "Club A", "Club B"}));
     Liste()->header()->sectionClicked(1);
-    EXPECT_EQ(colonne(*Liste(), 3), (QStringList{"Club A", "Club B"}));
+    EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Autre", "Premier", "Second"}));
+    EXPECT_EQ(colonne(*Liste(), 3), (QStringList{"Club C", "Club A", "Club B"}));
+    // Deleting the first of them: the rows follow after the list is filled again.
+    fenetre->Concours->SupprimePilote(2);
+    fenetre->RemplitListe();
+    EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Autre", "Second"}));
 }
 
 TEST_F(TTavoWindowTest, scrollRangesAreInUnitsOf17PixelsRoundedUp)
