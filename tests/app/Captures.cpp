@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Screenshots of the three list views of the demo competition, made offscreen:
 //   tavo-captures DIRECTORY   → caracteristiques.png, juges.png, pilotes.png,
-//                               apropos.png (the about box), aide.png (the help window)
+//                               apropos.png (the about box), aide.png (the help window),
+//                               menu.png (the "Affichage" menu)
 #include "app/Commandes.h"
 #include "app/TAProposDlg.h"
 #include "app/TTavoApp.h"
@@ -15,6 +16,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
 #include <QTreeView>
 
 int main(int argc, char** argv)
@@ -63,6 +68,17 @@ int main(int argc, char** argv)
             ++erreurs;
         }
     };
+    // The "Affichage" menu, open as the user sees it, with the hint of its first item.
+    QMenu* affichage = cadre->menuBar()->actions().value(2)->menu();
+    affichage->popup(cadre->mapToGlobal(QPoint(40, 20)));
+    QTest::mouseMove(affichage, affichage->actionGeometry(affichage->actions()[0]).center());
+    enregistre(affichage, "menu.png");
+    const QString aideMenu = cadre->statusBar()->currentMessage();
+    affichage->hide();
+    if (aideMenu != QStringLiteral("Affiche les caractéristiqes du concours")) {
+        std::fprintf(stderr, "tavo-captures: no hint in the status bar\n");
+        ++erreurs;
+    }
     {
         TAProposDlg apropos(fenetre);
         enregistre(&apropos, "apropos.png");
