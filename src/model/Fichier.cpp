@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -28,18 +29,23 @@ bool LitFichier(const std::string& chemin, std::string& contenu)
     std::FILE* f = std::fopen(chemin.c_str(), "rb");
     if (!f)
         return false;
-    std::string lu;
-    // One allocation of the whole size: growing a large string costs far more than reading it.
-    if (const auto taille = fs::file_size(chemin, ec); !ec)
-        lu.reserve(static_cast<std::size_t>(taille));
-    char tampon[1 << 16];
-    std::size_t n = 0;
-    while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
-        lu.append(tampon, n);
-    const bool ok = !std::ferror(f);
+    bool ok = true;
+    try {
+        std::string lu;
+        // One allocation of the whole size: growing a large string costs far more than reading it.
+        if (const auto taille = fs::file_size(chemin, ec); !ec)
+            lu.reserve(static_cast<std::size_t>(taille));
+        char tampon[1 << 16];
+        std::size_t n = 0;
+        while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
+            lu.append(tampon, n);
+        ok = !std::ferror(f);
+        if (ok)
+            contenu.swap(lu);
+    } catch (const std::exception&) { // larger than memory: refused like an unreadable file
+        ok = false;
+    }
     std::fclose(f);
-    if (ok)
-        contenu.swap(lu);
     return ok;
 }
 
