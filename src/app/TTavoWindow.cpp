@@ -70,7 +70,8 @@ void TTavoWindow::Invalide()
 void TTavoWindow::SetupWindow()
 {
     if (Vue == 2 && ListeVue) {
-        connect(ListeVue->header(), &QHeaderView::sectionClicked, this, &TTavoWindow::ClicColonne);
+        connect(ListeVue->header(), &QHeaderView::sectionClicked, this, &TTavoWindow::ClicColonne,
+                Qt::UniqueConnection);
         RemplitListe();
     }
 }
