@@ -91,7 +91,7 @@ void TTavoWindow::CmOuvrir()
         return;
     // The dialog works on a copy: a refused file must not become the name later saves write to.
     TDonneesFichier donnees = *DonneesFichier;
-    donnees.RepertoireInitial = Texte(Options->GetRepConcours());
+    donnees.RepertoireInitial = CheminQt(Options->GetRepConcours());
     if (!DialogueOuvrir(this, donnees))
         return;
     OuvreFichier(donnees.NomFichier);
@@ -124,7 +124,7 @@ bool TTavoWindow::CmEnregistrerSous()
     TDonneesFichier donnees = *DonneesFichier;
     if (SansNom) {
         donnees.NomFichier = QStringLiteral("sans_nom.ccr");
-        donnees.RepertoireInitial = Texte(Options->GetRepConcours());
+        donnees.RepertoireInitial = CheminQt(Options->GetRepConcours());
     }
     if (!DialogueEnregistrer(this, donnees))
         return false;

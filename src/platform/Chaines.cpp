@@ -22,4 +22,9 @@ std::string CheminNatif(const QString& chemin)
     return QFile::encodeName(chemin).toStdString();
 }
 
+QString CheminQt(const char* natif)
+{
+    return natif ? QFile::decodeName(natif) : QString();
+}
+
 } // namespace tavo

@@ -13,7 +13,13 @@ QString Texte(const char* cp1252);
 /** A QString as Windows-1252 bytes for a record (characters it cannot hold become '?'). */
 std::string VersCp1252(const QString& texte);
 
-/** A path as the file functions of the core take it (the local 8-bit encoding). */
+/**
+ * A path as the file functions of the core take it, and as the options keep
+ * their directories: the bytes of the file system's encoding.
+ */
 std::string CheminNatif(const QString& chemin);
+
+/** A path of the core or of the options as a QString. */
+QString CheminQt(const char* natif);
 
 } // namespace tavo

@@ -311,3 +311,19 @@ TEST_F(DocumentTest, missingDialogSaysSoAndChangesNothing)
               QStringLiteral("Cette commande n'est pas disponible dans cette version."));
     EXPECT_FALSE(fenetre->Modifie);
 }
+
+TEST_F(DocumentTest, accentedStartDirectoryReachesTheFileDialogsIntact)
+{
+    const QString accents = depart.filePath(QStringLiteral("Résultats été"));
+    ASSERT_TRUE(QDir().mkpath(accents));
+    QDir::setCurrent(accents);
+    TTavoWindow seule;
+    QDir::setCurrent(depart.path());
+    seule.CmOuvrir(); // nothing scripted: the dialog is cancelled
+    seule.CmEnregistrerSous();
+    ASSERT_EQ(repondeur.Dialogues().size(), 2u);
+    EXPECT_EQ(repondeur.Dialogues()[0].Donnees.RepertoireInitial,
+              accents + QStringLiteral("/Concours"));
+    EXPECT_EQ(repondeur.Dialogues()[1].Donnees.RepertoireInitial,
+              accents + QStringLiteral("/Concours"));
+}
