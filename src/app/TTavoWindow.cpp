@@ -98,7 +98,8 @@ bool TTavoWindow::Commande(int id)
         AProposDe();
         return true;
     default:
-        return CommandeSaisie(id) || CommandeVue(id) || CommandeIndisponible(id);
+        return CommandeSaisie(id) || CommandeVue(id) || CommandeImpression(id) ||
+               CommandeIndisponible(id);
     }
 }
 

@@ -68,6 +68,8 @@ public:
      * keeps the view, its size and its scrolling as they were.
      */
     void EchecVue(const QString& message);
+    /** Prints the score sheet just entered (the automatic print after a sheet). */
+    void ImpressionAutoFeuille();
     /** Recomputes the scroll ranges from the view's size and the client area. */
     void RecalculeDefilement();
     /** Fills the pilots list again in the current sort order. */
@@ -107,6 +109,8 @@ protected:
 private:
     bool CommandeVue(int id);
     bool CommandeSaisie(int id);
+    /** The print commands (page set-up and every printout); false for any other command. */
+    bool CommandeImpression(int id);
     bool CommandeIndisponible(int id);
     void QuitteListe();
     void Invalide();
