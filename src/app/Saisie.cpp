@@ -63,10 +63,8 @@ bool TTavoWindow::CommandeSaisie(int id)
             MessageBox(this, QStringLiteral("Vous devez saisir au moins un pilote"), TITRE, MB_OK);
             return true;
         }
-        if (dialogues.Notes)
-            dialogues.Notes(this, *Concours);
-        else
-            indisponible(this);
+        if ((dialogues.Notes ? dialogues.Notes(this, *Concours) : indisponible(this)) == IDOK)
+            EntreFeuille();
         return true;
     case CM_OPTIONS: {
         const int r = dialogues.Options ? dialogues.Options(this, *Options) : indisponible(this);

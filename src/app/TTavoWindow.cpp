@@ -5,7 +5,10 @@
 #include "app/ListePilotes.h"
 #include "app/Vues.h"
 #include "platform/Chaines.h"
+#include "platform/Clavier.h"
 #include "platform/PainterDC.h"
+#include "scoring/Classements.h"
+#include "scoring/Regles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -164,21 +167,26 @@ void TTavoWindow::Paint(tavo::TDC& dc, bool, const TRect& rect)
     case 3:
         DessineFeuilleNotes(dc, *this);
         return;
-    default:
+    default: {
+        const auto x = static_cast<int>(Scroller->XOffset());
+        const auto y = static_cast<int>(Scroller->YOffset());
+        const TRect visible{x, y, x + client.Width(), y + client.Height()};
+        const std::string repProgrammes = Options->GetRepProgrammes();
         if (Vue >= 4 && Vue <= 7) {
             DessineClassementPilotes(dc, LargeurVue, *Concours, Vue - 3,
-                                     Options->GetRapport1000() != 0);
+                                     Options->GetRapport1000() != 0, visible);
         } else if (Vue >= 8 && Vue <= 11) {
-            if (!DessineClassementFlyOff(dc, LargeurVue, *Concours, Vue - 7))
+            if (!DessineClassementFlyOff(dc, LargeurVue, *Concours, Vue - 7, visible))
                 CmCaracteristiques();
         } else if (Vue >= 12 && Vue <= 18) {
-            DessineClassementJuges(dc, LargeurVue, *Concours, Vue - 11);
+            DessineClassementJuges(dc, LargeurVue, *Concours, Vue - 11, repProgrammes, visible);
         } else if (Vue >= 19 && Vue <= 23) {
-            DessineDiagramme(dc, *Concours, Vue - 18, Options->GetRepProgrammes());
+            DessineDiagramme(dc, *Concours, Vue - 18, repProgrammes);
         } else if (Vue >= 24 && Vue <= 30) {
-            DessineProfilTBL(dc, LargeurVue, *Concours, Vue - 23);
+            DessineProfilTBL(dc, LargeurVue, *Concours, Vue - 23, repProgrammes);
         }
         return;
+    }
     }
     // The characteristics and judges views fit the window: nothing to scroll.
     if (Vue != 2 && (Scroller->XRange() != 0 || Scroller->YRange() != 0))
@@ -211,7 +219,10 @@ void TTavoWindow::resizeEvent(QResizeEvent* event)
         QuitteListe();
         Vue = 0;
         CmListePilotes();
-    } else if (Vue >= 3 && Vue <= 30 && !minimise) {
+    } else if (Vue == 3 && !minimise) {
+        RecalculeDefilement();
+        MontreCurseur();
+    } else if (Vue >= 4 && Vue <= 30 && !minimise) {
         RecalculeDefilement();
     }
     Invalide();
@@ -223,9 +234,8 @@ void TTavoWindow::keyPressEvent(QKeyEvent* event)
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
-    // The score sheet's keys come with its entry; a finished sheet changes what is enabled.
     event->accept();
-    EtatModifie();
+    ToucheFeuille(tavo::CodeVirtuel(*event));
 }
 
 void TTavoWindow::QuitteListe()
@@ -321,7 +331,65 @@ bool TTavoWindow::CommandeVue(int id)
         CmListePilotes();
         return true;
     default:
-        // The ranking views come with their drawings.
-        return false;
+        if (id >= CM_CLST_PILOTES_1 && id < CM_CLST_PILOTES_1 + 4)
+            CommandeClassement(4 + id - CM_CLST_PILOTES_1);
+        else if (id >= CM_FLYOFF_1 && id < CM_FLYOFF_1 + 4)
+            CommandeClassement(8 + id - CM_FLYOFF_1);
+        else if (id >= CM_CLST_JUGES_1 && id < CM_CLST_JUGES_1 + MAX_VOLS)
+            CommandeClassement(12 + id - CM_CLST_JUGES_1);
+        else if (id >= CM_DIAGRAMME_1 && id < CM_DIAGRAMME_1 + MAX_JUGES)
+            CommandeClassement(19 + id - CM_DIAGRAMME_1);
+        else if (id >= CM_TBL_1 && id < CM_TBL_1 + MAX_VOLS)
+            CommandeClassement(24 + id - CM_TBL_1);
+        else
+            return false;
+        return true;
     }
+}
+
+void TTavoWindow::CommandeClassement(int vue)
+{
+    const tavo::ParametresCalcul parametres(*Options);
+    const int dpi = viewport()->logicalDpiY();
+    auto mm = [dpi](int dixiemes) { return tavo::DixiemesMmEnPixels(dixiemes, dpi); };
+    // Heights of rows and title blocks as they are at 96 dpi; a finer screen has taller
+    // text, and the last rows must still be reached by scrolling.
+    auto ecran = [dpi](int pixels) { return dpi > 96 ? tavo::MulDiv(pixels, dpi, 96) : pixels; };
+    const short juges = Concours->GetNbJuges();
+    const int hauteurClassement = ecran(17 * Concours->NbPilotes() + 321);
+    tavo::Statut statut;
+    int largeur = 0;
+    int hauteur = 0;
+    if (vue <= 7) {
+        const int n = vue - 3;
+        statut = tavo::PrepareClassementVols(*Concours, parametres, n);
+        largeur = mm(1160 + 280 * (n - 1)) + 10;
+        hauteur = hauteurClassement;
+    } else if (vue <= 11) {
+        const int k = vue - 7;
+        statut = tavo::PrepareClassementFlyOff(*Concours, parametres, k);
+        largeur = mm(1310 + 280 * (k - 1)) + 10;
+        hauteur = hauteurClassement;
+    } else if (vue <= 18) {
+        const int v = vue - 11;
+        statut = tavo::PrepareClassementJuges(*Concours, parametres, v);
+        largeur = mm(juges == 3 ? 1780 : juges == 4 ? 2080 : 2380) + 10;
+        int voles = 0;
+        for (const TPilote& pilote : Concours->GetPilotes())
+            voles += tavo::AVole(pilote.GetScoreVol(static_cast<short>(v))) ? 1 : 0;
+        hauteur = ecran(17 * voles + 321);
+    } else if (vue <= 23) {
+        statut = tavo::PrepareDiagramme(*Concours, parametres);
+        largeur = mm(1980);
+        hauteur = mm(1348);
+    } else {
+        statut = tavo::PrepareProfil(*Concours, parametres, vue - 23);
+        largeur = mm(juges == 3 ? 1500 : juges == 4 ? 1850 : 2200) + 10;
+        hauteur = ecran(450);
+    }
+    if (!statut) {
+        EchecVue(QString::fromStdString(statut.message));
+        return;
+    }
+    EntreVue(vue, largeur, hauteur);
 }

@@ -72,6 +72,16 @@ public:
     void ImpressionAutoFeuille();
     /** Recomputes the scroll ranges from the view's size and the client area. */
     void RecalculeDefilement();
+
+    // Score sheet
+    /** Loads the chosen flight's programme and shows the sheet of the chosen pilot. */
+    void EntreFeuille();
+    /** A key of the score sheet, by virtual-key code. */
+    void ToucheFeuille(int code);
+    /** Scrolls the sheet so that its cursor (header cell or mark cell) can be seen. */
+    void MontreCurseur();
+    /** The cursor's rectangle in the client area (the scroll position subtracted). */
+    tavo::TRect RectCurseur() const;
     /** Fills the pilots list again in the current sort order. */
     void RemplitListe();
     /** A click on a column header of the pilots list. */
@@ -108,6 +118,14 @@ protected:
 
 private:
     bool CommandeVue(int id);
+    /** Enters ranking or statistics view `vue` (4 to 30) after its preparation. */
+    void CommandeClassement(int vue);
+    /** Stores a mark in the current cell and moves to the next line. */
+    void StockeNote(short note);
+    /** Escape in column choice: the flight's total, saving, printing, the previous view. */
+    void TermineFeuille();
+    /** The view command that shows `VuePrecedente` again. */
+    int CommandeVuePrecedente() const;
     bool CommandeSaisie(int id);
     /** The print commands (page set-up and every printout); false for any other command. */
     bool CommandeImpression(int id);

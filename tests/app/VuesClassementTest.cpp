@@ -1,0 +1,373 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Fenetre.h"
+#include "app/Commandes.h"
+#include "app/Vues.h"
+#include "platform/Chaines.h"
+#include "platform/RecordingDC.h"
+#include "scoring/Classements.h"
+#include "scoring/Fabrique.h"
+
+#include <cmath>
+
+using namespace tavo;
+
+namespace {
+
+/** Everything: the tables draw all their rows. */
+constexpr TRect TOUT{0, 0, 100000, 10000000};
+
+/** mm(x) at the recording context's 96 dpi. */
+int mm(int dixiemes)
+{
+    return DixiemesMmEnPixels(dixiemes, 96);
+}
+
+std::vector<TRect> horizontales(const TRecordingDC& dc)
+{
+    std::vector<TRect> lignes;
+    for (const TTrace& t : dc.DeType(TTrace::Type::Ligne))
+        if (t.Rect.top == t.Rect.bottom)
+            lignes.push_back(t.Rect);
+    return lignes;
+}
+
+std::vector<TRect> verticales(const TRecordingDC& dc)
+{
+    std::vector<TRect> lignes;
+    for (const TTrace& t : dc.DeType(TTrace::Type::Ligne))
+        if (t.Rect.left == t.Rect.right)
+            lignes.push_back(t.Rect);
+    return lignes;
+}
+
+int y(const TRecordingDC& dc, const QString& texte)
+{
+    const TTrace* t = dc.Cherche(texte);
+    return t ? t->Rect.top : -1;
+}
+
+} // namespace
+
+class VuesClassementTest : public FenetreTest
+{
+protected:
+    VuesClassementTest()
+    {
+        fenetre->OuvreFichier(CopieDemo());
+        fenetre->Options->SetRepProgrammes(TAVO_DATA_DIR "/Vols");
+        repondeur.Oublie();
+    }
+    TConcours& Concours() { return *fenetre->Concours; }
+    std::string Rep() const { return fenetre->Options->GetRepProgrammes(); }
+    /** Runs a view command and paints the view whole at 96 dpi. */
+    TRecordingDC Vue(int commande)
+    {
+        EXPECT_TRUE(Execute(commande));
+        TRecordingDC dc;
+        fenetre->Paint(dc, true, TRect{0, 0, 2000, 100000});
+        return dc;
+    }
+    QStringList Messages() const
+    {
+        QStringList textes;
+        for (const auto& m : repondeur.Messages())
+            textes << m.Texte;
+        return textes;
+    }
+    int Dpi() const { return fenetre->viewport()->logicalDpiY(); }
+};
+
+TEST_F(VuesClassementTest, titleBlockLinesAndSubtitlesOfEachView)
+{
+    const TRecordingDC dc = Vue(CM_CLST_PILOTES_1);
+    // Margin 3, then 20 pt bold (33) and 10 pt (16), 16 pt bold (26), 14 pt italic (23),
+    // 14 pt bold (23), 12 pt (20) as the recording context measures them.
+    EXPECT_EQ(y(dc, "Concours de voltige F3A de Bourgogne"), 3);
+    EXPECT_EQ(y(dc, "Série 2"), 52);
+    EXPECT_EQ(y(dc, "Terrain des Grands Prés, Cluny"), 94);
+    EXPECT_EQ(y(dc, "13/06/2026 au 14/06/2026"), 156);
+    EXPECT_EQ(y(dc, "CLASSEMENT DES PILOTES"), 195);
+    EXPECT_EQ(y(dc, "(après 1 vol)"), 234);
+    EXPECT_EQ(y(dc, "Rang"), 302);
+    // Centred on half the drawing's width.
+    const TTrace* entete = dc.Cherche("CLASSEMENT DES PILOTES");
+    ASSERT_NE(entete, nullptr);
+    EXPECT_EQ(entete->Rect.left + entete->Rect.Width() / 2, fenetre->LargeurVue / 2);
+    EXPECT_EQ(entete->Police.Weight, FW_BOLD);
+    EXPECT_EQ(entete->CouleurTexte, TColor::White);
+    EXPECT_EQ(entete->ModeFond, TRANSPARENT);
+
+    EXPECT_NE(Vue(CM_CLST_PILOTES_1 + 1).Cherche("(après 2 vols)"), nullptr);
+    EXPECT_NE(Vue(CM_CLST_PILOTES_1 + 3).Cherche("(après 4 vols)"), nullptr);
+    EXPECT_NE(Vue(CM_FLYOFF_1).Cherche("(après 1 fly-off)"), nullptr);
+    EXPECT_NE(Vue(CM_FLYOFF_1 + 2).Cherche("(après 3 fly-off)"), nullptr);
+    const TRecordingDC juges = Vue(CM_CLST_JUGES_1 + 2);
+    EXPECT_NE(juges.Cherche("CLASSEMENT DES JUGES"), nullptr);
+    EXPECT_NE(juges.Cherche("(sur le vol 3)"), nullptr);
+    const TRecordingDC profil = Vue(CM_TBL_1 + 2);
+    EXPECT_NE(profil.Cherche("PROFIL DES JUGES"), nullptr);
+    EXPECT_NE(profil.Cherche("(sur le vol 3)"), nullptr);
+}
+
+TEST_F(VuesClassementTest, pilotRankingsAreAsWideAsTheirColumnsAndListEveryPilot)
+{
+    for (int n = 1; n <= 4; ++n) {
+        const TRecordingDC dc = Vue(CM_CLST_PILOTES_1 + n - 1);
+        const std::vector<TRect> h = horizontales(dc);
+        ASSERT_EQ(h.size(), 15u + 2) << n; // the band and every pilot
+        EXPECT_EQ(h[0].right - h[0].left, mm(1160 + 280 * (n - 1))) << n;
+        EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(1160 + 280 * (n - 1), Dpi()) + 10);
+        EXPECT_EQ(fenetre->HauteurVue, 17 * 15 + 321);
+        // Rank, name, two columns a flight and the total: one rule at each edge.
+        EXPECT_EQ(verticales(dc).size(), std::size_t(2 + 2 * n + 2)) << n;
+        EXPECT_NE(dc.Cherche(QStringLiteral("%V%1").arg(n)), nullptr);
+        EXPECT_NE(dc.Cherche("15"), nullptr);
+    }
+    for (int k = 1; k <= 3; ++k) {
+        const TRecordingDC dc = Vue(CM_FLYOFF_1 + k - 1);
+        const std::vector<TRect> h = horizontales(dc);
+        ASSERT_EQ(h.size(), 17u) << k;
+        EXPECT_EQ(h[0].right - h[0].left, mm(1310 + 280 * (k - 1))) << k;
+        EXPECT_NE(dc.Cherche("Qualif"), nullptr);
+        EXPECT_NE(dc.Cherche(QStringLiteral("%F%1").arg(k)), nullptr);
+    }
+}
+
+TEST_F(VuesClassementTest, pilotRankingRowsShowTheComputedRanking)
+{
+    const TRecordingDC dc = Vue(CM_CLST_PILOTES_1 + 2);
+    ParametresCalcul parametres(*fenetre->Options);
+    const ClassementVols attendu = ClassementApresVols(Concours(), parametres, 3).valeur;
+    const LigneClassement& premier = attendu.lignes.front();
+    const QString nom = QStringLiteral(" ") + Texte(premier.nom.c_str()) + QStringLiteral(" ") +
+                        Texte(premier.prenom.c_str());
+    const TTrace* ligne = dc.Cherche(nom);
+    ASSERT_NE(ligne, nullptr);
+    const TTrace* total = dc.Cherche(QString::asprintf("%7.2f ", premier.total));
+    ASSERT_NE(total, nullptr);
+    EXPECT_EQ(total->Rect.top, ligne->Rect.top);
+    EXPECT_EQ(total->Police.Height, -13); // 10 pt
+    // The first row is under the band: grid top 324, rows of 18 pixels.
+    EXPECT_EQ(ligne->Rect.top, 324 + 18);
+}
+
+TEST_F(VuesClassementTest, emptyCompetitionRulesOnlyAroundTheBand)
+{
+    Concours().GetPilotes().clear();
+    const TRecordingDC dc = Vue(CM_CLST_PILOTES_1);
+    EXPECT_EQ(horizontales(dc).size(), 2u);
+    EXPECT_TRUE(verticales(dc).empty());
+    EXPECT_EQ(fenetre->HauteurVue, 321);
+    EXPECT_NE(dc.Cherche("Total "), nullptr);
+}
+
+TEST_F(VuesClassementTest, judgeRankingListsOnlyThoseWhoFlewUnderEachJudgesBlock)
+{
+    const TRecordingDC dc = Vue(CM_CLST_JUGES_1 + 1); // bib 10 missed flight 2
+    EXPECT_EQ(horizontales(dc).size(), 14u + 2);
+    EXPECT_EQ(fenetre->HauteurVue, 17 * 14 + 321);
+    EXPECT_EQ(horizontales(dc)[0].right - horizontales(dc)[0].left, mm(2380));
+    // Left edge, after rank, name and final, after each of the five blocks.
+    EXPECT_EQ(verticales(dc).size(), 4u + 5);
+    const QString juge = Texte(Concours().GetJuge(2).GetNom()).left(3);
+    EXPECT_NE(dc.Cherche(juge), nullptr);
+    EXPECT_NE(dc.Cherche("Clt"), nullptr);
+    EXPECT_NE(dc.Cherche("Final"), nullptr);
+
+    const TRecordingDC flyoff = Vue(CM_CLST_JUGES_1 + 3); // five finalists
+    EXPECT_EQ(horizontales(flyoff).size(), 5u + 2);
+
+    for (short juges : {3, 4}) {
+        Concours().SetNbJuges(juges);
+        const TRecordingDC panel = Vue(CM_CLST_JUGES_1);
+        EXPECT_EQ(horizontales(panel)[0].right - horizontales(panel)[0].left,
+                  mm(880 + 300 * juges));
+        EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(juges == 3 ? 1780 : 2080, Dpi()) + 10);
+    }
+}
+
+TEST_F(VuesClassementTest, judgeRankingOfAFlightNobodyFlewShowsTheHeaderOnly)
+{
+    for (TPilote& pilote : Concours().GetPilotes())
+        for (short j = 1; j <= 5; ++j)
+            for (short l = 1; l <= 25; ++l)
+                pilote.SetNote(3, l, j, 0);
+    const TRecordingDC dc = Vue(CM_CLST_JUGES_1 + 2);
+    EXPECT_EQ(horizontales(dc).size(), 2u);
+    EXPECT_EQ(fenetre->HauteurVue, 321);
+    EXPECT_NE(dc.Cherche("Rang"), nullptr);
+}
+
+TEST_F(VuesClassementTest, judgeNamesBeyondThoseEnteredAreEmpty)
+{
+    while (Concours().NbJugesSaisis() > 3)
+        Concours().GetJuges().pop_back();
+    const TRecordingDC dc = Vue(CM_CLST_JUGES_1);
+    // Five blocks, the last two under an empty name.
+    int vides = 0;
+    for (const TTrace& t : dc.Traces())
+        vides += t.Rect.top == y(dc, "Rang") && t.Texte.isEmpty() ? 1 : 0;
+    EXPECT_EQ(vides, 2);
+    EXPECT_EQ(dc.Textes().count("Clt"), 5);
+    const TRecordingDC profil = Vue(CM_TBL_1);
+    EXPECT_NE(profil.Cherche("Scores acceptés %"), nullptr);
+}
+
+TEST_F(VuesClassementTest, judgeRankingReloadsItsProgrammeAtEachPaint)
+{
+    const TRecordingDC avant = Vue(CM_CLST_JUGES_1);
+    // A printout of a fly-off has loaded another programme meanwhile.
+    ASSERT_TRUE(Concours().ChargeProgramme(4, Rep()));
+    TRecordingDC apres;
+    fenetre->Paint(apres, true, TRect{0, 0, 2000, 100000});
+    EXPECT_EQ(apres.Textes(), avant.Textes());
+
+    // Its file gone, the view says so instead of showing scores of other K factors.
+    fenetre->Options->SetRepProgrammes(CheminNatif(depart.path()).c_str());
+    TRecordingDC sans;
+    fenetre->Paint(sans, true, TRect{0, 0, 2000, 100000});
+    EXPECT_NE(sans.Cherche("Le programme de vol 1 est introuvable"), nullptr);
+    EXPECT_TRUE(horizontales(sans).empty());
+}
+
+TEST_F(VuesClassementTest, diagramBarsAreTwoAndAQuarterMillimetresAPoint)
+{
+    const TRecordingDC dc = Vue(CM_DIAGRAMME_1 + 1);
+    EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(1980, Dpi()));
+    EXPECT_EQ(fenetre->HauteurVue, DixiemesMmEnPixels(1348, Dpi()));
+    const DiagrammeJuge attendu = CalculeDiagramme(Concours(), 2, Rep());
+    const int ox = mm(270);
+    const int oy = mm(1262);
+    int barres = 0;
+    for (const TTrace& t : dc.DeType(TTrace::Type::Rectangle)) {
+        const int m = (t.Rect.left - ox) / mm(99);
+        ASSERT_GE(m, 0);
+        ASSERT_LE(m, 10);
+        EXPECT_EQ(t.Rect.left, ox + mm(99 * m));
+        EXPECT_EQ(t.Rect.right, ox + mm(99 * (m + 1)));
+        EXPECT_EQ(t.Rect.bottom, oy);
+        EXPECT_EQ(oy - t.Rect.top,
+                  std::lround(96 * attendu.pourcentages[static_cast<std::size_t>(m)] * 22.5 / 254))
+            << m;
+        EXPECT_EQ(t.Brosse.Style, StyleBrosse::HachureDiagonale);
+        EXPECT_EQ(t.Stylo.Width, 2);
+        ++barres;
+    }
+    EXPECT_GT(barres, 3);
+    EXPECT_NE(dc.Cherche("DIAGRAMME DES NOTES"), nullptr);
+    EXPECT_NE(dc.Cherche(QString::asprintf("Moyenne : %4.2f", attendu.moyenne)), nullptr);
+    EXPECT_NE(dc.Cherche(QString::asprintf("Ecart-Type : %4.2f", attendu.ecartType)), nullptr);
+    EXPECT_NE(dc.Cherche("50%"), nullptr);
+    EXPECT_NE(dc.Cherche("10"), nullptr);
+    // Axes: up to 50 % and over the eleven bars, with 6 + 12 ticks.
+    int lignes = 0;
+    for (const TTrace& t : dc.DeType(TTrace::Type::Ligne)) {
+        EXPECT_EQ(t.Stylo.Width, 2);
+        ++lignes;
+    }
+    EXPECT_EQ(lignes, 2 + 6 + 12);
+}
+
+TEST_F(VuesClassementTest, profileOfThreeJudgesWithNobodyFlownShowsZerosAndDashes)
+{
+    TConcours& c = Concours();
+    c.SetNbJuges(3);
+    for (TPilote& pilote : c.GetPilotes())
+        for (short j = 1; j <= 5; ++j)
+            for (short l = 1; l <= 25; ++l)
+                pilote.SetNote(2, l, j, 0);
+    const TRecordingDC dc = Vue(CM_TBL_1 + 1);
+    EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(1500, Dpi()) + 10);
+    EXPECT_EQ(fenetre->HauteurVue, 450);
+    // The rule under the header spans the table: 45 + 3 × 35 mm.
+    const std::vector<TRect> h = horizontales(dc);
+    ASSERT_EQ(h.size(), 1u + 1 + 3);
+    EXPECT_EQ(h[1].right - h[1].left, mm(1500));
+    // The vertical rules: left edge, label column, five judge columns whatever the panel.
+    EXPECT_EQ(verticales(dc).size(), 7u);
+    EXPECT_EQ(dc.Textes().count("  0"), 3);
+    EXPECT_EQ(dc.Textes().count("-"), 6);
+    for (const char* libelle :
+         {"Scores acceptés %", "Ecarts au score moyen %", "Ecarts à la StDev %"})
+        EXPECT_NE(dc.Cherche(QString::fromUtf8(libelle)), nullptr) << libelle;
+    EXPECT_NE(dc.Cherche(Texte(c.GetJuge(1).GetNom())), nullptr);
+}
+
+TEST_F(VuesClassementTest, missingProgrammesKeepThePreviousViewWithTheirMessage)
+{
+    Execute(CM_JUGES);
+    fenetre->Options->SetRepProgrammes(CheminNatif(depart.path()).c_str());
+    for (int commande : {CM_CLST_PILOTES_1, CM_FLYOFF_1, CM_DIAGRAMME_1})
+        EXPECT_TRUE(Execute(commande));
+    Execute(CM_CLST_JUGES_1 + 2);
+    Execute(CM_TBL_1 + 6);
+    const QString manque = QStringLiteral("Au moins un programme de vol n'a pas été trouvé");
+    EXPECT_EQ(Messages(), (QStringList{manque, manque, manque,
+                                       QStringLiteral("Le programme de vol 3 est introuvable"),
+                                       QStringLiteral("Le programme de vol 7 est introuvable")}));
+    for (const auto& m : repondeur.Messages()) {
+        EXPECT_EQ(m.Titre, QStringLiteral("Tavo 2000"));
+        EXPECT_EQ(m.Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    }
+    EXPECT_EQ(fenetre->Vue, 1);
+    EXPECT_EQ(fenetre->LargeurVue, 0);
+}
+
+TEST_F(VuesClassementTest, enteringAViewScrollsInUnitsOf17FromTheOrigin)
+{
+    cadre->resize(400, 300);
+    QApplication::processEvents();
+    Execute(CM_CLST_PILOTES_1 + 3);
+    fenetre->GetScroller().ScrollTo(3, 5);
+    Execute(CM_CLST_JUGES_1);
+    EXPECT_EQ(fenetre->Vue, 12);
+    EXPECT_EQ(fenetre->GetScroller().XPos(), 0);
+    EXPECT_EQ(fenetre->GetScroller().YPos(), 0);
+    EXPECT_EQ(fenetre->GetScroller().YUnit(), 17);
+    const TRect client = fenetre->GetClientRect();
+    EXPECT_EQ(fenetre->GetScroller().YRange(), (fenetre->HauteurVue - client.Height() + 16) / 17);
+    Execute(CM_LISTE_PILOTES);
+    Execute(CM_TBL_1);
+    EXPECT_EQ(fenetre->Vue, 24);
+    EXPECT_EQ(fenetre->GetListeVue(), nullptr);
+}
+
+TEST_F(VuesClassementTest, flyOffViewWithoutRuleFallsBackToTheCharacteristics)
+{
+    Concours().SetCategorie("F3B");
+    ASSERT_TRUE(Execute(CM_FLYOFF_1));
+    EXPECT_EQ(fenetre->Vue, 8);
+    TRecordingDC dc;
+    fenetre->Paint(dc, true, fenetre->GetClientRect());
+    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(dc.Cherche("CLASSEMENT DES PILOTES"), nullptr);
+}
+
+TEST_F(VuesClassementTest, aLongRankingDrawsOnlyTheRowsInView)
+{
+    QDir(depart.path()).mkdir(QStringLiteral("Gen"));
+    const std::string rep = CheminNatif(depart.filePath("Gen"));
+    test::GenereConcours(Concours(), rep, 10000, 5, 4);
+    fenetre->Options->SetRepProgrammes(rep.c_str());
+    ASSERT_TRUE(Execute(CM_CLST_PILOTES_1 + 3));
+    EXPECT_EQ(fenetre->HauteurVue, 17 * 10000 + 321);
+    fenetre->GetScroller().ScrollTo(0, 5000);
+    ASSERT_EQ(fenetre->GetScroller().YOffset(), 85000);
+    TRecordingDC dc;
+    fenetre->Paint(dc, true, TRect{0, 0, 800, 540});
+    // Rows of 18 pixels under a grid top of 324: 30 rows fill 540 pixels.
+    const std::vector<TRect> h = horizontales(dc);
+    EXPECT_LE(h.size(), 36u);
+    EXPECT_GE(h.size(), 30u);
+    for (const TRect& r : h) {
+        EXPECT_GE(r.top, 85000 - 40);
+        EXPECT_LE(r.top, 85540 + 40);
+    }
+    const int rang = (85000 - 324) / 18;
+    EXPECT_NE(dc.Cherche(QString::number(rang + 5)), nullptr);
+    EXPECT_EQ(dc.Cherche(QString::number(rang - 10)), nullptr);
+    for (const TRect& v : verticales(dc)) {
+        EXPECT_GE(v.top, 85000 - 1);
+        EXPECT_LE(v.bottom, 85540 + 1);
+    }
+}
