@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
+#include "cli/Impression.h"
 #include "cli/Vues.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
@@ -62,6 +63,8 @@ int Execute(const std::vector<std::string>& arguments, std::ostream& sortie, std
         return SORTIE_ERREUR;
     }
     const ParametresCalcul parametres = Parametres(commande, repertoireCourant);
+    if (commande.vue == "imprimer")
+        return Imprime(concours, commande, parametres, {sortie, erreurs}, repertoireCourant);
     for (const Entree& entree : VUES)
         if (entree.nom == commande.vue)
             return entree.vue(concours, commande, parametres, {sortie, erreurs});

@@ -10,6 +10,7 @@ const char* const USAGE =
     "Usage : tavo-cli VUE FICHIER.ccr [options]\n"
     "  VUE : concours | classement --vols N | flyoff --flyoffs K | juges --vol V\n"
     "        | diagramme --juge J | profil --vol V\n"
+    "  ou : tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n"
     "  options : --programmes REP  --tbl | --sans-tbl  --rapport1000 | --sans-rapport1000\n"
     "            --format texte|csv|json\n"
     "Aide complète : tavo-cli --help\n";
@@ -32,6 +33,19 @@ const char* const AIDE =
     "                          concours : moyenne, écart-type, part de chaque note 0 à 10\n"
     "  profil --vol V          profil TBL des juges sur le vol V (toujours calculé avec\n"
     "                          TBL, quelle que soit l'option)\n"
+    "\n"
+    "Impression en PDF (les pages que donnerait l'imprimante, mise en page automatique :\n"
+    "A4, marges de 25 mm, orientation du formulaire) :\n"
+    "  tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n"
+    "  classement --vols N      classement des pilotes après N vols\n"
+    "  flyoff --flyoffs K       classement des pilotes après K fly-off\n"
+    "  juges --vol V            classement des juges sur le vol V\n"
+    "  notes --dossard B --vol V  feuille de notes du pilote B sur le vol V\n"
+    "  programme --vol V        programme de vol des juges (feuille vierge)\n"
+    "  proces-verbal            procès-verbal de concours\n"
+    "  pilotes [--ordre dossards|alphabetique]  liste des pilotes\n"
+    "  diagramme --juge J       diagramme des notes du juge J\n"
+    "  Le logo ffam.bmp est lu dans le répertoire courant.\n"
     "\n"
     "Options :\n"
     "  --programmes REP        répertoire des programmes de vol (par défaut : celui du\n"
@@ -147,6 +161,8 @@ bool PrendValeur(std::string_view option)
 
 Analyse AnalyseArguments(const std::vector<std::string>& arguments)
 {
+    if (!arguments.empty() && arguments[0] == "imprimer")
+        return AnalyseImpression(arguments);
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         Analyse aide;
         aide.genre = Analyse::Genre::Aide;

@@ -24,6 +24,11 @@ struct Commande
     std::optional<bool> tbl;
     std::optional<bool> rapport1000;
     Format format = Format::Texte;
+    // imprimer
+    std::string formulaire;    ///< the form printed: "classement", "notes", "pilotes"...
+    std::string pdf;           ///< the PDF file written
+    std::string dossard;       ///< the bib of the score sheet ("notes")
+    bool alphabetique = false; ///< the pilot list in name order
 };
 
 /** Outcome of reading the arguments: a command, the help, or what is wrong. */
@@ -42,6 +47,9 @@ struct Analyse
 
 /** Reads the arguments that follow the program name. */
 Analyse AnalyseArguments(const std::vector<std::string>& arguments);
+
+/** Reads the arguments of `imprimer` (the first one is "imprimer"). */
+Analyse AnalyseImpression(const std::vector<std::string>& arguments);
 
 /** The short usage text shown after a usage error. */
 extern const char* const USAGE;

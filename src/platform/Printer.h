@@ -12,6 +12,23 @@ namespace tavo {
 
 class TPrintout;
 
+/**
+ * Shows the print and page set-up dialogs over a printer. The default one
+ * shows Qt's dialogs; tests install their own to answer them.
+ */
+class TDialoguesImprimante
+{
+public:
+    virtual ~TDialoguesImprimante() = default;
+    /** The print dialog; true when the user confirmed (the printer then holds the choice). */
+    virtual bool Imprimer(QWidget* parent, QPrinter& imprimante);
+    /** The page set-up dialog; true when confirmed. */
+    virtual bool MiseEnPage(QWidget* parent, QPrinter& imprimante);
+};
+
+/** Installs the dialogs of the printers (null: back to Qt's); returns the previous ones. */
+TDialoguesImprimante* InstalleDialoguesImprimante(TDialoguesImprimante* dialogues);
+
 /** Orientation of the device mode. */
 enum Orientation : int
 {
@@ -53,13 +70,22 @@ public:
 
     /** The page set-up dialog; false when cancelled. */
     bool Setup(QWidget* parent);
-    /** Prints after the print dialog when `prompt`; false when cancelled or failed. */
+    /**
+     * Prints after the print dialog when `prompt`; false when cancelled or
+     * failed. A failure or a cancelled progress is told in a message box
+     * ("Print Error").
+     */
     bool Print(QWidget* parent, TPrintout& printout, bool prompt = true);
     /** Prints into a PDF file; returns the number of pages, -1 when the file cannot be made. */
     int ImprimePdf(const QString& chemin, TPrintout& printout);
 
-    /** Runs a printout on an open printer; returns the number of pages drawn. */
-    static int Imprime(QPrinter& imprimante, TPrintout& printout);
+    /**
+     * Runs a printout on a printer; returns the number of pages drawn, -1
+     * when the printer cannot be opened. `parent` not null: the progress
+     * dialog "Printing" is shown when printing takes a while, and its
+     * "Cancel" aborts the print (0 pages).
+     */
+    static int Imprime(QPrinter& imprimante, TPrintout& printout, QWidget* parent = nullptr);
 
 private:
     void Applique(QPrinter& imprimante) const;

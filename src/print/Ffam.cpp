@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The federation bitmap of the federation's forms.
+#include "platform/DC.h"
+#include "print/Printouts.h"
+
+#include <QImageReader>
+
+namespace tavo {
+
+QString CheminFfam(const QString& repertoireDepart)
+{
+    return repertoireDepart + QStringLiteral("/ffam.bmp");
+}
+
+void DessineFfam(TDC& dc, const QString& chemin, int x, int y, int largeur)
+{
+    const QSize taille = QImageReader(chemin).size();
+    if (taille.width() > 0 && taille.height() > 0) {
+        const int hauteur =
+            static_cast<int>(static_cast<long long>(largeur) * taille.height() / taille.width());
+        if (dc.StretchBitmap(chemin, TRect{x, y, x + largeur, y + hauteur}))
+            return;
+    }
+    // No picture: its place stays outlined, so the form keeps its shape.
+    dc.SelectObject(TPen{});
+    dc.SelectObject(TBrush{TColor::White, StyleBrosse::Vide});
+    dc.Rectangle(x, y, x + largeur, y + largeur);
+}
+
+} // namespace tavo

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/DC.h"
+#include "platform/Printout.h"
+
+#include <QString>
+
+class TConcours;
+
+namespace tavo {
+
+/** Page margins in hundredths of a millimetre. */
+struct TMarges
+{
+    int Gauche = 2500;
+    int Haut = 2500;
+    int Droite = 2500;
+    int Bas = 2500;
+};
+
+/** The footer line of every printed page: program, version and date printed. */
+QString TextePied();
+
+/**
+ * What the printouts of a competition share: the competition, the margins
+ * copied from the printer's set-up, the units of the page (points, tenths and
+ * hundredths of a millimetre, converted with the device's resolution) and the
+ * common texts (heading block, footer). No page range is offered.
+ */
+class TPrintoutConcours : public TPrintout
+{
+public:
+    TPrintoutConcours(const QString& titre, TConcours& concours, const TMarges& marges);
+
+    void GetPageRange(int& minPage, int& maxPage, int& selDe, int& selA) override;
+
+    int GetTopMarginDev() const { return TopMarginDev; }
+    int GetBottomMarginDev() const { return BottomMarginDev; }
+    int GetContentHeight() const { return ContentHeight; }
+
+protected:
+    TDC& Dc() const { return *GetDC(); }
+    int W() const { return GetPageSize().cx; }
+    int H() const { return GetPageSize().cy; }
+
+    /** Points to pixels (vertical resolution). */
+    int Pt(int points) const;
+    /** Tenths of a millimetre to pixels along the vertical resolution. */
+    int Mm(int dixiemes) const;
+    /** Tenths of a millimetre to pixels along the horizontal resolution. */
+    int MmX(int dixiemes) const;
+    /** Hundredths of a millimetre to pixels along the vertical resolution. */
+    int Mm100(int centiemes) const;
+    /** A font of n points for this device. */
+    TFont Police(int points, int poids = FW_NORMAL, bool italique = false,
+                 const QString& face = QStringLiteral("Times New Roman")) const;
+    /** Selects a font and returns its line height. */
+    int Choisit(const TFont& police);
+    /** Line height of a font, leaving the selected font selected. */
+    int h(const TFont& police);
+    int Largeur(const QString& texte) const { return Dc().GetTextExtent(texte).cx; }
+
+    /** Transparent text background, before any text of the page. */
+    void DebutPage();
+    /** Text centred on the page width, its cell's top at y. */
+    void Centre(int y, const QString& texte);
+    /** Text centred on x, its cell's top at y. */
+    void CentreSur(int x, int y, const QString& texte);
+    /** Text with its right edge at x. */
+    void ADroite(int x, int y, const QString& texte);
+    /** Text centred on (x, y), horizontally and vertically. */
+    void CentreSurPoint(int x, int y, const QString& texte);
+    void Ligne(int x1, int y1, int x2, int y2);
+    /** The footer line in 10 pt, centred, its top at y. */
+    void Pied(int y);
+
+    TConcours& Competition;
+    TMarges Margins;
+    int TopMarginDev = 0;
+    int BottomMarginDev = 0;
+    int ContentHeight = 0;
+};
+
+/** One column of a ranking table. */
+struct TColonne
+{
+    enum class Alignement
+    {
+        Gauche,      ///< at the column's left edge
+        Centre,      ///< centred over the column
+        Droite,      ///< at the column's right edge
+        DroiteTable, ///< at the table's right edge
+    };
+    QString Tete;
+    int Largeur = 0; ///< tenths of a millimetre
+    Alignement AlignTete = Alignement::Centre;
+    Alignement AlignValeur = Alignement::Droite;
+    bool RegleAGauche = true; ///< a vertical rule on its left edge
+};
+
+/**
+ * A printout that flows over as many pages as its rows need: the heading
+ * block on page 1, then the table from `NextRow` on, rows while they fit.
+ */
+class TPrintoutDefilant : public TPrintoutConcours
+{
+public:
+    using TPrintoutConcours::TPrintoutConcours;
+
+    /**
+     * Page 1 always; a later page while rows remain and the previous page
+     * could place one, so that no row is lost and no page is empty.
+     */
+    bool HasPage(int page) override;
+    int GetNextRow() const { return NextRow; }
+
+protected:
+    /** Margins in pixels and `ContentHeight` for `lignes` rows. */
+    void PrepareMarges(int lignes);
+    /** The heading block (page 1); returns the offset m below it. */
+    int EnTete(const QString& nom, const QString& qualificatif);
+    /**
+     * Column heads at `TopMarginDev` + m, then the rows `NextRow`... while
+     * they fit, the table's rules and the footer. `cellule(i, c)` is the text
+     * of row i (0-based) in column c.
+     */
+    template <typename FonctionCellule>
+    void Tableau(int m, const std::vector<TColonne>& colonnes, int lignes, FonctionCellule cellule);
+
+    int NextRow = 0;
+
+private:
+    struct Geometrie
+    {
+        std::vector<int> bords; ///< the columns' left edges, then the table's right edge
+        int ligne = 0;          ///< row height
+        int haut = 0;           ///< top rule Q
+    };
+    Geometrie Tetes(int& m, const std::vector<TColonne>& colonnes);
+    void Ecrit(const Geometrie& g, const TColonne& colonne, std::size_t c, int y,
+               const QString& texte);
+    void Regles(const Geometrie& g, const std::vector<TColonne>& colonnes, int rangees);
+    bool LigneTient(int m);
+
+    int m_lignesTotal = -1;
+    bool m_pagePleine = true;
+};
+
+template <typename FonctionCellule>
+void TPrintoutDefilant::Tableau(int m, const std::vector<TColonne>& colonnes, int lignes,
+                                FonctionCellule cellule)
+{
+    const Geometrie g = Tetes(m, colonnes);
+    m_lignesTotal = lignes;
+    int rangees = 0;
+    while (NextRow < lignes && LigneTient(m)) {
+        for (std::size_t c = 0; c < colonnes.size(); ++c)
+            Ecrit(g, colonnes[c], c, TopMarginDev + m, cellule(NextRow, static_cast<int>(c)));
+        m += g.ligne;
+        ++NextRow;
+        ++rangees;
+    }
+    m_pagePleine = rangees > 0;
+    Regles(g, colonnes, rangees);
+    Pied(H() - 2 * h(Police(10)));
+}
+
+} // namespace tavo

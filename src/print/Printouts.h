@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "print/PrintoutConcours.h"
+
+#include <string>
+
+namespace tavo {
+
+/** Pilot ranking after N flights (1 to 4): "classement après N vols". */
+class TTavoPrintout : public TPrintoutDefilant
+{
+public:
+    TTavoPrintout(TConcours& concours, const TMarges& marges, int vols, bool rapport1000);
+    void RenderPage(int page) override;
+    static QString Titre(int vols);
+
+    int RankingRule;
+    int FlightCount;
+    bool Rapport1000;
+};
+
+/** Pilot ranking after k fly-offs (1 to 4): "classement après k fly-off". */
+class TTavoPrintoutFly : public TPrintoutDefilant
+{
+public:
+    TTavoPrintoutFly(TConcours& concours, const TMarges& marges, int flyoffs);
+    void RenderPage(int page) override;
+    static QString Titre(int flyoffs);
+
+    int RankingRule;
+    int FlyOffNumber;
+};
+
+/** The judges' ranking on one flight (1 to 7): "classement des juges". */
+class TTavoPrintoutClstJuge : public TPrintoutDefilant
+{
+public:
+    TTavoPrintoutClstJuge(TConcours& concours, const TMarges& marges, int vol);
+    void RenderPage(int page) override;
+
+    int FlightNumber;
+};
+
+/** The pilots in bib order (1) or alphabetical order (2): "Liste des pilotes". */
+class TTavoPrintoutList : public TPrintoutDefilant
+{
+public:
+    TTavoPrintoutList(TConcours& concours, const TMarges& marges, int ordre);
+    void RenderPage(int page) override;
+
+    int ListOrder;
+};
+
+/** The score sheet of the competition's current pilot and flight: "la feuille de note". */
+class TTavoPrintoutNotes : public TPrintoutConcours
+{
+public:
+    TTavoPrintoutNotes(TConcours& concours, const TMarges& marges);
+    void RenderPage(int page) override;
+
+private:
+    void Identite(int T, int X0, int g);
+    int Grille(int T, int X0, int n);
+    void Resultats(int X0, int y, int n);
+};
+
+/** The judges' blank sheet of one flight: "Programme de vol 1", "Programme du vol 2"... */
+class TTavoPrintoutPgVol : public TPrintoutConcours
+{
+public:
+    TTavoPrintoutPgVol(TConcours& concours, const TMarges& marges, int vol,
+                       const QString& repertoireDepart);
+    void RenderPage(int page) override;
+    static QString Titre(int vol);
+
+    QString RepertoireDepart;
+
+private:
+    void EnTeteFormulaire(int T, int X0);
+    int LigneFigure(int X0, int y, const QString& numero, const QString& nom, int k);
+};
+
+/** The competition report: "Procès-verbal de concours". */
+class TTavoPrintoutPVerbal : public TPrintoutConcours
+{
+public:
+    TTavoPrintoutPVerbal(TConcours& concours, const TMarges& marges,
+                         const QString& repertoireDepart);
+    void RenderPage(int page) override;
+
+    QString RepertoireDepart;
+
+private:
+    int Champ(int T, int X0, int y, const QString& label, const QString& valeur);
+    int ChampLigne(int T, int X0, int y, const QString& label, const QString& valeur);
+    void Soulignee(int T, int x, int y, const QString& texte, int fin);
+};
+
+/** One judge's marks over the competition as a bar chart: "Diagramme des notes". */
+class TTavoPrintoutDiagJuge : public TPrintoutConcours
+{
+public:
+    TTavoPrintoutDiagJuge(TConcours& concours, const TMarges& marges, int juge,
+                          const std::string& repProgrammes);
+    void RenderPage(int page) override;
+
+    std::string RepProgrammes;
+    int JudgeNumber;
+
+private:
+    void Barre(const TRect& barre);
+};
+
+/** The federation bitmap in the start directory. */
+QString CheminFfam(const QString& repertoireDepart);
+
+/**
+ * Draws the federation bitmap into the rectangle of width `largeur` whose
+ * top left is (x, y), keeping its proportions; a missing or damaged file
+ * leaves an empty frame of the same width, square.
+ */
+void DessineFfam(TDC& dc, const QString& chemin, int x, int y, int largeur);
+
+} // namespace tavo

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A pilot's filled-in score sheet for one flight.
+#include "model/Concours.h"
+#include "platform/Chaines.h"
+#include "print/Printouts.h"
+#include "scoring/Regles.h"
+
+#include <cmath>
+
+namespace tavo {
+
+namespace {
+// Distances of the sheet, in hundredths of a millimetre.
+constexpr int LARGEUR = 16000;
+constexpr int LIGNE = 500;
+constexpr int LIGNE_RESULTAT = 650;
+} // namespace
+
+TTavoPrintoutNotes::TTavoPrintoutNotes(TConcours& concours, const TMarges& marges)
+    : TPrintoutConcours(QStringLiteral("la feuille de note"), concours, marges)
+{}
+
+void TTavoPrintoutNotes::RenderPage(int)
+{
+    DebutPage();
+    Dc().SelectObject(TBrush{TColor::White, StyleBrosse::Vide});
+    const int T = Mm100(2500);
+    const int X0 = W() / 2 - Mm100(LARGEUR / 2);
+    const int h10 = h(Police(10));
+    const int h12 = h(Police(12));
+    const int h12b = h(Police(12, FW_BOLD));
+
+    Dc().SelectObject(TPen{});
+    Dc().Rectangle(X0, T, W() - X0, T + Mm100(2900));
+    int g = h12;
+    const int h20b = Choisit(Police(20, FW_BOLD));
+    Centre(T + g, Texte(Competition.GetTitre()));
+    g += h20b + h10;
+    const int h16b = Choisit(Police(16, FW_BOLD));
+    Centre(T + g, QStringLiteral("Série ") + Texte(Competition.GetSerie()));
+    g += h16b + h12 + 2 + h10 + 2 + h12b;
+    Identite(T, X0, g);
+
+    const int n = JugesEffectifs(Competition.GetNbJuges());
+    const int dernierCentre = Grille(T, X0, n);
+    Resultats(X0, dernierCentre + Mm100(LIGNE / 2), n);
+    Pied(H() - 2 * h10);
+}
+
+void TTavoPrintoutNotes::Identite(int T, int X0, int g)
+{
+    const TPilote pilote = Competition.GetPiloteCourant();
+    const int h10 = h(Police(10));
+    const int h12b = h(Police(12, FW_BOLD));
+    // A 10-pt label and its 12-pt bold value, both standing on the base line.
+    auto champ = [&](int x, int base, const QString& label, const QString& valeur) {
+        Choisit(Police(10));
+        Dc().TextOut(x, base - h10, label);
+        const int apres = x + Largeur(label);
+        Choisit(Police(12, FW_BOLD));
+        Dc().TextOut(apres, base - h12b, valeur);
+    };
+    const int base = T + g;
+    const int xFrequence = X0 + Mm100(7300);
+    champ(X0, base, QStringLiteral(" Nom : "), Texte(pilote.GetNom()));
+    Choisit(Police(10));
+    const int debutFrequence = xFrequence - Largeur(QStringLiteral("Fréquence")) / 2;
+    Dc().TextOut(debutFrequence, base - h10, QStringLiteral("Fréquence"));
+    champ(X0, base + h12b, QStringLiteral(" Prénom : "), Texte(pilote.GetPrenom()));
+    champ(debutFrequence, base + h12b, QStringLiteral("1 : "), Texte(pilote.GetFrequence1()));
+    champ(X0, base + 2 * h12b, QStringLiteral(" Club : "), Texte(pilote.GetClub()));
+    champ(debutFrequence, base + 2 * h12b, QStringLiteral("2 : "), Texte(pilote.GetFrequence2()));
+
+    // The bib's cell: its head centred in the band under the split, the licence and
+    // the flight beside the bib.
+    const int yDossard = T + Mm100(4850) + (Mm100(450) - h10) / 2;
+    Choisit(Police(10));
+    CentreSur(xFrequence, yDossard, QStringLiteral("N° Dossard"));
+    const int yLicence = yDossard + h10;
+    Dc().TextOut(X0, yLicence, QStringLiteral(" N° Licence : ") + Texte(pilote.GetLicence()));
+    Dc().TextOut(
+        X0, yLicence + h10,
+        QString::asprintf(" N° vol : %u", static_cast<unsigned>(Competition.GetVolCourant())));
+    Choisit(Police(22));
+    CentreSur(xFrequence, yLicence, Texte(pilote.GetDossard()));
+
+    const int xDroite = X0 + Mm100(12375);
+    const int h12 = h(Police(12));
+    const int h14 = Choisit(Police(14));
+    CentreSur(xDroite, base, Texte(Competition.GetLieu()));
+    CentreSur(xDroite, base + h14 + 2 * h12,
+              QStringLiteral("Du ") + Texte(Competition.GetDateDebut()) + QStringLiteral(" au ") +
+                  Texte(Competition.GetDateFin()));
+
+    Dc().SelectObject(TPen{});
+    const int haut = T + Mm100(3200);
+    const int bas = T + Mm100(6300);
+    Dc().Rectangle(X0, haut, X0 + Mm100(8250), bas);
+    Ligne(X0, T + Mm100(4850), X0 + Mm100(8250), T + Mm100(4850));
+    Ligne(X0 + Mm100(6350), T + Mm100(4850), X0 + Mm100(6350), bas);
+    Ligne(X0 + Mm100(6350), T + Mm100(5300), X0 + Mm100(8250), T + Mm100(5300));
+    Dc().Rectangle(X0 + Mm100(8750), haut, X0 + Mm100(LARGEUR), bas);
+}
+
+int TTavoPrintoutNotes::Grille(int T, int X0, int n)
+{
+    const TProgramme& programme = Competition.GetProgramme();
+    const TPilote pilote = Competition.GetPiloteCourant();
+    const auto vol = Competition.GetVolCourant();
+    const int xFigure = X0 + Mm100(700);
+    const int xK = X0 + Mm100(15400 - 1400 * n);
+    const int xJuges = X0 + Mm100(16000 - 1400 * n);
+    auto xJuge = [&](int j) { return xJuges + Mm100(1400 * (j - 1)); };
+
+    const int h14 = Choisit(Police(14));
+    const int yTete = T + Mm100(7600) - h14 / 2;
+    CentreSur(X0 + Mm100((15400 - 1400 * n) / 2), yTete, Texte(programme.GetNom()));
+    CentreSur((xK + xJuges) / 2, yTete, QStringLiteral("K"));
+    int j = 1;
+    for (const TJuge& juge : Competition.GetJuges()) {
+        if (j > n)
+            break;
+        CentreSur(xJuge(j) + Mm100(700), yTete, Texte(juge.GetNom()).left(3));
+        ++j;
+    }
+
+    const int h12 = Choisit(Police(12));
+    int centre = T + Mm100(8350);
+    short ligne = 0;
+    auto rangee = [&](const QString& nom, int k) {
+        ++ligne;
+        const int y = centre - h12 / 2;
+        ADroite(xFigure, y, QString::asprintf("%u ", static_cast<unsigned>(ligne)));
+        QString texte = QStringLiteral(" ") + nom;
+        while (!texte.isEmpty() && Largeur(texte) > xK - xFigure)
+            texte.chop(1);
+        Dc().TextOut(xFigure, y, texte);
+        CentreSur((xK + xJuges) / 2, y, QString::asprintf("%u", static_cast<unsigned>(k)));
+        for (int jj = 1; jj <= n; ++jj)
+            CentreSur(xJuge(jj) + Mm100(700), y,
+                      QString::asprintf("%d", pilote.GetNote(vol, ligne, static_cast<short>(jj))));
+        centre += Mm100(LIGNE);
+    };
+    for (short f = 1; f <= programme.NbFigures(); ++f) {
+        const TFigure figure = programme.GetFigure(f);
+        rangee(Texte(figure.GetNom()), figure.GetK());
+    }
+    if (programme.GetTypeBruit() != 0)
+        rangee(QStringLiteral("Bruit"), programme.GetKBruit());
+    if (programme.GetTypeConformite() != 0)
+        rangee(QStringLiteral("Conformité avec la documentation"), programme.GetKConformite());
+
+    // Heads' band, one rule under each row, the columns through the grid.
+    Dc().SelectObject(TPen{});
+    const int droite = X0 + Mm100(LARGEUR);
+    const int haut = T + Mm100(7100);
+    const int bas = T + Mm100(8100) + Mm100(LIGNE) * ligne;
+    Ligne(X0, haut, droite, haut);
+    for (int s = 0; s <= ligne; ++s)
+        Ligne(X0, T + Mm100(8100) + Mm100(LIGNE) * s, droite, T + Mm100(8100) + Mm100(LIGNE) * s);
+    for (int x : {X0, xFigure, xK, xJuges})
+        Ligne(x, haut, x, bas);
+    for (int jj = 2; jj <= n; ++jj)
+        Ligne(xJuge(jj), haut, xJuge(jj), bas);
+    Ligne(droite, haut, droite, bas);
+    return centre - Mm100(LIGNE);
+}
+
+void TTavoPrintoutNotes::Resultats(int X0, int y, int n)
+{
+    const TPilote pilote = Competition.GetPiloteCourant();
+    const auto vol = Competition.GetVolCourant();
+    const double score = pilote.GetScoreVol(vol);
+    const int xJuges = X0 + Mm100(16000 - 1400 * n);
+    const int xLibelle = X0 + Mm100((16000 - 1400 * n) / 2);
+    auto xJuge = [&](int j) { return xJuges + Mm100(1400 * (j - 1)) + Mm100(700); };
+    const int pas = Mm100(LIGNE_RESULTAT);
+    const int h12 = Choisit(Police(12));
+    int centre = y + pas / 2;
+
+    CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("SCORES DES JUGES"));
+    for (short j = 1; j <= n; ++j)
+        CentreSur(xJuge(j), centre - h12 / 2,
+                  QString::asprintf("%3.0f", pilote.GetScoreJuge(j, vol)));
+    centre += pas;
+    CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("TOTAL DU VOL"));
+    CentreSur(X0 + Mm100(16000 - 700 * n), centre - h12 / 2, QString::asprintf("%6.2f", score));
+    centre += pas;
+    CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("ECARTS DES JUGES EN %"));
+    const bool sansScore = std::trunc(score) == 0.0;
+    for (short j = 1; j <= n; ++j)
+        CentreSur(xJuge(j), centre - h12 / 2,
+                  sansScore ? QStringLiteral("0.00")
+                            : QString::asprintf("%6.2f", (pilote.GetScoreJuge(j, vol) - score) *
+                                                             100 / score));
+
+    // Three result rows under the grid; the flight's total spans the judges' columns.
+    Dc().SelectObject(TPen{});
+    const int droite = X0 + Mm100(LARGEUR);
+    for (int s = 1; s <= 3; ++s)
+        Ligne(X0, y + s * pas, droite, y + s * pas);
+    for (int x : {X0, xJuges, droite})
+        Ligne(x, y, x, y + 3 * pas);
+    for (int j = 2; j <= n; ++j) {
+        const int x = xJuges + Mm100(1400 * (j - 1));
+        Ligne(x, y, x, y + pas);
+        Ligne(x, y + 2 * pas, x, y + 3 * pas);
+    }
+}
+
+} // namespace tavo
