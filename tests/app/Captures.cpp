@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Screenshots of the three list views of the demo competition, made offscreen:
+// Screenshots of the views of the demo competition, made offscreen:
 //   tavo-captures DIRECTORY   → caracteristiques.png, juges.png, pilotes.png,
 //                               apropos.png (the about box), aide.png (the help window),
-//                               menu.png (the "Affichage" menu)
+//                               menu.png (the "Affichage" menu), classement-vols.png,
+//                               classement-flyoff.png, classement-juges.png, diagramme.png,
+//                               profil.png (the ranking and statistics views) and
+//                               feuille.png (a score sheet during entry)
 #include "app/Commandes.h"
+#include "app/Dialogues.h"
 #include "app/TAProposDlg.h"
 #include "app/TTavoApp.h"
 #include "app/TTavoWindow.h"
 #include "platform/Aide.h"
 #include "platform/DecoratedFrame.h"
+#include "platform/Dialogues.h"
+#include "platform/RepondeurScripte.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -86,6 +92,40 @@ int main(int argc, char** argv)
     enregistre(tavo::WinHelp(fenetre, QStringLiteral(TAVO_DATA_DIR "/Tavo.hlp"),
                              QStringLiteral(":/tavo/aide/Tavo.html")),
                "aide.png");
+    // The ranking and statistics views, and last a score sheet being typed in.
+    cadre->resize(1000, 760);
+    const std::pair<int, const char*> classements[] = {
+        {CM_CLST_PILOTES_1 + 2, "classement-vols.png"},
+        {CM_FLYOFF_1 + 2, "classement-flyoff.png"},
+        {CM_CLST_JUGES_1, "classement-juges.png"},
+        {CM_DIAGRAMME_1, "diagramme.png"},
+        {CM_TBL_1, "profil.png"}};
+    tavo::TRepondeurScripte repondeur;
+    for (const auto& [commande, nom] : classements) {
+        cadre->ExecuteCommande(commande);
+        if (fenetre->Vue < 4) {
+            std::fprintf(stderr, "tavo-captures: command %d shows no view\n", commande);
+            ++erreurs;
+        }
+        enregistre(cadre, nom);
+    }
+    DialoguesSaisie().Notes = [](QWidget*, TConcours& concours) {
+        concours.SetVolCourant(2);
+        concours.SetDossardCourant("3");
+        return tavo::IDOK;
+    };
+    cadre->resize(900, 640);
+    cadre->ExecuteCommande(CM_NOTES);
+    if (fenetre->Vue != 3) {
+        std::fprintf(stderr, "tavo-captures: no score sheet\n");
+        ++erreurs;
+    }
+    QTest::keyClick(fenetre, Qt::Key_Right);
+    QTest::keyClick(fenetre, Qt::Key_Return);
+    for (Qt::Key touche : {Qt::Key_8, Qt::Key_7, Qt::Key_9, Qt::Key_6})
+        QTest::keyClick(fenetre, touche, Qt::KeypadModifier);
+    QTest::keyClick(fenetre, Qt::Key_Plus, Qt::KeypadModifier);
+    enregistre(cadre, "feuille.png");
     fenetre->Modifie = false;
     delete cadre;
     return erreurs == 0 ? 0 : 1;
