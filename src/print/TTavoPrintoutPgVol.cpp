@@ -127,8 +127,11 @@ int TTavoPrintoutPgVol::LigneFigure(int X0, int y, const QString& numero, const 
         ADroite(X0 + Mm(90), y, numero);
     CentreSur(X0 + Mm100(14925), y, QString::asprintf("%u", static_cast<unsigned>(k)));
     const int largeur = Mm(1330);
-    QString ligne;
-    for (const QString& mot : nom.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    // The figures' names wrap at spaces; the noise and conformity lines are drawn as they are.
+    QString ligne = numero.isEmpty() ? nom : QString();
+    const QStringList mots =
+        numero.isEmpty() ? QStringList() : nom.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& mot : mots) {
         const QString essai = ligne.isEmpty() ? mot : ligne + QLatin1Char(' ') + mot;
         if (ligne.isEmpty() || Largeur(essai) < largeur) {
             ligne = essai;

@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The print commands of the main window, with the print dialogs answered by the test.
+#include "app/Commandes.h"
+#include "app/Fenetre.h"
+#include "platform/Printer.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+
+using namespace tavo;
+
+namespace {
+
+/** Answers the print dialogs: prints into a PDF of the temporary directory, or cancels. */
+class DialoguesScriptes : public TDialoguesImprimante
+{
+public:
+    explicit DialoguesScriptes(QString dossier)
+        : m_dossier(std::move(dossier))
+    {
+        InstalleDialoguesImprimante(this);
+    }
+    ~DialoguesScriptes() override { InstalleDialoguesImprimante(nullptr); }
+
+    bool Imprimer(QWidget*, QPrinter& imprimante) override
+    {
+        ++impressions;
+        titres << imprimante.docName();
+        orientations << imprimante.pageLayout().orientation();
+        if (annule)
+            return false;
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(m_dossier + QStringLiteral("/%1.pdf").arg(impressions));
+        return true;
+    }
+    bool MiseEnPage(QWidget*, QPrinter& imprimante) override
+    {
+        ++misesEnPage;
+        imprimante.setPageOrientation(QPageLayout::Landscape);
+        imprimante.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        return true;
+    }
+
+    int impressions = 0;
+    int misesEnPage = 0;
+    bool annule = false;
+    QStringList titres;
+    QList<QPageLayout::Orientation> orientations;
+
+private:
+    QString m_dossier;
+};
+
+class CommandesImpression : public FenetreTest
+{
+protected:
+    CommandesImpression()
+    {
+        fenetre->Options->SetMiseEnPageAuto(0);
+        fenetre->Options->SetRepProgrammes(TAVO_DATA_DIR "/Vols");
+        EXPECT_TRUE(fenetre->OuvreFichier(CopieDemo()));
+    }
+    bool Active(int id)
+    {
+        TCommandEnabler ce(id);
+        fenetre->CommandEnable(ce);
+        return ce.Enabled();
+    }
+
+    DialoguesScriptes dialogues{depart.path()};
+};
+
+} // namespace
+
+TEST_F(CommandesImpression, theFirstPrintCreatesThePrinterAndLaterOnesKeepItsSetUp)
+{
+    EXPECT_EQ(fenetre->Imprimante, nullptr);
+    EXPECT_TRUE(Execute(CM_IMP_LISTE_DOSSARDS));
+    ASSERT_NE(fenetre->Imprimante, nullptr);
+    const TPrinter* premiere = fenetre->Imprimante.get();
+    EXPECT_TRUE(Execute(CM_MISE_EN_PAGE));
+    EXPECT_EQ(dialogues.misesEnPage, 1);
+    EXPECT_EQ(fenetre->Imprimante->GetSetup().MargeHaut, 1000);
+    EXPECT_TRUE(Execute(CM_IMP_LISTE_NOMS));
+    EXPECT_EQ(fenetre->Imprimante.get(), premiere);
+    EXPECT_EQ(dialogues.titres, QStringList({"Liste des pilotes", "Liste des pilotes"}));
+    EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Landscape);
+    EXPECT_TRUE(QFile::exists(depart.filePath(QStringLiteral("2.pdf"))));
+    EXPECT_TRUE(repondeur.Messages().empty());
+}
+
+TEST_F(CommandesImpression, programmeSheetsAndTheReportForceA4PortraitWith25mmMargins)
+{
+    EXPECT_TRUE(Execute(CM_MISE_EN_PAGE));
+    EXPECT_TRUE(Execute(CM_IMP_PROGRAMME_1 + 1));
+    const TMiseEnPage& mise = fenetre->Imprimante->GetSetup();
+    EXPECT_EQ(mise.Orientation, DMORIENT_PORTRAIT);
+    EXPECT_EQ(mise.MargeHaut, 2500);
+    EXPECT_EQ(mise.MargeGauche, 2500);
+    EXPECT_EQ(dialogues.titres.last(), QStringLiteral("Programme du vol 2"));
+    EXPECT_TRUE(Execute(CM_IMP_PROCES_VERBAL));
+    EXPECT_EQ(dialogues.titres.last(), QStringLiteral("Procès-verbal de concours"));
+    // The forced set-up stays for the next print.
+    EXPECT_TRUE(Execute(CM_IMP_CLST_PILOTES_1 + 3));
+    EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Portrait);
+    EXPECT_EQ(dialogues.titres.last(), QStringLiteral("classement après 4 vols"));
+}
+
+TEST_F(CommandesImpression, automaticSetUpGreysPageSetUpAndGivesEachFormItsOrientation)
+{
+    EXPECT_TRUE(Active(CM_MISE_EN_PAGE));
+    EXPECT_TRUE(Execute(CM_MISE_EN_PAGE));
+    fenetre->Options->SetMiseEnPageAuto(1);
+    EXPECT_FALSE(Active(CM_MISE_EN_PAGE));
+    EXPECT_TRUE(Execute(CM_IMP_CLST_PILOTES_1 + 2));
+    EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Portrait);
+    EXPECT_EQ(fenetre->Imprimante->GetSetup().MargeHaut, 2500);
+    EXPECT_TRUE(Execute(CM_IMP_CLST_JUGES_1));
+    EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Landscape);
+    EXPECT_TRUE(Execute(CM_IMP_FLYOFF_1 + 1));
+    EXPECT_EQ(dialogues.titres.last(), QStringLiteral("classement après 2 fly-off"));
+    EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Portrait);
+    EXPECT_TRUE(Execute(CM_IMP_DIAGRAMME_1 + 4));
+    EXPECT_EQ(dialogues.titres.last(), QStringLiteral("Diagramme des notes"));
+    EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Landscape);
+}
+
+TEST_F(CommandesImpression, aMissingProgrammeStopsThePrintWithItsMessage)
+{
+    fenetre->Options->SetRepProgrammes(depart.path().toLocal8Bit().constData());
+    EXPECT_TRUE(Execute(CM_IMP_CLST_JUGES_1 + 2));
+    EXPECT_TRUE(Execute(CM_IMP_PROGRAMME_1 + 2));
+    EXPECT_TRUE(Execute(CM_IMP_CLST_PILOTES_1));
+    ASSERT_EQ(repondeur.Messages().size(), 3u);
+    EXPECT_EQ(repondeur.Messages()[0].Texte,
+              QStringLiteral("Le programme de vol 3 est introuvable"));
+    EXPECT_EQ(repondeur.Messages()[0].Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_EQ(repondeur.Messages()[0].Type & MB_ICONES, unsigned{MB_ICONEXCLAMATION});
+    EXPECT_EQ(repondeur.Messages()[1].Texte,
+              QStringLiteral("Le programme du vol 3 n'a pas été trouvé ou n'est pas défini"));
+    EXPECT_EQ(repondeur.Messages()[2].Texte,
+              QStringLiteral("Au moins un programme de vol n'a pas été trouvé"));
+    EXPECT_EQ(dialogues.impressions, 0);
+}
+
+TEST_F(CommandesImpression, aDiagramOfAJudgeThePanelLacksDoesNothing)
+{
+    fenetre->Concours->SetNbJuges(4);
+    EXPECT_TRUE(Execute(CM_IMP_DIAGRAMME_1 + 4));
+    EXPECT_EQ(fenetre->Imprimante, nullptr);
+    EXPECT_TRUE(repondeur.Messages().empty());
+    EXPECT_EQ(dialogues.impressions, 0);
+    EXPECT_TRUE(Execute(CM_IMP_DIAGRAMME_1 + 3));
+    EXPECT_EQ(dialogues.impressions, 1);
+}
+
+TEST_F(CommandesImpression, theSheetJustEnteredPrintsInPortraitAndACancelPrintsNothing)
+{
+    fenetre->Options->SetMiseEnPageAuto(0);
+    EXPECT_TRUE(Execute(CM_MISE_EN_PAGE));
+    fenetre->Concours->SetDossardCourant("7");
+    fenetre->Concours->SetVolCourant(1);
+    ASSERT_TRUE(fenetre->Concours->ChargeProgramme(1, TAVO_DATA_DIR "/Vols"));
+    fenetre->ImpressionAutoFeuille();
+    EXPECT_EQ(dialogues.titres.last(), QStringLiteral("la feuille de note"));
+    EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Portrait);
+    EXPECT_TRUE(QFile::exists(depart.filePath(QStringLiteral("1.pdf"))));
+
+    dialogues.annule = true;
+    EXPECT_TRUE(Execute(CM_IMP_LISTE_DOSSARDS));
+    EXPECT_FALSE(QFile::exists(depart.filePath(QStringLiteral("2.pdf"))));
+    EXPECT_TRUE(repondeur.Messages().empty());
+}
+
+TEST_F(CommandesImpression, printCommandsAreGreyedDuringScoreEntry)
+{
+    EXPECT_TRUE(Active(CM_IMP_PROCES_VERBAL));
+    fenetre->Vue = 3;
+    for (int id : {int{CM_MISE_EN_PAGE}, int{CM_IMP_LISTE_DOSSARDS}, CM_IMP_CLST_JUGES_1 + 6,
+                   int{CM_IMP_PROGRAMME_1}, int{CM_IMP_PROCES_VERBAL}})
+        EXPECT_FALSE(Active(id)) << id;
+    fenetre->Vue = 0;
+    // Demo: F3A series 2, so no 4th fly-off.
+    EXPECT_TRUE(Active(CM_IMP_FLYOFF_1 + 2));
+    EXPECT_FALSE(Active(CM_IMP_FLYOFF_1 + 3));
+    EXPECT_FALSE(Execute(CM_IMP_FLYOFF_1 + 3) && dialogues.impressions > 0);
+}

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Impression.h"
+
+#include "model/Fichier.h"
+
+namespace tavo::test {
+
+std::vector<std::vector<TTrace>> Pages(TPrintout& printout, TSize page)
+{
+    TRecordingDC dc(DPI, page.cx, page.cy);
+    printout.SetPrintParams(&dc, page);
+    std::vector<std::vector<TTrace>> pages;
+    for (int p = 1; p <= 100 && printout.HasPage(p); ++p) {
+        dc.Efface();
+        printout.RenderPage(p);
+        dc.RestoreObjects();
+        pages.push_back(dc.Traces());
+    }
+    printout.SetPrintParams(nullptr, TSize{});
+    return pages;
+}
+
+QStringList Textes(const std::vector<TTrace>& page)
+{
+    QStringList textes;
+    for (const TTrace& t : page)
+        if (t.Genre == TTrace::Type::Texte || t.Genre == TTrace::Type::TexteCadre)
+            textes << t.Texte;
+    return textes;
+}
+
+const TTrace* Cherche(const std::vector<TTrace>& page, const QString& texte)
+{
+    for (const TTrace& t : page)
+        if (t.Genre == TTrace::Type::Texte && t.Texte == texte)
+            return &t;
+    return nullptr;
+}
+
+std::vector<TRect> Lignes(const std::vector<TTrace>& page, bool horizontales)
+{
+    std::vector<TRect> lignes;
+    for (const TTrace& t : page)
+        if (t.Genre == TTrace::Type::Ligne &&
+            (horizontales ? t.Rect.top == t.Rect.bottom : t.Rect.left == t.Rect.right))
+            lignes.push_back(t.Rect);
+    return lignes;
+}
+
+void EcritProgramme(const std::string& chemin,
+                    const std::vector<std::pair<std::string, int>>& figures, int typeBruit,
+                    int typeConformite)
+{
+    std::string texte = "Essai\r\n1/9/2025\r\n" + std::to_string(typeBruit) + "\r\n";
+    if (typeBruit != 0)
+        texte += "1\r\n";
+    texte += std::to_string(typeConformite) + "\r\n";
+    if (typeConformite != 0)
+        texte += "2\r\n";
+    texte += "\r\n" + std::to_string(figures.size()) + "\r\n";
+    for (const auto& [nom, k] : figures)
+        texte += nom + "\r\n" + std::to_string(k) + "\r\n";
+    EcritFichierSur(chemin, texte);
+}
+
+} // namespace tavo::test

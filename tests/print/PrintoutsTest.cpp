@@ -1,0 +1,375 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The printouts drawn on a recording device context at 254 dpi (one pixel a tenth of a
+// millimetre), whose fonts are h/2 wide per character and h + h/4 high.
+#include "print/Printouts.h"
+
+#include "Fabrique.h"
+#include "Impression.h"
+#include "model/Concours.h"
+#include "print/Formulaires.h"
+#include "scoring/Classements.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using namespace tavo;
+using namespace tavo::test;
+
+namespace {
+
+const TMarges MARGES{};
+
+class Printouts : public ::testing::Test
+{
+protected:
+    /** A generated competition whose flights 1 to `vols` are computed. */
+    void Genere(int pilotes, short juges, short vols)
+    {
+        GenereConcours(concours, rep, pilotes, juges, vols);
+        parametres.repProgrammes = rep;
+        ASSERT_TRUE(PrepareClassementVols(concours, parametres, vols));
+    }
+    /** The widest horizontal rule of a page: a table's width. */
+    static int Largeur(const std::vector<TTrace>& page)
+    {
+        int largeur = 0;
+        for (const TRect& r : Lignes(page, true))
+            largeur = std::max(largeur, r.Width());
+        return largeur;
+    }
+
+    QTemporaryDir dossier;
+    std::string rep = dossier.path().toStdString();
+    TConcours concours;
+    ParametresCalcul parametres;
+};
+
+// Texts that are whole numbers: the ranks of a ranking.
+std::vector<int> Rangs(const std::vector<TTrace>& page)
+{
+    std::vector<int> rangs;
+    for (const QString& t : Textes(page)) {
+        bool ok = false;
+        const int n = t.toInt(&ok);
+        if (ok)
+            rangs.push_back(n);
+    }
+    return rangs;
+}
+
+} // namespace
+
+TEST_F(Printouts, rankingTablesHaveTheWidthOfTheirColumnsAndAreCentred)
+{
+    Genere(6, 3, 4);
+    const int largeurs[] = {1160, 1440, 1720, 2000};
+    for (int n = 1; n <= 4; ++n) {
+        TTavoPrintout printout(concours, MARGES, n, true);
+        const TSize page = n == 4 ? A4_PAYSAGE : A4_PORTRAIT;
+        const auto pages = Pages(printout, page);
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_EQ(Largeur(pages[0]), largeurs[n - 1]) << n << " vols";
+        EXPECT_NE(Cherche(pages[0], QStringLiteral("%V%1").arg(n)), nullptr);
+        const auto lignes = Lignes(pages[0], true);
+        EXPECT_EQ(lignes.front().left, page.cx / 2 - largeurs[n - 1] / 2);
+    }
+    TTavoPrintoutList liste(concours, MARGES, 1);
+    EXPECT_EQ(Largeur(Pages(liste, A4_PORTRAIT)[0]), 1600);
+}
+
+TEST_F(Printouts, flyOffAndJudgeTablesGrowWithFlyOffsAndJudges)
+{
+    Genere(8, 5, 7);
+    concours.SetSerie("3");
+    const int largeurs[] = {1310, 1590, 1870, 2150};
+    for (int k = 1; k <= 4; ++k) {
+        ASSERT_TRUE(PrepareClassementFlyOff(concours, parametres, k));
+        TTavoPrintoutFly printout(concours, MARGES, k);
+        const auto pages = Pages(printout, A4_PAYSAGE);
+        EXPECT_EQ(Largeur(pages[0]), largeurs[k - 1]) << k << " fly-off";
+        EXPECT_TRUE(Textes(pages[0]).contains(QStringLiteral("(après %1 fly-off)").arg(k)));
+    }
+    const int juges[] = {1780, 2080, 2380};
+    for (short n = 3; n <= 5; ++n) {
+        concours.SetNbJuges(n);
+        ASSERT_TRUE(PrepareClassementJuges(concours, parametres, 2));
+        TTavoPrintoutClstJuge printout(concours, MARGES, 2);
+        const auto pages = Pages(printout, A4_PAYSAGE);
+        EXPECT_EQ(Largeur(pages[0]), juges[n - 3]) << n << " juges";
+        EXPECT_TRUE(Textes(pages[0]).contains(QStringLiteral("(sur le vol 2)")));
+        EXPECT_EQ(Textes(pages[0]).count(QStringLiteral("Clt")), n);
+    }
+}
+
+TEST_F(Printouts, aRankingThatFitsPrintsOnePage)
+{
+    Genere(15, 3, 1);
+    TTavoPrintout printout(concours, MARGES, 1, true);
+    const auto pages = Pages(printout, A4_PORTRAIT);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_FALSE(printout.HasPage(2));
+    EXPECT_LT(printout.GetContentHeight(), A4_PORTRAIT.cy - 500);
+    EXPECT_EQ(printout.GetTopMarginDev(), 250);
+    const QStringList textes = Textes(pages[0]);
+    EXPECT_TRUE(textes.contains(QStringLiteral("Concours généré")));
+    EXPECT_TRUE(textes.contains(QStringLiteral("Série 2")));
+    EXPECT_TRUE(textes.contains(QStringLiteral("CLASSEMENT DES PILOTES")));
+    EXPECT_TRUE(textes.contains(QStringLiteral("(après 1 vol)")));
+    EXPECT_TRUE(textes.contains(QStringLiteral("Total ")));
+    EXPECT_TRUE(textes.last().startsWith(QStringLiteral("Tavo 2000 version ")));
+}
+
+TEST_F(Printouts, aLongRankingContinuesWithTheHeadsAtTheTopMarginAndTheRanksGoingOn)
+{
+    Genere(80, 3, 2);
+    TTavoPrintout printout(concours, MARGES, 2, true);
+    const auto pages = Pages(printout, A4_PORTRAIT);
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_TRUE(Textes(pages[0]).contains(QStringLiteral("(après 2 vols)")));
+    EXPECT_FALSE(Textes(pages[1]).contains(QStringLiteral("CLASSEMENT DES PILOTES")));
+    const TTrace* rang = Cherche(pages[1], QStringLiteral("Rang"));
+    ASSERT_NE(rang, nullptr);
+    EXPECT_EQ(rang->Rect.top, 250);
+    // Every rank once, in order, over the pages; the footer stands on every page.
+    std::vector<int> rangs;
+    for (const auto& page : pages) {
+        const std::vector<int> r = Rangs(page);
+        rangs.insert(rangs.end(), r.begin(), r.end());
+        EXPECT_TRUE(Textes(page).last().startsWith(QStringLiteral("Tavo 2000")));
+    }
+    ASSERT_EQ(rangs.size(), 80u);
+    for (int i = 0; i < 80; ++i)
+        EXPECT_EQ(rangs[static_cast<std::size_t>(i)], i + 1);
+    EXPECT_EQ(printout.GetNextRow(), 80);
+}
+
+TEST_F(Printouts, theJudgeRankingLeavesOutThePilotsWithoutAScore)
+{
+    Genere(6, 3, 1);
+    AjoutePilote(concours, "Absent", "77");
+    ASSERT_TRUE(PrepareClassementJuges(concours, parametres, 1));
+    TTavoPrintoutClstJuge printout(concours, MARGES, 1);
+    const QStringList textes = Textes(Pages(printout, A4_PAYSAGE)[0]);
+    EXPECT_FALSE(textes.contains(QStringLiteral(" Absent ")));
+    EXPECT_TRUE(textes.contains(QStringLiteral("CLASSEMENT DES JUGES")));
+    EXPECT_TRUE(textes.contains(QStringLiteral("Jug")));
+}
+
+TEST_F(Printouts, thePilotListSortsByBibOrBySurname)
+{
+    AjoutePilote(concours, "Martin", "12", "Luc");
+    AjoutePilote(concours, "Bernard", "3", "Zoé");
+    AjoutePilote(concours, "Dupont", "100", "Anne");
+    TTavoPrintoutList dossards(concours, MARGES, 1);
+    QStringList textes = Textes(Pages(dossards, A4_PORTRAIT)[0]);
+    EXPECT_TRUE(textes.contains(QStringLiteral("(ordre des dossards)")));
+    EXPECT_LT(textes.indexOf(QStringLiteral(" Bernard Zoé")),
+              textes.indexOf(QStringLiteral(" Martin Luc")));
+    EXPECT_LT(textes.indexOf(QStringLiteral(" Martin Luc")),
+              textes.indexOf(QStringLiteral(" Dupont Anne")));
+    TTavoPrintoutList noms(concours, MARGES, 2);
+    textes = Textes(Pages(noms, A4_PORTRAIT)[0]);
+    EXPECT_TRUE(textes.contains(QStringLiteral("(ordre alphabétique)")));
+    EXPECT_LT(textes.indexOf(QStringLiteral(" Bernard Zoé")),
+              textes.indexOf(QStringLiteral(" Dupont Anne")));
+    EXPECT_LT(textes.indexOf(QStringLiteral(" Dupont Anne")),
+              textes.indexOf(QStringLiteral(" Martin Luc")));
+}
+
+// Score sheet
+
+TEST_F(Printouts, theScoreSheetFigureColumnNarrowsWithTheJudges)
+{
+    for (short n : {3, 5}) {
+        Genere(3, n, 1);
+        concours.SetDossardCourant("1");
+        concours.SetVolCourant(1);
+        TTavoPrintoutNotes printout(concours, MARGES);
+        const auto page = Pages(printout, A4_PORTRAIT)[0];
+        const int x0 = A4_PORTRAIT.cx / 2 - 800;
+        const int largeur = n == 3 ? 1050 : 770;
+        const auto verticales = Lignes(page, false);
+        auto a = [&](int x) {
+            return std::any_of(verticales.begin(), verticales.end(),
+                               [x](const TRect& r) { return r.left == x; });
+        };
+        EXPECT_TRUE(a(x0 + 70 + largeur)) << n << " juges";
+        EXPECT_TRUE(a(x0 + 1600));
+        const QStringList textes = Textes(page);
+        EXPECT_TRUE(textes.contains(QStringLiteral(" Bruit")));
+        EXPECT_TRUE(textes.contains(QStringLiteral(" Conformité avec la documentation")));
+        EXPECT_TRUE(textes.contains(QStringLiteral("TOTAL DU VOL")));
+        EXPECT_TRUE(textes.contains(QStringLiteral(" N° vol : 1")));
+    }
+}
+
+TEST_F(Printouts, aSheetWithoutScorePrintsZeroDeviationsAndLongNamesAreCut)
+{
+    Genere(2, 3, 1);
+    EcritProgramme(rep + "/Long.txt", {{"Figure", 2}, {std::string(90, 'x'), 3}}, 0, 0);
+    concours.SetProgrammeVol("Long.txt", 0);
+    ASSERT_TRUE(concours.ChargeProgramme(1, rep));
+    AjoutePilote(concours, "Absent", "77");
+    concours.CalculeVolPilotes(1);
+    concours.SetDossardCourant("77");
+    concours.SetVolCourant(1);
+    TTavoPrintoutNotes printout(concours, MARGES);
+    const QStringList textes = Textes(Pages(printout, A4_PORTRAIT)[0]);
+    EXPECT_EQ(textes.count(QStringLiteral("0.00")), 3);
+    EXPECT_TRUE(textes.contains(QStringLiteral(" Figure")));
+    EXPECT_FALSE(textes.contains(QStringLiteral(" Bruit")));
+    // 12 pt: 21 pixels a character; the figure column is 1050 wide.
+    const auto coupe = std::find_if(textes.begin(), textes.end(),
+                                    [](const QString& t) { return t.startsWith(" xxx"); });
+    ASSERT_NE(coupe, textes.end());
+    EXPECT_EQ(coupe->size(), 1050 / 21);
+}
+
+// Judges' programme sheet
+
+TEST_F(Printouts, theProgrammeSheetNamesCategoryAndSeriesAndNoise)
+{
+    struct Cas
+    {
+        const char* categorie;
+        const char* serie;
+        int bruit;
+        QString voltige, serieTexte, bruitTexte;
+    };
+    const Cas cas[] = {
+        {"F3A", "1", 1, "VOLTIGE F3A", "SERIE 1 - INITIATION", "BRUIT :  0 A 10 "},
+        {"VGM", "1 1/2", 2, "VOLTIGE GM", "SERIE 1 1/2 ESPOIR", "BRUIT :  -5 / 0 / +5"},
+        {"F3C", "2", 3, "VOLTIGE F3C", "SERIE 2 NATIONALE", "BRUIT :  -10 OU 0 "},
+        {"F3A", "3", 3, "VOLTIGE F3A", "SERIE 3 INTERNATIONALE", "BRUIT :  -10 OU 0 "},
+    };
+    for (const Cas& c : cas) {
+        EcritProgramme(rep + "/P.txt", {{"Boucle", 2}}, c.bruit, 1);
+        concours.SetCategorie(c.categorie);
+        concours.SetSerie(c.serie);
+        concours.SetProgrammeVol("P.txt", 0);
+        ASSERT_TRUE(concours.ChargeProgramme(1, rep));
+        TTavoPrintoutPgVol printout(concours, MARGES, 1, dossier.path());
+        EXPECT_EQ(printout.GetTitle(), QStringLiteral("Programme de vol 1"));
+        const QStringList textes = Textes(Pages(printout, A4_PORTRAIT)[0]);
+        EXPECT_TRUE(textes.contains(c.voltige)) << c.categorie;
+        EXPECT_TRUE(textes.contains(c.serieTexte)) << c.serie;
+        EXPECT_TRUE(textes.contains(c.bruitTexte)) << c.bruit;
+        EXPECT_TRUE(textes.contains(QStringLiteral("CONFORMITE AVEC LA DOCUMENTATION")));
+        EXPECT_TRUE(textes.contains(QStringLiteral("       TOTAL : ")));
+    }
+    EXPECT_EQ(TTavoPrintoutPgVol::Titre(3), QStringLiteral("Programme du vol 3"));
+}
+
+TEST_F(Printouts, longFigureNamesWrapAt133mmAndTheMissingBitmapLeavesAFrame)
+{
+    // 9 pt: 16 pixels a character, so a line holds at most 83 characters.
+    std::string nom;
+    for (int i = 0; i < 30; ++i)
+        nom += "abcd ";
+    EcritProgramme(rep + "/P.txt", {{nom, 4}, {"Fin", 1}}, 0, 0);
+    concours.SetProgrammeVol("P.txt", 0);
+    ASSERT_TRUE(concours.ChargeProgramme(1, rep));
+    TTavoPrintoutPgVol printout(concours, MARGES, 1, dossier.path());
+    const auto page = Pages(printout, A4_PORTRAIT)[0];
+    std::vector<TTrace> lignes;
+    for (const TTrace& t : page)
+        if (t.Genre == TTrace::Type::Texte && t.Texte.startsWith(QStringLiteral("abcd")))
+            lignes.push_back(t);
+    ASSERT_EQ(lignes.size(), 2u);
+    EXPECT_LT(lignes[0].Rect.Width(), 1330);
+    EXPECT_GE(lignes[0].Rect.Width() + 5 * 16, 1330);
+    EXPECT_EQ(lignes[1].Rect.top - lignes[0].Rect.top, 13 + 40);
+    EXPECT_EQ(lignes[0].Rect.left, A4_PORTRAIT.cx / 2 - 895 + 90);
+    EXPECT_FALSE(Textes(page).contains(QStringLiteral("BRUIT : ")));
+    // No ffam.bmp in the start directory: its place is outlined and the sheet goes on.
+    const auto bitmaps = std::count_if(
+        page.begin(), page.end(), [](const TTrace& t) { return t.Genre == TTrace::Type::Bitmap; });
+    EXPECT_EQ(bitmaps, 0);
+    EXPECT_TRUE(Textes(page).contains(QStringLiteral("N° Dossard")));
+}
+
+// Competition report
+
+TEST_F(Printouts, theReportKeepsItsSeparatorsAndUnderlinesEmptyFields)
+{
+    concours.SetJury1("Dupont");
+    concours.SetDirecteur("Martin");
+    std::string long_;
+    for (int i = 0; i < 40; ++i)
+        long_ += "mot ";
+    concours.SetObservations(long_.c_str());
+    TTavoPrintoutPVerbal printout(concours, MARGES, dossier.path());
+    const auto page = Pages(printout, A4_PORTRAIT)[0];
+    const QStringList textes = Textes(page);
+    EXPECT_TRUE(textes.contains(QStringLiteral(" Dupont, , ")));
+    EXPECT_TRUE(textes.contains(QStringLiteral("- Autres :")));
+    EXPECT_TRUE(textes.contains(QStringLiteral(" 0")));
+    // An empty field: its label and one underlined empty line.
+    const TTrace* autres = Cherche(page, QStringLiteral("- Autres :"));
+    ASSERT_NE(autres, nullptr);
+    const auto vide = std::find_if(page.begin(), page.end(), [&](const TTrace& t) {
+        return t.Genre == TTrace::Type::Texte && t.Texte == QStringLiteral(" ") &&
+               t.Rect.top == autres->Rect.top;
+    });
+    ASSERT_NE(vide, page.end());
+    const auto regles = Lignes(page, true);
+    EXPECT_TRUE(std::any_of(regles.begin(), regles.end(), [&](const TRect& r) {
+        return r.left == autres->Rect.right && r.right == A4_PORTRAIT.cx / 2 - 895 + 1785;
+    }));
+    // 160 characters of 12 pt (21 pixels) need three lines of at most 1635 pixels.
+    const auto mots = std::count_if(textes.begin(), textes.end(),
+                                    [](const QString& t) { return t.contains("mot mot"); });
+    EXPECT_EQ(mots, 3);
+    EXPECT_TRUE(textes.contains(QStringLiteral("Nom, Prénom, Date et Signature :")));
+}
+
+// Diagram
+
+TEST_F(Printouts, theDiagramBarsAreTwoAndAHalfMillimetresAPercent)
+{
+    Genere(10, 3, 2);
+    ASSERT_TRUE(PrepareDiagramme(concours, parametres));
+    const DiagrammeJuge attendu = CalculeDiagramme(concours, 2, rep);
+    TTavoPrintoutDiagJuge printout(concours, MARGES, 2, rep);
+    const auto page = Pages(printout, A4_PAYSAGE)[0];
+    const int ox = A4_PAYSAGE.cx / 2 - 800;
+    const int oy = A4_PAYSAGE.cy / 2 + 650;
+    std::vector<TTrace> barres;
+    for (const TTrace& t : page)
+        if (t.Genre == TTrace::Type::Rectangle && t.Rect.bottom == oy)
+            barres.push_back(t);
+    int vides = 0;
+    for (int v = 0; v <= 10; ++v) {
+        const int hauteur =
+            static_cast<int>(std::lround(attendu.pourcentages[static_cast<std::size_t>(v)] * 25.0));
+        const auto barre = std::find_if(barres.begin(), barres.end(), [&](const TTrace& t) {
+            return t.Rect.left == ox + 110 * v;
+        });
+        if (hauteur == 0) {
+            EXPECT_EQ(barre, barres.end()) << v;
+            ++vides;
+            continue;
+        }
+        ASSERT_NE(barre, barres.end()) << v;
+        EXPECT_EQ(barre->Rect.Height(), hauteur) << v;
+        EXPECT_EQ(barre->Rect.Width(), 110);
+        EXPECT_EQ(barre->Stylo.Width, 4);
+    }
+    EXPECT_GT(vides, 0);
+    const QStringList textes = Textes(page);
+    for (int j = 0; j <= 5; ++j)
+        EXPECT_TRUE(textes.contains(QStringLiteral("%1%").arg(10 * j)));
+    for (int v = 0; v <= 10; ++v)
+        EXPECT_TRUE(textes.contains(QString::number(v)));
+    EXPECT_TRUE(textes.contains(QStringLiteral("DIAGRAMME DES NOTES")));
+    EXPECT_TRUE(textes.contains(QString::asprintf("Moyenne : %4.2f", attendu.moyenne)));
+    EXPECT_TRUE(textes.contains(QStringLiteral("Juge2")));
+    // The vertical axis is 125 mm: a 50 % bar reaches its top.
+    const auto verticales = Lignes(page, false);
+    EXPECT_TRUE(std::any_of(verticales.begin(), verticales.end(), [&](const TRect& r) {
+        return r.left == ox && std::abs(r.bottom - r.top) == 1250;
+    }));
+}
