@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// "tavo-cli imprimer" on the demo competition: every form into a PDF whose text is read back
+// with pdftotext.
+#include "cli/Cli.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+const std::string DEMO = TAVO_DATA_DIR "/Concours/demo.ccr";
+const std::string VOLS = TAVO_DATA_DIR "/Vols";
+
+class Imprimer : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (std::system("pdftotext -v > /dev/null 2>&1") != 0)
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        dossier =
+            std::filesystem::temp_directory_path() /
+            ("tavo-imprimer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dossier);
+    }
+    void TearDown() override
+    {
+        std::error_code e;
+        std::filesystem::remove_all(dossier, e);
+    }
+
+    /** Runs tavo-cli; the PDF's text, or "" when it failed. */
+    std::string Imprime(std::vector<std::string> arguments, const std::string& nom)
+    {
+        const std::string pdf = (dossier / nom).string();
+        arguments.insert(arguments.begin(), "imprimer");
+        for (const std::string& a : {std::string("--pdf"), pdf, std::string("--programmes"), VOLS})
+            arguments.push_back(a);
+        std::ostringstream sortie;
+        code = tavo::cli::Execute(arguments, sortie, erreurs, TAVO_DATA_DIR);
+        if (code != 0)
+            return {};
+        return Texte(pdf);
+    }
+    static std::string Texte(const std::string& pdf)
+    {
+        std::string texte;
+        FILE* flux = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
+        if (flux == nullptr)
+            return texte;
+        std::array<char, 4096> tampon{};
+        std::size_t lu = 0;
+        while ((lu = std::fread(tampon.data(), 1, tampon.size(), flux)) > 0)
+            texte.append(tampon.data(), lu);
+        pclose(flux);
+        return texte;
+    }
+    static bool Contient(const std::string& texte, const std::string& partie)
+    {
+        return texte.find(partie) != std::string::npos;
+    }
+
+    std::filesystem::path dossier;
+    std::ostringstream erreurs;
+    int code = -1;
+};
+
+} // namespace
+
+TEST_F(Imprimer, rankingsCarryTheHeadingTheColumnsAndTheResults)
+{
+    std::string t = Imprime({"classement", DEMO, "--vols", "3"}, "c3.pdf");
+    ASSERT_EQ(code, 0) << erreurs.str();
+    for (const char* partie :
+         {"Concours de voltige F3A de Bourgogne", "Série 2", "CLASSEMENT DES PILOTES",
+          "(après 3 vols)", "%V3", "Total", "Garnier Thomas", "2000.00", "Tavo 2000 version"})
+        EXPECT_TRUE(Contient(t, partie)) << partie << "\n" << t;
+    t = Imprime({"flyoff", DEMO, "--flyoffs", "2"}, "f2.pdf");
+    ASSERT_EQ(code, 0) << erreurs.str();
+    for (const char* partie : {"(après 2 fly-off)", "Qualif", "%F2"})
+        EXPECT_TRUE(Contient(t, partie)) << partie;
+    t = Imprime({"juges", DEMO, "--vol", "1"}, "j1.pdf");
+    ASSERT_EQ(code, 0) << erreurs.str();
+    for (const char* partie : {"CLASSEMENT DES JUGES", "(sur le vol 1)", "Final", "Clt", "Bla"})
+        EXPECT_TRUE(Contient(t, partie)) << partie;
+}
+
+TEST_F(Imprimer, sheetsListsReportAndDiagramPrintTheirTexts)
+{
+    std::string t = Imprime({"notes", DEMO, "--dossard", "7", "--vol", "1"}, "n.pdf");
+    ASSERT_EQ(code, 0) << erreurs.str();
+    for (const char* partie : {"Garnier", "N° Dossard", "SCORES DES JUGES", "TOTAL DU VOL",
+                               "ECARTS DES JUGES EN %", "Triangle avec 1/2 tonneaux"})
+        EXPECT_TRUE(Contient(t, partie)) << partie << "\n" << t;
+    t = Imprime({"programme", DEMO, "--vol", "2"}, "p.pdf");
+    ASSERT_EQ(code, 0) << erreurs.str();
+    for (const char* partie : {"VOL RADIOCOMMANDE", "VOLTIGE F3A", "SERIE 2 NATIONALE", "NOTES/10",
+                               "BRUIT :", "CONFORMITE AVEC LA DOCUMENTATION", "TOTAL :"})
+        EXPECT_TRUE(Contient(t, partie)) << partie;
+    t = Imprime({"proces-verbal", DEMO}, "pv.pdf");
+    ASSERT_EQ(code, 0) << erreurs.str();
+    for (const char* partie :
+         {"PROCES-VERBAL DE CONCOURS", "Fédération Française d'Aéro-Modélisme",
+          "- Nombre de concurrents : 15", "DEROULEMENT :", "Nom, Prénom, Date et Signature :"})
+        EXPECT_TRUE(Contient(t, partie)) << partie;
+    t = Imprime({"pilotes", DEMO, "--ordre", "alphabetique"}, "l.pdf");
+    ASSERT_EQ(code, 0) << erreurs.str();
+    EXPECT_TRUE(Contient(t, "LISTE DES PILOTES"));
+    EXPECT_TRUE(Contient(t, "(ordre alphabétique)"));
+    EXPECT_LT(t.find("Bonnet"), t.find("Roux"));
+    t = Imprime({"diagramme", DEMO, "--juge", "1"}, "d.pdf");
+    ASSERT_EQ(code, 0) << erreurs.str();
+    for (const char* partie : {"DIAGRAMME DES NOTES", "Moyenne : ", "Ecart-Type : ", "50%"})
+        EXPECT_TRUE(Contient(t, partie)) << partie;
+}
+
+TEST_F(Imprimer, failuresSayWhyAndWriteNoFile)
+{
+    Imprime({"notes", DEMO, "--dossard", "404", "--vol", "1"}, "x.pdf");
+    EXPECT_EQ(code, 2);
+    EXPECT_TRUE(Contient(erreurs.str(), "Aucun pilote ne porte le dossard 404"));
+    Imprime({"flyoff", DEMO, "--flyoffs", "4"}, "x.pdf");
+    EXPECT_EQ(code, 2);
+    EXPECT_TRUE(Contient(erreurs.str(), "fly-off n'est pas prévu"));
+    EXPECT_FALSE(std::filesystem::exists(dossier / "x.pdf"));
+
+    std::ostringstream sortie;
+    std::ostringstream erreur;
+    code = tavo::cli::Execute({"imprimer", "programme", DEMO, "--vol", "1", "--programmes",
+                               (dossier / "vide").string(), "--pdf", (dossier / "y.pdf").string()},
+                              sortie, erreur, TAVO_DATA_DIR);
+    EXPECT_EQ(code, 2);
+    EXPECT_TRUE(
+        Contient(erreur.str(), "Le programme du vol 1 n'a pas été trouvé ou n'est pas défini"));
+    code = tavo::cli::Execute({"imprimer", "pilotes", DEMO, "--pdf", "/nonexistent/dir/z.pdf"},
+                              sortie, erreur, TAVO_DATA_DIR);
+    EXPECT_EQ(code, 2);
+    EXPECT_TRUE(Contient(erreur.str(), "Impossible d'écrire le fichier /nonexistent/dir/z.pdf"));
+}
