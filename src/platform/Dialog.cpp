@@ -1,0 +1,392 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Dialog.h"
+
+#include "platform/Dialogues.h"
+#include "platform/Geometrie.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabBar>
+
+namespace tavo {
+
+TUnitesDialogue TUnitesDialogue::DePolice(const QFont& police)
+{
+    const QFontMetrics mesures(police);
+    const int largeur = mesures.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    TUnitesDialogue u;
+    u.X = std::max(1, (largeur / 26 + 1) / 2);
+    u.Y = std::max(1, mesures.height());
+    return u;
+}
+
+QRect TUnitesDialogue::EnPixels(int x, int y, int cx, int cy) const
+{
+    return QRect(MulDiv(x, X, 4), MulDiv(y, Y, 8), MulDiv(cx, X, 4), MulDiv(cy, Y, 8));
+}
+
+namespace {
+
+QString utf8(const char* texte)
+{
+    return texte ? QString::fromUtf8(texte) : QString();
+}
+
+} // namespace
+
+TDialog::TDialog(QWidget* parent, const TModeleDialogue& modele)
+    : QDialog(parent)
+    , m_unites(TUnitesDialogue::DePolice(font()))
+{
+    setObjectName(QStringLiteral("dialogue%1").arg(modele.Id));
+    setWindowTitle(utf8(modele.Titre));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    QButtonGroup* groupeRadio = nullptr;
+    QLabel* libelle = nullptr;
+    for (const TControleDlg& c : modele.Controles) {
+        const QRect r = m_unites.EnPixels(c.X, c.Y, c.Cx, c.Cy);
+        const QString texte = utf8(c.Texte);
+        QWidget* w = nullptr;
+        if (c.Genre != TGenre::BoutonRadio)
+            groupeRadio = nullptr;
+        switch (c.Genre) {
+        case TGenre::Libelle:
+        case TGenre::LibelleDroite: {
+            auto* l = new QLabel(texte, this);
+            l->setAlignment((c.Genre == TGenre::Libelle ? Qt::AlignLeft : Qt::AlignRight) |
+                            Qt::AlignVCenter);
+            w = l;
+            break;
+        }
+        case TGenre::Cadre: {
+            auto* f = new QFrame(this);
+            f->setFrameStyle(QFrame::Box | QFrame::Sunken);
+            w = f;
+            break;
+        }
+        case TGenre::GroupBox:
+            w = new QGroupBox(texte, this);
+            break;
+        case TGenre::Edit: {
+            auto* e = new QLineEdit(this);
+            if (c.Capacite > 1)
+                e->setMaxLength(c.Capacite - 1);
+            if (libelle)
+                m_libelles[c.Id] = libelle;
+            w = e;
+            break;
+        }
+        case TGenre::Bouton:
+        case TGenre::BoutonDefaut: {
+            auto* b = new QPushButton(texte, this);
+            b->setDefault(c.Genre == TGenre::BoutonDefaut);
+            w = b;
+            const int id = c.Id;
+            if (id == IDOK)
+                connect(b, &QPushButton::clicked, this, [this] { CmOk(); });
+            else if (id == IDCANCEL)
+                connect(b, &QPushButton::clicked, this, [this] { CmCancel(); });
+            break;
+        }
+        case TGenre::CaseACocher:
+            w = new QCheckBox(texte, this);
+            break;
+        case TGenre::BoutonRadio: {
+            auto* b = new QRadioButton(texte, this);
+            if (!groupeRadio)
+                groupeRadio = new QButtonGroup(this);
+            groupeRadio->addButton(b);
+            w = b;
+            break;
+        }
+        case TGenre::ListeDeroulante: {
+            auto* l = new QComboBox(this);
+            l->setProperty("trie", c.Trie);
+            const int ferme = std::min(r.height(), l->sizeHint().height());
+            l->setMaxVisibleItems(
+                std::max(1, (r.height() - ferme) / std::max(1, fontMetrics().height())));
+            w = l;
+            w->setGeometry(r.x(), r.y(), r.width(), ferme);
+            break;
+        }
+        case TGenre::Onglets: {
+            // The bar across the top, and the page's frame under it.
+            auto* page = new QFrame(this);
+            page->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+            auto* b = new QTabBar(this);
+            b->setDrawBase(false);
+            b->setExpanding(false);
+            const int hauteur = std::max(b->sizeHint().height(), fontMetrics().height() + 10);
+            page->setGeometry(r.adjusted(0, hauteur - 1, 0, 0));
+            b->setGeometry(r.x(), r.y(), r.width(), hauteur);
+            page->setObjectName(QStringLiteral("page%1").arg(c.Id));
+            w = b;
+            break;
+        }
+        }
+        if (c.Genre != TGenre::ListeDeroulante && c.Genre != TGenre::Onglets)
+            w->setGeometry(r);
+        w->setObjectName(QStringLiteral("c%1").arg(c.Id));
+        w->setProperty("id", c.Id);
+        m_controles[c.Id] = w;
+        m_ordre.push_back(c.Id);
+        libelle = qobject_cast<QLabel*>(w);
+    }
+    setFixedSize(m_unites.EnPixels(0, 0, modele.Cx, modele.Cy).size());
+}
+
+TDialog::~TDialog() = default;
+
+int TDialog::Execute()
+{
+    return exec();
+}
+
+QWidget* TDialog::Controle(int id) const
+{
+    const auto it = m_controles.find(id);
+    return it == m_controles.end() ? nullptr : it->second;
+}
+
+QLineEdit* TDialog::Edit(int id) const
+{
+    return qobject_cast<QLineEdit*>(Controle(id));
+}
+
+QComboBox* TDialog::Liste(int id) const
+{
+    return qobject_cast<QComboBox*>(Controle(id));
+}
+
+QAbstractButton* TDialog::Bouton(int id) const
+{
+    return qobject_cast<QAbstractButton*>(Controle(id));
+}
+
+QGroupBox* TDialog::GroupBox(int id) const
+{
+    return qobject_cast<QGroupBox*>(Controle(id));
+}
+
+QTabBar* TDialog::Onglets(int id) const
+{
+    return qobject_cast<QTabBar*>(Controle(id));
+}
+
+QLabel* TDialog::LibelleDe(int id) const
+{
+    const auto it = m_libelles.find(id);
+    return it == m_libelles.end() ? nullptr : it->second;
+}
+
+void TDialog::SetValidator(int id, std::unique_ptr<TValidator> validateur)
+{
+    QLineEdit* e = Edit(id);
+    if (!e || !validateur)
+        return;
+    e->setValidator(new TValidateurQt(*validateur, e));
+    m_validateurs[id] = std::move(validateur);
+}
+
+const TValidator* TDialog::GetValidator(int id) const
+{
+    const auto it = m_validateurs.find(id);
+    return it == m_validateurs.end() ? nullptr : it->second.get();
+}
+
+void TDialog::SurBouton(int id, std::function<void()> action)
+{
+    if (QAbstractButton* b = Bouton(id))
+        connect(b, &QAbstractButton::clicked, this, [action = std::move(action)] { action(); });
+}
+
+QString TDialog::GetTexte(int id) const
+{
+    if (const QLineEdit* e = Edit(id))
+        return e->text();
+    if (const QComboBox* l = Liste(id))
+        return l->currentText();
+    if (const QAbstractButton* b = Bouton(id))
+        return b->text();
+    if (const QGroupBox* g = GroupBox(id))
+        return g->title();
+    if (const auto* l = qobject_cast<QLabel*>(Controle(id)))
+        return l->text();
+    return {};
+}
+
+void TDialog::SetTexte(int id, const QString& texte)
+{
+    if (QLineEdit* e = Edit(id))
+        e->setText(texte);
+    else if (QAbstractButton* b = Bouton(id))
+        b->setText(texte);
+    else if (QGroupBox* g = GroupBox(id))
+        g->setTitle(texte);
+    else if (auto* l = qobject_cast<QLabel*>(Controle(id)))
+        l->setText(texte);
+}
+
+int TDialog::AjouteChaine(int id, const QString& texte)
+{
+    QComboBox* l = Liste(id);
+    if (!l)
+        return -1;
+    const int selection = l->currentIndex();
+    int position = l->count();
+    if (l->property("trie").toBool()) {
+        position = 0;
+        while (position < l->count()) {
+            const QString autre = l->itemText(position);
+            int ordre = QString::compare(texte, autre, Qt::CaseInsensitive);
+            if (ordre == 0)
+                ordre = QString::compare(texte, autre, Qt::CaseSensitive);
+            if (ordre < 0)
+                break;
+            ++position;
+        }
+    }
+    l->insertItem(position, texte);
+    // A list selects nothing until told to.
+    l->setCurrentIndex(selection < 0 ? -1 : (position <= selection ? selection + 1 : selection));
+    return position;
+}
+
+int TDialog::SelectionneDebut(int id, const QString& debut)
+{
+    QComboBox* l = Liste(id);
+    if (!l)
+        return -1;
+    for (int i = 0; i < l->count(); ++i)
+        if (l->itemText(i).startsWith(debut, Qt::CaseInsensitive)) {
+            l->setCurrentIndex(i);
+            return i;
+        }
+    return -1;
+}
+
+int TDialog::SelectionneEgal(int id, const QString& texte)
+{
+    QComboBox* l = Liste(id);
+    if (!l)
+        return -1;
+    for (int i = 0; i < l->count(); ++i)
+        if (l->itemText(i).compare(texte, Qt::CaseInsensitive) == 0) {
+            l->setCurrentIndex(i);
+            return i;
+        }
+    return -1;
+}
+
+int TDialog::GetSelection(int id) const
+{
+    const QComboBox* l = Liste(id);
+    return l ? l->currentIndex() : -1;
+}
+
+void TDialog::SetSelection(int id, int position)
+{
+    if (QComboBox* l = Liste(id))
+        l->setCurrentIndex(position);
+}
+
+bool TDialog::EstCoche(int id) const
+{
+    const QAbstractButton* b = Bouton(id);
+    return b && b->isChecked();
+}
+
+void TDialog::SetCoche(int id, bool coche)
+{
+    QAbstractButton* b = Bouton(id);
+    if (!b)
+        return;
+    // Radio buttons of a group may all be cleared.
+    QButtonGroup* groupe = b->group();
+    if (groupe && !coche)
+        groupe->setExclusive(false);
+    b->setChecked(coche);
+    if (groupe && !coche)
+        groupe->setExclusive(true);
+}
+
+bool TDialog::CanClose()
+{
+    for (int id : m_ordre) {
+        QLineEdit* e = Edit(id);
+        const TValidator* v = GetValidator(id);
+        // What the program put in a field is kept as it is; what the user typed must be complete.
+        if (!e || !v || !e->isModified() || v->IsValid(e->text()))
+            continue;
+        QString nom;
+        if (const QLabel* l = LibelleDe(id)) {
+            nom = l->text().trimmed();
+            if (nom.endsWith(u':'))
+                nom = nom.chopped(1).trimmed();
+        }
+        const QString texte =
+            (nom.isEmpty()
+                 ? QStringLiteral("Un champ est incomplet ou incorrect.")
+                 : QStringLiteral("Le champ « %1 » est incomplet ou incorrect.").arg(nom)) +
+            u'\n' + v->Erreur();
+        MontreControle(id);
+        MessageBox(this, texte, QStringLiteral("Tavo 2000"), MB_OK | MB_ICONEXCLAMATION);
+        e->setFocus();
+        e->selectAll();
+        return false;
+    }
+    return true;
+}
+
+void TDialog::CloseWindow(int retour)
+{
+    done(retour);
+}
+
+void TDialog::CentreEcran()
+{
+    const QScreen* ecran = screen();
+    if (!ecran)
+        return;
+    const QRect r = ecran->geometry();
+    const QSize taille = frameGeometry().size().expandedTo(size());
+    move(r.x() + (r.width() - taille.width()) / 2, r.y() + (r.height() - taille.height()) / 2);
+}
+
+void TDialog::CmOk()
+{
+    if (CanClose())
+        CloseWindow(IDOK);
+}
+
+void TDialog::CmCancel()
+{
+    CloseWindow(IDCANCEL);
+}
+
+void TDialog::setVisible(bool visible)
+{
+    if (visible && !m_prepare) {
+        m_prepare = true;
+        SetupWindow();
+    }
+    QDialog::setVisible(visible);
+}
+
+void TDialog::reject()
+{
+    CmCancel();
+}
+
+} // namespace tavo
