@@ -24,3 +24,6 @@ struct TDialoguesSaisie
 
 /** The dialogs in use (tests replace them). */
 TDialoguesSaisie& DialoguesSaisie();
+
+/** Puts the program's own dialogs in place (at start-up). */
+void InstalleDialoguesSaisie();

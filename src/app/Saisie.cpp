@@ -34,6 +34,7 @@ bool TTavoWindow::CommandeSaisie(int id)
     const TDialoguesSaisie& dialogues = DialoguesSaisie();
     switch (id) {
     case CM_INFORMATIONS: {
+        const std::string avant = Concours->Ecrit();
         const int r = dialogues.Concours
                           ? dialogues.Concours(this, *Concours, Options->GetRepProgrammes())
                           : indisponible(this);
@@ -42,10 +43,15 @@ bool TTavoWindow::CommandeSaisie(int id)
             Modifie = true;
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
+        } else if (Concours->Ecrit() != avant) {
+            // Judges paged through stay written even when the dialog is cancelled.
+            Invalide();
+            Modifie = true;
         }
         return true;
     }
     case CM_PILOTES: {
+        const std::string avant = Concours->Ecrit();
         const int r = dialogues.Pilotes ? dialogues.Pilotes(this, *Concours) : indisponible(this);
         if (r == IDOK) {
             if (Vue == 2)
@@ -53,6 +59,11 @@ bool TTavoWindow::CommandeSaisie(int id)
             Modifie = true;
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
+        } else if (Concours->Ecrit() != avant) {
+            // Pilots stored, appended or deleted before a cancel stay so.
+            if (Vue == 2)
+                RemplitListe();
+            Modifie = true;
         }
         LargeurVue = HauteurVue = 0;
         Invalide();

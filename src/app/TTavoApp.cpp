@@ -2,6 +2,7 @@
 #include "app/TTavoApp.h"
 
 #include "app/Commandes.h"
+#include "app/Dialogues.h"
 #include "app/TTavoWindow.h"
 #include "platform/DecoratedFrame.h"
 #include "platform/SplashWindow.h"
@@ -47,6 +48,7 @@ void TTavoApp::InitMainWindow()
         splash->repaint();
         QApplication::processEvents();
     }
+    InstalleDialoguesSaisie();
     m_cadre = CreeCadre(m_client);
     SetMainWindow(m_cadre);
 }

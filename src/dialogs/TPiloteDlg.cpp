@@ -1,0 +1,238 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/TPiloteDlg.h"
+
+#include "model/Concours.h"
+#include "model/Texte.h"
+#include "platform/Chaines.h"
+#include "platform/Dialogues.h"
+
+#include <cstring>
+
+#include <QLineEdit>
+
+using namespace tavo;
+
+namespace {
+
+constexpr int ID_PREMIER = 101;
+constexpr int ID_PRECEDENT = 102;
+constexpr int ID_SUIVANT = 103;
+constexpr int ID_DERNIER = 104;
+constexpr int ID_SUPPRIMER = 105;
+constexpr int ID_NOM = 106;
+constexpr int ID_LICENCE = 107;
+constexpr int ID_CLUB = 108;
+constexpr int ID_FREQUENCE1 = 109;
+constexpr int ID_FREQUENCE2 = 110;
+constexpr int ID_PRENOM = 111;
+constexpr int ID_DOSSARD = 112;
+constexpr int ID_PILOTE = 113;
+constexpr int ID_NUM_CLUB = 115;
+
+using G = TGenre;
+
+const TModeleDialogue MODELE = {
+    TPiloteDlg::IDD,
+    "Pilotes du concours",
+    348,
+    180,
+    {
+        {ID_PILOTE, G::GroupBox, "Pilote 1", 20, 19, 248, 150},
+        {114, G::Libelle, "Nom :", 30, 54, 36, 8},
+        {ID_NOM, G::Edit, "", 67, 52, 73, 12, 21},
+        {116, G::Libelle, "Prénom :", 30, 78, 36, 8},
+        {ID_PRENOM, G::Edit, "", 67, 76, 73, 12, 16},
+        {117, G::Libelle, "Club :", 30, 102, 36, 8},
+        {ID_CLUB, G::Edit, "", 67, 100, 73, 12, 21},
+        {118, G::Libelle, "N° Club :", 30, 126, 36, 8},
+        {ID_NUM_CLUB, G::Edit, "", 67, 124, 73, 12, 4},
+        {119, G::Libelle, "Licence :", 146, 54, 48, 8},
+        {ID_LICENCE, G::Edit, "", 196, 52, 60, 12, 8},
+        {120, G::Libelle, "Fréquence 1 :", 146, 78, 48, 8},
+        {ID_FREQUENCE1, G::Edit, "", 196, 76, 60, 12, 7},
+        {121, G::Libelle, "Fréquence 2 :", 146, 102, 48, 8},
+        {ID_FREQUENCE2, G::Edit, "", 196, 100, 60, 12, 7},
+        {122, G::Libelle, "Dossard :", 146, 126, 48, 8},
+        {ID_DOSSARD, G::Edit, "", 196, 124, 60, 12, 5},
+        {ID_PREMIER, G::Bouton, "Premier", 284, 19, 50, 14},
+        {ID_PRECEDENT, G::Bouton, "Précedent", 284, 39, 50, 14},
+        {ID_SUIVANT, G::Bouton, "Suivant", 284, 59, 50, 14},
+        {ID_DERNIER, G::Bouton, "Dernier", 284, 79, 50, 14},
+        {ID_SUPPRIMER, G::Bouton, "Supprimer", 284, 99, 50, 14},
+        {IDOK, G::BoutonDefaut, "Ok", 284, 135, 50, 14},
+        {IDCANCEL, G::Bouton, "Annuler", 284, 155, 50, 14},
+    },
+};
+
+const QString TITRE = QStringLiteral("Tavo 2000");
+
+/** Two bibs name the same pilot when their texts or their numbers are equal. */
+bool MemeDossard(const char* a, const char* b)
+{
+    if (std::strcmp(a, b) == 0)
+        return true;
+    const auto nombre = [](const char* t) {
+        if (*t == '\0')
+            return false;
+        for (; *t; ++t)
+            if (*t < '0' || *t > '9')
+                return false;
+        return true;
+    };
+    return nombre(a) && nombre(b) && ValeurEntiere(a) == ValeurEntiere(b);
+}
+
+} // namespace
+
+TPiloteDlg::TPiloteDlg(QWidget* parent, TConcours& concours)
+    : TDialog(parent, MODELE)
+    , m_concours(concours)
+    , m_nbPilotes(concours.NbPilotes())
+{
+    const auto filtre = [this](int id, const char* caracteres) {
+        SetValidator(id, std::make_unique<TFilterValidator>(QString::fromUtf8(caracteres)));
+    };
+    filtre(ID_NOM, "A-Za-z éèà'ç.âôêûîëïüöä-");
+    filtre(ID_PRENOM, "A-Za-z ()éèà'ç.âôêûîëïüöä-");
+    filtre(ID_CLUB, "0-9A-Za-z éèà'ç.âôêûîëïüöä-");
+    filtre(ID_NUM_CLUB, "0-9");
+    filtre(ID_LICENCE, "0-9");
+    filtre(ID_DOSSARD, "0-9");
+    SetValidator(ID_FREQUENCE1, std::make_unique<TPXPictureValidator>(QStringLiteral("##.###")));
+    SetValidator(ID_FREQUENCE2, std::make_unique<TPXPictureValidator>(QStringLiteral("##.###")));
+
+    SurBouton(ID_PREMIER, [this] { CmPremier(); });
+    SurBouton(ID_PRECEDENT, [this] { CmPrecedent(); });
+    SurBouton(ID_SUIVANT, [this] { CmSuivant(); });
+    SurBouton(ID_DERNIER, [this] { CmDernier(); });
+    SurBouton(ID_SUPPRIMER, [this] { CmSupprimer(); });
+}
+
+void TPiloteDlg::SetupWindow()
+{
+    Affiche();
+}
+
+void TPiloteDlg::Affiche()
+{
+    if (m_nbPilotes == 0) {
+        m_concours.AjoutePilote();
+        m_nbPilotes = 1;
+    } else {
+        SetTexte(ID_PILOTE, QStringLiteral("Pilote %1").arg(m_position));
+        const TPilote pilote = m_concours.GetPilote(m_position);
+        SetTexte(ID_NOM, Texte(pilote.GetNom()));
+        SetTexte(ID_PRENOM, Texte(pilote.GetPrenom()));
+        SetTexte(ID_LICENCE, Texte(pilote.GetLicence()));
+        SetTexte(ID_CLUB, Texte(pilote.GetClub()));
+        SetTexte(ID_NUM_CLUB, Texte(pilote.GetNumClub()));
+        SetTexte(ID_FREQUENCE1, Texte(pilote.GetFrequence1()));
+        SetTexte(ID_FREQUENCE2, Texte(pilote.GetFrequence2()));
+        SetTexte(ID_DOSSARD, Texte(pilote.GetDossard()));
+    }
+    if (!m_centre) {
+        CentreEcran();
+        m_centre = true;
+    }
+    Controle(ID_NOM)->setFocus();
+}
+
+bool TPiloteDlg::StockePilote()
+{
+    const std::string dossard = VersCp1252(GetTexte(ID_DOSSARD));
+    if (!dossard.empty()) {
+        int position = 0;
+        for (const TPilote& autre : m_concours.GetPilotes()) {
+            ++position;
+            if (position != m_position && MemeDossard(autre.GetDossard(), dossard.c_str())) {
+                const QString qui =
+                    (Texte(autre.GetNom()) + u' ' + Texte(autre.GetPrenom())).trimmed();
+                MessageBox(this,
+                           QStringLiteral("Le dossard %1 est déjà celui du pilote %2 (%3).\n"
+                                          "Donnez un autre dossard à ce pilote.")
+                               .arg(GetTexte(ID_DOSSARD))
+                               .arg(position)
+                               .arg(qui),
+                           TITRE, MB_OK | MB_ICONEXCLAMATION);
+                Edit(ID_DOSSARD)->setFocus();
+                Edit(ID_DOSSARD)->selectAll();
+                return false;
+            }
+        }
+    }
+    // A copy of the stored pilot, so that his marks stay with him.
+    TPilote pilote = m_concours.GetPilote(m_position);
+    pilote.SetNom(VersCp1252(GetTexte(ID_NOM)).c_str());
+    pilote.SetPrenom(VersCp1252(GetTexte(ID_PRENOM)).c_str());
+    pilote.SetLicence(VersCp1252(GetTexte(ID_LICENCE)).c_str());
+    pilote.SetClub(VersCp1252(GetTexte(ID_CLUB)).c_str());
+    pilote.SetNumClub(VersCp1252(GetTexte(ID_NUM_CLUB)).c_str());
+    pilote.SetFrequence1(VersCp1252(GetTexte(ID_FREQUENCE1)).c_str());
+    pilote.SetFrequence2(VersCp1252(GetTexte(ID_FREQUENCE2)).c_str());
+    pilote.SetDossard(dossard.c_str());
+    m_concours.SetPilote(pilote, m_position);
+    return true;
+}
+
+void TPiloteDlg::CmPremier()
+{
+    if (!StockePilote())
+        return;
+    m_position = 1;
+    Affiche();
+}
+
+void TPiloteDlg::CmPrecedent()
+{
+    if (!StockePilote())
+        return;
+    if (m_position < 2)
+        MessageBox(this, QStringLiteral("Vous êtes sur le premier pilote !"), TITRE, MB_OK);
+    else
+        --m_position;
+    Affiche();
+}
+
+void TPiloteDlg::CmSuivant()
+{
+    if (!StockePilote())
+        return;
+    if (m_position == m_nbPilotes) {
+        m_concours.AjoutePilote();
+        ++m_nbPilotes;
+        ++m_position;
+        Affiche();
+    } else if (m_position < m_nbPilotes) {
+        ++m_position;
+        Affiche();
+    }
+}
+
+void TPiloteDlg::CmDernier()
+{
+    if (!StockePilote())
+        return;
+    m_position = m_nbPilotes;
+    Affiche();
+}
+
+void TPiloteDlg::CmSupprimer()
+{
+    if (m_position < m_nbPilotes) {
+        m_concours.SupprimePilote(m_position);
+        --m_nbPilotes;
+    } else if (m_position == m_nbPilotes && m_position > 1) {
+        m_concours.SupprimePilote(m_position);
+        --m_nbPilotes;
+        --m_position;
+    } else {
+        MessageBox(this, QStringLiteral("Vous devez saisir au moins un pilote"), TITRE, MB_OK);
+    }
+    Affiche();
+}
+
+void TPiloteDlg::CmOk()
+{
+    if (CanClose() && StockePilote())
+        CloseWindow(IDOK);
+}

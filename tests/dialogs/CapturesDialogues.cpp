@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Screenshots of the data-entry dialogs on the demo competition, made offscreen:
+//   tavo-captures-dialogues DIRECTORY → informations-1.png … informations-5.png (the five
+//   pages of "Informations"), dialogue-pilotes.png, dialogue-notes.png, dialogue-options.png
+#include "dialogs/TConcoursDlg.h"
+#include "dialogs/TNoteDlg.h"
+#include "dialogs/TOptionDlg.h"
+#include "dialogs/TPiloteDlg.h"
+#include "model/Concours.h"
+#include "model/Fichier.h"
+#include "model/Option.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tavo-captures-dialogues DIRECTORY\n");
+        return 64;
+    }
+    const QDir sortie(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    if (!sortie.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "tavo-captures-dialogues: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    TConcours concours;
+    if (!tavo::OuvreConcours(concours, TAVO_DATA_DIR "/Concours/demo.ccr"))
+        return 1;
+    int erreurs = 0;
+    auto enregistre = [&](QWidget& w, const QString& nom) {
+        QApplication::processEvents();
+        const QString chemin = sortie.filePath(nom);
+        if (!w.grab().save(chemin)) {
+            std::fprintf(stderr, "tavo-captures-dialogues: cannot write %s\n", qPrintable(chemin));
+            ++erreurs;
+        }
+    };
+
+    TConcoursDlg informations(nullptr, concours, TAVO_DATA_DIR "/Vols");
+    informations.show();
+    for (int page = 0; page < TConcoursDlg::NB_PAGES; ++page) {
+        informations.SelectionnePage(page);
+        enregistre(informations, QStringLiteral("informations-%1.png").arg(page + 1));
+    }
+    informations.reject();
+
+    TPiloteDlg pilotes(nullptr, concours);
+    pilotes.show();
+    enregistre(pilotes, QStringLiteral("dialogue-pilotes.png"));
+    pilotes.reject();
+
+    TNoteDlg notes(nullptr, concours);
+    notes.show();
+    enregistre(notes, QStringLiteral("dialogue-notes.png"));
+    notes.reject();
+
+    TOption options(TAVO_DATA_DIR);
+    TOptionDlg dialogueOptions(nullptr, options);
+    dialogueOptions.show();
+    enregistre(dialogueOptions, QStringLiteral("dialogue-options.png"));
+    dialogueOptions.reject();
+    return erreurs == 0 ? 0 : 1;
+}

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The data-entry commands of the main window with the real dialogs.
+#include "app/Commandes.h"
+#include "app/Dialogues.h"
+#include "app/Fenetre.h"
+#include "dialogs/Frappe.h"
+#include "dialogs/TConcoursDlg.h"
+#include "dialogs/TNoteDlg.h"
+#include "dialogs/TPiloteDlg.h"
+#include "model/Fichier.h"
+
+#include <functional>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+using namespace tavo;
+
+namespace {
+
+/** Runs `action` on the modal dialog the next command opens; closes it if the action did not. */
+void PendantDialogue(std::function<void(TDialog&)> action)
+{
+    QTimer::singleShot(0, [action] {
+        auto* d = qobject_cast<TDialog*>(QApplication::activeModalWidget());
+        if (!d) {
+            ADD_FAILURE() << "no dialog";
+            return;
+        }
+        action(*d);
+        if (d->isVisible())
+            d->reject();
+    });
+}
+
+} // namespace
+
+class CommandesSaisieTest : public FenetreTest
+{
+protected:
+    CommandesSaisieTest()
+        : anciens(DialoguesSaisie())
+    {
+        InstalleDialoguesSaisie();
+    }
+    ~CommandesSaisieTest() override { DialoguesSaisie() = anciens; }
+
+    TDialoguesSaisie anciens;
+};
+
+TEST_F(CommandesSaisieTest, confirmedPilotsAreSavedAtOnceWhenAutomatic)
+{
+    const QString demo = CopieDemo();
+    ASSERT_TRUE(fenetre->OuvreFichier(demo));
+    fenetre->Options->SetSauvegardeAuto(1);
+    PendantDialogue([](TDialog& d) {
+        d.Edit(106)->selectAll();
+        Frappe(d.Edit(106), QStringLiteral("Garnier-Roy"));
+        d.Bouton(IDOK)->click();
+    });
+    Execute(CM_PILOTES);
+    EXPECT_FALSE(fenetre->Modifie);
+    TConcours relu;
+    ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
+    EXPECT_STREQ(relu.GetPilote(1).GetNom(), "Garnier-Roy");
+}
+
+TEST_F(CommandesSaisieTest, cancelledPilotDialogStillMarksWhatItChanged)
+{
+    ASSERT_TRUE(fenetre->OuvreFichier(CopieDemo()));
+    PendantDialogue([](TDialog& d) { d.Bouton(IDCANCEL)->click(); });
+    Execute(CM_PILOTES);
+    EXPECT_FALSE(fenetre->Modifie);
+
+    PendantDialogue([](TDialog& d) {
+        d.Bouton(105)->click(); // deleted at once
+        d.Bouton(IDCANCEL)->click();
+    });
+    Execute(CM_PILOTES);
+    EXPECT_EQ(fenetre->Concours->NbPilotes(), 14);
+    EXPECT_TRUE(fenetre->Modifie);
+}
+
+TEST_F(CommandesSaisieTest, cancelledCompetitionDialogMarksJudgesWritten)
+{
+    ASSERT_TRUE(fenetre->OuvreFichier(CopieDemo()));
+    PendantDialogue([](TDialog& d) { d.Bouton(IDCANCEL)->click(); });
+    Execute(CM_INFORMATIONS);
+    EXPECT_FALSE(fenetre->Modifie);
+
+    PendantDialogue([](TDialog& d) {
+        static_cast<TConcoursDlg&>(d).SelectionnePage(2);
+        d.Edit(141)->selectAll();
+        Frappe(d.Edit(141), QStringLiteral("Autre"));
+        d.Bouton(153)->click();
+        d.Bouton(IDCANCEL)->click();
+    });
+    Execute(CM_INFORMATIONS);
+    EXPECT_STREQ(fenetre->Concours->GetJuge(1).GetNom(), "Autre");
+    EXPECT_TRUE(fenetre->Modifie);
+}
+
+TEST_F(CommandesSaisieTest, confirmedOptionsWriteTheOptionsFile)
+{
+    PendantDialogue([](TDialog& d) {
+        for (int id : {102, 103, 104, 106, 107})
+            if (d.EstCoche(id))
+                d.Bouton(id)->click();
+        d.Bouton(IDOK)->click();
+    });
+    Execute(CM_OPTIONS);
+    EXPECT_FALSE(fenetre->Modifie);
+    TOption relues;
+    relues.Charge(depart.path().toStdString());
+    EXPECT_EQ(relues.GetImpressionAuto() + relues.GetMiseEnPageAuto() + relues.GetRapport1000() +
+                  relues.GetSauvegardeAuto() + relues.GetTBL(),
+              0);
+    EXPECT_EQ(fenetre->Options->GetRapport1000(), 0);
+}
+
+TEST_F(CommandesSaisieTest, scoreSheetDialogStoresTheChoice)
+{
+    ASSERT_TRUE(fenetre->OuvreFichier(CopieDemo()));
+    TConcours& concours = *fenetre->Concours;
+    concours.SetDossardCourant("");
+    TNoteDlg d(fenetre, concours);
+    d.show();
+    EXPECT_EQ(d.GetTexte(117), QStringLiteral("1"));
+    d.SetSelection(116, 1);
+    d.Bouton(IDOK)->click();
+    EXPECT_EQ(concours.GetVolCourant(), 2);
+    EXPECT_STREQ(concours.GetDossardCourant(), "1");
+}
