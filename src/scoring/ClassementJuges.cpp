@@ -70,10 +70,13 @@ ClassementJuges CalculeClassementJuges(TConcours& concours, int v)
         pilotes.push_back(&pilote);
     std::vector<std::size_t> ordre(pilotes.size());
     std::iota(ordre.begin(), ordre.end(), std::size_t{0});
+    // The keys are read once into an array: sorting then stays in one small block of memory.
+    std::vector<double> cles(pilotes.size());
     auto trie = [&](auto cle) {
-        std::stable_sort(ordre.begin(), ordre.end(), [&](std::size_t a, std::size_t b) {
-            return cle(*pilotes[a]) > cle(*pilotes[b]);
-        });
+        for (std::size_t i = 0; i < pilotes.size(); ++i)
+            cles[i] = cle(*pilotes[i]);
+        std::stable_sort(ordre.begin(), ordre.end(),
+                         [&cles](std::size_t a, std::size_t b) { return cles[a] > cles[b]; });
     };
 
     // Each judge's own order gives the places; they stay in these rows.
