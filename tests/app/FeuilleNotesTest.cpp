@@ -404,3 +404,18 @@ TEST_F(FeuilleNotesTest, cursorIsBroughtIntoViewInASmallWindow)
     Touche(Qt::Key_Down); // line 1 again
     EXPECT_TRUE(visible());
 }
+
+TEST_F(FeuilleNotesTest, aProgrammeWithoutLinesHasNoCellToTypeInto)
+{
+    Programme(1, {});
+    ASSERT_TRUE(Ouvre(1));
+    EXPECT_EQ(fenetre->HauteurVue, 116);
+    Touche(Qt::Key_Return);
+    EXPECT_FALSE(fenetre->SaisieEnCours);
+    Pave(Qt::Key_7);
+    EXPECT_EQ(Note(1), 0);
+    EXPECT_FALSE(fenetre->Modifie);
+    Touche(Qt::Key_Escape);
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Total du vol 1 :    0.00")});
+    EXPECT_EQ(fenetre->Vue, 0);
+}
