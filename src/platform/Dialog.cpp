@@ -44,10 +44,23 @@ QString utf8(const char* texte)
 
 } // namespace
 
+namespace {
+
+/** The dialogs' font: a sans serif of the usual size, with the proportions dialogs were drawn for.
+ */
+QFont PoliceDialogue(QFont police)
+{
+    police.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    return police;
+}
+
+} // namespace
+
 TDialog::TDialog(QWidget* parent, const TModeleDialogue& modele)
     : QDialog(parent)
-    , m_unites(TUnitesDialogue::DePolice(font()))
+    , m_unites(TUnitesDialogue::DePolice(PoliceDialogue(font())))
 {
+    setFont(PoliceDialogue(font()));
     setObjectName(QStringLiteral("dialogue%1").arg(modele.Id));
     setWindowTitle(utf8(modele.Titre));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -228,9 +241,10 @@ QString TDialog::GetTexte(int id) const
 
 void TDialog::SetTexte(int id, const QString& texte)
 {
-    if (QLineEdit* e = Edit(id))
+    if (QLineEdit* e = Edit(id)) {
         e->setText(texte);
-    else if (QAbstractButton* b = Bouton(id))
+        e->setCursorPosition(0); // a long text shows its beginning
+    } else if (QAbstractButton* b = Bouton(id))
         b->setText(texte);
     else if (QGroupBox* g = GroupBox(id))
         g->setTitle(texte);
