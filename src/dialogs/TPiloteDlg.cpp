@@ -139,6 +139,9 @@ void TPiloteDlg::Affiche()
 
 bool TPiloteDlg::StockePilote()
 {
+    // An unfinished frequency is refused on the way to another pilot as well as on OK.
+    if (!CanClose())
+        return false;
     const std::string dossard = VersCp1252(GetTexte(ID_DOSSARD));
     if (!dossard.empty()) {
         int position = 0;
@@ -233,6 +236,6 @@ void TPiloteDlg::CmSupprimer()
 
 void TPiloteDlg::CmOk()
 {
-    if (CanClose() && StockePilote())
+    if (StockePilote())
         CloseWindow(IDOK);
 }

@@ -36,7 +36,7 @@ protected:
 
 private:
     void Affiche();
-    /** Writes the pilot shown back at his position; false when his bib is taken. */
+    /** Writes the pilot shown back at his position; false when a field or his bib is refused. */
     bool StockePilote();
 
     TConcours& m_concours;

@@ -149,6 +149,17 @@ TEST_F(PiloteDlgTest, frequencyFollowsItsPicture)
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_TRUE(repondeur.Messages()[0].Texte.contains(QStringLiteral("« Fréquence 1 »")));
     EXPECT_STREQ(concours.GetPilote(1).GetFrequence2(), ""); // nothing written
+    d.Bouton(103)->click();
+    EXPECT_EQ(d.Position(), 1);
+    EXPECT_EQ(repondeur.Messages().size(), 2u);
+    EXPECT_EQ(concours.NbPilotes(), 1);
+
+    d.Edit(109)->end(false);
+    Frappe(d.Edit(109), QStringLiteral("00"));
+    d.Bouton(103)->click();
+    EXPECT_EQ(d.Position(), 2);
+    EXPECT_STREQ(concours.GetPilote(1).GetFrequence1(), "72.100");
+    EXPECT_STREQ(concours.GetPilote(1).GetFrequence2(), "41.070");
 }
 
 TEST_F(PiloteDlgTest, bibAnotherPilotWearsIsRefused)
