@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -91,6 +92,12 @@ TEST_F(ConcoursDlgTest, tabsShowOnlyTheControlsOfTheirPage)
     for (int id : {125, 126, 138, 140})
         EXPECT_TRUE(d.Controle(id)->isVisible()) << id;
     EXPECT_TRUE(d.Bouton(1)->isVisible());
+
+    QApplication::setActiveWindow(&d);
+    QTest::keyClick(d.Liste(126), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(d.Page(), 4);
+    QTest::keyClick(d.Edit(177), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(d.Page(), 3);
 }
 
 TEST_F(ConcoursDlgTest, judgePagingStopsAtFiveAndAtTheFirst)
