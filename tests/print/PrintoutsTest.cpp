@@ -146,6 +146,28 @@ TEST_F(Printouts, aLongRankingContinuesWithTheHeadsAtTheTopMarginAndTheRanksGoin
     EXPECT_EQ(printout.GetNextRow(), 80);
 }
 
+TEST_F(Printouts, everyRowPrintsOnceAndNoPageIsLeftWithoutRows)
+{
+    // The content height only estimates the pages (page 2 and later repeat the column
+    // heads): pages follow the rows actually left.
+    int ecarts = 0;
+    for (int pilotes = 100; pilotes <= 400; pilotes += 9) {
+        Genere(pilotes, 3, 1);
+        TTavoPrintout printout(concours, MARGES, 1, true);
+        const auto pages = Pages(printout, A4_PORTRAIT);
+        std::size_t rangs = 0;
+        for (const auto& page : pages) {
+            EXPECT_FALSE(Rangs(page).empty()) << pilotes << " pilotes";
+            rangs += Rangs(page).size();
+        }
+        EXPECT_EQ(rangs, static_cast<std::size_t>(pilotes));
+        const int utile = A4_PORTRAIT.cy - 500;
+        const auto estimees = static_cast<std::size_t>(printout.GetContentHeight() / utile + 1);
+        ecarts += estimees != pages.size();
+    }
+    EXPECT_GT(ecarts, 0) << "the estimate alone would lose rows or add pages";
+}
+
 TEST_F(Printouts, theJudgeRankingLeavesOutThePilotsWithoutAScore)
 {
     Genere(6, 3, 1);
