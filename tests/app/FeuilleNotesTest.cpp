@@ -419,3 +419,17 @@ TEST_F(FeuilleNotesTest, aProgrammeWithoutLinesHasNoCellToTypeInto)
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Total du vol 1 :    0.00")});
     EXPECT_EQ(fenetre->Vue, 0);
 }
+
+TEST_F(FeuilleNotesTest, tabDoesNotTakeTheKeyboardAwayFromTheSheet)
+{
+    ASSERT_TRUE(Ouvre(1));
+    QApplication::setActiveWindow(cadre.get());
+    fenetre->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(fenetre->hasFocus());
+    Touche(Qt::Key_Tab);
+    EXPECT_TRUE(fenetre->hasFocus());
+    Touche(Qt::Key_Return);
+    Pave(Qt::Key_4);
+    EXPECT_EQ(Note(1), 4);
+}

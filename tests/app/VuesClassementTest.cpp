@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+#include <QImage>
+
 using namespace tavo;
 
 namespace {
@@ -370,4 +372,23 @@ TEST_F(VuesClassementTest, aLongRankingDrawsOnlyTheRowsInView)
         EXPECT_GE(v.top, 85000 - 1);
         EXPECT_LE(v.bottom, 85540 + 1);
     }
+}
+
+TEST_F(VuesClassementTest, windowDrawsTheRankingInWhiteOnBlue)
+{
+    Execute(CM_CLST_PILOTES_1);
+    QApplication::processEvents();
+    const QImage image = fenetre->viewport()->grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixelColor(image.width() - 3, image.height() - 3), QColor(0, 0, 255));
+    // The table's rules: white lines as wide as the table.
+    const int table = DixiemesMmEnPixels(1160, Dpi());
+    int regles = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int blancs = 0;
+        for (int x = 0; x < image.width(); ++x)
+            blancs += image.pixelColor(x, y) == QColor(Qt::white) ? 1 : 0;
+        regles += blancs >= table - 2 ? 1 : 0;
+    }
+    EXPECT_GE(regles, 3);
 }
