@@ -17,6 +17,7 @@ void TFigure::SetNom(const char* texte)
 void TProgramme::Reinitialise()
 {
     Figures.clear();
+    KFigures.clear();
     Ident.Nom[0] = '\0';
     Ident.DateProgramme.SetDate(1, 1, 1990);
     Ident.TypeBruit = 0;
@@ -57,7 +58,7 @@ short TProgramme::GetK(short k) const
         return Ident.KConformite;
     if (k < 0 || k > n)
         return 0;
-    return std::next(Figures.begin(), k)->GetK();
+    return KFigures[static_cast<std::size_t>(k)];
 }
 
 bool TProgramme::BruitValide(short valeur) const
@@ -141,6 +142,7 @@ void TProgramme::Lit(std::string_view contenu)
         const bool kLu = litCourt(lecteur, k);
         figure.SetK(k);
         Figures.push_back(figure);
+        KFigures.push_back(k);
         if (!kLu)
             return;
         lecteur.SauteFinLigne();

@@ -5,6 +5,7 @@
 
 #include <istream>
 #include <list>
+#include <vector>
 #include <string_view>
 
 /** One figure of a flight programme: its name and K factor. */
@@ -79,6 +80,7 @@ public:
 private:
     TIdentProgramme Ident;
     std::list<TFigure> Figures;
+    std::vector<short> KFigures; ///< the figures' K factors, for a direct look-up by line
 };
 
 std::istream& operator>>(std::istream& flux, TProgramme& programme);
