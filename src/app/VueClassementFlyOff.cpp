@@ -34,11 +34,8 @@ bool DessineClassementFlyOff(TDC& dc, int largeur, TConcours& concours, int k, c
 
     const int grille = tableau.DessineEntete(y);
     const int lignes = static_cast<int>(classement.lignes.size());
-    tableau.DessineFilets(grille, lignes, visible);
-    tableau.PoliceLignes();
-    const auto [debut, fin] = tableau.LignesVisibles(grille, lignes, visible);
-    for (int i = debut; i < fin; ++i) {
-        const LigneClassement& ligne = classement.lignes[static_cast<std::size_t>(i)];
+    tableau.DessineCorps(grille, lignes, visible, [&classement](std::size_t i) {
+        const LigneClassement& ligne = classement.lignes[i];
         std::vector<QString> cellules{QString::number(ligne.rang),
                                       NomPrenom(ligne.nom, ligne.prenom),
                                       Nombre("%7.2f ", ligne.qualif)};
@@ -47,7 +44,7 @@ bool DessineClassementFlyOff(TDC& dc, int largeur, TConcours& concours, int k, c
             cellules.push_back(Nombre("%7.2f ", ligne.scores1000[f]));
         }
         cellules.push_back(Nombre("%7.2f ", ligne.total));
-        tableau.DessineLigne(tableau.HautLigne(grille, i), cellules);
-    }
+        return cellules;
+    });
     return true;
 }

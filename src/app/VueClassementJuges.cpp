@@ -46,11 +46,8 @@ void DessineClassementJuges(TDC& dc, int largeur, TConcours& concours, int v,
 
     const int grille = tableau.DessineEntete(y);
     const int lignes = static_cast<int>(classement.lignes.size());
-    tableau.DessineFilets(grille, lignes, visible);
-    tableau.PoliceLignes();
-    const auto [debut, fin] = tableau.LignesVisibles(grille, lignes, visible);
-    for (int i = debut; i < fin; ++i) {
-        const LigneJuges& ligne = classement.lignes[static_cast<std::size_t>(i)];
+    tableau.DessineCorps(grille, lignes, visible, [&classement](std::size_t i) {
+        const LigneJuges& ligne = classement.lignes[i];
         std::vector<QString> cellules{QString::number(ligne.rang),
                                       NomPrenom(ligne.nom, ligne.prenom),
                                       Nombre("%6.2f ", ligne.final)};
@@ -59,6 +56,6 @@ void DessineClassementJuges(TDC& dc, int largeur, TConcours& concours, int v,
             cellules.push_back(Nombre("%3.0f ", note.ecart));
             cellules.push_back(QString::number(note.place) + QLatin1Char(' '));
         }
-        tableau.DessineLigne(tableau.HautLigne(grille, i), cellules);
-    }
+        return cellules;
+    });
 }

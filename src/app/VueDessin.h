@@ -83,6 +83,19 @@ public:
     void DessineLigne(int y, const std::vector<QString>& cellules);
     /** Selects the font of the data rows. */
     void PoliceLignes();
+    /**
+     * The rules of R rows under the grid top G, then the rows that meet the visible
+     * rectangle, each from `cellules(i)` (the cells of row i, 0-based, in column order).
+     */
+    template <typename Cellules>
+    void DessineCorps(int grille, int lignes, const TRect& visible, Cellules cellules)
+    {
+        DessineFilets(grille, lignes, visible);
+        PoliceLignes();
+        const auto [debut, fin] = LignesVisibles(grille, lignes, visible);
+        for (int i = debut; i < fin; ++i)
+            DessineLigne(HautLigne(grille, i), cellules(static_cast<std::size_t>(i)));
+    }
 
 private:
     /** Where a cell of column c is written for an alignment. */
