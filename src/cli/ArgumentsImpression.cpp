@@ -47,16 +47,8 @@ void LitOption(const Forme& forme, std::string_view option,
                std::string& erreur)
 {
     const std::string nom(option);
-    if (option == "--tbl" || option == "--sans-tbl" || option == "--rapport1000" ||
-        option == "--sans-rapport1000") {
-        if (valeur)
-            erreur = "l'option " + nom + " ne prend pas de valeur";
-        else if (option.ends_with("tbl"))
-            commande.tbl = option == "--tbl";
-        else
-            commande.rapport1000 = option == "--rapport1000";
+    if (LitDrapeau(option, valeur, commande, erreur))
         return;
-    }
     if (!PrendValeur(option)) {
         erreur = "option inconnue : " + nom;
         return;
@@ -116,26 +108,13 @@ Analyse AnalyseImpression(const std::vector<std::string>& arguments)
     commande.vue = "imprimer";
     commande.formulaire = forme->nom;
     bool nombreLu = false;
-    std::string erreur;
-    for (std::size_t i = 2; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (!argument.starts_with("--")) {
-            if (!commande.fichier.empty())
-                return Erreur("argument en trop : " + arguments[i]);
-            commande.fichier = arguments[i];
-            continue;
-        }
-        std::optional<std::string> valeur;
-        std::string_view option = argument;
-        if (const auto egal = argument.find('='); egal != std::string_view::npos) {
-            option = argument.substr(0, egal);
-            valeur = std::string(argument.substr(egal + 1));
-        } else if (PrendValeur(option) && i + 1 < arguments.size())
-            valeur = arguments[++i];
-        LitOption(*forme, option, valeur, commande, nombreLu, erreur);
-        if (!erreur.empty())
-            return Erreur(erreur);
-    }
+    const auto erreur = ParcourtArguments(
+        arguments, 2, PrendValeur, commande.fichier,
+        [&](std::string_view option, const std::optional<std::string>& valeur, std::string& e) {
+            LitOption(*forme, option, valeur, commande, nombreLu, e);
+        });
+    if (erreur)
+        return Erreur(*erreur);
     if (commande.fichier.empty())
         return Erreur("il manque le fichier du concours");
     if (commande.pdf.empty())

@@ -115,15 +115,9 @@ bool LitOption(const Vue& vue, std::string_view option, const std::optional<std:
                Commande& commande, bool& nombreLu, std::string& erreur)
 {
     const std::string nom(option);
-    const bool drapeau = option == "--tbl" || option == "--sans-tbl" || option == "--rapport1000" ||
-                         option == "--sans-rapport1000";
-    if (drapeau && valeur)
-        erreur = "l'option " + nom + " ne prend pas de valeur";
-    else if (option == "--tbl" || option == "--sans-tbl")
-        commande.tbl = option == "--tbl";
-    else if (option == "--rapport1000" || option == "--sans-rapport1000")
-        commande.rapport1000 = option == "--rapport1000";
-    else if (!valeur)
+    if (LitDrapeau(option, valeur, commande, erreur))
+        return erreur.empty();
+    if (!valeur)
         erreur = EstNombreOption(option) || option == "--programmes" || option == "--format"
                      ? "il manque la valeur de l'option " + nom
                      : "option inconnue : " + nom;
@@ -159,6 +153,51 @@ bool PrendValeur(std::string_view option)
 
 } // namespace
 
+std::optional<std::string> ParcourtArguments(
+    const std::vector<std::string>& arguments, std::size_t debut,
+    bool (*prendValeur)(std::string_view), std::string& fichier,
+    const std::function<void(std::string_view, const std::optional<std::string>&, std::string&)>&
+        litOption)
+{
+    for (std::size_t i = debut; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (!argument.starts_with("--")) {
+            if (!fichier.empty())
+                return "argument en trop : " + arguments[i];
+            fichier = arguments[i];
+            continue;
+        }
+        std::optional<std::string> valeur;
+        std::string_view option = argument;
+        if (const auto egal = argument.find('='); egal != std::string_view::npos) {
+            option = argument.substr(0, egal);
+            valeur = std::string(argument.substr(egal + 1));
+        } else if (prendValeur(option) && i + 1 < arguments.size())
+            valeur = arguments[++i];
+        std::string erreur;
+        litOption(option, valeur, erreur);
+        if (!erreur.empty())
+            return erreur;
+    }
+    return std::nullopt;
+}
+
+bool LitDrapeau(std::string_view option, const std::optional<std::string>& valeur,
+                Commande& commande, std::string& erreur)
+{
+    const bool tbl = option == "--tbl" || option == "--sans-tbl";
+    const bool rapport = option == "--rapport1000" || option == "--sans-rapport1000";
+    if (!tbl && !rapport)
+        return false;
+    if (valeur)
+        erreur = "l'option " + std::string(option) + " ne prend pas de valeur";
+    else if (tbl)
+        commande.tbl = option == "--tbl";
+    else
+        commande.rapport1000 = option == "--rapport1000";
+    return true;
+}
+
 Analyse AnalyseArguments(const std::vector<std::string>& arguments)
 {
     if (!arguments.empty() && arguments[0] == "imprimer")
@@ -178,25 +217,13 @@ Analyse AnalyseArguments(const std::vector<std::string>& arguments)
     Commande& commande = analyse.commande;
     commande.vue = vue->nom;
     bool nombreLu = false;
-    std::string erreur;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        std::string_view argument = arguments[i];
-        if (!argument.starts_with("--")) {
-            if (!commande.fichier.empty())
-                return Erreur("argument en trop : " + arguments[i]);
-            commande.fichier = arguments[i];
-            continue;
-        }
-        std::optional<std::string> valeur;
-        std::string_view option = argument;
-        if (const auto egal = argument.find('='); egal != std::string_view::npos) {
-            option = argument.substr(0, egal);
-            valeur = std::string(argument.substr(egal + 1));
-        } else if (PrendValeur(option) && i + 1 < arguments.size())
-            valeur = arguments[++i];
-        if (!LitOption(*vue, option, valeur, commande, nombreLu, erreur))
-            return Erreur(erreur);
-    }
+    const auto erreur = ParcourtArguments(
+        arguments, 1, PrendValeur, commande.fichier,
+        [&](std::string_view option, const std::optional<std::string>& valeur, std::string& e) {
+            LitOption(*vue, option, valeur, commande, nombreLu, e);
+        });
+    if (erreur)
+        return Erreur(*erreur);
     if (commande.fichier.empty())
         return Erreur("il manque le fichier du concours");
     if (vue->option != nullptr && !nombreLu)
