@@ -71,6 +71,8 @@ void BM_PeintureClassementPilotes(benchmark::State& state)
         });
 }
 
+// Repeated paints, as when the view scrolls: the rows computed at the first paint are kept
+// until a command runs, so these measure the drawing of the visible part.
 void BM_PeintureClassementJuges(benchmark::State& state)
 {
     Jeu& jeu = JeuDe(static_cast<int>(state.range(0)));

@@ -2,6 +2,7 @@
 // The document commands of the main window: new, open, save, save as, the
 // caption and the question asked before changes would be lost.
 #include "app/TTavoWindow.h"
+#include "app/Vues.h"
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
 
@@ -59,6 +60,7 @@ void TTavoWindow::CmNouveau()
 
 bool TTavoWindow::OuvreFichier(const QString& chemin)
 {
+    OublieClassementsAffiches();
     const ResultatLecture resultat = OuvreConcours(*Concours, CheminNatif(chemin));
     if (!resultat) {
         QString texte = INCAPABLE;

@@ -81,6 +81,7 @@ void TTavoWindow::SetupWindow()
 
 bool TTavoWindow::Commande(int id)
 {
+    OublieClassementsAffiches();
     switch (id) {
     case CM_NOUVEAU:
         CmNouveau();
@@ -230,6 +231,7 @@ void TTavoWindow::resizeEvent(QResizeEvent* event)
 
 void TTavoWindow::keyPressEvent(QKeyEvent* event)
 {
+    OublieClassementsAffiches();
     if (Vue != 3) {
         QAbstractScrollArea::keyPressEvent(event);
         return;

@@ -43,7 +43,13 @@ void DessineClassementPilotes(tavo::TDC& dc, int largeur, TConcours& concours, i
 /** Fly-off ranking after k fly-offs (1 to 4); false when the category has no rule for it. */
 bool DessineClassementFlyOff(tavo::TDC& dc, int largeur, TConcours& concours, int k,
                              const tavo::TRect& visible);
-/** Judge ranking of flight v (1 to 7), its programme loaded again from `repProgrammes`. */
+/** Forgets the rows the drawn views keep between paints: a command or a key may change them. */
+void OublieClassementsAffiches();
+/**
+ * Judge ranking of flight v (1 to 7), its programme loaded again from `repProgrammes` at
+ * each paint; its rows are recomputed when that programme, the competition or the flight
+ * differ from the last paint's, or after `OublieClassementsAffiches`.
+ */
 void DessineClassementJuges(tavo::TDC& dc, int largeur, TConcours& concours, int v,
                             const std::string& repProgrammes, const tavo::TRect& visible);
 /** Score diagram of judge j (1 to 5). */

@@ -232,6 +232,39 @@ TEST_F(VuesClassementTest, judgeRankingReloadsItsProgrammeAtEachPaint)
     EXPECT_TRUE(horizontales(sans).empty());
 }
 
+TEST_F(VuesClassementTest, judgeRankingFollowsItsProgrammeAndTheMarksBetweenPaints)
+{
+    // The flight's programme in a directory of the test's, so that it can change on disk.
+    const QString vols = depart.filePath(QStringLiteral("Vols"));
+    QDir().mkpath(vols);
+    const QString programme = vols + QStringLiteral("/F3A_P27.txt");
+    QFile::copy(QStringLiteral(TAVO_DATA_DIR "/Vols/F3A_P27.txt"), programme);
+    fenetre->Options->SetRepProgrammes(CheminNatif(vols).c_str());
+    const TRecordingDC avant = Vue(CM_CLST_JUGES_1);
+
+    // The first figure's K doubled on disk: the next paint shows other scores.
+    QFile fichier(programme);
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    QByteArray texte = fichier.readAll();
+    fichier.close();
+    const qsizetype k = texte.indexOf("\r\n3\r\n", texte.indexOf("Triangle"));
+    ASSERT_GT(k, 0);
+    texte.replace(k, 5, "\r\n6\r\n");
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    fichier.write(texte);
+    fichier.close();
+    TRecordingDC change;
+    fenetre->Paint(change, true, TRect{0, 0, 2000, 100000});
+    EXPECT_NE(change.Textes(), avant.Textes());
+
+    // A mark typed through a command shows at the next paint too.
+    TPilote pilote = Concours().GetPilote(1);
+    pilote.SetNote(1, 2, 1, 0);
+    Concours().SetPilote(pilote, 1);
+    const TRecordingDC apresCommande = Vue(CM_CLST_JUGES_1);
+    EXPECT_NE(apresCommande.Textes(), change.Textes());
+}
+
 TEST_F(VuesClassementTest, diagramBarsAreTwoAndAQuarterMillimetresAPoint)
 {
     const TRecordingDC dc = Vue(CM_DIAGRAMME_1 + 1);
