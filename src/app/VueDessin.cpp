@@ -181,7 +181,7 @@ QString Nombre(const char* format, double valeur)
 
 QString NomPrenom(const std::string& nom, const std::string& prenom)
 {
-    return QStringLiteral(" ") + Texte(nom.c_str()) + QStringLiteral(" ") + Texte(prenom.c_str());
+    return tavo::NomPrenom(nom.c_str(), prenom.c_str());
 }
 
 } // namespace tavo::vues

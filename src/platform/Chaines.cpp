@@ -12,6 +12,11 @@ QString Texte(const char* cp1252)
     return cp1252 ? QString::fromStdString(Cp1252VersUtf8(cp1252)) : QString();
 }
 
+QString NomPrenom(const char* nom, const char* prenom)
+{
+    return QStringLiteral(" ") + Texte(nom) + QStringLiteral(" ") + Texte(prenom);
+}
+
 std::string VersCp1252(const QString& texte)
 {
     return Utf8VersCp1252(texte.toStdString());

@@ -10,6 +10,9 @@ namespace tavo {
 /** A record's Windows-1252 text as a QString. */
 QString Texte(const char* cp1252);
 
+/** " Nom Prénom" of a ranking or list row: a space, the surname, a space, the first name. */
+QString NomPrenom(const char* nom, const char* prenom);
+
 /** A QString as Windows-1252 bytes for a record (characters it cannot hold become '?'). */
 std::string VersCp1252(const QString& texte);
 

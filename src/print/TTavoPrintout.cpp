@@ -48,8 +48,7 @@ void TTavoPrintout::RenderPage(int page)
         if (c == 0)
             return QString::number(ligne.rang);
         if (c == 1)
-            return QStringLiteral(" ") + Texte(ligne.nom.c_str()) + QStringLiteral(" ") +
-                   Texte(ligne.prenom.c_str());
+            return NomPrenom(ligne.nom.c_str(), ligne.prenom.c_str());
         if (c == dernier)
             return QString::asprintf("%7.2f ", ligne.total);
         const auto vol = static_cast<std::size_t>((c - 2) / 2);

@@ -38,8 +38,7 @@ void TTavoPrintoutClstJuge::RenderPage(int page)
         if (c == 0)
             return QString::number(ligne.rang);
         if (c == 1)
-            return QStringLiteral(" ") + Texte(ligne.nom.c_str()) + QStringLiteral(" ") +
-                   Texte(ligne.prenom.c_str());
+            return NomPrenom(ligne.nom.c_str(), ligne.prenom.c_str());
         if (c == 2)
             return QString::asprintf("%6.2f ", ligne.final);
         const NoteJuge& note = ligne.notes[static_cast<std::size_t>((c - 3) / 3)];

@@ -47,8 +47,7 @@ void TTavoPrintoutFly::RenderPage(int page)
         if (c == 0)
             return QString::number(ligne.rang);
         if (c == 1)
-            return QStringLiteral(" ") + Texte(ligne.nom.c_str()) + QStringLiteral(" ") +
-                   Texte(ligne.prenom.c_str());
+            return NomPrenom(ligne.nom.c_str(), ligne.prenom.c_str());
         if (c == 2)
             return QString::asprintf("%7.2f ", ligne.qualif);
         if (c == dernier)

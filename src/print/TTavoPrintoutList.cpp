@@ -50,8 +50,7 @@ void TTavoPrintoutList::RenderPage(int page)
         case 0:
             return Texte(p.GetDossard());
         case 1:
-            return QStringLiteral(" ") + Texte(p.GetNom()) + QStringLiteral(" ") +
-                   Texte(p.GetPrenom());
+            return NomPrenom(p.GetNom(), p.GetPrenom());
         case 2:
             return Texte(p.GetClub());
         case 3:
