@@ -1,7 +1,7 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs, then configures
 # and builds in build/. Stops with a clear message when something cannot be had.
 
-TAVO_PACKAGES="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format poppler-utils qt6-base-dev qt6-translations-l10n fonts-liberation clang libclang-rt-14-dev"
+TAVO_PACKAGES="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format poppler-utils qt6-base-dev qt6-translations-l10n fonts-liberation clang libclang-rt-14-dev locales"
 
 tavo_die() {
     echo "tavo: $*" >&2
@@ -24,6 +24,17 @@ tavo_install_deps() {
     $sudo apt-get update -qq || tavo_die "apt-get update failed"
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
         || tavo_die "could not install: ${missing[*]}"
+}
+
+# The tests run once more under a French desktop's locale.
+tavo_locale_francaise() {
+    locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$' && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "tavo: generating the fr_FR.UTF-8 locale"
+    $sudo sed -i 's/^# *\(fr_FR\.UTF-8 UTF-8\)/\1/' /etc/locale.gen || tavo_die "cannot edit /etc/locale.gen"
+    grep -q '^fr_FR\.UTF-8 UTF-8' /etc/locale.gen || echo 'fr_FR.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null || tavo_die "locale-gen failed"
 }
 
 tavo_build() {

@@ -27,6 +27,7 @@ void TTavoWindow::SetCaption(const QString& nom)
 
 bool TTavoWindow::CanClose()
 {
+    Abandon = false;
     if (!Modifie)
         return true;
     switch (MessageBox(this, QStringLiteral("Voulez-vous enregistrer les modifications ?"), TITRE,
@@ -37,6 +38,7 @@ bool TTavoWindow::CanClose()
         // Going on after a cancelled or failed save would lose what the user asked to keep.
         return CmEnregistrer();
     default:
+        Abandon = true; // the journal goes with the competition it no longer serves
         return true;
     }
 }
@@ -46,6 +48,7 @@ void TTavoWindow::CmNouveau()
     if (!CanClose())
         return;
     Concours->Nouveau();
+    LacheFichier();
     if (Vue == 2)
         CmCaracteristiques();
     Vue = 0;
@@ -61,6 +64,8 @@ void TTavoWindow::CmNouveau()
 bool TTavoWindow::OuvreFichier(const QString& chemin)
 {
     OublieClassementsAffiches();
+    if (!AccepteOuverture(chemin))
+        return false;
     const ResultatLecture resultat = OuvreConcours(*Concours, CheminNatif(chemin));
     if (!resultat) {
         QString texte = INCAPABLE;
@@ -75,6 +80,7 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
         Modifie = false;
         SansNom = false;
         SetCaption(chemin);
+        PrendFichier(chemin, nullptr);
     }
     // Either way the window shows the characteristics of what is open.
     if (Vue == 2)
@@ -84,6 +90,8 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
     RecalculeDefilement();
     Scroller->ScrollTo(0, 0);
     Invalide();
+    if (resultat)
+        ProposeRecuperation();
     return static_cast<bool>(resultat);
 }
 
@@ -101,8 +109,12 @@ void TTavoWindow::CmOuvrir()
 
 bool TTavoWindow::Ecrit()
 {
+    const QString chemin = DonneesFichier->NomFichier;
+    if (!AccepteEcriture(chemin))
+        return false;
+    const std::string texte = Concours->Ecrit();
     std::string erreur;
-    if (!EnregistreConcours(*Concours, CheminNatif(DonneesFichier->NomFichier), &erreur)) {
+    if (!EcritFichierSur(CheminNatif(chemin), texte, &erreur)) {
         MessageBox(this,
                    INCAPABLE + QStringLiteral("\n%1\n\n%2")
                                    .arg(DonneesFichier->NomFichier, QString::fromStdString(erreur)),
@@ -111,6 +123,7 @@ bool TTavoWindow::Ecrit()
     }
     Modifie = false;
     SansNom = false;
+    PrendFichier(chemin, &texte);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "app/Commandes.h"
 #include "app/TTavoWindow.h"
 #include "app/Vues.h"
+#include "model/Journal.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
 #include "platform/DC.h"
@@ -47,6 +48,9 @@ QString Initiales(const TJuge& juge)
     return tavo::Texte(juge.GetNom()).left(3);
 }
 
+/** The highest mark of a figure on the paper sheets. */
+constexpr short MAX_NOTE_FIGURE = 10;
+
 short NbJuges(const TConcours& concours)
 {
     return JugesEffectifs(concours.GetNbJuges());
@@ -65,21 +69,52 @@ TRect EnteteFeuille(int colonne)
     return TRect{389 + 40 * (colonne - 1), 87, 429 + 40 * (colonne - 1), 103};
 }
 
+namespace {
+
+void DessineNote(TDC& dc, short note, int colonne, int ligne, bool surbrillance)
+{
+    // A mark above 10 is one of the main keyboard's digits: shown in red, to be checked.
+    const bool suspecte = note > MAX_NOTE_FIGURE;
+    TColor encre = TColor::White;
+    TColor fond = TColor::LtBlue;
+    if (surbrillance) {
+        encre = suspecte ? TColor::LtRed : TColor::LtBlue;
+        fond = TColor::LtGreen;
+    } else if (suspecte) {
+        fond = TColor::LtRed;
+    }
+    TRect rect = CelluleFeuille(colonne, ligne);
+    if (surbrillance || suspecte)
+        dc.FillRect(rect, fond);
+    rect.right -= 8;
+    Texte(dc, QString::number(note), rect, DROITE, encre, fond);
+}
+
+} // namespace
+
 void DessineSurbrillance(TDC& dc, const TTavoWindow& fenetre, short colonne, short ancienne,
                          short nouvelle, bool surbrillance)
 {
     const short vol = fenetre.Concours->GetVolCourant();
-    auto cellule = [&](short ligne, TColor encre, TColor fond) {
-        TRect rect = CelluleFeuille(colonne, ligne);
-        dc.FillRect(rect, fond);
-        rect.right -= 8;
-        Texte(dc, QString::number(fenetre.PiloteSaisi->GetNote(vol, ligne, colonne)), rect, DROITE,
-              encre, fond);
-    };
-    cellule(ancienne, TColor::White, TColor::LtBlue);
+    const TPilote& pilote = *fenetre.PiloteSaisi;
+    dc.FillRect(CelluleFeuille(colonne, ancienne), TColor::LtBlue);
+    DessineNote(dc, pilote.GetNote(vol, ancienne, colonne), colonne, ancienne, false);
     if (surbrillance)
-        cellule(nouvelle, TColor::LtBlue, TColor::LtGreen);
+        DessineNote(dc, pilote.GetNote(vol, nouvelle, colonne), colonne, nouvelle, true);
 }
+
+namespace {
+
+int NotesSuperieuresA10(const TPilote& pilote, short vol, short lignes, short juges)
+{
+    int n = 0;
+    for (short l = 1; l <= lignes; ++l)
+        for (short j = 1; j <= juges; ++j)
+            n += pilote.GetNote(vol, l, j) > MAX_NOTE_FIGURE ? 1 : 0;
+    return n;
+}
+
+} // namespace
 
 void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
 {
@@ -151,11 +186,8 @@ void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
     const short lignes = programme.NbLignes();
     const short juges = NbJuges(concours);
     for (short l = 1; l <= lignes; ++l)
-        for (short jj = 1; jj <= juges; ++jj) {
-            TRect rect = CelluleFeuille(jj, l);
-            rect.right -= 8;
-            Texte(dc, QString::number(pilote.GetNote(vol, l, jj)), rect, DROITE);
-        }
+        for (short jj = 1; jj <= juges; ++jj)
+            DessineNote(dc, pilote.GetNote(vol, l, jj), jj, l, false);
 
     if (fenetre.SaisieEnCours)
         DessineSurbrillance(dc, fenetre, colonne, fenetre.LigneFigure, fenetre.LigneFigure, true);
@@ -213,6 +245,7 @@ void TTavoWindow::StockeNote(short note)
     const short lignes = Concours->GetProgramme().NbLignes();
     PiloteSaisi->SetNote(Concours->GetVolCourant(), LigneFigure, ColonneJuge, note);
     Concours->SetPiloteCourant(*PiloteSaisi);
+    JournaliseNote(note);
     LigneFigure = LigneFigure < lignes ? static_cast<short>(LigneFigure + 1) : short{1};
     Modifie = true;
     MontreCurseur();
@@ -295,7 +328,17 @@ void TTavoWindow::TermineFeuille()
     char total[64];
     std::snprintf(total, sizeof total, "Total du vol %d : %7.2f", static_cast<int>(vol),
                   PiloteSaisi->GetScoreVol(vol));
-    MessageBox(this, QString::fromLatin1(total), TITRE, MB_OK);
+    QString message = QString::fromLatin1(total);
+    const int suspectes =
+        NotesSuperieuresA10(*PiloteSaisi, vol, Concours->GetProgramme().NbLignes(),
+                            JugesEffectifs(Concours->GetNbJuges()));
+    if (suspectes == 1)
+        message += QStringLiteral("\n\nAttention : 1 note est supérieure à 10.");
+    else if (suspectes > 1)
+        message += QStringLiteral("\n\nAttention : %1 notes sont supérieures à 10.").arg(suspectes);
+    MessageBox(this, message, TITRE, MB_OK);
+    if (Journal)
+        Journal->Synchronise(); // the sheet is on the disk before anything else happens
     Concours->SetPiloteCourant(*PiloteSaisi);
     if (Options->GetSauvegardeAuto())
         CmEnregistrer();

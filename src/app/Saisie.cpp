@@ -40,13 +40,13 @@ bool TTavoWindow::CommandeSaisie(int id)
                           : indisponible(this);
         if (r == IDOK) {
             Invalide();
-            Modifie = true;
+            Change();
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
         } else if (Concours->Ecrit() != avant) {
             // Judges paged through stay written even when the dialog is cancelled.
             Invalide();
-            Modifie = true;
+            Change();
         }
         return true;
     }
@@ -56,14 +56,14 @@ bool TTavoWindow::CommandeSaisie(int id)
         if (r == IDOK) {
             if (Vue == 2)
                 RemplitListe();
-            Modifie = true;
+            Change();
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
         } else if (Concours->Ecrit() != avant) {
             // Pilots stored, appended or deleted before a cancel stay so.
             if (Vue == 2)
                 RemplitListe();
-            Modifie = true;
+            Change();
         }
         LargeurVue = HauteurVue = 0;
         Invalide();
@@ -89,6 +89,12 @@ bool TTavoWindow::CommandeSaisie(int id)
     default:
         return false;
     }
+}
+
+void TTavoWindow::Change()
+{
+    Modifie = true;
+    JournaliseConcours();
 }
 
 bool TTavoWindow::CommandeIndisponible(int id)

@@ -58,5 +58,7 @@ void TTavoApp::MainWindowShown()
     const QStringList arguments = Arguments();
     if (!arguments.isEmpty() && m_client)
         m_client->OuvreFichier(QFileInfo(arguments.constFirst()).absoluteFilePath());
+    else if (m_client)
+        m_client->ProposeRecuperation(); // an unnamed competition a crash interrupted
     m_cadre->ActualiseCommandes();
 }

@@ -4,9 +4,11 @@
 #include "app/Commandes.h"
 #include "app/ListePilotes.h"
 #include "app/Vues.h"
+#include "model/Journal.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
 #include "platform/PainterDC.h"
+#include "platform/Verrou.h"
 #include "scoring/Classements.h"
 #include "scoring/Regles.h"
 
@@ -58,6 +60,9 @@ TTavoWindow::TTavoWindow(QWidget* parent)
 TTavoWindow::~TTavoWindow()
 {
     delete ListeVue;
+    // Changes given up or saved leave no journal; unsaved ones keep theirs for recovery.
+    if (!Modifie || Abandon)
+        OublieJournal();
 }
 
 TRect TTavoWindow::GetClientRect() const

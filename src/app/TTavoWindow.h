@@ -13,10 +13,14 @@
 #include <memory>
 
 #include <QAbstractScrollArea>
+#include <QByteArray>
+#include <QDateTime>
 
 namespace tavo {
 class TDC;
-}
+class TJournal;
+class TVerrou;
+} // namespace tavo
 class TListePilotes;
 
 /**
@@ -82,6 +86,15 @@ public:
     void MontreCurseur();
     /** The cursor's rectangle in the client area (the scroll position subtracted). */
     tavo::TRect RectCurseur() const;
+    // Protection of the open file (lock, changes on disk, recovery journal)
+    /**
+     * Offers to replay the journals a crashed program left for the open file
+     * (or, with no file, for an unnamed competition); false when none was replayed.
+     */
+    bool ProposeRecuperation();
+    /** The recovery journal of the open competition: beside its file, or in the state directory. */
+    QString CheminJournal() const;
+
     /** Fills the pilots list again in the current sort order. */
     void RemplitListe();
     /** A click on a column header of the pilots list. */
@@ -109,6 +122,10 @@ public:
     bool SansNom = true;
     bool TriDossard = false;
     bool TriNom = false;
+    /** The lock of the open file, held while it is open here. */
+    std::unique_ptr<tavo::TVerrou> Verrou;
+    /** Every mark and change since the last save, for recovery after a crash. */
+    std::unique_ptr<tavo::TJournal> Journal;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -127,17 +144,54 @@ private:
     /** The view command that shows `VuePrecedente` again. */
     int CommandeVuePrecedente() const;
     bool CommandeSaisie(int id);
+    /** A dialog changed the competition: modified, and a copy goes to the journal. */
+    void Change();
     /** The print commands (page set-up and every printout); false for any other command. */
     bool CommandeImpression(int id);
     bool CommandeIndisponible(int id);
     void QuitteListe();
     void Invalide();
     bool Ecrit();
+
+    /** What the open file held when it was read or written: to notice a change by others. */
+    struct TEmpreinte
+    {
+        QString Chemin;
+        qint64 Taille = -1;
+        QDateTime Modification;
+        QByteArray Hachage;
+    };
+    /**
+     * Before opening `chemin`: when another program or window has it open,
+     * asks whether to open it anyway. False: do not open.
+     */
+    bool AccepteOuverture(const QString& chemin);
+    /** After a file was read or written: the lock, the footprint, a fresh journal. */
+    void PrendFichier(const QString& chemin, const std::string* contenu);
+    /** The file is let go (new competition): no lock, no footprint, no journal. */
+    void LacheFichier();
+    /**
+     * Before writing `chemin`: when it changed on disk since it was read or
+     * written here, or another program has it open, asks. False: do not write.
+     */
+    bool AccepteEcriture(const QString& chemin);
+    /** The journal of the open competition, made anew when its place changed. */
+    tavo::TJournal& JournalCourant();
+    /** Appends a mark of the sheet to the journal (with a copy of the competition first when
+     * needed). */
+    void JournaliseNote(short note);
+    /** Appends a copy of the whole competition to the journal (after a dialog changed it). */
+    void JournaliseConcours();
+    /** Removes the journal: the changes are saved, or given up. */
+    void OublieJournal();
     void AfficheAide();
     void AProposDe();
 
     TListePilotes* ListeVue = nullptr;
     std::unique_ptr<tavo::TScroller> Scroller;
+    TEmpreinte Empreinte;
+    /** The user answered "No" to saving the changes: they go with the window. */
+    bool Abandon = false;
 };
 
 /** The start-up directory: the current directory, without a trailing "/" except at the root. */

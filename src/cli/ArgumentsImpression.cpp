@@ -3,7 +3,9 @@
 #include "cli/Commande.h"
 
 #include <charconv>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 namespace tavo::cli {
 
@@ -90,7 +92,24 @@ void LitOption(const Forme& forme, std::string_view option,
     }
 }
 
+std::filesystem::path Canonique(const std::string& chemin)
+{
+    std::error_code e;
+    const std::filesystem::path absolu = std::filesystem::absolute(chemin, e).lexically_normal();
+    std::filesystem::path canonique = std::filesystem::weakly_canonical(absolu, e);
+    return e ? absolu : canonique;
+}
+
 } // namespace
+
+bool MemeFichier(const std::string& a, const std::string& b)
+{
+    std::error_code e;
+    if (std::filesystem::exists(a, e) && std::filesystem::exists(b, e) &&
+        std::filesystem::equivalent(a, b, e))
+        return true;
+    return Canonique(a) == Canonique(b);
+}
 
 Analyse AnalyseImpression(const std::vector<std::string>& arguments)
 {
@@ -119,6 +138,9 @@ Analyse AnalyseImpression(const std::vector<std::string>& arguments)
         return Erreur("il manque le fichier du concours");
     if (commande.pdf.empty())
         return Erreur("il manque le fichier PDF à écrire (--pdf SORTIE.pdf)");
+    if (MemeFichier(commande.pdf, commande.fichier))
+        return Erreur("le fichier PDF " + commande.pdf +
+                      " est le fichier du concours lui-même : choisissez un autre nom");
     if (forme->option != nullptr && !nombreLu)
         return Erreur("le formulaire " + commande.formulaire + " demande l'option " +
                       forme->option);

@@ -2,13 +2,17 @@
 #include "cli/Cli.h"
 
 #include "cli/Impression.h"
+#include "cli/Sortie.h"
 #include "cli/Vues.h"
 #include "model/Concours.h"
+#include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
 #include "scoring/Messages.h"
 
+#include <cerrno>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 
 namespace tavo::cli {
@@ -41,34 +45,61 @@ ParametresCalcul Parametres(const Commande& commande, const std::string& reperto
     return parametres;
 }
 
+// Runs a command read without error.
+int Lance(const Commande& commande, Flux flux, const std::string& repertoireCourant)
+{
+    TConcours concours;
+    const ResultatLecture lu = OuvreConcours(concours, commande.fichier);
+    if (!lu) {
+        flux.erreurs << messages::FICHIER_ILLISIBLE << '\n' << MessageLecture(lu) << '\n';
+        return SORTIE_ERREUR;
+    }
+    const ParametresCalcul parametres = Parametres(commande, repertoireCourant);
+    if (commande.vue == "imprimer")
+        return Imprime(concours, commande, parametres, flux, repertoireCourant);
+    for (const Entree& entree : VUES)
+        if (entree.nom == commande.vue)
+            return entree.vue(concours, commande, parametres, flux);
+    return SORTIE_USAGE;
+}
+
+int Traite(const Analyse& analyse, Flux flux, const std::string& repertoireCourant)
+{
+    if (analyse.genre == Analyse::Genre::Aide) {
+        flux.sortie << AIDE;
+        return SORTIE_OK;
+    }
+    if (analyse.genre == Analyse::Genre::Erreur) {
+        flux.erreurs << "tavo-cli : " << analyse.erreur << "\n\n" << USAGE;
+        return SORTIE_USAGE;
+    }
+    return Lance(analyse.commande, flux, repertoireCourant);
+}
+
 } // namespace
 
 int Execute(const std::vector<std::string>& arguments, std::ostream& sortie, std::ostream& erreurs,
             const std::string& repertoireCourant)
 {
     const Analyse analyse = AnalyseArguments(arguments);
-    if (analyse.genre == Analyse::Genre::Aide) {
-        sortie << AIDE;
-        return SORTIE_OK;
-    }
-    if (analyse.genre == Analyse::Genre::Erreur) {
-        erreurs << "tavo-cli : " << analyse.erreur << "\n\n" << USAGE;
-        return SORTIE_USAGE;
-    }
-    const Commande& commande = analyse.commande;
-    TConcours concours;
-    const ResultatLecture lu = OuvreConcours(concours, commande.fichier);
-    if (!lu) {
-        erreurs << messages::FICHIER_ILLISIBLE << '\n' << MessageLecture(lu) << '\n';
+    std::ostringstream resultat;
+    std::ostringstream messages;
+    const int code = Traite(analyse, {resultat, messages}, repertoireCourant);
+    // JSON escapes its control characters; every other text is made harmless here.
+    erreurs << SansControle(messages.str());
+    const bool json =
+        analyse.genre == Analyse::Genre::Commande && analyse.commande.format == Format::Json;
+    errno = 0;
+    sortie << (json ? resultat.str() : SansControle(resultat.str()));
+    if (!sortie.flush()) {
+        const int cause = errno;
+        erreurs << "tavo-cli : impossible d'écrire le résultat sur la sortie standard";
+        if (cause != 0)
+            erreurs << " : " << RaisonSysteme(cause);
+        erreurs << '\n';
         return SORTIE_ERREUR;
     }
-    const ParametresCalcul parametres = Parametres(commande, repertoireCourant);
-    if (commande.vue == "imprimer")
-        return Imprime(concours, commande, parametres, {sortie, erreurs}, repertoireCourant);
-    for (const Entree& entree : VUES)
-        if (entree.nom == commande.vue)
-            return entree.vue(concours, commande, parametres, {sortie, erreurs});
-    return SORTIE_USAGE;
+    return code;
 }
 
 } // namespace tavo::cli

@@ -99,12 +99,19 @@ int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcu
         CreeFormulaire(concours, parametres, formulaire, commande.nombre,
                        MargesDe(imprimante.GetSetup()), CheminQt(repertoireCourant.c_str()));
     const QString pdf = QString::fromStdString(commande.pdf);
-    const int pages = imprimante.ImprimePdf(pdf, *printout);
+    QString raison;
+    const int pages = imprimante.ImprimePdf(pdf, *printout, &raison);
     if (pages <= 0) {
-        flux.erreurs << "Impossible d'écrire le fichier " << commande.pdf << '\n';
+        flux.erreurs << "Impossible d'écrire le fichier " << commande.pdf;
+        if (!raison.isEmpty())
+            flux.erreurs << " : " << raison.toStdString();
+        flux.erreurs << '\n';
         return SORTIE_ERREUR;
     }
-    flux.sortie << commande.pdf << " : " << pages << (pages > 1 ? " pages\n" : " page\n");
+    // A PDF written on the standard output is not followed by this line.
+    std::ostream& compteRendu =
+        MemeFichier(commande.pdf, "/dev/stdout") ? flux.erreurs : flux.sortie;
+    compteRendu << commande.pdf << " : " << pages << (pages > 1 ? " pages\n" : " page\n");
     return SORTIE_OK;
 }
 

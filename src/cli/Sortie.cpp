@@ -45,6 +45,20 @@ std::string Aligne(const std::string& texte, std::size_t largeur, Alignement ali
     return std::string(marge, ' ') + texte;
 }
 
+// The length of the C1 control character (U+0080 to U+009F, two bytes in UTF-8) at `i`, or 0.
+std::size_t LongueurC1(std::string_view utf8, std::size_t i)
+{
+    if (i + 1 >= utf8.size() || static_cast<unsigned char>(utf8[i]) != 0xC2)
+        return 0;
+    const auto suivant = static_cast<unsigned char>(utf8[i + 1]);
+    return suivant >= 0x80 && suivant < 0xA0 ? 2 : 0;
+}
+
+bool EstControle(unsigned char octet)
+{
+    return octet < 0x20 || octet == 0x7F;
+}
+
 std::string ChampCsv(const std::string& texte)
 {
     if (texte.find_first_of(";\"\r\n") == std::string::npos)
@@ -59,6 +73,21 @@ std::string ChampCsv(const std::string& texte)
 }
 
 } // namespace
+
+std::string SansControle(std::string_view utf8)
+{
+    std::string texte;
+    texte.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto octet = static_cast<unsigned char>(utf8[i]);
+        if (const std::size_t c1 = LongueurC1(utf8, i); c1 > 0) {
+            texte += '?';
+            i += c1 - 1;
+        } else
+            texte += EstControle(octet) && octet != '\n' ? '?' : utf8[i];
+    }
+    return texte;
+}
 
 std::size_t Largeur(std::string_view utf8)
 {
@@ -217,17 +246,21 @@ Json& Json::Valeur(std::string_view utf8)
 {
     Separe();
     texte += '"';
-    for (char c : utf8) {
-        const auto octet = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            texte += '\\';
-            texte += c;
-        } else if (octet < 0x20) {
-            char echappe[8];
-            std::snprintf(echappe, sizeof echappe, "\\u%04x", octet);
-            texte += echappe;
-        } else
-            texte += c;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto octet = static_cast<unsigned char>(utf8[i]);
+        // Every control character escaped, DEL and C1 too: the same text, safe on a terminal.
+        unsigned code = octet;
+        if (LongueurC1(utf8, i) > 0)
+            code = static_cast<unsigned char>(utf8[++i]);
+        else if (!EstControle(octet)) {
+            if (octet == '"' || octet == '\\')
+                texte += '\\';
+            texte += utf8[i];
+            continue;
+        }
+        char echappe[8];
+        std::snprintf(echappe, sizeof echappe, "\\u%04x", code);
+        texte += echappe;
     }
     texte += '"';
     return *this;

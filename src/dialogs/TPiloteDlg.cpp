@@ -137,32 +137,44 @@ void TPiloteDlg::Affiche()
     Controle(ID_NOM)->setFocus();
 }
 
+bool TPiloteDlg::DossardAccepte(const std::string& dossard)
+{
+    auto refuse = [this](const QString& texte) {
+        MessageBox(this, texte, TITRE, MB_OK | MB_ICONEXCLAMATION);
+        Edit(ID_DOSSARD)->setFocus();
+        Edit(ID_DOSSARD)->selectAll();
+        return false;
+    };
+    if (dossard.empty()) {
+        if (GetTexte(ID_NOM).trimmed().isEmpty() && GetTexte(ID_PRENOM).trimmed().isEmpty())
+            return true;
+        return refuse(
+            QStringLiteral("Ce pilote n'a pas de dossard.\n"
+                           "Donnez-lui un dossard : ses notes sont saisies par dossard."));
+    }
+    int position = 0;
+    for (const TPilote& autre : m_concours.GetPilotes()) {
+        ++position;
+        if (position != m_position && MemeDossard(autre.GetDossard(), dossard.c_str())) {
+            const QString qui = (Texte(autre.GetNom()) + u' ' + Texte(autre.GetPrenom())).trimmed();
+            return refuse(QStringLiteral("Le dossard %1 est déjà celui du pilote %2 (%3).\n"
+                                         "Donnez un autre dossard à ce pilote.")
+                              .arg(GetTexte(ID_DOSSARD))
+                              .arg(position)
+                              .arg(qui));
+        }
+    }
+    return true;
+}
+
 bool TPiloteDlg::StockePilote()
 {
     // An unfinished frequency is refused on the way to another pilot as well as on OK.
     if (!CanClose())
         return false;
     const std::string dossard = VersCp1252(GetTexte(ID_DOSSARD));
-    if (!dossard.empty()) {
-        int position = 0;
-        for (const TPilote& autre : m_concours.GetPilotes()) {
-            ++position;
-            if (position != m_position && MemeDossard(autre.GetDossard(), dossard.c_str())) {
-                const QString qui =
-                    (Texte(autre.GetNom()) + u' ' + Texte(autre.GetPrenom())).trimmed();
-                MessageBox(this,
-                           QStringLiteral("Le dossard %1 est déjà celui du pilote %2 (%3).\n"
-                                          "Donnez un autre dossard à ce pilote.")
-                               .arg(GetTexte(ID_DOSSARD))
-                               .arg(position)
-                               .arg(qui),
-                           TITRE, MB_OK | MB_ICONEXCLAMATION);
-                Edit(ID_DOSSARD)->setFocus();
-                Edit(ID_DOSSARD)->selectAll();
-                return false;
-            }
-        }
-    }
+    if (!DossardAccepte(dossard))
+        return false;
     // A copy of the stored pilot, so that his marks stay with him.
     TPilote pilote = m_concours.GetPilote(m_position);
     pilote.SetNom(VersCp1252(GetTexte(ID_NOM)).c_str());
@@ -234,8 +246,21 @@ void TPiloteDlg::CmSupprimer()
     Affiche();
 }
 
+void TPiloteDlg::RetirePilotesVides()
+{
+    m_concours.GetPilotes().remove_if([](const TPilote& pilote) { return pilote.EstVide(); });
+}
+
 void TPiloteDlg::CmOk()
 {
-    if (StockePilote())
-        CloseWindow(IDOK);
+    if (!StockePilote())
+        return;
+    RetirePilotesVides();
+    CloseWindow(IDOK);
+}
+
+void TPiloteDlg::CmCancel()
+{
+    RetirePilotesVides();
+    CloseWindow(IDCANCEL);
 }

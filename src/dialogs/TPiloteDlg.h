@@ -3,13 +3,16 @@
 
 #include "platform/Dialog.h"
 
+#include <string>
+
 class TConcours;
 
 /**
  * "Pilotes du concours": the pilots one at a time, with buttons to move
  * through the list, append (past the last one) and delete. Moving stores the
  * pilot shown; his marks are kept. A bib another pilot already wears is
- * refused.
+ * refused, and so is an empty bib for a pilot who has a name: marks are
+ * entered by bib. Pilots left wholly empty are removed when the dialog closes.
  */
 class TPiloteDlg : public tavo::TDialog
 {
@@ -33,11 +36,16 @@ public:
 protected:
     void SetupWindow() override;
     void CmOk() override;
+    void CmCancel() override;
 
 private:
     void Affiche();
     /** Writes the pilot shown back at his position; false when a field or his bib is refused. */
     bool StockePilote();
+    /** Refuses (with a message) a bib that is empty for a named pilot or worn by another one. */
+    bool DossardAccepte(const std::string& dossard);
+    /** Removes the pilots that hold nothing (the one appended and never filled, say). */
+    void RetirePilotesVides();
 
     TConcours& m_concours;
     int m_nbPilotes;

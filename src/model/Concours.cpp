@@ -199,10 +199,12 @@ void TConcours::SetDossardCourant(const char* texte)
 
 bool TConcours::ChargeProgramme(short v, const std::string& repertoire)
 {
-    if (v < 1 || v > MAX_VOLS || Ident.ProgrammeVol[v - 1][0] == '\0')
+    // A programme is a plain file of the programmes directory: no name leads elsewhere.
+    if (v < 1 || v > MAX_VOLS || !tavo::EstNomFichierSimple(Ident.ProgrammeVol[v - 1]))
         return false;
     std::string contenu;
-    if (!tavo::LitFichier(repertoire + "/" + Ident.ProgrammeVol[v - 1], contenu))
+    if (!tavo::LitFichier(repertoire + "/" + Ident.ProgrammeVol[v - 1], contenu,
+                          tavo::TAILLE_MAX_PETIT_FICHIER))
         return false;
     Programme->Reinitialise();
     Programme->Lit(contenu);

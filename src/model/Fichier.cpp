@@ -3,11 +3,12 @@
 
 #include "model/Concours.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <exception>
 #include <filesystem>
+#include <limits>
+#include <new>
 #include <system_error>
 
 #if __has_include(<unistd.h>)
@@ -21,149 +22,147 @@ namespace fs = std::filesystem;
 
 namespace tavo {
 
-bool LitFichier(const std::string& chemin, std::string& contenu)
+std::uint64_t TailleMaxConcours()
 {
-    std::error_code ec;
-    if (chemin.empty() || fs::is_directory(chemin, ec))
-        return false;
-    std::FILE* f = std::fopen(chemin.c_str(), "rb");
-    if (!f)
-        return false;
-    bool ok = true;
-    try {
-        std::string lu;
-        // One allocation of the whole size: growing a large string costs far more than reading it.
-        if (const auto taille = fs::file_size(chemin, ec); !ec)
-            lu.reserve(static_cast<std::size_t>(taille));
-        char tampon[1 << 16];
-        std::size_t n = 0;
-        while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
-            lu.append(tampon, n);
-        ok = !std::ferror(f);
-        if (ok)
-            contenu.swap(lu);
-    } catch (const std::exception&) { // larger than memory: refused like an unreadable file
-        ok = false;
-    }
-    std::fclose(f);
-    return ok;
+    // A file is held whole in memory while it is read, and every pilot it holds
+    // (1.8 KB at the least on disk) takes about twice as much once read, while
+    // the competition open before stays until the new one is complete; saving
+    // then builds the whole text again. Working on a file of S bytes thus needs
+    // about 4 S: a file over a quarter of the physical memory cannot be a
+    // competition this machine can work with (real ones stay under a few MB).
+    std::uint64_t memoire = std::uint64_t{4} << 30; // when the system does not say
+#if defined(TAVO_POSIX) && defined(_SC_PHYS_PAGES)
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long taillePage = ::sysconf(_SC_PAGESIZE);
+    if (pages > 0 && taillePage > 0)
+        memoire = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(taillePage);
+#endif
+    return std::min<std::uint64_t>(memoire / 4, std::numeric_limits<std::size_t>::max() / 4);
 }
 
 namespace {
 
-void decrit(std::string* erreur, const std::string& quoi)
+// How many bytes to ask for next: a buffer's worth, but never more than one
+// byte past the cap, so that a file that grows while it is read is seen too large.
+std::size_t aLire(std::size_t dejaLu, std::uint64_t tailleMax, std::size_t tampon)
 {
-    if (erreur)
-        *erreur = quoi;
+    if (tailleMax - dejaLu < tampon)
+        return static_cast<std::size_t>(tailleMax - dejaLu) + 1;
+    return tampon;
+}
+
+// Reads to the end with `lire` (a `read`-like call: bytes, 0 at the end, < 0 on error).
+template <typename Lecture>
+CodeLecture litTout(Lecture lire, std::uint64_t taillePrevue, std::uint64_t tailleMax,
+                    std::string& contenu)
+{
+    std::string lu;
+    // One allocation of the whole size: growing a large string costs far more than reading it.
+    lu.reserve(static_cast<std::size_t>(std::min(taillePrevue, tailleMax)));
+    char tampon[1 << 16];
+    for (;;) {
+        const long long n = lire(tampon, aLire(lu.size(), tailleMax, sizeof tampon));
+        if (n < 0)
+            return CodeLecture::FichierIntrouvable;
+        if (n == 0)
+            break;
+        if (lu.size() + static_cast<std::uint64_t>(n) > tailleMax)
+            return CodeLecture::FichierTropGrand;
+        lu.append(tampon, static_cast<std::size_t>(n));
+    }
+    contenu.swap(lu);
+    return CodeLecture::Ok;
 }
 
 #if defined(TAVO_POSIX)
-bool ecritTout(int fd, std::string_view contenu)
-{
-    const char* p = contenu.data();
-    std::size_t reste = contenu.size();
-    while (reste > 0) {
-        const ssize_t n = ::write(fd, p, reste);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        reste -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Permissions for the new file: those of the file it replaces, else the usual 0666 & ~umask.
-void reprendDroits(int fd, const std::string& cible)
+// Opened without waiting (a pipe with no writer would block) and checked on the
+// descriptor itself, so that what is read is what was checked.
+CodeLecture litDescripteur(int fd, std::string& contenu, std::uint64_t tailleMax)
 {
     struct stat infos
     {
     };
-    if (::stat(cible.c_str(), &infos) == 0) {
-        ::fchmod(fd, infos.st_mode & 07777);
-    } else {
-        const mode_t masque = ::umask(0);
-        ::umask(masque);
-        ::fchmod(fd, 0666 & ~masque);
-    }
+    if (::fstat(fd, &infos) != 0 || S_ISDIR(infos.st_mode))
+        return CodeLecture::FichierIntrouvable;
+    if (!S_ISREG(infos.st_mode))
+        return CodeLecture::PasUnFichier;
+    const auto taille = static_cast<std::uint64_t>(infos.st_size);
+    if (taille > tailleMax)
+        return CodeLecture::FichierTropGrand;
+    const auto lire = [fd](char* tampon, std::size_t n) -> long long {
+        ssize_t lu = 0;
+        while ((lu = ::read(fd, tampon, n)) < 0 && errno == EINTR) {
+        }
+        return lu;
+    };
+    return litTout(lire, taille, tailleMax, contenu);
 }
 
-void synchroniseRepertoire(const std::string& chemin)
+CodeLecture litChemin(const std::string& chemin, std::string& contenu, std::uint64_t tailleMax)
 {
-    const std::string dossier = fs::path(chemin).parent_path().empty()
-                                    ? std::string(".")
-                                    : fs::path(chemin).parent_path().string();
-    const int fd = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return CodeLecture::FichierIntrouvable;
+    const CodeLecture code = litDescripteur(fd, contenu, tailleMax);
+    ::close(fd);
+    return code;
+}
+#else
+CodeLecture litChemin(const std::string& chemin, std::string& contenu, std::uint64_t tailleMax)
+{
+    std::error_code ec;
+    const fs::file_status etat = fs::status(chemin, ec);
+    if (ec || !fs::exists(etat) || fs::is_directory(etat))
+        return CodeLecture::FichierIntrouvable;
+    if (!fs::is_regular_file(etat))
+        return CodeLecture::PasUnFichier;
+    const std::uint64_t taille = fs::file_size(chemin, ec);
+    if (!ec && taille > tailleMax)
+        return CodeLecture::FichierTropGrand;
+    std::FILE* f = std::fopen(chemin.c_str(), "rb");
+    if (!f)
+        return CodeLecture::FichierIntrouvable;
+    const auto lire = [f](char* tampon, std::size_t n) -> long long {
+        const std::size_t lu = std::fread(tampon, 1, n, f);
+        return lu == 0 && std::ferror(f) ? -1 : static_cast<long long>(lu);
+    };
+    const CodeLecture code = litTout(lire, ec ? 0 : taille, tailleMax, contenu);
+    std::fclose(f);
+    return code;
 }
 #endif
 
 } // namespace
 
-bool EcritFichierSur(const std::string& chemin, std::string_view contenu, std::string* erreur)
+CodeLecture LitFichierBorne(const std::string& chemin, std::string& contenu,
+                            std::uint64_t tailleMax)
 {
-    std::error_code ec;
-    if (chemin.empty() || fs::is_directory(chemin, ec)) {
-        decrit(erreur, "nom de fichier invalide");
-        return false;
+    if (chemin.empty())
+        return CodeLecture::FichierIntrouvable;
+    try {
+        return litChemin(chemin, contenu, tailleMax);
+    } catch (const std::bad_alloc&) { // more than memory can hold
+        return CodeLecture::FichierTropGrand;
     }
-#if defined(TAVO_POSIX)
-    std::string temporaire = chemin + ".XXXXXX";
-    const int fd = ::mkstemp(temporaire.data());
-    if (fd < 0) {
-        decrit(erreur, std::strerror(errno));
-        return false;
-    }
-    reprendDroits(fd, chemin);
-    bool ok = ecritTout(fd, contenu) && ::fsync(fd) == 0;
-    int cause = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        cause = errno;
-    }
-    if (ok && std::rename(temporaire.c_str(), chemin.c_str()) != 0) {
-        ok = false;
-        cause = errno;
-    }
-    if (!ok) {
-        ::unlink(temporaire.c_str());
-        decrit(erreur, std::strerror(cause));
-        return false;
-    }
-    synchroniseRepertoire(chemin);
-    return true;
-#else
-    const std::string temporaire = chemin + ".tmp";
-    std::FILE* f = std::fopen(temporaire.c_str(), "wb");
-    if (!f) {
-        decrit(erreur, std::strerror(errno));
-        return false;
-    }
-    bool ok = std::fwrite(contenu.data(), 1, contenu.size(), f) == contenu.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok) {
-        fs::rename(temporaire, chemin, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        fs::remove(temporaire, ec);
-        decrit(erreur, "écriture impossible");
-    }
-    return ok;
-#endif
+}
+
+bool LitFichier(const std::string& chemin, std::string& contenu, std::uint64_t tailleMax)
+{
+    return LitFichierBorne(chemin, contenu, tailleMax) == CodeLecture::Ok;
+}
+
+bool EstNomFichierSimple(std::string_view nom)
+{
+    return !nom.empty() && nom != "." && nom != ".." &&
+           nom.find_first_of("/\\") == std::string_view::npos;
 }
 
 ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin)
 {
     std::string contenu;
-    if (!LitFichier(chemin, contenu))
-        return {CodeLecture::FichierIntrouvable, 0};
+    const CodeLecture code = LitFichierBorne(chemin, contenu, TailleMaxConcours());
+    if (code != CodeLecture::Ok)
+        return {code, 0};
     return concours.Lit(contenu);
 }
 

@@ -3,6 +3,7 @@
 
 #include "model/LectureConcours.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,17 +11,48 @@ class TConcours;
 
 namespace tavo {
 
-/** Reads a whole regular file as bytes; false when it cannot be opened or is a directory. */
-bool LitFichier(const std::string& chemin, std::string& contenu);
+/** Largest programme file or options file read; a larger one is refused like a missing one. */
+constexpr std::uint64_t TAILLE_MAX_PETIT_FICHIER = std::uint64_t{1} << 20;
+
+/** Largest competition file read: beyond it the competition could not fit in memory. */
+std::uint64_t TailleMaxConcours();
+
+/**
+ * Reads a whole regular file as bytes, never more than `tailleMax` bytes even
+ * if the file grows meanwhile. A directory or a missing or unreadable file
+ * gives `FichierIntrouvable`, a device, pipe or socket `PasUnFichier` (never
+ * waited on), a file over `tailleMax` `FichierTropGrand`; `contenu` is then
+ * left as it was.
+ */
+CodeLecture LitFichierBorne(const std::string& chemin, std::string& contenu,
+                            std::uint64_t tailleMax);
+
+/** `LitFichierBorne`, true when the file was read. */
+bool LitFichier(const std::string& chemin, std::string& contenu,
+                std::uint64_t tailleMax = TailleMaxConcours());
+
+/** Whether `nom` names a file inside a directory: not empty, no separator, not "." or "..". */
+bool EstNomFichierSimple(std::string_view nom);
 
 /**
  * Replaces a file without ever destroying the previous one: the bytes go to a
  * temporary file in the same directory, which is flushed to disk and then
- * renamed over the target. On failure the target is untouched, the temporary
- * file is removed, and `erreur` (when given) tells why.
+ * renamed over the target. A symbolic link is followed: its target is
+ * replaced and the link stays. A file with other hard links, or whose owner
+ * the temporary file cannot take, is rewritten in place instead, its space
+ * reserved first so that a full disk leaves it untouched. A read-only file is
+ * refused. On failure the target is untouched where the file system allows
+ * it, the temporary file is removed, and `erreur` (when given) tells why in
+ * French.
  */
 bool EcritFichierSur(const std::string& chemin, std::string_view contenu,
                      std::string* erreur = nullptr);
+
+/**
+ * Writes every byte to a file descriptor, going on after an interruption;
+ * false, with `errno` telling why, when the system refuses (POSIX systems).
+ */
+bool EcritTout(int fd, std::string_view contenu);
 
 /** Opens a competition file into `concours`; on failure the competition is unchanged. */
 ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin);

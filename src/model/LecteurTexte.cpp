@@ -95,7 +95,11 @@ void AjouteEntier(std::string& sortie, long long valeur)
 
 void AjouteLigne(std::string& sortie, std::string_view texte)
 {
+    const std::size_t debut = sortie.size();
     sortie.append(texte);
+    for (std::size_t i = sortie.find_first_of("\r\n", debut); i != std::string::npos;
+         i = sortie.find_first_of("\r\n", i + 1))
+        sortie[i] = ' ';
     sortie.append("\r\n");
 }
 

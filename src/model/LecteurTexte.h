@@ -30,7 +30,10 @@ public:
      */
     bool LitLigne(std::string_view& ligne);
 
-    /** Reads a line into a fixed-capacity field, cut to its capacity. */
+    /**
+     * Reads a line into a fixed-capacity field, cut to its capacity. A NUL
+     * byte in the line is read as a space, so that it cannot end the text early.
+     */
     template <std::size_t N> bool LitLigne(char (&champ)[N]);
 
     /**
@@ -64,7 +67,8 @@ template <std::size_t N> bool LecteurTexte::LitLigne(char (&champ)[N])
     std::string_view ligne;
     const bool ok = LitLigne(ligne);
     const std::size_t n = ligne.size() < N - 1 ? ligne.size() : N - 1;
-    ligne.copy(champ, n);
+    for (std::size_t i = 0; i < n; ++i)
+        champ[i] = ligne[i] == '\0' ? ' ' : ligne[i];
     champ[n] = '\0';
     return ok;
 }
@@ -87,7 +91,10 @@ template <typename T> bool LecteurTexte::LitEntier(T& valeur, bool& horsLimites)
 /** Appends a decimal integer to a text being written. */
 void AjouteEntier(std::string& sortie, long long valeur);
 
-/** Appends a text and a CR LF line end. */
+/**
+ * Appends a text and a CR LF line end. A CR or LF inside the text is written
+ * as a space: a text always stays on its one line.
+ */
 void AjouteLigne(std::string& sortie, std::string_view texte);
 
 } // namespace tavo

@@ -11,6 +11,10 @@ std::string MessageLecture(const ResultatLecture& resultat)
         return {};
     case CodeLecture::FichierIntrouvable:
         return "Le fichier est introuvable ou illisible.";
+    case CodeLecture::PasUnFichier:
+        return "Ce n'est pas un fichier ordinaire (périphérique ou tube, par exemple).";
+    case CodeLecture::FichierTropGrand:
+        return "Le fichier est trop volumineux pour être un concours.";
     case CodeLecture::FinPrematuree:
         return "Le fichier est incomplet : il se termine avant la fin des données" + ligne + ".";
     case CodeLecture::NombreAttendu:

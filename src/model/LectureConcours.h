@@ -11,6 +11,8 @@ enum class CodeLecture
 {
     Ok,
     FichierIntrouvable, ///< cannot be opened (missing, unreadable, a directory)
+    PasUnFichier,       ///< a device, a pipe or a socket: never read
+    FichierTropGrand,   ///< larger than any competition memory could hold
     FinPrematuree,      ///< the text ends before the last judge
     NombreAttendu,      ///< text where a number belongs
     NombreHorsLimites,  ///< a number too large or negative for its field

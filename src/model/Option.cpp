@@ -59,7 +59,7 @@ std::string TOption::CheminFichier(const std::string& repertoireDepart)
 void TOption::Charge(const std::string& repertoireDepart)
 {
     std::string contenu;
-    if (tavo::LitFichier(CheminFichier(repertoireDepart), contenu))
+    if (tavo::LitFichier(CheminFichier(repertoireDepart), contenu, tavo::TAILLE_MAX_PETIT_FICHIER))
         Lit(contenu);
 }
 

@@ -4,6 +4,7 @@
 #include "model/LecteurTexte.h"
 #include "model/Texte.h"
 
+#include <algorithm>
 #include <cmath>
 
 using tavo::CopieTexte;
@@ -173,6 +174,13 @@ void TNotesPilote::SetRangJuge(short juge, short vol, short rang)
         RangJuge[juge - 1][vol - 1] = rang;
 }
 
+bool TNotesPilote::SansNote() const
+{
+    const short* debut = &Notes[0][0][0];
+    return std::all_of(debut, debut + MAX_JUGES * MAX_VOLS * MAX_FIGURES,
+                       [](short note) { return note == 0; });
+}
+
 void TNotesPilote::Ecrit(std::string& sortie) const
 {
     for (int v = 0; v < MAX_VOLS; ++v) {
@@ -223,6 +231,15 @@ double TPilote::EcartTypeJuges(short nbJuges, short vol) const
         somme += GetJugeRetenu(j, vol) * ecart * ecart;
     }
     return std::sqrt(somme / (retenus - 1));
+}
+
+bool TPilote::EstVide() const
+{
+    for (const char* texte : {GetNom(), GetPrenom(), GetClub(), GetNumClub(), GetLicence(),
+                              GetFrequence1(), GetFrequence2(), GetDossard()})
+        if (texte[0] != '\0')
+            return false;
+    return NotesP.SansNote();
 }
 
 void TPilote::Ecrit(std::string& sortie) const

@@ -102,6 +102,9 @@ public:
     /** The majority-decided noise and conformity lines alone, divided like the flight score. */
     double ScoreBruitConf(short vol, short nbJuges, const TProgramme& programme) const;
 
+    /** True when every mark is 0. */
+    bool SansNote() const;
+
     /** Appends the 182 marks lines: per flight 25 lines of five marks, then an empty line. */
     void Ecrit(std::string& sortie) const;
     /** Reads the 875 marks; false when the text ends or a mark is not a 16-bit number. */
@@ -186,6 +189,9 @@ public:
     const TIdentPilote& GetIdent() const { return Ident; }
     TNotesPilote& GetNotesPilote() { return NotesP; }
     const TNotesPilote& GetNotesPilote() const { return NotesP; }
+
+    /** True when every identity text is empty and every mark is 0: a record holding nothing. */
+    bool EstVide() const;
 
     /** Appends the 190 lines of the file form: identity, then marks. */
     void Ecrit(std::string& sortie) const;

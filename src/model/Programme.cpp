@@ -134,10 +134,12 @@ void TProgramme::Lit(std::string_view contenu)
     lecteur.SauteFinLigne();
     const long long nombre = std::clamp<long long>(annonces, 0, MaxFigures());
     for (long long i = 0; i < nombre && !lecteur.Fin(); ++i) {
-        std::string_view nom;
-        lecteur.LitLigne(nom);
+        std::string_view ligne;
+        lecteur.LitLigne(ligne);
+        std::string nom(ligne);
+        std::replace(nom.begin(), nom.end(), '\0', ' '); // would end the name early
         TFigure figure;
-        figure.SetNom(std::string(nom).c_str());
+        figure.SetNom(nom.c_str());
         short k = 0;
         const bool kLu = litCourt(lecteur, k);
         figure.SetK(k);

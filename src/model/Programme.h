@@ -5,8 +5,8 @@
 
 #include <istream>
 #include <list>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 /** One figure of a flight programme: its name and K factor. */
 class TFigure

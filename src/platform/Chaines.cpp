@@ -17,6 +17,20 @@ QString NomPrenom(const char* nom, const char* prenom)
     return QStringLiteral(" ") + Texte(nom) + QStringLiteral(" ") + Texte(prenom);
 }
 
+QString SurUneLigne(const QString& texte)
+{
+    QString ligne;
+    ligne.reserve(texte.size());
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const char16_t c = texte[i].unicode();
+        if (c == u'\r' && i + 1 < texte.size() && texte[i + 1] == u'\n')
+            continue; // CR LF: one space, for the LF
+        const bool controle = c < 0x20 || c == 0x7F || c == 0x85 || c == 0x2028 || c == 0x2029;
+        ligne += controle ? QChar(u' ') : texte[i];
+    }
+    return ligne;
+}
+
 std::string VersCp1252(const QString& texte)
 {
     return Utf8VersCp1252(texte.toStdString());

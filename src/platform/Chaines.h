@@ -13,6 +13,13 @@ QString Texte(const char* cp1252);
 /** " Nom Prénom" of a ranking or list row: a space, the surname, a space, the first name. */
 QString NomPrenom(const char* nom, const char* prenom);
 
+/**
+ * A text made fit for a one-line field: every line break (CR LF counting as
+ * one, LF, CR, U+0085, U+2028, U+2029) and every other control character
+ * (U+0000-U+001F, U+007F) becomes a space.
+ */
+QString SurUneLigne(const QString& texte);
+
 /** A QString as Windows-1252 bytes for a record (characters it cannot hold become '?'). */
 std::string VersCp1252(const QString& texte);
 

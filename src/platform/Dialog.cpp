@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Dialog.h"
 
+#include "platform/Chaines.h"
 #include "platform/Dialogues.h"
 #include "platform/Geometrie.h"
 
@@ -93,6 +94,7 @@ TDialog::TDialog(QWidget* parent, const TModeleDialogue& modele)
             break;
         case TGenre::Edit: {
             auto* e = new QLineEdit(this);
+            e->setValidator(new TValidateurLigne(e));
             if (c.Capacite > 1)
                 e->setMaxLength(c.Capacite - 1);
             if (libelle)
@@ -227,7 +229,7 @@ void TDialog::SurBouton(int id, std::function<void()> action)
 QString TDialog::GetTexte(int id) const
 {
     if (const QLineEdit* e = Edit(id))
-        return e->text();
+        return SurUneLigne(e->text());
     if (const QComboBox* l = Liste(id))
         return l->currentText();
     if (const QAbstractButton* b = Bouton(id))

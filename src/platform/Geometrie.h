@@ -20,6 +20,7 @@ struct TColor
     static const TColor LtGray;  ///< 192, 192, 192
     static const TColor LtGreen; ///< 0, 255, 0
     static const TColor Purple;  ///< 128, 0, 128
+    static const TColor LtRed;   ///< 255, 0, 0
 };
 
 inline constexpr TColor TColor::Black{0, 0, 0};
@@ -28,6 +29,7 @@ inline constexpr TColor TColor::LtBlue{0, 0, 255};
 inline constexpr TColor TColor::LtGray{192, 192, 192};
 inline constexpr TColor TColor::LtGreen{0, 255, 0};
 inline constexpr TColor TColor::Purple{128, 0, 128};
+inline constexpr TColor TColor::LtRed{255, 0, 0};
 
 struct TPoint
 {

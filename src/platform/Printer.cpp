@@ -2,14 +2,23 @@
 #include "platform/Printer.h"
 
 #include "platform/Dialogues.h"
+#include "platform/EcritureDocument.h"
 #include "platform/PainterDC.h"
 #include "platform/Printout.h"
 
+#include <string>
+#include <string_view>
+
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -48,6 +57,100 @@ void ErreurImpression(QWidget* parent, const QString& titre, const QString& rais
 {
     MessageBox(parent, QStringLiteral("'%1' not printed. %2.").arg(titre, raison),
                QStringLiteral("Print Error"), MB_OK | MB_ICONSTOP);
+}
+
+// The progress dialog "Printing", shown over `parent` while the pages print.
+class Progression
+{
+public:
+    Progression(QWidget* parent, const QPrinter& imprimante)
+        : m_dialogue(QStringLiteral("Now printing"), QStringLiteral("Cancel"), 0, 0, parent)
+        , m_imprimante(imprimante)
+    {
+        m_dialogue.setWindowTitle(QStringLiteral("Printing"));
+        m_dialogue.setWindowModality(Qt::WindowModal);
+    }
+    /** Shows page `page`; false when the user cancelled. */
+    bool Page(const QString& titre, int page)
+    {
+        m_dialogue.setLabelText(TexteProgression(m_imprimante, titre, page));
+        QApplication::processEvents();
+        return !m_dialogue.wasCanceled();
+    }
+    bool Annule() const { return m_dialogue.wasCanceled(); }
+
+private:
+    QProgressDialog m_dialogue;
+    const QPrinter& m_imprimante;
+};
+
+// Draws the pages of a printout on a paged device whose painter is begun; the number of pages
+// drawn, 0 when the progress was cancelled.
+int Dessine(QPainter& painter, QPagedPaintDevice& appareil, int resolution, TPrintout& printout,
+            Progression* progression)
+{
+    // Bitmaps would otherwise be JPEG-compressed in a PDF.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    int pages = 0;
+    TPainterDC dc(painter);
+    const QRect page = appareil.pageLayout().fullRectPixels(resolution);
+    printout.SetPrintParams(&dc, TSize{page.width(), page.height()});
+    printout.BeginPrinting();
+    int minPage = 0, maxPage = 0, de = 0, a = 0;
+    printout.GetPageRange(minPage, maxPage, de, a);
+    printout.BeginDocument(1, maxPage > 0 ? maxPage : MAX_PAGES);
+    for (int p = 1; p <= MAX_PAGES && printout.HasPage(p); ++p) {
+        if (progression && !progression->Page(printout.GetTitle(), p)) {
+            pages = 0;
+            break;
+        }
+        if (p > 1 && !appareil.newPage())
+            break;
+        printout.RenderPage(p);
+        dc.RestoreObjects();
+        ++pages;
+    }
+    printout.EndDocument();
+    printout.EndPrinting();
+    printout.SetPrintParams(nullptr, TSize{});
+    return pages;
+}
+
+// A PDF made in memory, with the page layout, resolution and title of `modele`; the number of
+// pages, 0 when cancelled, -1 when it cannot be made.
+int DessinePdf(const QPrinter& modele, TPrintout& printout, Progression* progression,
+               QByteArray& pdf)
+{
+    QBuffer tampon(&pdf);
+    if (!tampon.open(QIODevice::WriteOnly))
+        return -1;
+    QPdfWriter ecrivain(&tampon);
+    ecrivain.setPdfVersion(modele.pdfVersion());
+    ecrivain.setTitle(modele.docName());
+    ecrivain.setCreator(modele.creator());
+    ecrivain.setResolution(modele.resolution());
+    QPageLayout mise = modele.pageLayout();
+    mise.setMode(QPageLayout::FullPageMode);
+    ecrivain.setPageLayout(mise);
+    QPainter painter;
+    if (!painter.begin(&ecrivain))
+        return -1;
+    const int pages = Dessine(painter, ecrivain, ecrivain.resolution(), printout, progression);
+    painter.end();
+    return pages;
+}
+
+// Writes a finished PDF; the reason in `erreur` when it cannot be written whole.
+bool EcritPdf(const QString& chemin, const QByteArray& pdf, QString* erreur)
+{
+    std::string raison;
+    if (EcritDocument(QFile::encodeName(chemin).toStdString(),
+                      std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+                      &raison))
+        return true;
+    if (erreur != nullptr)
+        *erreur = QString::fromStdString(raison);
+    return false;
 }
 
 } // namespace
@@ -135,44 +238,13 @@ int TPrinter::Imprime(QPrinter& imprimante, TPrintout& printout, QWidget* parent
     QPainter painter;
     if (!painter.begin(&imprimante))
         return -1;
-    // Bitmaps would otherwise be JPEG-compressed in a PDF.
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-    std::unique_ptr<QProgressDialog> progression;
-    if (parent) {
-        progression = std::make_unique<QProgressDialog>(QStringLiteral("Now printing"),
-                                                        QStringLiteral("Cancel"), 0, 0, parent);
-        progression->setWindowTitle(QStringLiteral("Printing"));
-        progression->setWindowModality(Qt::WindowModal);
-    }
-    int pages = 0;
-    {
-        TPainterDC dc(painter);
-        const QRect page = imprimante.pageLayout().fullRectPixels(imprimante.resolution());
-        printout.SetPrintParams(&dc, TSize{page.width(), page.height()});
-        printout.BeginPrinting();
-        int minPage = 0, maxPage = 0, de = 0, a = 0;
-        printout.GetPageRange(minPage, maxPage, de, a);
-        printout.BeginDocument(1, maxPage > 0 ? maxPage : MAX_PAGES);
-        for (int p = 1; p <= MAX_PAGES && printout.HasPage(p); ++p) {
-            if (progression) {
-                progression->setLabelText(TexteProgression(imprimante, printout.GetTitle(), p));
-                QApplication::processEvents();
-                if (progression->wasCanceled()) {
-                    imprimante.abort();
-                    pages = 0;
-                    break;
-                }
-            }
-            if (p > 1 && !imprimante.newPage())
-                break;
-            printout.RenderPage(p);
-            dc.RestoreObjects();
-            ++pages;
-        }
-        printout.EndDocument();
-        printout.EndPrinting();
-        printout.SetPrintParams(nullptr, TSize{});
-    }
+    std::unique_ptr<Progression> progression;
+    if (parent)
+        progression = std::make_unique<Progression>(parent, imprimante);
+    const int pages =
+        Dessine(painter, imprimante, imprimante.resolution(), printout, progression.get());
+    if (pages == 0 && progression && progression->Annule())
+        imprimante.abort();
     painter.end();
     return pages;
 }
@@ -187,6 +259,9 @@ bool TPrinter::Print(QWidget* parent, TPrintout& printout, bool prompt)
         return false;
     // The dialog may change the page; what it chose stays for the next prints.
     Reprend(*m_imprimante);
+    if (m_imprimante->outputFormat() == QPrinter::PdfFormat &&
+        !m_imprimante->outputFileName().isEmpty())
+        return ImprimeFichierPdf(parent, printout);
     if (m_imprimante->outputFormat() == QPrinter::NativeFormat && !m_imprimante->isValid()) {
         MessageBox(parent, QStringLiteral("Cannot print without a default printer."),
                    QStringLiteral("Print Error"), MB_OK | MB_ICONSTOP);
@@ -201,14 +276,41 @@ bool TPrinter::Print(QWidget* parent, TPrintout& printout, bool prompt)
     return false;
 }
 
-int TPrinter::ImprimePdf(const QString& chemin, TPrintout& printout)
+bool TPrinter::ImprimeFichierPdf(QWidget* parent, TPrintout& printout)
 {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(chemin);
-    pdf.setDocName(printout.GetTitle());
-    Applique(pdf);
-    return Imprime(pdf, printout);
+    std::unique_ptr<Progression> progression;
+    if (parent)
+        progression = std::make_unique<Progression>(parent, *m_imprimante);
+    QByteArray pdf;
+    const int pages = DessinePdf(*m_imprimante, printout, progression.get(), pdf);
+    if (pages <= 0) {
+        ErreurImpression(parent, printout.GetTitle(),
+                         pages == 0 ? QStringLiteral("Printing canceled")
+                                    : QStringLiteral("Error encountered during print"));
+        return false;
+    }
+    const QString chemin = m_imprimante->outputFileName();
+    QString raison;
+    if (EcritPdf(chemin, pdf, &raison))
+        return true;
+    MessageBox(parent,
+               QStringLiteral("Le fichier %1 n'a pas pu être écrit :\n%2")
+                   .arg(QDir::toNativeSeparators(chemin), raison),
+               QStringLiteral("Tavo 2000"), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+int TPrinter::ImprimePdf(const QString& chemin, TPrintout& printout, QString* erreur)
+{
+    QPrinter modele(QPrinter::HighResolution);
+    modele.setOutputFormat(QPrinter::PdfFormat);
+    modele.setDocName(printout.GetTitle());
+    Applique(modele);
+    QByteArray pdf;
+    const int pages = DessinePdf(modele, printout, nullptr, pdf);
+    if (pages > 0 && !EcritPdf(chemin, pdf, erreur))
+        return -1;
+    return pages;
 }
 
 } // namespace tavo

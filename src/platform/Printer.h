@@ -73,11 +73,18 @@ public:
     /**
      * Prints after the print dialog when `prompt`; false when cancelled or
      * failed. A failure or a cancelled progress is told in a message box
-     * ("Print Error").
+     * ("Print Error"). When the dialog chose a PDF file, the file is written
+     * whole or not at all (see `ImprimePdf`); a file that cannot be written
+     * is told in a message box ("Tavo 2000").
      */
     bool Print(QWidget* parent, TPrintout& printout, bool prompt = true);
-    /** Prints into a PDF file; returns the number of pages, -1 when the file cannot be made. */
-    int ImprimePdf(const QString& chemin, TPrintout& printout);
+    /**
+     * Prints into a PDF file: the document is made in memory, then written
+     * whole (`EcritDocument`). Returns the number of pages, -1 when the file
+     * cannot be written (the reason in `erreur`): no part of it is then left,
+     * and a previous file keeps its content.
+     */
+    int ImprimePdf(const QString& chemin, TPrintout& printout, QString* erreur = nullptr);
 
     /**
      * Runs a printout on a printer; returns the number of pages drawn, -1
@@ -90,6 +97,7 @@ public:
 private:
     void Applique(QPrinter& imprimante) const;
     void Reprend(const QPrinter& imprimante);
+    bool ImprimeFichierPdf(QWidget* parent, TPrintout& printout);
 
     TMiseEnPage m_miseEnPage;
     std::unique_ptr<QPrinter> m_imprimante;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Validateurs.h"
 
+#include "platform/Chaines.h"
+
 #include <QLineEdit>
 
 namespace tavo {
@@ -204,8 +206,24 @@ TValidateurQt::TValidateurQt(const TValidator& validateur, QLineEdit* edit)
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { m_dernier = t; });
 }
 
-QValidator::State TValidateurQt::validate(QString& texte, int&) const
+void TValidateurLigne::MetSurUneLigne(QString& texte, int& position)
 {
+    const QString ligne = SurUneLigne(texte);
+    if (ligne == texte)
+        return;
+    position = static_cast<int>(SurUneLigne(texte.left(position)).size());
+    texte = ligne;
+}
+
+QValidator::State TValidateurLigne::validate(QString& texte, int& position) const
+{
+    MetSurUneLigne(texte, position);
+    return Acceptable;
+}
+
+QValidator::State TValidateurQt::validate(QString& texte, int& position) const
+{
+    TValidateurLigne::MetSurUneLigne(texte, position);
     if (texte == m_dernier)
         return m_validateur.IsValid(texte) ? Acceptable : Intermediate;
     if (!m_validateur.AccepteSaisie(m_dernier, texte))

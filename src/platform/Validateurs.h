@@ -117,7 +117,26 @@ public:
     QString Erreur() const override;
 };
 
-/** Puts a validator on a Qt edit: refused keystrokes leave the text as it was. */
+/**
+ * The check every one-line edit has: typed or pasted line breaks and other
+ * control characters become spaces (`SurUneLigne`), so they never reach a record.
+ */
+class TValidateurLigne : public QValidator
+{
+    Q_OBJECT
+
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& texte, int& position) const override;
+    /** Puts `texte` on one line, moving `position` with the text before it. */
+    static void MetSurUneLigne(QString& texte, int& position);
+};
+
+/**
+ * Puts a validator on a Qt edit: refused keystrokes leave the text as it was.
+ * Line breaks become spaces first, as in every edit.
+ */
 class TValidateurQt : public QValidator
 {
     Q_OBJECT

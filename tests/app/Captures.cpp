@@ -124,6 +124,7 @@ int main(int argc, char** argv)
     QTest::keyClick(fenetre, Qt::Key_Return);
     for (Qt::Key touche : {Qt::Key_8, Qt::Key_7, Qt::Key_9, Qt::Key_6})
         QTest::keyClick(fenetre, touche, Qt::KeypadModifier);
+    QTest::keyClick(fenetre, Qt::Key_8); // the main keyboard's 8: 18, shown in red
     QTest::keyClick(fenetre, Qt::Key_Plus, Qt::KeypadModifier);
     enregistre(cadre, "feuille.png");
     fenetre->Modifie = false;

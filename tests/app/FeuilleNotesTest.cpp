@@ -326,6 +326,34 @@ TEST_F(FeuilleNotesTest, finishingShowsTheTotalAndReturnsToThePreviousView)
     EXPECT_TRUE(fenetre->Modifie);
 }
 
+TEST_F(FeuilleNotesTest, marksAboveTenAreRedAndCountedWhenTheSheetIsFinished)
+{
+    ASSERT_TRUE(Ouvre(1));
+    Touche(Qt::Key_Return);
+    Touche(Qt::Key_8); // 18: the main keyboard's 8, as on a laptop
+    Pave(Qt::Key_8);
+    TRecordingDC dc;
+    fenetre->Paint(dc, true, fenetre->GetClientRect());
+    const TTrace* dixHuit = dc.Cherche(QStringLiteral("18"));
+    ASSERT_NE(dixHuit, nullptr);
+    EXPECT_EQ(dixHuit->CouleurFond, TColor::LtRed);
+    EXPECT_EQ(dc.Cherche(QStringLiteral("8"))->CouleurFond, TColor::LtBlue);
+
+    Touche(Qt::Key_Return);
+    Touche(Qt::Key_Escape);
+    EXPECT_TRUE(Messages().back().startsWith(QStringLiteral("Total du vol 1 : ")));
+    EXPECT_TRUE(
+        Messages().back().endsWith(QStringLiteral("\n\nAttention : 1 note est supérieure à 10.")));
+    Ouvre(1);
+    Touche(Qt::Key_Return);
+    Touche(Qt::Key_9);
+    Touche(Qt::Key_9);
+    Touche(Qt::Key_Escape);
+    Touche(Qt::Key_Escape);
+    EXPECT_TRUE(
+        Messages().back().endsWith(QStringLiteral("Attention : 2 notes sont supérieures à 10.")));
+}
+
 TEST_F(FeuilleNotesTest, automaticSaveOfAnUnnamedCompetitionCancelledStillReturns)
 {
     fenetre->Options->SetSauvegardeAuto(1);

@@ -56,6 +56,7 @@ TEST(ArgumentsImprimer, refusesWhatAFormDoesNotTake)
         {{"diagramme", "c.ccr", "--pdf", "o.pdf", "--vol", "1"},
          "l'option --vol ne s'applique pas au formulaire diagramme"},
         {{"pilotes", "c.ccr", "d.ccr", "--pdf", "o.pdf"}, "argument en trop : d.ccr"},
+        {{"pilotes", "c.ccr", "--pdf", "./c.ccr"}, "est le fichier du concours lui-même"},
     };
     for (const auto& [arguments, erreur] : cas) {
         const Analyse a = Lit(arguments);

@@ -7,6 +7,7 @@
 #include "model/Option.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 
 using tavo::test::AjoutePilote;
@@ -227,6 +228,56 @@ TEST_F(Cli, badUsageExitsWith64AndAShortUsage)
         EXPECT_EQ(s.code, 64) << ::testing::PrintToString(arguments);
         EXPECT_NE(s.erreurs.find("Usage : tavo-cli"), std::string::npos);
     }
+}
+
+TEST_F(Cli, controlCharactersOfTheFileNeverReachTheTerminal)
+{
+    TConcours c;
+    ASSERT_TRUE(tavo::OuvreConcours(c, fichier));
+    c.SetTitre("Essai\x1B[2J");
+    TPilote& b = *std::next(c.GetPilotes().begin());
+    b.SetNom("B\x1B]0;x\x07");
+    b.SetPrenom("\x81\x7F"); // Windows-1252 has no character for 0x81: U+0081
+    ASSERT_TRUE(tavo::EnregistreConcours(c, fichier));
+
+    Sortie s = Lance({"classement", fichier, "--vols", "1"});
+    EXPECT_NE(s.sortie.find("Essai?[2J\n"), std::string::npos) << s.sortie;
+    EXPECT_NE(s.sortie.find("B?]0;x? ??  "), std::string::npos) << s.sortie;
+    s = Lance({"classement", fichier, "--vols", "1", "--format", "csv"});
+    EXPECT_NE(s.sortie.find("\n1;\"B?]0;x? ??\";18,00;"), std::string::npos) << s.sortie;
+    s = Lance({"classement", fichier, "--vols", "1", "--format", "json"});
+    EXPECT_NE(s.sortie.find(R"("nom":"B\u001b]0;x\u0007","prenom":"\u0081\u007f")"),
+              std::string::npos)
+        << s.sortie;
+}
+
+TEST_F(Cli, pdfOverTheCompetitionFileIsRefusedBeforeAnythingIsWritten)
+{
+    const std::string avant = tavo::test::LitOctets(fichier);
+    const std::string lien = rep.Fichier("lien.ccr");
+    std::filesystem::create_hard_link(fichier, lien);
+    for (const std::string& pdf : {fichier, rep.Fichier("Vols/../essai.ccr"), lien}) {
+        const Sortie s = Lance({"imprimer", "pilotes", fichier, "--pdf", pdf});
+        EXPECT_EQ(s.code, 64) << pdf;
+        EXPECT_NE(s.erreurs.find("est le fichier du concours lui-même"), std::string::npos);
+    }
+    EXPECT_EQ(tavo::test::LitOctets(fichier), avant);
+}
+
+TEST_F(Cli, outputThatCannotBeWrittenExitsWithTwo)
+{
+    struct TamponPlein : std::streambuf
+    {
+        int overflow(int) override { return traits_type::eof(); }
+    } plein;
+    std::ostream sortie(&plein);
+    std::ostringstream erreurs;
+    EXPECT_EQ(tavo::cli::Execute({"classement", fichier, "--vols", "1"}, sortie, erreurs,
+                                 rep.Chemin().string()),
+              2);
+    EXPECT_NE(erreurs.str().find("impossible d'écrire le résultat sur la sortie standard"),
+              std::string::npos)
+        << erreurs.str();
 }
 
 TEST_F(Cli, helpExplainsEveryViewAndOption)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "tavo-cli imprimer" on the demo competition: every form into a PDF whose text is read back
 // with pdftotext.
+#include "../model/TestUtil.h"
 #include "cli/Cli.h"
 
 #include <array>
@@ -8,6 +9,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -140,4 +143,33 @@ TEST_F(Imprimer, failuresSayWhyAndWriteNoFile)
                               sortie, erreur, TAVO_DATA_DIR);
     EXPECT_EQ(code, 2);
     EXPECT_TRUE(Contient(erreur.str(), "Impossible d'écrire le fichier /nonexistent/dir/z.pdf"));
+    // A device that takes no byte: the PDF was not written.
+    code = tavo::cli::Execute({"imprimer", "pilotes", DEMO, "--pdf", "/dev/full"}, sortie, erreur,
+                              TAVO_DATA_DIR);
+    EXPECT_EQ(code, 2);
+    EXPECT_TRUE(Contient(erreur.str(), "Impossible d'écrire le fichier /dev/full : "));
+}
+
+TEST(ImprimerDisquePlein, pdfThatDoesNotFitLeavesThePreviousFile)
+{
+    tavo::test::RepertoireTemporaire rep;
+    if (::geteuid() != 0 || ::mount("tavo", rep.Chemin().c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here";
+    const std::string pdf = rep.Fichier("liste.pdf");
+    tavo::test::EcritOctets(pdf, "ancien");
+    tavo::test::EcritOctets(rep.Fichier("plein"), std::string(40 * 1024, 'x')); // 20 KB left
+    std::ostringstream sortie;
+    std::ostringstream erreurs;
+    const int code = tavo::cli::Execute({"imprimer", "pilotes", DEMO, "--pdf", pdf}, sortie,
+                                        erreurs, TAVO_DATA_DIR); // about 26 KB
+    const std::string lu = tavo::test::LitOctets(pdf);
+    const auto fichiers = std::distance(std::filesystem::directory_iterator(rep.Chemin()), {});
+    ::umount(rep.Chemin().c_str());
+    EXPECT_EQ(code, 2);
+    EXPECT_NE(erreurs.str().find("Impossible d'écrire le fichier " + pdf + " : "),
+              std::string::npos)
+        << erreurs.str();
+    EXPECT_EQ(sortie.str(), "");
+    EXPECT_EQ(lu, "ancien");
+    EXPECT_EQ(fichiers, 2);
 }

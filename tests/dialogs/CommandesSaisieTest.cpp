@@ -12,7 +12,9 @@
 #include <functional>
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
@@ -118,6 +120,50 @@ TEST_F(CommandesSaisieTest, confirmedOptionsWriteTheOptionsFile)
                   relues.GetSauvegardeAuto() + relues.GetTBL(),
               0);
     EXPECT_EQ(fenetre->Options->GetRapport1000(), 0);
+}
+
+TEST_F(CommandesSaisieTest, pastedLineBreaksBecomeSpacesSoTheFilesReopen)
+{
+    const QString demo = CopieDemo();
+    ASSERT_TRUE(fenetre->OuvreFichier(demo));
+    PendantDialogue([](TDialog& d) {
+        d.Onglets(101)->setCurrentIndex(4);
+        QLineEdit* observations = d.Edit(177);
+        observations->clear();
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral("Piste en herbe\r\nvent nul\u2028fin"));
+        observations->setFocus();
+        QTest::keyClick(observations, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(observations->text(), QStringLiteral("Piste en herbe vent nul fin"));
+        d.Onglets(101)->setCurrentIndex(0);
+        d.Edit(103)->clear();
+        d.Edit(103)->insert(QStringLiteral("Coupe\nd'\tété")); // through the filter as well
+        d.Bouton(IDOK)->click();
+    });
+    Execute(CM_INFORMATIONS);
+    PendantDialogue([](TDialog& d) {
+        d.Edit(106)->clear();
+        d.Edit(106)->insert(QStringLiteral("Martin\n"));
+        d.Bouton(IDOK)->click();
+    });
+    Execute(CM_PILOTES);
+    ASSERT_TRUE(fenetre->CmEnregistrer());
+    TConcours relu;
+    ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
+    EXPECT_STREQ(relu.GetObservations(), "Piste en herbe vent nul fin");
+    EXPECT_STREQ(relu.GetTitre(), "Coupe d' \xe9t\xe9");
+    EXPECT_STREQ(relu.GetPilote(1).GetNom(), "Martin ");
+
+    PendantDialogue([](TDialog& d) {
+        d.Edit(111)->clear();
+        d.Edit(111)->insert(QStringLiteral("/srv/concours\r\n2026"));
+        d.Bouton(IDOK)->click();
+    });
+    Execute(CM_OPTIONS);
+    TOption relues;
+    relues.Charge(depart.path().toStdString());
+    EXPECT_STREQ(relues.GetRepConcours(), "/srv/concours 2026");
+    EXPECT_STREQ(relues.GetRepProgrammes(), fenetre->Options->GetRepProgrammes());
 }
 
 TEST_F(CommandesSaisieTest, scoreSheetDialogStoresTheChoice)

@@ -213,3 +213,48 @@ TEST_F(PiloteDlgTest, cancelLeavesTheShownFieldsUnwritten)
     EXPECT_STREQ(concours.GetPilote(1).GetNom(), "Stocke");
     EXPECT_STREQ(concours.GetPilote(2).GetNom(), "Pilote2");
 }
+
+TEST_F(PiloteDlgTest, aNamedPilotNeedsABibAndAnEmptyOneIsNotKept)
+{
+    TPiloteDlg d(nullptr, concours);
+    d.show();
+    Frappe(d.Edit(106), QStringLiteral("Durand"));
+    d.Bouton(103)->click();
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(repondeur.Messages()[0].Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_TRUE(
+        repondeur.Messages()[0].Texte.startsWith(QStringLiteral("Ce pilote n'a pas de dossard.")));
+    EXPECT_EQ(d.Position(), 1);
+    Frappe(d.Edit(112), QStringLiteral("4"));
+    d.Bouton(103)->click(); // the new pilot 2, left empty
+    ASSERT_EQ(concours.NbPilotes(), 2);
+    d.Bouton(1)->click();
+    EXPECT_EQ(d.result(), IDOK);
+    ASSERT_EQ(concours.NbPilotes(), 1);
+    EXPECT_STREQ(concours.GetPilote(1).GetDossard(), "4");
+
+    TConcours vide;
+    TPiloteDlg annule(nullptr, vide);
+    annule.show();
+    EXPECT_EQ(vide.NbPilotes(), 1);
+    annule.Bouton(2)->click();
+    EXPECT_EQ(vide.NbPilotes(), 0);
+}
+
+TEST_F(PiloteDlgTest, namedPilotsWithoutBibFromAFileCanBeMended)
+{
+    Pilotes({"", ""});
+    TPiloteDlg d(nullptr, concours);
+    d.show();
+    d.Bouton(103)->click();
+    EXPECT_EQ(d.Position(), 1);
+    Frappe(d.Edit(112), QStringLiteral("1"));
+    d.Bouton(103)->click();
+    EXPECT_EQ(d.Position(), 2);
+    d.Bouton(1)->click();
+    EXPECT_TRUE(d.isVisible());
+    Frappe(d.Edit(112), QStringLiteral("2"));
+    d.Bouton(1)->click();
+    EXPECT_EQ(d.result(), IDOK);
+    EXPECT_STREQ(concours.GetPilote(2).GetDossard(), "2");
+}

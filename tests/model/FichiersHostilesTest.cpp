@@ -3,12 +3,16 @@
 
 #include "TestUtil.h"
 #include "model/Concours.h"
+#include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
+#include "model/Programme.h"
 
+#include <cerrno>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -110,10 +114,106 @@ TEST(FichiersHostiles, longLinesAndControlBytesStayInsideTheirFields)
     EXPECT_EQ(std::string(c.GetPilote(1).GetNom()), noms.substr(0, 20));
     EXPECT_STREQ(c.GetPilote(1).GetDossard(), "1");
 
+    // A NUL byte cannot end a text early.
     t = texte;
     t.replace(t.find("Concours"), 8, std::string("a\0b", 3));
     ASSERT_TRUE(c.Lit(t));
-    EXPECT_STREQ(c.GetTitre(), "a");
+    EXPECT_STREQ(c.GetTitre(), "a b");
+    const char figure[] = "P\r\n1/1/2000\r\n0\r\n0\r\n\r\n1\r\nA\0B\r\n3\r\n";
+    TProgramme programme;
+    programme.Lit(std::string(figure, sizeof figure - 1));
+    EXPECT_STREQ(programme.GetFigure(1).GetNom(), "A B");
+}
+
+TEST(FichiersHostiles, onlyRegularFilesOfASensibleSizeAreRead)
+{
+    RepertoireTemporaire rep;
+    const std::string tube = rep.Fichier("tube.ccr");
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    const std::string creux = rep.Fichier("creux.ccr");
+    EcritOctets(creux, "");
+    ASSERT_EQ(::truncate(creux.c_str(), static_cast<off_t>(tavo::TailleMaxConcours() + 1)), 0);
+
+    TConcours c;
+    c.SetTitre("intact");
+    EXPECT_EQ(tavo::OuvreConcours(c, tube).code, CodeLecture::PasUnFichier);
+    EXPECT_EQ(tavo::OuvreConcours(c, "/dev/zero").code, CodeLecture::PasUnFichier);
+    EXPECT_EQ(tavo::OuvreConcours(c, rep.Chemin().string()).code, CodeLecture::FichierIntrouvable);
+    EXPECT_EQ(tavo::OuvreConcours(c, creux).code, CodeLecture::FichierTropGrand);
+    EXPECT_STREQ(c.GetTitre(), "intact");
+    for (auto code : {CodeLecture::PasUnFichier, CodeLecture::FichierTropGrand})
+        EXPECT_FALSE(tavo::MessageLecture({code, 0}).empty());
+}
+
+TEST(FichiersHostiles, programmesAndOptionsAreReadOnlyFromSmallRegularFiles)
+{
+    RepertoireTemporaire rep;
+    const std::string d = rep.Chemin().string();
+    ASSERT_EQ(::mkfifo(rep.Fichier("tube.txt").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(rep.Fichier("tavo.ini").c_str(), 0600), 0);
+    std::string grand = "Grand\r\n1/1/2000\r\n0\r\n0\r\n\r\n1\r\nFigure\r\n1\r\n";
+    grand.resize((1 << 20) + 1, ' ');
+    EcritOctets(rep.Fichier("grand.txt"), grand);
+    ASSERT_EQ(::symlink("/dev/zero", rep.Fichier("zero.txt").c_str()), 0);
+
+    TConcours c;
+    for (const char* nom : {"tube.txt", "grand.txt", "zero.txt"}) {
+        c.SetProgrammeVol(nom, 0);
+        EXPECT_FALSE(c.ChargeProgramme(1, d)) << nom;
+    }
+    grand.resize(1 << 20);
+    EcritOctets(rep.Fichier("grand.txt"), grand);
+    c.SetProgrammeVol("grand.txt", 0);
+    EXPECT_TRUE(c.ChargeProgramme(1, d)); // exactly 1 MiB is still read
+
+    TOption o(d);
+    o.Charge(d);
+    EXPECT_EQ(o.Ecrit(), TOption(d).Ecrit());
+}
+
+TEST(FichiersHostiles, programmeNamesNeverLeaveTheProgrammesDirectory)
+{
+    RepertoireTemporaire rep;
+    const std::string programme = "Secret\r\n1/1/2000\r\n0\r\n0\r\n\r\n1\r\nroot:x:0\r\n1\r\n";
+    std::filesystem::create_directory(rep.Chemin() / "Vols");
+    EcritOctets(rep.Fichier("secret.txt"), programme);
+    EcritOctets(rep.Fichier("Vols/a\\b.txt"), programme);
+    EcritOctets(rep.Fichier("Vols/bon.txt"), programme);
+    const std::string vols = rep.Fichier("Vols");
+
+    TConcours c;
+    for (const std::string& nom : {std::string("../secret.txt"), rep.Fichier("secret.txt"),
+                                   std::string("a\\b.txt"), std::string(".."), std::string(".")}) {
+        c.SetProgrammeVol(nom.c_str(), 0);
+        EXPECT_FALSE(c.ChargeProgramme(1, vols)) << nom;
+    }
+    c.SetProgrammeVol("bon.txt", 0);
+    EXPECT_TRUE(c.ChargeProgramme(1, vols));
+}
+
+TEST(FichiersHostiles, textsWithLineBreaksAreWrittenOnTheirOneLine)
+{
+    TConcours c;
+    c.SetTitre("a\r\nb");
+    c.AjoutePilote();
+    TPilote pilote;
+    pilote.SetNom("x\ny");
+    c.SetPilote(pilote, 1);
+    c.AjouteJuge();
+    TJuge juge;
+    juge.SetClub("c\rd");
+    c.SetJuge(juge, 1);
+    const std::string texte = c.Ecrit();
+    EXPECT_EQ(CompteLignesCrLf(texte), 33 + 190 + 5);
+    TConcours lu;
+    ASSERT_TRUE(lu.Lit(texte));
+    EXPECT_STREQ(lu.GetTitre(), "a  b");
+    EXPECT_STREQ(lu.GetPilote(1).GetNom(), "x y");
+    EXPECT_STREQ(lu.GetJuge(1).GetClub(), "c d");
+
+    TOption o("/d");
+    o.SetRepConcours("/un\nautre");
+    EXPECT_EQ(CompteLignesCrLf(o.Ecrit()), 7);
 }
 
 TEST(FichiersHostiles, optionsWithHugePathsAndNegativeFlags)
@@ -157,12 +257,25 @@ TEST_F(DisquePlein, saveThatDoesNotFitFailsAndKeepsThePreviousFile)
     ASSERT_TRUE(tavo::EcritFichierSur(chemin, petit));
     std::string erreur;
     EXPECT_FALSE(tavo::EcritFichierSur(chemin, avecPilotes(40), &erreur)); // about 90 KB
-    EXPECT_FALSE(erreur.empty());
+    EXPECT_EQ(erreur, tavo::RaisonSysteme(ENOSPC));
     EXPECT_EQ(LitOctets(chemin), petit);
     int fichiers = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(m_rep.Chemin()))
         ++fichiers;
     EXPECT_EQ(fichiers, 1); // the partial temporary file is gone
+}
+
+TEST_F(DisquePlein, hardLinkedFileThatDoesNotFitIsLeftWhole)
+{
+    const std::string chemin = m_rep.Fichier("concours.ccr");
+    const std::string petit = avecPilotes(2);
+    ASSERT_TRUE(tavo::EcritFichierSur(chemin, petit));
+    ASSERT_EQ(::link(chemin.c_str(), m_rep.Fichier("lien.ccr").c_str()), 0);
+    std::string erreur;
+    EXPECT_FALSE(tavo::EcritFichierSur(chemin, avecPilotes(40), &erreur));
+    EXPECT_EQ(erreur, tavo::RaisonSysteme(ENOSPC));
+    EXPECT_EQ(LitOctets(chemin), petit);
+    EXPECT_EQ(LitOctets(m_rep.Fichier("lien.ccr")), petit);
 }
 
 TEST(FichiersHostiles, killedWhileSavingLeavesAWholeFile)

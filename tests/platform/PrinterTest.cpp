@@ -3,10 +3,12 @@
 
 #include "platform/DC.h"
 #include "platform/Printout.h"
+#include "platform/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 using namespace tavo;
@@ -87,10 +89,50 @@ TEST(Printer, automaticSetUpGivesA4With25mmMarginsAndTheOrientation)
     EXPECT_GT(printout.taille.cx, printout.taille.cy);
 }
 
-TEST(Printer, unwritablePdfPrintsNothing)
+TEST(Printer, pdfNotWrittenWholeIsAFailureWithItsReason)
 {
     TPrinter imprimante;
+    for (const QString& chemin :
+         {QStringLiteral("/nonexistent/dir/x.pdf"), QStringLiteral("/dev/full")}) {
+        PrintoutLignes printout(10);
+        QString raison;
+        EXPECT_EQ(imprimante.ImprimePdf(chemin, printout, &raison), -1) << chemin.toStdString();
+        EXPECT_FALSE(raison.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent/dir/x.pdf")));
+}
+
+TEST(Printer, pdfChosenInThePrintDialogThatCannotBeWrittenIsToldInAMessageBox)
+{
+    struct VersPdf : TDialoguesImprimante
+    {
+        QString chemin;
+        bool Imprimer(QWidget*, QPrinter& imprimante) override
+        {
+            imprimante.setOutputFormat(QPrinter::PdfFormat);
+            imprimante.setOutputFileName(chemin);
+            return true;
+        }
+    } dialogues;
+    InstalleDialoguesImprimante(&dialogues);
+    TRepondeurScripte repondeur;
+    TPrinter imprimante;
     PrintoutLignes printout(10);
-    EXPECT_EQ(imprimante.ImprimePdf(QStringLiteral("/nonexistent/dir/x.pdf"), printout), -1);
-    EXPECT_TRUE(printout.pagesDessinees.empty());
+    dialogues.chemin = QStringLiteral("/dev/full");
+    EXPECT_FALSE(imprimante.Print(nullptr, printout));
+    QTemporaryDir dossier;
+    dialogues.chemin = dossier.filePath(QStringLiteral("lignes.pdf"));
+    EXPECT_TRUE(imprimante.Print(nullptr, printout));
+    InstalleDialoguesImprimante(nullptr);
+
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    const TRepondeurScripte::Message& message = repondeur.Messages()[0];
+    EXPECT_EQ(message.Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_EQ(message.Type & MB_ICONES, unsigned{MB_ICONEXCLAMATION});
+    EXPECT_TRUE(
+        message.Texte.startsWith(QStringLiteral("Le fichier /dev/full n'a pas pu être écrit")))
+        << message.Texte.toStdString();
+    QFile f(dialogues.chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(5).startsWith("%PDF"));
 }

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Main of the GoogleTest programs that need Qt's widgets: without a display they run on the
-// offscreen platform, in French, with the fonts the program expects.
+// offscreen platform, in French, with the fonts the program expects, and never write into the
+// user's own directories.
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv)
 {
@@ -13,6 +16,11 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QApplication application(argc, argv);
+    // Journals of unnamed competitions go to a state directory of the run's own (a child
+    // process started by a test shares its parent's).
+    const QTemporaryDir etat;
+    if (!qEnvironmentVariable("XDG_STATE_HOME").startsWith(QDir::tempPath()))
+        qputenv("XDG_STATE_HOME", etat.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

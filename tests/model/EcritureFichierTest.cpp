@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Saving: read-only files, links, owners and the leftovers of interrupted saves.
+
+#include "TestUtil.h"
+#include "model/ErreurSysteme.h"
+#include "model/Fichier.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace tavo::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> nomsDans(const fs::path& dossier)
+{
+    std::vector<std::string> noms;
+    for (const auto& entree : fs::directory_iterator(dossier))
+        noms.push_back(entree.path().filename().string());
+    std::sort(noms.begin(), noms.end());
+    return noms;
+}
+
+struct stat etat(const std::string& chemin)
+{
+    struct stat infos
+    {
+    };
+    EXPECT_EQ(::stat(chemin.c_str(), &infos), 0) << chemin;
+    return infos;
+}
+
+pid_t processusTermine()
+{
+    const pid_t enfant = ::fork();
+    if (enfant == 0)
+        ::_exit(0);
+    ::waitpid(enfant, nullptr, 0);
+    return enfant;
+}
+
+} // namespace
+
+TEST(ErreurSysteme, commonReasonsAreInFrenchOthersAsTheSystemSays)
+{
+    EXPECT_EQ(tavo::RaisonSysteme(ENOSPC), "Plus de place sur le disque");
+    EXPECT_EQ(tavo::RaisonSysteme(EACCES), "Permission refusée");
+    EXPECT_EQ(tavo::RaisonSysteme(EDOM), std::strerror(EDOM));
+}
+
+TEST(EcritureFichier, readOnlyFileIsRefusedAndKept)
+{
+    RepertoireTemporaire rep;
+    const std::string chemin = rep.Fichier("concours.ccr");
+    EcritOctets(chemin, "ancien");
+    ASSERT_EQ(::chmod(chemin.c_str(), 0444), 0);
+    std::string erreur;
+    EXPECT_FALSE(tavo::EcritFichierSur(chemin, "nouveau", &erreur));
+    EXPECT_NE(erreur.find("lecture seule"), std::string::npos) << erreur;
+    EXPECT_EQ(LitOctets(chemin), "ancien");
+    EXPECT_EQ(nomsDans(rep.Chemin()).size(), 1u);
+}
+
+TEST(EcritureFichier, symbolicLinksAreFollowedAndStayLinks)
+{
+    RepertoireTemporaire rep;
+    const fs::path& d = rep.Chemin();
+    fs::create_directory(d / "vrai");
+    EcritOctets(rep.Fichier("vrai/concours.ccr"), "ancien");
+    fs::create_symlink("vrai/concours.ccr", d / "lien.ccr");
+    fs::create_symlink(d / "lien.ccr", d / "chaine.ccr");
+    fs::create_symlink("vrai/nouveau.ccr", d / "pendant.ccr");
+    fs::create_symlink("boucle.ccr", d / "boucle.ccr");
+
+    ASSERT_TRUE(tavo::EcritFichierSur(rep.Fichier("chaine.ccr"), "nouveau"));
+    EXPECT_EQ(LitOctets(rep.Fichier("vrai/concours.ccr")), "nouveau");
+    ASSERT_TRUE(tavo::EcritFichierSur(rep.Fichier("pendant.ccr"), "créé"));
+    EXPECT_EQ(LitOctets(rep.Fichier("vrai/nouveau.ccr")), "créé");
+    for (const char* lien : {"lien.ccr", "chaine.ccr", "pendant.ccr"})
+        EXPECT_TRUE(fs::is_symlink(d / lien)) << lien;
+
+    std::string erreur;
+    EXPECT_FALSE(tavo::EcritFichierSur(rep.Fichier("boucle.ccr"), "x", &erreur));
+    EXPECT_EQ(erreur, tavo::RaisonSysteme(ELOOP));
+    EXPECT_TRUE(fs::is_symlink(d / "boucle.ccr"));
+}
+
+TEST(EcritureFichier, hardLinksAndPermissionsAreKept)
+{
+    RepertoireTemporaire rep;
+    const std::string chemin = rep.Fichier("concours.ccr");
+    EcritOctets(chemin, "un ancien contenu plus long");
+    ASSERT_EQ(::chmod(chemin.c_str(), 0640), 0);
+    ASSERT_EQ(::link(chemin.c_str(), rep.Fichier("copie.ccr").c_str()), 0);
+    ASSERT_TRUE(tavo::EcritFichierSur(chemin, "nouveau"));
+    EXPECT_EQ(LitOctets(rep.Fichier("copie.ccr")), "nouveau");
+    EXPECT_EQ(etat(chemin).st_nlink, 2u);
+    EXPECT_EQ(etat(chemin).st_mode & 07777, 0640u);
+    EXPECT_EQ(nomsDans(rep.Chemin()).size(), 2u);
+}
+
+TEST(EcritureFichier, ownerIsKeptEvenWhenTheWriterCannotGiveFilesAway)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the administrator can make files of other users";
+    RepertoireTemporaire rep;
+    const std::string chemin = rep.Fichier("concours.ccr");
+    EcritOctets(chemin, "ancien");
+    ASSERT_EQ(::chown(chemin.c_str(), 4242, 4343), 0);
+    ASSERT_TRUE(tavo::EcritFichierSur(chemin, "par root"));
+    EXPECT_EQ(etat(chemin).st_uid, 4242u);
+    EXPECT_EQ(etat(chemin).st_gid, 4343u);
+
+    // Another user allowed to write the file: it is rewritten in place.
+    ASSERT_EQ(::chmod(chemin.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(rep.Chemin().c_str(), 0777), 0);
+    const pid_t enfant = ::fork();
+    if (enfant == 0)
+        ::_exit(::setgid(5000) == 0 && ::setuid(5000) == 0 &&
+                        tavo::EcritFichierSur(chemin, "par un autre")
+                    ? 0
+                    : 1);
+    int statut = 0;
+    ::waitpid(enfant, &statut, 0);
+    EXPECT_EQ(statut, 0);
+    EXPECT_EQ(LitOctets(chemin), "par un autre");
+    EXPECT_EQ(etat(chemin).st_uid, 4242u);
+    EXPECT_EQ(nomsDans(rep.Chemin()).size(), 1u);
+}
+
+TEST(EcritureFichier, leftoversOfGoneWritersAreRemovedAtTheNextSave)
+{
+    RepertoireTemporaire rep;
+    const std::string chemin = rep.Fichier("concours.ccr");
+    const std::string gros(8 << 20, 'x');
+    ASSERT_TRUE(tavo::EcritFichierSur(chemin, "ancien"));
+    const pid_t enfant = ::fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0)
+        for (;;)
+            tavo::EcritFichierSur(chemin, gros);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ::kill(enfant, SIGKILL);
+    ::waitpid(enfant, nullptr, 0);
+
+    const auto temporaire = [](const std::string& cible, pid_t auteur) {
+        return cible + ".tavo-" + std::to_string(auteur) + ".tmp";
+    };
+    const pid_t disparu = processusTermine();
+    EcritOctets(temporaire(chemin, disparu), "abandonné");
+    EcritOctets(temporaire(chemin, ::getppid()), "en cours");            // a live writer's
+    EcritOctets(temporaire(rep.Fichier("autre.ccr"), disparu), "autre"); // another file's
+    ASSERT_TRUE(tavo::EcritFichierSur(chemin, "nouveau"));
+    EXPECT_EQ(LitOctets(chemin), "nouveau");
+    EXPECT_EQ(nomsDans(rep.Chemin()),
+              (std::vector<std::string>{
+                  "autre.ccr.tavo-" + std::to_string(disparu) + ".tmp", "concours.ccr",
+                  "concours.ccr.tavo-" + std::to_string(::getppid()) + ".tmp"}));
+}
