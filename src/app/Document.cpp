@@ -66,7 +66,8 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
     OublieClassementsAffiches();
     if (!AccepteOuverture(chemin))
         return false;
-    const ResultatLecture resultat = OuvreConcours(*Concours, CheminNatif(chemin));
+    std::string octets;
+    const ResultatLecture resultat = OuvreConcours(*Concours, CheminNatif(chemin), &octets);
     if (!resultat) {
         QString texte = INCAPABLE;
         if (resultat.code != CodeLecture::FichierIntrouvable)
@@ -80,7 +81,7 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
         Modifie = false;
         SansNom = false;
         SetCaption(chemin);
-        PrendFichier(chemin, nullptr);
+        PrendFichier(chemin, octets);
     }
     // Either way the window shows the characteristics of what is open.
     if (Vue == 2)
@@ -123,7 +124,7 @@ bool TTavoWindow::Ecrit()
     }
     Modifie = false;
     SansNom = false;
-    PrendFichier(chemin, &texte);
+    PrendFichier(chemin, texte);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // the lock beside its file, the footprint that tells a change made on disk by
 // someone else, and the recovery journal of every mark since the last save.
 #include "app/TTavoWindow.h"
+#include "model/Fichier.h"
 #include "model/Journal.h"
 #include "platform/Chaines.h"
 #include "platform/Verrou.h"
@@ -48,12 +49,7 @@ QByteArray Hachage(const std::string& texte)
 
 bool MemeFichier(const QString& a, const QString& b)
 {
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    const QFileInfo fa(a), fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    return fa.absoluteFilePath() == fb.absoluteFilePath();
+    return tavo::MemeFichier(CheminNatif(a), CheminNatif(b));
 }
 
 QString Qui(const TDetenteurVerrou& d)
@@ -155,7 +151,7 @@ bool TTavoWindow::AccepteOuverture(const QString& chemin)
     return MessageBox(this, question, TITRE, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-void TTavoWindow::PrendFichier(const QString& chemin, const std::string* contenu)
+void TTavoWindow::PrendFichier(const QString& chemin, const std::string& contenu)
 {
     OublieJournal();
     if (!Verrou)
@@ -163,8 +159,7 @@ void TTavoWindow::PrendFichier(const QString& chemin, const std::string* contenu
     if (!MemeFichier(chemin, Verrou->Fichier()))
         Verrou->Prend(chemin); // held elsewhere (opened anyway) or read-only: no lock of ours
     const QFileInfo info(chemin);
-    Empreinte = {chemin, info.size(), info.lastModified(),
-                 contenu ? Hachage(*contenu) : Hachage(chemin)};
+    Empreinte = {chemin, info.size(), info.lastModified(), Hachage(contenu)};
 }
 
 void TTavoWindow::LacheFichier()

@@ -166,8 +166,9 @@ private:
      * asks whether to open it anyway. False: do not open.
      */
     bool AccepteOuverture(const QString& chemin);
-    /** After a file was read or written: the lock, the footprint, a fresh journal. */
-    void PrendFichier(const QString& chemin, const std::string* contenu);
+    /** After a file was read or written (`contenu`, its bytes): the lock, the footprint, a fresh
+     * journal. */
+    void PrendFichier(const QString& chemin, const std::string& contenu);
     /** The file is let go (new competition): no lock, no footprint, no journal. */
     void LacheFichier();
     /**

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The arguments of "tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf".
 #include "cli/Commande.h"
+#include "model/Fichier.h"
 
 #include <charconv>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
 namespace tavo::cli {
 
@@ -92,24 +91,7 @@ void LitOption(const Forme& forme, std::string_view option,
     }
 }
 
-std::filesystem::path Canonique(const std::string& chemin)
-{
-    std::error_code e;
-    const std::filesystem::path absolu = std::filesystem::absolute(chemin, e).lexically_normal();
-    std::filesystem::path canonique = std::filesystem::weakly_canonical(absolu, e);
-    return e ? absolu : canonique;
-}
-
 } // namespace
-
-bool MemeFichier(const std::string& a, const std::string& b)
-{
-    std::error_code e;
-    if (std::filesystem::exists(a, e) && std::filesystem::exists(b, e) &&
-        std::filesystem::equivalent(a, b, e))
-        return true;
-    return Canonique(a) == Canonique(b);
-}
 
 Analyse AnalyseImpression(const std::vector<std::string>& arguments)
 {

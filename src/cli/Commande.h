@@ -72,9 +72,6 @@ std::optional<std::string> ParcourtArguments(
 bool LitDrapeau(std::string_view option, const std::optional<std::string>& valeur,
                 Commande& commande, std::string& erreur);
 
-/** Two names of one file: the same device and inode when both exist, or the same canonical path. */
-bool MemeFichier(const std::string& a, const std::string& b);
-
 /** The short usage text shown after a usage error. */
 extern const char* const USAGE;
 /** The full help of `tavo-cli --help`. */

@@ -3,6 +3,7 @@
 #include "cli/Impression.h"
 
 #include "model/Concours.h"
+#include "model/Fichier.h"
 #include "platform/Chaines.h"
 #include "platform/Printer.h"
 #include "print/Formulaires.h"

@@ -275,6 +275,45 @@ bool ecrit(const std::string& chemin, std::string_view contenu, std::string* err
 
 #endif
 
+// Not a file that can be replaced: a device or a pipe, or a name under /dev or /proc, which
+// stands for an open descriptor even when that descriptor is a file.
+bool estPeripherique(const std::string& chemin)
+{
+    std::error_code e;
+    const fs::file_status etat = fs::status(chemin, e);
+    if (fs::exists(etat) && !fs::is_regular_file(etat) && !fs::is_directory(etat))
+        return true;
+#if defined(TAVO_POSIX)
+    const std::string absolu = fs::absolute(chemin, e).lexically_normal().generic_string();
+    return absolu.starts_with("/dev/") || absolu.starts_with("/proc/");
+#else
+    return false;
+#endif
+}
+
+// Writes into what is there, every write checked; never creates: a missing device is an
+// error, not a new file.
+bool ecritEnPlace(const std::string& chemin, std::string_view contenu, std::string* erreur)
+{
+#if defined(TAVO_POSIX)
+    const int fd = ::open(chemin.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+    int cause = fd < 0 ? errno : (EcritTout(fd, contenu) ? 0 : errno);
+    if (fd >= 0 && ::close(fd) != 0 && cause == 0 && errno != EINTR)
+        cause = errno;
+#else
+    std::FILE* f = std::fopen(chemin.c_str(), "wb");
+    int cause = f ? 0 : errno;
+    if (f && (std::fwrite(contenu.data(), 1, contenu.size(), f) != contenu.size() ||
+              std::fflush(f) != 0))
+        cause = errno != 0 ? errno : EIO;
+    if (f && std::fclose(f) != 0 && cause == 0)
+        cause = errno != 0 ? errno : EIO;
+#endif
+    if (cause != 0)
+        decrit(erreur, RaisonSysteme(cause));
+    return cause == 0;
+}
+
 } // namespace
 
 #if defined(TAVO_POSIX)
@@ -302,6 +341,13 @@ bool EcritFichierSur(const std::string& chemin, std::string_view contenu, std::s
         return false;
     }
     return ecrit(chemin, contenu, erreur);
+}
+
+bool EcritDocument(const std::string& chemin, std::string_view contenu, std::string* erreur)
+{
+    if (estPeripherique(chemin))
+        return ecritEnPlace(chemin, contenu, erreur);
+    return EcritFichierSur(chemin, contenu, erreur);
 }
 
 } // namespace tavo

@@ -151,19 +151,38 @@ bool LitFichier(const std::string& chemin, std::string& contenu, std::uint64_t t
     return LitFichierBorne(chemin, contenu, tailleMax) == CodeLecture::Ok;
 }
 
+bool MemeFichier(const std::string& a, const std::string& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    std::error_code e;
+    if (fs::exists(a, e) && fs::exists(b, e) && fs::equivalent(a, b, e))
+        return true;
+    const auto canonique = [](const std::string& chemin) {
+        std::error_code ec;
+        const fs::path absolu = fs::absolute(chemin, ec).lexically_normal();
+        const fs::path reel = fs::weakly_canonical(absolu, ec);
+        return ec ? absolu : reel;
+    };
+    return canonique(a) == canonique(b);
+}
+
 bool EstNomFichierSimple(std::string_view nom)
 {
     return !nom.empty() && nom != "." && nom != ".." &&
            nom.find_first_of("/\\") == std::string_view::npos;
 }
 
-ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin)
+ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin, std::string* octets)
 {
     std::string contenu;
     const CodeLecture code = LitFichierBorne(chemin, contenu, TailleMaxConcours());
     if (code != CodeLecture::Ok)
         return {code, 0};
-    return concours.Lit(contenu);
+    const ResultatLecture resultat = concours.Lit(contenu);
+    if (octets)
+        octets->swap(contenu);
+    return resultat;
 }
 
 bool EnregistreConcours(const TConcours& concours, const std::string& chemin, std::string* erreur)

@@ -31,6 +31,12 @@ CodeLecture LitFichierBorne(const std::string& chemin, std::string& contenu,
 bool LitFichier(const std::string& chemin, std::string& contenu,
                 std::uint64_t tailleMax = TailleMaxConcours());
 
+/**
+ * Two names of one file: the same device and inode when both exist, else the
+ * same canonical path. An empty name is no file.
+ */
+bool MemeFichier(const std::string& a, const std::string& b);
+
 /** Whether `nom` names a file inside a directory: not empty, no separator, not "." or "..". */
 bool EstNomFichierSimple(std::string_view nom);
 
@@ -49,13 +55,27 @@ bool EcritFichierSur(const std::string& chemin, std::string_view contenu,
                      std::string* erreur = nullptr);
 
 /**
+ * Writes a whole document (a PDF) to the name the user gave. A file, new or
+ * not, is replaced as `EcritFichierSur` does: on failure no part of the
+ * document is left and a previous file keeps its content. A device, a pipe or
+ * a name standing for an open descriptor (/dev/stdout) is written in place,
+ * every write checked, and never created. False, with the reason in
+ * `erreur`, when it was not written whole.
+ */
+bool EcritDocument(const std::string& chemin, std::string_view contenu, std::string* erreur);
+
+/**
  * Writes every byte to a file descriptor, going on after an interruption;
  * false, with `errno` telling why, when the system refuses (POSIX systems).
  */
 bool EcritTout(int fd, std::string_view contenu);
 
-/** Opens a competition file into `concours`; on failure the competition is unchanged. */
-ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin);
+/**
+ * Opens a competition file into `concours`; on failure the competition is
+ * unchanged. `octets`, when given, receives the bytes read.
+ */
+ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin,
+                              std::string* octets = nullptr);
 
 /** Saves a competition file safely (see `EcritFichierSur`). */
 bool EnregistreConcours(const TConcours& concours, const std::string& chemin,

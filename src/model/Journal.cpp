@@ -9,6 +9,7 @@
 
 #include "model/Concours.h"
 #include "model/Fichier.h"
+#include "model/LecteurTexte.h"
 
 #include <charconv>
 #include <cstdio>
@@ -76,14 +77,6 @@ bool litConcours(std::string_view ligne, std::string_view& reste, std::string& c
     return true;
 }
 
-void ajouteEntier(std::string& texte, long long valeur)
-{
-    char tampon[24];
-    const auto [fin, ec] = std::to_chars(tampon, tampon + sizeof tampon, valeur);
-    (void)ec;
-    texte.append(tampon, fin);
-}
-
 } // namespace
 
 bool LitJournal(std::string_view texte, ContenuJournal& contenu)
@@ -117,8 +110,7 @@ int RejoueNotes(TConcours& concours, const std::vector<NoteJournal>& notes)
 {
     int rejouees = 0;
     for (const NoteJournal& n : notes) {
-        auto& pilotes = concours.GetPilotes();
-        for (TPilote& pilote : pilotes)
+        for (TPilote& pilote : concours.GetPilotes())
             if (n.dossard == pilote.GetDossard()) {
                 pilote.SetNote(n.vol, n.ligne, n.juge, n.note);
                 ++rejouees;
@@ -132,7 +124,7 @@ TJournal::TJournal(std::string chemin, std::string hote, long long processus)
     : m_chemin(std::move(chemin))
 {
     m_entete = std::string(SIGNATURE) + "hote " + hote + "\nprocessus ";
-    ajouteEntier(m_entete, processus);
+    AjouteEntier(m_entete, processus);
     m_entete += '\n';
 }
 
@@ -184,7 +176,7 @@ bool TJournal::Ajoute(std::string_view texte)
 bool TJournal::AjouteConcours(std::string_view texte)
 {
     std::string entree = "concours ";
-    ajouteEntier(entree, static_cast<long long>(texte.size()));
+    AjouteEntier(entree, static_cast<long long>(texte.size()));
     entree += '\n';
     entree += texte;
     entree += '\n';
@@ -197,7 +189,7 @@ bool TJournal::AjouteNote(const NoteJournal& note)
 {
     std::string entree = "note ";
     for (short valeur : {note.vol, note.ligne, note.juge, note.note}) {
-        ajouteEntier(entree, valeur);
+        AjouteEntier(entree, valeur);
         entree += ' ';
     }
     // A bib is one line of the competition file; the journal keeps it on one line too.

@@ -134,12 +134,10 @@ void TProgramme::Lit(std::string_view contenu)
     lecteur.SauteFinLigne();
     const long long nombre = std::clamp<long long>(annonces, 0, MaxFigures());
     for (long long i = 0; i < nombre && !lecteur.Fin(); ++i) {
-        std::string_view ligne;
-        lecteur.LitLigne(ligne);
-        std::string nom(ligne);
-        std::replace(nom.begin(), nom.end(), '\0', ' '); // would end the name early
+        char nom[255]; // a figure name's capacity; a NUL in the line reads as a space
+        lecteur.LitLigne(nom);
         TFigure figure;
-        figure.SetNom(nom.c_str());
+        figure.SetNom(nom);
         short k = 0;
         const bool kLu = litCourt(lecteur, k);
         figure.SetK(k);

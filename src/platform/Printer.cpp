@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Printer.h"
 
+#include "model/Fichier.h"
 #include "platform/Dialogues.h"
-#include "platform/EcritureDocument.h"
 #include "platform/PainterDC.h"
 #include "platform/Printout.h"
 
