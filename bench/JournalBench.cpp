@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery journal's cost per mark typed (target: under 1 ms), and the copy of a whole
 // competition it takes before the first mark of an unsaved one.
-#include "Fabrique.h"
 #include "model/Journal.h"
+#include "support/Fabrique.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

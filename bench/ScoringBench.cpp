@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the competition file and of every ranking and statistics view
 // on generated competitions of 100, 1,000 and 10,000 pilots (5 judges, 7 flights).
-#include "Fabrique.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
 #include "scoring/Classements.h"
+#include "support/Fabrique.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -3,11 +3,11 @@
 // flight, as the window paints them: an 800 × 600 offscreen image scrolled to
 // the middle of a generated competition of 1,000 or 10,000 pilots. Each paint
 // computes its ranking again and draws the rows in view.
-#include "Fabrique.h"
 #include "app/Vues.h"
 #include "model/Concours.h"
 #include "platform/PainterDC.h"
 #include "scoring/Classements.h"
+#include "support/Fabrique.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -80,10 +80,11 @@ void BM_PeintureClassementJuges(benchmark::State& state)
     const int largeur = tavo::DixiemesMmEnPixels(2380, 96) + 10;
     const int milieu = 17 * jeu.concours->NbPilotes() / 2;
     QImage image(LARGEUR, HAUTEUR, QImage::Format_RGB32);
+    TClassementJugesAffiche affiche;
     for (auto _ : state)
         Peint(image, milieu, [&](tavo::TDC& dc, const tavo::TRect& visible) {
             DessineClassementJuges(dc, largeur, *jeu.concours, 1, jeu.parametres.repProgrammes,
-                                   visible);
+                                   visible, affiche);
         });
 }
 

@@ -36,9 +36,9 @@ void classementsVols(std::vector<TEntreeMenu>& table, const QStringList& chemin,
                  .arg(n == 1 ? "" : "s")});
 }
 
-std::vector<TEntreeMenu> construitMenu()
+// Concours and Saisie.
+void menuDocuments(std::vector<TEntreeMenu>& t)
 {
-    std::vector<TEntreeMenu> t;
     t.push_back({{CONCOURS}, CM_NOUVEAU, "&Nouveau", "Crée un nouveau concours"});
     t.push_back({{CONCOURS}, CM_OUVRIR, "&Ouvrir", "Ouvre un concours existant"});
     t.push_back({{CONCOURS}, 0, {}, {}});
@@ -59,7 +59,11 @@ std::vector<TEntreeMenu> construitMenu()
     t.push_back({{SAISIE}, CM_NOTES, "&Notes", "Saisie des notes des pilotes"});
     t.push_back({{SAISIE}, 0, {}, {}});
     t.push_back({{SAISIE}, CM_OPTIONS, "&Options", "Saisie des options de Tavo 2000"});
+}
 
+// Affichage: the lists and every drawn view.
+void menuAffichage(std::vector<TEntreeMenu>& t)
+{
     t.push_back({{AFFICHAGE},
                  CM_CARACTERISTIQUES,
                  "&Caractéristiques",
@@ -76,7 +80,11 @@ std::vector<TEntreeMenu> construitMenu()
           "Affiche le diagramme des notes du juge %1");
     serie(t, {AFFICHAGE, "Profil des juges &TBL"}, CM_TBL_1, 7, "Sur le vol &%1",
           "Affiche le profil des juges déterminé avec TBL sur le vol %1");
+}
 
+// Impression: the page set-up and every form.
+void menuImpression(std::vector<TEntreeMenu>& t)
+{
     t.push_back({{IMPRESSION}, CM_MISE_EN_PAGE, "&Mise en page", {}});
     t.push_back({{IMPRESSION}, 0, {}, {}});
     const QStringList liste{IMPRESSION, "&Liste des pilotes"};
@@ -97,7 +105,11 @@ std::vector<TEntreeMenu> construitMenu()
                  CM_IMP_PROCES_VERBAL,
                  "Procès-verbal de concours",
                  "Imprime le procès-verbal de concours"});
+}
 
+// "?": help and about.
+void menuAide(std::vector<TEntreeMenu>& t)
+{
     t.push_back({{AIDE},
                  CM_AIDE,
                  "&Aide sur Tavo 2000",
@@ -106,6 +118,15 @@ std::vector<TEntreeMenu> construitMenu()
                  CM_A_PROPOS,
                  "&A propos de Tavo 2000",
                  "Affiche les informations sur la version et le copyright de Tavo 2000"});
+}
+
+std::vector<TEntreeMenu> construitMenu()
+{
+    std::vector<TEntreeMenu> t;
+    menuDocuments(t);
+    menuAffichage(t);
+    menuImpression(t);
+    menuAide(t);
     return t;
 }
 

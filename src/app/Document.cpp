@@ -5,6 +5,7 @@
 #include "app/Vues.h"
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
+#include "scoring/Messages.h"
 
 #include <QFileInfo>
 
@@ -12,8 +13,8 @@ using namespace tavo;
 
 namespace {
 
-const QString TITRE = QStringLiteral("Tavo 2000");
-const QString INCAPABLE = QStringLiteral("Incapable d'ouvrir le fichier");
+const QString TITRE = NomTavo();
+const QString INCAPABLE = Message(messages::FICHIER_ILLISIBLE);
 
 } // namespace
 
@@ -22,7 +23,7 @@ void TTavoWindow::SetCaption(const QString& nom)
     if (!parentWidget())
         return;
     window()->setWindowTitle(
-        QStringLiteral("Tavo 2000 - [%1]").arg(nom.isEmpty() ? QStringLiteral("sans nom") : nom));
+        (TITRE + QStringLiteral(" - [%1]")).arg(nom.isEmpty() ? QStringLiteral("sans nom") : nom));
 }
 
 bool TTavoWindow::CanClose()
@@ -49,9 +50,9 @@ void TTavoWindow::CmNouveau()
         return;
     Concours->Nouveau();
     LacheFichier();
-    if (Vue == 2)
+    if (Vue == modes::LISTE_PILOTES)
         CmCaracteristiques();
-    Vue = 0;
+    Vue = modes::CARACTERISTIQUES;
     LargeurVue = HauteurVue = 0;
     RecalculeDefilement();
     Scroller->ScrollTo(0, 0);
@@ -63,7 +64,7 @@ void TTavoWindow::CmNouveau()
 
 bool TTavoWindow::OuvreFichier(const QString& chemin)
 {
-    OublieClassementsAffiches();
+    ClassementJugesAffiche.Oublie();
     if (!AccepteOuverture(chemin))
         return false;
     std::string octets;
@@ -84,9 +85,9 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
         PrendFichier(chemin, octets);
     }
     // Either way the window shows the characteristics of what is open.
-    if (Vue == 2)
+    if (Vue == modes::LISTE_PILOTES)
         CmCaracteristiques();
-    Vue = 0;
+    Vue = modes::CARACTERISTIQUES;
     LargeurVue = HauteurVue = 0;
     RecalculeDefilement();
     Scroller->ScrollTo(0, 0);
@@ -119,6 +120,7 @@ bool TTavoWindow::Ecrit()
         MessageBox(this,
                    INCAPABLE + QStringLiteral("\n%1\n\n%2")
                                    .arg(DonneesFichier->NomFichier, QString::fromStdString(erreur)),
+                   // "Tavo2000" without its space: this box has always been titled so.
                    QStringLiteral("Tavo2000"), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

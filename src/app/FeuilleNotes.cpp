@@ -8,6 +8,8 @@
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
 #include "platform/DC.h"
+#include "scoring/Messages.h"
+#include "scoring/Presentation.h"
 #include "scoring/Regles.h"
 
 #include <algorithm>
@@ -21,7 +23,7 @@ constexpr unsigned GAUCHE = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 constexpr unsigned CENTRE = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 constexpr unsigned DROITE = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 
-const QString TITRE = QStringLiteral("Tavo 2000");
+const QString TITRE = NomTavo();
 
 void Texte(TDC& dc, const QString& texte, const TRect& rect, unsigned format,
            TColor encre = TColor::White, TColor fond = TColor::LtBlue)
@@ -116,18 +118,12 @@ int NotesSuperieuresA10(const TPilote& pilote, short vol, short lignes, short ju
 
 } // namespace
 
-void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
-{
-    const TConcours& concours = *fenetre.Concours;
-    *fenetre.PiloteSaisi = concours.GetPiloteCourant();
-    const TPilote& pilote = *fenetre.PiloteSaisi;
-    const TProgramme& programme = concours.GetProgramme();
-    const short vol = concours.GetVolCourant();
-    const int figures = programme.NbFigures();
-    dc.RestoreObjects();
-    dc.SetBkMode(OPAQUE);
+namespace {
 
-    // The programme: number, name and K of each figure, then the noise and conformity lines.
+// The programme: number, name and K of each figure, then the noise and conformity lines.
+void DessineProgramme(TDC& dc, const TProgramme& programme)
+{
+    const int figures = programme.NbFigures();
     const int basGrille = 138 + 16 * figures;
     Cadre(dc, TRect{3, 103, 22, basGrille});
     Cadre(dc, TRect{3, 103, 389, basGrille});
@@ -149,6 +145,21 @@ void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
     if (programme.GetTypeConformite() != 0)
         ligneProgramme(ligne, {}, QStringLiteral("Conformité avec la documentation"),
                        programme.GetKConformite());
+}
+
+} // namespace
+
+void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
+{
+    const TConcours& concours = *fenetre.Concours;
+    *fenetre.PiloteSaisi = concours.GetPiloteCourant();
+    const TPilote& pilote = *fenetre.PiloteSaisi;
+    const TProgramme& programme = concours.GetProgramme();
+    const short vol = concours.GetVolCourant();
+    dc.RestoreObjects();
+    dc.SetBkMode(OPAQUE);
+
+    DessineProgramme(dc, programme);
 
     // The competition.
     Cadre(dc, TRect{202, 5, 590, 76});
@@ -196,14 +207,13 @@ void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
 void TTavoWindow::EntreFeuille()
 {
     if (!Concours->ChargeProgramme(Concours->GetVolCourant(), Options->GetRepProgrammes())) {
-        MessageBox(this, QStringLiteral("Le fichier contenant le programme de vol est introuvable"),
-                   TITRE, MB_OK);
+        MessageBox(this, Message(messages::PROGRAMME_FEUILLE_INTROUVABLE), TITRE, MB_OK);
         return;
     }
-    if (Vue == 2)
+    if (Vue == modes::LISTE_PILOTES)
         QuitteListe();
     VuePrecedente = Vue;
-    Vue = 3;
+    Vue = modes::FEUILLE;
     ColonneJuge = 1;
     SaisieEnCours = false;
     *PiloteSaisi = Concours->GetPiloteCourant();
@@ -252,6 +262,23 @@ void TTavoWindow::StockeNote(short note)
     Invalide();
 }
 
+namespace {
+
+// The mark a key types: the keypad's digits 0 to 9 and "+" 10, the main digits 1 to 9
+// give 11 to 19 and 0 gives 20; -1 for any other key.
+short ValeurTouche(int code)
+{
+    if (code >= VK_NUMPAD0 && code <= VK_NUMPAD0 + 9)
+        return static_cast<short>(code - VK_NUMPAD0);
+    if (code == VK_ADD)
+        return 10;
+    if (code >= VK_0 + 1 && code <= VK_0 + 9)
+        return static_cast<short>(10 + code - VK_0);
+    return code == VK_0 ? short{20} : short{-1};
+}
+
+} // namespace
+
 void TTavoWindow::ToucheFeuille(int code)
 {
     const TProgramme& programme = Concours->GetProgramme();
@@ -293,7 +320,13 @@ void TTavoWindow::ToucheFeuille(int code)
         Invalide();
         return;
     }
+    ToucheNote(code);
+}
 
+void TTavoWindow::ToucheNote(int code)
+{
+    const TProgramme& programme = Concours->GetProgramme();
+    const short lignes = programme.NbLignes();
     const short figures = programme.NbFigures();
     const bool bruit = programme.GetTypeBruit() != 0 && LigneFigure == figures + 1;
     const bool conformite = programme.GetTypeConformite() != 0 && LigneFigure == lignes;
@@ -304,15 +337,7 @@ void TTavoWindow::ToucheFeuille(int code)
             StockeNote(programme.NoteNegativeConformite());
         return;
     }
-    short valeur = -1;
-    if (code >= VK_NUMPAD0 && code <= VK_NUMPAD0 + 9)
-        valeur = static_cast<short>(code - VK_NUMPAD0);
-    else if (code == VK_ADD)
-        valeur = 10;
-    else if (code >= VK_0 + 1 && code <= VK_0 + 9)
-        valeur = static_cast<short>(10 + code - VK_0);
-    else if (code == VK_0)
-        valeur = 20;
+    const short valeur = ValeurTouche(code);
     if (valeur < 0)
         return;
     if ((bruit && !programme.BruitValide(valeur)) ||
@@ -325,10 +350,10 @@ void TTavoWindow::TermineFeuille()
 {
     const short vol = Concours->GetVolCourant();
     PiloteSaisi->CalculeVol(vol, Concours->GetNbJuges(), Concours->GetProgramme());
-    char total[64];
-    std::snprintf(total, sizeof total, "Total du vol %d : %7.2f", static_cast<int>(vol),
-                  PiloteSaisi->GetScoreVol(vol));
-    QString message = QString::fromLatin1(total);
+    QString message =
+        QStringLiteral("Total du vol %1 : %2")
+            .arg(vol)
+            .arg(QString::fromStdString(tavo::Fixe(PiloteSaisi->GetScoreVol(vol), 7, 2)));
     const int suspectes =
         NotesSuperieuresA10(*PiloteSaisi, vol, Concours->GetProgramme().NbLignes(),
                             JugesEffectifs(Concours->GetNbJuges()));
@@ -350,20 +375,11 @@ void TTavoWindow::TermineFeuille()
 
 int TTavoWindow::CommandeVuePrecedente() const
 {
-    const int v = VuePrecedente;
-    if (v == 1)
+    if (VuePrecedente == modes::JUGES)
         return CM_JUGES;
-    if (v == 2)
+    if (VuePrecedente == modes::LISTE_PILOTES)
         return CM_LISTE_PILOTES;
-    if (v >= 4 && v <= 7)
-        return CM_CLST_PILOTES_1 + v - 4;
-    if (v >= 8 && v <= 11)
-        return CM_FLYOFF_1 + v - 8;
-    if (v >= 12 && v <= 18)
-        return CM_CLST_JUGES_1 + v - 12;
-    if (v >= 19 && v <= 23)
-        return CM_DIAGRAMME_1 + v - 19;
-    if (v >= 24 && v <= 30)
-        return CM_TBL_1 + v - 24;
+    if (const auto vue = DecodeVue(VuePrecedente))
+        return CommandeDeVue(*vue);
     return CM_CARACTERISTIQUES;
 }

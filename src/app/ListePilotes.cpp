@@ -3,40 +3,27 @@
 
 #include "model/Concours.h"
 #include "platform/Chaines.h"
+#include "scoring/Presentation.h"
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_map>
 
 #include <QHeaderView>
 
 std::vector<TLignePilote> OrdreListePilotes(const TConcours& concours, bool triDossard, bool triNom)
 {
-    struct Entree
-    {
-        const TPilote* pilote;
-        TLignePilote ligne;
-    };
-    std::vector<Entree> entrees;
-    entrees.reserve(concours.GetPilotes().size());
+    // The n-th pilot of a bib is told apart from the others who wear it, in entry order.
+    std::unordered_map<const TPilote*, int> occurrences;
     std::unordered_map<std::string, int> vus;
-    for (const TPilote& pilote : concours.GetPilotes()) {
-        const int occurrence = vus[pilote.GetDossard()]++;
-        entrees.push_back({&pilote, {pilote.GetDossard(), occurrence}});
-    }
-    if (triDossard) {
-        std::stable_sort(entrees.begin(), entrees.end(), [](const Entree& a, const Entree& b) {
-            return a.pilote->ValeurDossard() < b.pilote->ValeurDossard();
-        });
-    } else if (triNom) {
-        std::stable_sort(entrees.begin(), entrees.end(), [](const Entree& a, const Entree& b) {
-            return std::strcmp(a.pilote->GetNom(), b.pilote->GetNom()) < 0;
-        });
-    }
+    for (const TPilote& pilote : concours.GetPilotes())
+        occurrences[&pilote] = vus[pilote.GetDossard()]++;
+    const tavo::OrdrePilotes ordre = triDossard ? tavo::OrdrePilotes::Dossards
+                                     : triNom   ? tavo::OrdrePilotes::Alphabetique
+                                                : tavo::OrdrePilotes::Saisie;
     std::vector<TLignePilote> lignes;
-    lignes.reserve(entrees.size());
-    for (Entree& e : entrees)
-        lignes.push_back(std::move(e.ligne));
+    lignes.reserve(concours.GetPilotes().size());
+    for (const TPilote* pilote : tavo::PilotesDansLOrdre(concours, ordre))
+        lignes.push_back({pilote->GetDossard(), occurrences[pilote]});
     return lignes;
 }
 

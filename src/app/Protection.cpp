@@ -20,7 +20,8 @@ using namespace tavo;
 
 namespace {
 
-const QString TITRE = QStringLiteral("Tavo 2000");
+const QString TITRE = NomTavo();
+const QString REMPLACER = QStringLiteral("Voulez-vous le remplacer quand même ?");
 const QString EXTENSION_JOURNAL = QStringLiteral(".journal");
 
 /** Where the journal of an unnamed competition goes: the user's state directory. */
@@ -184,8 +185,8 @@ bool TTavoWindow::AccepteEcriture(const QString& chemin)
                            "ouvert ou enregistré ici (par une autre fenêtre de Tavo 2000 ou un "
                            "autre programme).\n\n"
                            "Si vous enregistrez, ces modifications seront perdues.\n"
-                           "Voulez-vous le remplacer quand même ?")
-                .arg(QDir::toNativeSeparators(chemin));
+                           "%2")
+                .arg(QDir::toNativeSeparators(chemin), REMPLACER);
         return MessageBox(this, question, TITRE, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
     }
     if (Verrou && MemeFichier(chemin, Verrou->Fichier()))
@@ -193,9 +194,8 @@ bool TTavoWindow::AccepteEcriture(const QString& chemin)
     const auto d = TVerrou::Detenteur(chemin);
     if (!d)
         return true;
-    const QString question = QStringLiteral("Le fichier « %1 » est ouvert par %2.\n\n"
-                                            "Voulez-vous le remplacer quand même ?")
-                                 .arg(QDir::toNativeSeparators(chemin), Qui(*d));
+    const QString question = QStringLiteral("Le fichier « %1 » est ouvert par %2.\n\n%3")
+                                 .arg(QDir::toNativeSeparators(chemin), Qui(*d), REMPLACER);
     return MessageBox(this, question, TITRE, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 

@@ -6,12 +6,13 @@
 #include "app/TTavoWindow.h"
 #include "platform/Aide.h"
 #include "platform/Chaines.h"
+#include "scoring/Messages.h"
 
 using namespace tavo;
 
 namespace {
 
-const QString TITRE = QStringLiteral("Tavo 2000");
+const QString TITRE = NomTavo();
 
 /** Says that a command is missing from this build; it then changes nothing. */
 int indisponible(QWidget* parent)
@@ -54,14 +55,14 @@ bool TTavoWindow::CommandeSaisie(int id)
         const std::string avant = Concours->Ecrit();
         const int r = dialogues.Pilotes ? dialogues.Pilotes(this, *Concours) : indisponible(this);
         if (r == IDOK) {
-            if (Vue == 2)
+            if (Vue == modes::LISTE_PILOTES)
                 RemplitListe();
             Change();
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
         } else if (Concours->Ecrit() != avant) {
             // Pilots stored, appended or deleted before a cancel stay so.
-            if (Vue == 2)
+            if (Vue == modes::LISTE_PILOTES)
                 RemplitListe();
             Change();
         }
@@ -71,7 +72,7 @@ bool TTavoWindow::CommandeSaisie(int id)
     }
     case CM_NOTES:
         if (Concours->NbPilotes() == 0) {
-            MessageBox(this, QStringLiteral("Vous devez saisir au moins un pilote"), TITRE, MB_OK);
+            MessageBox(this, Message(messages::AU_MOINS_UN_PILOTE), TITRE, MB_OK);
             return true;
         }
         if ((dialogues.Notes ? dialogues.Notes(this, *Concours) : indisponible(this)) == IDOK)

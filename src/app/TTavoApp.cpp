@@ -4,6 +4,7 @@
 #include "app/Commandes.h"
 #include "app/Dialogues.h"
 #include "app/TTavoWindow.h"
+#include "platform/Chaines.h"
 #include "platform/DecoratedFrame.h"
 #include "platform/SplashWindow.h"
 
@@ -16,7 +17,7 @@ using tavo::TDecoratedFrame;
 TTavoApp::TTavoApp(int& argc, char** argv)
     : TApplication(argc, argv)
 {
-    QApplication::setApplicationName(QStringLiteral("Tavo 2000"));
+    QApplication::setApplicationName(tavo::NomTavo());
     QApplication::setApplicationVersion(QStringLiteral("2.01"));
     QApplication::setDesktopFileName(QStringLiteral("fr.tavo.Tavo2000"));
 }
@@ -24,7 +25,8 @@ TTavoApp::TTavoApp(int& argc, char** argv)
 TDecoratedFrame* TTavoApp::CreeCadre(TTavoWindow*& client)
 {
     client = new TTavoWindow;
-    auto* cadre = new TDecoratedFrame(QStringLiteral("Tavo 2000 - [sans nom]"), client, client);
+    auto* cadre =
+        new TDecoratedFrame(tavo::NomTavo() + QStringLiteral(" - [sans nom]"), client, client);
     cadre->setObjectName(QStringLiteral("cadre"));
     cadre->SetStatusBar();
     cadre->SetMenu(MenuCommandes());

@@ -3,6 +3,7 @@
 
 #include "app/Commandes.h"
 #include "app/ListePilotes.h"
+#include "app/ModesVue.h"
 #include "app/Vues.h"
 #include "model/Journal.h"
 #include "platform/Chaines.h"
@@ -13,7 +14,6 @@
 #include "scoring/Regles.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include <QDir>
 #include <QHeaderView>
@@ -77,7 +77,7 @@ void TTavoWindow::Invalide()
 
 void TTavoWindow::SetupWindow()
 {
-    if (Vue == 2 && ListeVue) {
+    if (Vue == modes::LISTE_PILOTES && ListeVue) {
         connect(ListeVue->header(), &QHeaderView::sectionClicked, this, &TTavoWindow::ClicColonne,
                 Qt::UniqueConnection);
         RemplitListe();
@@ -86,7 +86,7 @@ void TTavoWindow::SetupWindow()
 
 bool TTavoWindow::Commande(int id)
 {
-    OublieClassementsAffiches();
+    ClassementJugesAffiche.Oublie();
     switch (id) {
     case CM_NOUVEAU:
         CmNouveau();
@@ -114,29 +114,23 @@ bool TTavoWindow::Commande(int id)
 
 void TTavoWindow::CommandEnable(TCommandEnabler& ce)
 {
-    const bool horsFeuille = Vue != 3;
-    const bool f3a = std::strcmp(Concours->GetCategorie(), "F3A") == 0;
-    const bool vgm = std::strcmp(Concours->GetCategorie(), "VGM") == 0;
-    const char* serie = Concours->GetSerie();
-    const bool petiteSerie =
-        f3a && (std::strcmp(serie, "1") == 0 || std::strcmp(serie, "1 1/2") == 0);
-    switch (ce.GetId()) {
+    const bool horsFeuille = Vue != modes::FEUILLE;
+    const int id = ce.GetId();
+    // Fly-off views and printouts: only those the category and series offer.
+    std::optional<int> flyoffs;
+    if (const auto vue = VueDeCommande(id); vue && vue->genre == tavo::GenreVue::FlyOff)
+        flyoffs = vue->numero;
+    else if (const auto demande = DemandeDe(id);
+             demande && demande->formulaire == tavo::Formulaire::FlyOff)
+        flyoffs = demande->nombre;
+    if (flyoffs) {
+        ce.Enable(horsFeuille &&
+                  tavo::FlyOffPropose(Concours->GetCategorie(), Concours->GetSerie(), *flyoffs));
+        return;
+    }
+    switch (id) {
     case CM_MISE_EN_PAGE:
         ce.Enable(horsFeuille && !Options->GetMiseEnPageAuto());
-        break;
-    case CM_FLYOFF_1:
-    case CM_FLYOFF_1 + 1:
-    case CM_IMP_FLYOFF_1:
-    case CM_IMP_FLYOFF_1 + 1:
-        ce.Enable(horsFeuille && !petiteSerie);
-        break;
-    case CM_FLYOFF_1 + 2:
-    case CM_IMP_FLYOFF_1 + 2:
-        ce.Enable(horsFeuille && !petiteSerie && !vgm);
-        break;
-    case CM_FLYOFF_1 + 3:
-    case CM_IMP_FLYOFF_1 + 3:
-        ce.Enable(horsFeuille && f3a && std::strcmp(serie, "3") == 0);
         break;
     case CM_QUITTER:
     case CM_AIDE:
@@ -162,41 +156,54 @@ void TTavoWindow::Paint(tavo::TDC& dc, bool, const TRect& rect)
 {
     const TRect client{0, 0, rect.Width(), rect.Height()};
     switch (Vue) {
-    case 0:
+    case modes::CARACTERISTIQUES:
         DessineCaracteristiques(dc, client, *Concours);
         break;
-    case 1:
+    case modes::JUGES:
         DessineJuges(dc, client, *Concours);
         break;
-    case 2:
+    case modes::LISTE_PILOTES:
         break;
-    case 3:
+    case modes::FEUILLE:
         DessineFeuilleNotes(dc, *this);
         return;
-    default: {
-        const auto x = static_cast<int>(Scroller->XOffset());
-        const auto y = static_cast<int>(Scroller->YOffset());
-        const TRect visible{x, y, x + client.Width(), y + client.Height()};
-        const std::string repProgrammes = Options->GetRepProgrammes();
-        if (Vue >= 4 && Vue <= 7) {
-            DessineClassementPilotes(dc, LargeurVue, *Concours, Vue - 3,
-                                     Options->GetRapport1000() != 0, visible);
-        } else if (Vue >= 8 && Vue <= 11) {
-            if (!DessineClassementFlyOff(dc, LargeurVue, *Concours, Vue - 7, visible))
-                CmCaracteristiques();
-        } else if (Vue >= 12 && Vue <= 18) {
-            DessineClassementJuges(dc, LargeurVue, *Concours, Vue - 11, repProgrammes, visible);
-        } else if (Vue >= 19 && Vue <= 23) {
-            DessineDiagramme(dc, *Concours, Vue - 18, repProgrammes);
-        } else if (Vue >= 24 && Vue <= 30) {
-            DessineProfilTBL(dc, LargeurVue, *Concours, Vue - 23, repProgrammes);
-        }
+    default:
+        if (const auto mode = DecodeVue(Vue))
+            PaintVue(dc, *mode, client);
         return;
     }
-    }
     // The characteristics and judges views fit the window: nothing to scroll.
-    if (Vue != 2 && (Scroller->XRange() != 0 || Scroller->YRange() != 0))
+    if (Vue != modes::LISTE_PILOTES && (Scroller->XRange() != 0 || Scroller->YRange() != 0))
         Scroller->SetRange(0, 0);
+}
+
+void TTavoWindow::PaintVue(tavo::TDC& dc, ModeVue mode, const TRect& client)
+{
+    const auto x = static_cast<int>(Scroller->XOffset());
+    const auto y = static_cast<int>(Scroller->YOffset());
+    const TRect visible{x, y, x + client.Width(), y + client.Height()};
+    const std::string repProgrammes = Options->GetRepProgrammes();
+    const int n = mode.numero;
+    switch (mode.genre) {
+    case tavo::GenreVue::ClassementVols:
+        DessineClassementPilotes(dc, LargeurVue, *Concours, n, Options->GetRapport1000() != 0,
+                                 visible);
+        break;
+    case tavo::GenreVue::FlyOff:
+        if (!DessineClassementFlyOff(dc, LargeurVue, *Concours, n, visible))
+            CmCaracteristiques();
+        break;
+    case tavo::GenreVue::ClassementJuges:
+        DessineClassementJuges(dc, LargeurVue, *Concours, n, repProgrammes, visible,
+                               ClassementJugesAffiche);
+        break;
+    case tavo::GenreVue::Diagramme:
+        DessineDiagramme(dc, *Concours, n, repProgrammes);
+        break;
+    case tavo::GenreVue::Profil:
+        DessineProfilTBL(dc, LargeurVue, *Concours, n, repProgrammes);
+        break;
+    }
 }
 
 void TTavoWindow::RecalculeDefilement()
@@ -204,7 +211,7 @@ void TTavoWindow::RecalculeDefilement()
     const TRect client = GetClientRect();
     long x = std::max(0, LargeurVue - client.Width());
     long y = std::max(0, HauteurVue - client.Height());
-    if (Vue != 3) {
+    if (Vue != modes::FEUILLE) {
         x = (x + UNITE_DEFILEMENT - 1) / UNITE_DEFILEMENT;
         y = (y + UNITE_DEFILEMENT - 1) / UNITE_DEFILEMENT;
     }
@@ -221,14 +228,14 @@ void TTavoWindow::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     const bool minimise = window()->isMinimized();
-    if (Vue == 2) {
+    if (Vue == modes::LISTE_PILOTES) {
         QuitteListe();
-        Vue = 0;
+        Vue = modes::CARACTERISTIQUES;
         CmListePilotes();
-    } else if (Vue == 3 && !minimise) {
+    } else if (Vue == modes::FEUILLE && !minimise) {
         RecalculeDefilement();
         MontreCurseur();
-    } else if (Vue >= 4 && Vue <= 30 && !minimise) {
+    } else if (DecodeVue(Vue) && !minimise) {
         RecalculeDefilement();
     }
     Invalide();
@@ -236,8 +243,8 @@ void TTavoWindow::resizeEvent(QResizeEvent* event)
 
 void TTavoWindow::keyPressEvent(QKeyEvent* event)
 {
-    OublieClassementsAffiches();
-    if (Vue != 3) {
+    ClassementJugesAffiche.Oublie();
+    if (Vue != modes::FEUILLE) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
@@ -253,7 +260,7 @@ void TTavoWindow::QuitteListe()
 
 void TTavoWindow::EntreVue(int vue, int largeur, int hauteur)
 {
-    if (Vue == 2)
+    if (Vue == modes::LISTE_PILOTES)
         QuitteListe();
     Vue = vue;
     LargeurVue = largeur;
@@ -266,15 +273,14 @@ void TTavoWindow::EntreVue(int vue, int largeur, int hauteur)
 
 void TTavoWindow::EchecVue(const QString& message)
 {
-    tavo::MessageBox(this, message, QStringLiteral("Tavo 2000"),
-                     tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
+    tavo::MessageBox(this, message, tavo::NomTavo(), tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
     Invalide();
 }
 
 void TTavoWindow::CmCaracteristiques()
 {
     QuitteListe();
-    Vue = 0;
+    Vue = modes::CARACTERISTIQUES;
     LargeurVue = HauteurVue = 0;
     RecalculeDefilement();
     Scroller->ScrollTo(0, 0);
@@ -284,7 +290,7 @@ void TTavoWindow::CmCaracteristiques()
 void TTavoWindow::CmJuges()
 {
     QuitteListe();
-    Vue = 1;
+    Vue = modes::JUGES;
     LargeurVue = HauteurVue = 0;
     RecalculeDefilement();
     Scroller->ScrollTo(0, 0);
@@ -293,15 +299,15 @@ void TTavoWindow::CmJuges()
 
 void TTavoWindow::CmListePilotes()
 {
-    if (Vue == 2) {
+    if (Vue == modes::LISTE_PILOTES) {
         Invalide();
         return;
     }
-    Vue = 0;
+    Vue = modes::CARACTERISTIQUES;
     Scroller->SetRange(0, 0);
     ListeVue = new TListePilotes(*Concours, viewport());
     ListeVue->setGeometry(viewport()->rect());
-    Vue = 2;
+    Vue = modes::LISTE_PILOTES;
     SetupWindow();
     ListeVue->show();
     Invalide();
@@ -338,65 +344,59 @@ bool TTavoWindow::CommandeVue(int id)
         CmListePilotes();
         return true;
     default:
-        if (id >= CM_CLST_PILOTES_1 && id < CM_CLST_PILOTES_1 + 4)
-            CommandeClassement(4 + id - CM_CLST_PILOTES_1);
-        else if (id >= CM_FLYOFF_1 && id < CM_FLYOFF_1 + 4)
-            CommandeClassement(8 + id - CM_FLYOFF_1);
-        else if (id >= CM_CLST_JUGES_1 && id < CM_CLST_JUGES_1 + MAX_VOLS)
-            CommandeClassement(12 + id - CM_CLST_JUGES_1);
-        else if (id >= CM_DIAGRAMME_1 && id < CM_DIAGRAMME_1 + MAX_JUGES)
-            CommandeClassement(19 + id - CM_DIAGRAMME_1);
-        else if (id >= CM_TBL_1 && id < CM_TBL_1 + MAX_VOLS)
-            CommandeClassement(24 + id - CM_TBL_1);
-        else
-            return false;
-        return true;
+        if (const auto vue = VueDeCommande(id)) {
+            CommandeClassement(*vue);
+            return true;
+        }
+        return false;
     }
 }
 
-void TTavoWindow::CommandeClassement(int vue)
+void TTavoWindow::CommandeClassement(ModeVue vue)
 {
     const tavo::ParametresCalcul parametres(*Options);
     const int dpi = viewport()->logicalDpiY();
-    auto mm = [dpi](int dixiemes) { return tavo::DixiemesMmEnPixels(dixiemes, dpi); };
     // Heights of rows and title blocks as they are at 96 dpi; a finer screen has taller
     // text, and the last rows must still be reached by scrolling.
     auto ecran = [dpi](int pixels) { return dpi > 96 ? tavo::MulDiv(pixels, dpi, 96) : pixels; };
-    const short juges = Concours->GetNbJuges();
+    const int n = vue.numero;
     const int hauteurClassement = ecran(17 * Concours->NbPilotes() + 321);
     tavo::Statut statut;
-    int largeur = 0;
     int hauteur = 0;
-    if (vue <= 7) {
-        const int n = vue - 3;
+    switch (vue.genre) {
+    case tavo::GenreVue::ClassementVols:
         statut = tavo::PrepareClassementVols(*Concours, parametres, n);
-        largeur = mm(1160 + 280 * (n - 1)) + 10;
         hauteur = hauteurClassement;
-    } else if (vue <= 11) {
-        const int k = vue - 7;
-        statut = tavo::PrepareClassementFlyOff(*Concours, parametres, k);
-        largeur = mm(1310 + 280 * (k - 1)) + 10;
+        break;
+    case tavo::GenreVue::FlyOff:
+        statut = tavo::PrepareClassementFlyOff(*Concours, parametres, n);
         hauteur = hauteurClassement;
-    } else if (vue <= 18) {
-        const int v = vue - 11;
-        statut = tavo::PrepareClassementJuges(*Concours, parametres, v);
-        largeur = mm(juges == 3 ? 1780 : juges == 4 ? 2080 : 2380) + 10;
+        break;
+    case tavo::GenreVue::ClassementJuges: {
+        statut = tavo::PrepareClassementJuges(*Concours, parametres, n);
         int voles = 0;
         for (const TPilote& pilote : Concours->GetPilotes())
-            voles += tavo::AVole(pilote.GetScoreVol(static_cast<short>(v))) ? 1 : 0;
+            voles += tavo::AVole(pilote.GetScoreVol(static_cast<short>(n))) ? 1 : 0;
         hauteur = ecran(17 * voles + 321);
-    } else if (vue <= 23) {
+        break;
+    }
+    case tavo::GenreVue::Diagramme:
         statut = tavo::PrepareDiagramme(*Concours, parametres);
-        largeur = mm(1980);
-        hauteur = mm(1348);
-    } else {
-        statut = tavo::PrepareProfil(*Concours, parametres, vue - 23);
-        largeur = mm(juges == 3 ? 1500 : juges == 4 ? 1850 : 2200) + 10;
+        hauteur = tavo::DixiemesMmEnPixels(1348, dpi);
+        break;
+    case tavo::GenreVue::Profil:
+        statut = tavo::PrepareProfil(*Concours, parametres, n);
         hauteur = ecran(450);
+        break;
     }
     if (!statut) {
         EchecVue(QString::fromStdString(statut.message));
         return;
     }
-    EntreVue(vue, largeur, hauteur);
+    // The tables have 5 pixels on each side; the diagram has its own margins.
+    const int marge = vue.genre == tavo::GenreVue::Diagramme ? 0 : 10;
+    const int largeur = tavo::DixiemesMmEnPixels(
+                            tavo::LargeurVueDixiemes(vue.genre, n, Concours->GetNbJuges()), dpi) +
+                        marge;
+    EntreVue(CodeVue(vue), largeur, hauteur);
 }

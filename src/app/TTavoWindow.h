@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/ModesVue.h"
+#include "app/Vues.h"
 #include "model/Concours.h"
 #include "model/Option.h"
 #include "model/Pilote.h"
@@ -111,8 +113,8 @@ public:
     std::unique_ptr<tavo::TDonneesFichier> DonneesFichier;
     std::unique_ptr<tavo::TPrinter> Imprimante;
     QString RepertoireDepart;
-    int Vue = 0;
-    int VuePrecedente = 0;
+    int Vue = modes::CARACTERISTIQUES;
+    int VuePrecedente = modes::CARACTERISTIQUES;
     int LargeurVue = 0;
     int HauteurVue = 0;
     short ColonneJuge = 1;
@@ -135,8 +137,12 @@ protected:
 
 private:
     bool CommandeVue(int id);
-    /** Enters ranking or statistics view `vue` (4 to 30) after its preparation. */
-    void CommandeClassement(int vue);
+    /** Enters a ranking or statistics view after its preparation. */
+    void CommandeClassement(ModeVue vue);
+    /** Paints a ranking or statistics view. */
+    void PaintVue(tavo::TDC& dc, ModeVue mode, const tavo::TRect& client);
+    /** A key typed into a mark cell: a mark, or "-" on the noise or conformity line. */
+    void ToucheNote(int code);
     /** Stores a mark in the current cell and moves to the next line. */
     void StockeNote(short note);
     /** Escape in column choice: the flight's total, saving, printing, the previous view. */
@@ -191,6 +197,8 @@ private:
     TListePilotes* ListeVue = nullptr;
     std::unique_ptr<tavo::TScroller> Scroller;
     TEmpreinte Empreinte;
+    /** The judge ranking's rows between paints. */
+    TClassementJugesAffiche ClassementJugesAffiche;
     /** The user answered "No" to saving the changes: they go with the window. */
     bool Abandon = false;
 };

@@ -3,8 +3,7 @@
 #include "app/VueDessin.h"
 #include "app/Vues.h"
 #include "model/Concours.h"
-#include "platform/Chaines.h"
-#include "scoring/Classements.h"
+#include "scoring/Presentation.h"
 
 #include <cmath>
 
@@ -26,26 +25,26 @@ constexpr int TRAIT = 27;         ///< length of a tick
 
 void DessineDiagramme(TDC& dc, TConcours& concours, int j, const std::string& repProgrammes)
 {
-    const DiagrammeJuge diagramme = CalculeDiagramme(concours, j, repProgrammes);
+    const DiagrammeVue diagramme =
+        PresenteDiagramme(concours, CalculeDiagramme(concours, j, repProgrammes));
     PrepareEncre(dc);
     const int milieu = dc.Mm(LARGEUR) / 2;
 
     int y = dc.Mm(20);
-    const int titre = Selectionne(dc, Police(dc, 20, FW_BOLD));
-    Ecrit(dc, milieu, y, QStringLiteral("DIAGRAMME DES NOTES"), Alignement::Centre);
+    const int titre = Selectionne(dc, PoliceVue(dc, 20, FW_BOLD));
+    Ecrit(dc, milieu, y, diagramme.titre, Alignement::Centre);
     y += titre;
-    const int quatorze = Selectionne(dc, Police(dc, 14));
-    Ecrit(dc, milieu, y, Texte(concours.GetLieu()), Alignement::Centre);
+    const int quatorze = Selectionne(dc, PoliceVue(dc, 14));
+    Ecrit(dc, milieu, y, diagramme.lieu, Alignement::Centre);
 
     const int bloc = dc.Mm(LARGEUR - 360);
     y = dc.Mm(450);
-    const int seize = Selectionne(dc, Police(dc, 16));
-    Ecrit(dc, bloc, y, Texte(diagramme.nom.c_str()), Alignement::Centre);
+    const int seize = Selectionne(dc, PoliceVue(dc, 16));
+    Ecrit(dc, bloc, y, diagramme.nom, Alignement::Centre);
     y += seize;
-    Ecrit(dc, bloc, y, QString::asprintf("Moyenne : %4.2f", diagramme.moyenne), Alignement::Centre);
+    Ecrit(dc, bloc, y, diagramme.moyenne, Alignement::Centre);
     y += seize;
-    Ecrit(dc, bloc, y, QString::asprintf("Ecart-Type : %4.2f", diagramme.ecartType),
-          Alignement::Centre);
+    Ecrit(dc, bloc, y, diagramme.ecartType, Alignement::Centre);
 
     const int ox = dc.Mm(ORIGINE_X);
     const int oy = dc.Mm(ORIGINE_Y);
@@ -61,7 +60,7 @@ void DessineDiagramme(TDC& dc, TConcours& concours, int j, const std::string& re
     }
 
     // The vertical axis up to 50 %, ticked and labelled every 10 %.
-    dc.SelectObject(Police(dc, 14));
+    dc.SelectObject(PoliceVue(dc, 14));
     dc.MoveTo(ox, oy);
     dc.LineTo(ox, oy - dc.Mm(5 * DIX_POURCENT));
     for (int k = 0; k <= 5; ++k) {
@@ -69,7 +68,7 @@ void DessineDiagramme(TDC& dc, TConcours& concours, int j, const std::string& re
         dc.MoveTo(ox - dc.Mm(TRAIT), yt);
         dc.LineTo(ox, yt);
         Ecrit(dc, ox - dc.Mm(2 * TRAIT), yt - quatorze / 2,
-              QString::asprintf("%u%%", static_cast<unsigned>(10 * k)), Alignement::Droite);
+              diagramme.graduations[static_cast<std::size_t>(k)], Alignement::Droite);
     }
     // The horizontal axis under the eleven bars, ticked at every boundary, each bar's mark below.
     dc.MoveTo(ox, oy);
@@ -81,7 +80,7 @@ void DessineDiagramme(TDC& dc, TConcours& concours, int j, const std::string& re
     }
     for (int m = 0; m <= 10; ++m) {
         const int centre = ox + (dc.Mm(BARRE * m) + dc.Mm(BARRE * (m + 1))) / 2;
-        Ecrit(dc, centre, oy + dc.Mm(TRAIT), QString::asprintf("%u", static_cast<unsigned>(m)),
+        Ecrit(dc, centre, oy + dc.Mm(TRAIT), diagramme.notes[static_cast<std::size_t>(m)],
               Alignement::Centre);
     }
 }

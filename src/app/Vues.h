@@ -2,8 +2,11 @@
 #pragma once
 
 #include "platform/Geometrie.h"
+#include "scoring/Classements.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace tavo {
 class TDC;
@@ -43,15 +46,35 @@ void DessineClassementPilotes(tavo::TDC& dc, int largeur, TConcours& concours, i
 /** Fly-off ranking after k fly-offs (1 to 4); false when the category has no rule for it. */
 bool DessineClassementFlyOff(tavo::TDC& dc, int largeur, TConcours& concours, int k,
                              const tavo::TRect& visible);
-/** Forgets the rows the drawn views keep between paints: a command or a key may change them. */
-void OublieClassementsAffiches();
+/**
+ * The rows of the judge ranking at its last paint. Recomputing a large competition's flight on
+ * every paint would make scrolling stutter, so the window keeps the rows while nothing can have
+ * changed them: the same competition, flight and number of pilots, the same programme read again
+ * from its file, and no command or key stroke since (`Oublie`).
+ */
+class TClassementJugesAffiche
+{
+public:
+    /** Flight `vol`'s ranking on the loaded programme, computed again only when needed. */
+    std::shared_ptr<const tavo::ClassementJuges> Calcule(TConcours& concours, int vol);
+    void Oublie() { m_valide = false; }
+
+private:
+    const TConcours* m_concours = nullptr;
+    int m_vol = 0;
+    int m_pilotes = 0;
+    std::vector<int> m_programme;
+    std::shared_ptr<const tavo::ClassementJuges> m_classement;
+    bool m_valide = false;
+};
+
 /**
  * Judge ranking of flight v (1 to 7), its programme loaded again from `repProgrammes` at
- * each paint; its rows are recomputed when that programme, the competition or the flight
- * differ from the last paint's, or after `OublieClassementsAffiches`.
+ * each paint, its rows from `affiche`.
  */
 void DessineClassementJuges(tavo::TDC& dc, int largeur, TConcours& concours, int v,
-                            const std::string& repProgrammes, const tavo::TRect& visible);
+                            const std::string& repProgrammes, const tavo::TRect& visible,
+                            TClassementJugesAffiche& affiche);
 /** Score diagram of judge j (1 to 5). */
 void DessineDiagramme(tavo::TDC& dc, TConcours& concours, int j, const std::string& repProgrammes);
 /** TBL profile of the judges on flight v (1 to 7), its programme loaded again. */

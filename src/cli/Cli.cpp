@@ -3,6 +3,7 @@
 
 #include "cli/Impression.h"
 #include "cli/Sortie.h"
+#include "cli/TableCommandes.h"
 #include "cli/Vues.h"
 #include "model/Concours.h"
 #include "model/ErreurSysteme.h"
@@ -13,22 +14,10 @@
 #include <cerrno>
 #include <ostream>
 #include <sstream>
-#include <string_view>
 
 namespace tavo::cli {
 
 namespace {
-
-struct Entree
-{
-    std::string_view nom;
-    FonctionVue vue;
-};
-
-constexpr Entree VUES[] = {
-    {"concours", VueConcours}, {"classement", VueClassement}, {"flyoff", VueFlyOff},
-    {"juges", VueJuges},       {"diagramme", VueDiagramme},   {"profil", VueProfil},
-};
 
 // The options file of the current directory, overridden by the command line.
 ParametresCalcul Parametres(const Commande& commande, const std::string& repertoireCourant)
@@ -57,20 +46,18 @@ int Lance(const Commande& commande, Flux flux, const std::string& repertoireCour
     const ParametresCalcul parametres = Parametres(commande, repertoireCourant);
     if (commande.vue == "imprimer")
         return Imprime(concours, commande, parametres, flux, repertoireCourant);
-    for (const Entree& entree : VUES)
-        if (entree.nom == commande.vue)
-            return entree.vue(concours, commande, parametres, flux);
-    return SORTIE_USAGE;
+    const DescriptionCommande* vue = TrouveCommande(GenreCommande::Vue, commande.vue);
+    return vue != nullptr ? vue->vue(concours, commande, parametres, flux) : SORTIE_USAGE;
 }
 
 int Traite(const Analyse& analyse, Flux flux, const std::string& repertoireCourant)
 {
     if (analyse.genre == Analyse::Genre::Aide) {
-        flux.sortie << AIDE;
+        flux.sortie << Aide();
         return SORTIE_OK;
     }
     if (analyse.genre == Analyse::Genre::Erreur) {
-        flux.erreurs << "tavo-cli : " << analyse.erreur << "\n\n" << USAGE;
+        flux.erreurs << "tavo-cli : " << analyse.erreur << "\n\n" << Usage();
         return SORTIE_USAGE;
     }
     return Lance(analyse.commande, flux, repertoireCourant);

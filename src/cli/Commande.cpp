@@ -1,50 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The arguments of "tavo-cli VUE FICHIER.ccr" and "tavo-cli imprimer FORMULAIRE FICHIER.ccr",
+// and the help, all read from the table of commands.
 #include "cli/Commande.h"
 
+#include "cli/TableCommandes.h"
+#include "model/Fichier.h"
+
+#include <algorithm>
 #include <charconv>
+#include <functional>
 #include <string_view>
 
 namespace tavo::cli {
 
-const char* const USAGE =
-    "Usage : tavo-cli VUE FICHIER.ccr [options]\n"
-    "  VUE : concours | classement --vols N | flyoff --flyoffs K | juges --vol V\n"
-    "        | diagramme --juge J | profil --vol V\n"
-    "  ou : tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n"
-    "  options : --programmes REP  --tbl | --sans-tbl  --rapport1000 | --sans-rapport1000\n"
-    "            --format texte|csv|json\n"
-    "Aide complète : tavo-cli --help\n";
+namespace {
 
-const char* const AIDE =
+constexpr std::string_view AIDE_DEBUT =
     "tavo-cli : résultats d'un concours de voltige sans l'interface graphique.\n"
     "Le fichier du concours est seulement lu, jamais modifié.\n"
     "\n"
     "Usage : tavo-cli VUE FICHIER.ccr [options]\n"
     "\n"
-    "Vues :\n"
-    "  concours                caractéristiques du concours et liste des pilotes\n"
-    "  classement --vols N     classement des pilotes après N vols (N de 1 à 4)\n"
-    "  flyoff --flyoffs K      classement des pilotes après K fly-off (K de 1 à 4) ;\n"
-    "                          vide quand la catégorie et la série n'en prévoient pas\n"
-    "  juges --vol V           classement des juges sur le vol V (V de 1 à 7) : score de\n"
-    "                          chaque juge, écart au score final en %, place donnée\n"
-    "                          (scores toujours sans TBL)\n"
-    "  diagramme --juge J      diagramme des notes du juge J (J de 1 à 5) sur tout le\n"
-    "                          concours : moyenne, écart-type, part de chaque note 0 à 10\n"
-    "  profil --vol V          profil TBL des juges sur le vol V (toujours calculé avec\n"
-    "                          TBL, quelle que soit l'option)\n"
+    "Vues :\n";
+
+constexpr std::string_view AIDE_IMPRESSION =
     "\n"
     "Impression en PDF (les pages que donnerait l'imprimante, mise en page automatique :\n"
     "A4, marges de 25 mm, orientation du formulaire) :\n"
-    "  tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n"
-    "  classement --vols N      classement des pilotes après N vols\n"
-    "  flyoff --flyoffs K       classement des pilotes après K fly-off\n"
-    "  juges --vol V            classement des juges sur le vol V\n"
-    "  notes --dossard B --vol V  feuille de notes du pilote B sur le vol V\n"
-    "  programme --vol V        programme de vol des juges (feuille vierge)\n"
-    "  proces-verbal            procès-verbal de concours\n"
-    "  pilotes [--ordre dossards|alphabetique]  liste des pilotes\n"
-    "  diagramme --juge J       diagramme des notes du juge J\n"
+    "  tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n";
+
+constexpr std::string_view AIDE_FIN =
     "  Le logo ffam.bmp est lu dans le répertoire courant.\n"
     "\n"
     "Options :\n"
@@ -71,33 +56,22 @@ const char* const AIDE =
     "  tavo-cli flyoff Concours/demo.ccr --flyoffs 2 --programmes Vols --format json\n"
     "  tavo-cli juges Concours/demo.ccr --vol 1 --format csv > juges.csv\n";
 
-namespace {
+constexpr std::string_view USAGE_DEBUT = "Usage : tavo-cli VUE FICHIER.ccr [options]\n";
+constexpr std::string_view USAGE_VUES = "  VUE : ";
 
-struct Vue
-{
-    const char* nom;
-    const char* option; ///< the number the view needs, or nullptr
-    int minimum;
-    int maximum;
-};
+constexpr std::string_view USAGE_FIN =
+    "  ou : tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n"
+    "  options : --programmes REP  --tbl | --sans-tbl  --rapport1000 | --sans-rapport1000\n"
+    "            --format texte|csv|json\n"
+    "Aide complète : tavo-cli --help\n";
 
-constexpr Vue VUES[] = {
-    {"concours", nullptr, 0, 0}, {"classement", "--vols", 1, 4}, {"flyoff", "--flyoffs", 1, 4},
-    {"juges", "--vol", 1, 7},    {"diagramme", "--juge", 1, 5},  {"profil", "--vol", 1, 7},
-};
-
-const Vue* TrouveVue(std::string_view nom)
-{
-    for (const Vue& vue : VUES)
-        if (nom == vue.nom)
-            return &vue;
-    return nullptr;
-}
-
-bool EstNombreOption(std::string_view option)
-{
-    return option == "--vols" || option == "--flyoffs" || option == "--vol" || option == "--juge";
-}
+// Where the help of a view and of a form starts, after two spaces.
+constexpr std::size_t COLONNE_VUES = 24;
+constexpr std::size_t COLONNE_FORMULAIRES = 25;
+// Where a command's help gives the range of its number.
+constexpr std::string_view PLAGE = "{plage}";
+// The list of views of the usage text is cut before this width.
+constexpr std::size_t LARGEUR_USAGE = 80;
 
 Analyse Erreur(std::string texte)
 {
@@ -106,60 +80,66 @@ Analyse Erreur(std::string texte)
     return analyse;
 }
 
-bool LitEntier(std::string_view texte, int& valeur)
+std::string Plage(const OptionNombre& nombre)
 {
-    const auto fin = texte.data() + texte.size();
-    const auto resultat = std::from_chars(texte.data(), fin, valeur);
-    return resultat.ec == std::errc() && resultat.ptr == fin;
+    return std::string("(") + nombre.lettre + " de " + std::to_string(nombre.minimum) + " à " +
+           std::to_string(nombre.maximum) + ")";
 }
 
-// Reads one option (with its value when it takes one); false with the reason otherwise.
-bool LitOption(const Vue& vue, std::string_view option, const std::optional<std::string>& valeur,
-               Commande& commande, bool& nombreLu, std::string& erreur)
+// The help lines of the commands of one genre.
+void AjouteCommandes(std::string& aide, GenreCommande genre, std::size_t colonne)
 {
-    const std::string nom(option);
-    if (LitDrapeau(option, valeur, commande, erreur))
-        return erreur.empty();
-    if (!valeur)
-        erreur = EstNombreOption(option) || option == "--programmes" || option == "--format"
-                     ? "il manque la valeur de l'option " + nom
-                     : "option inconnue : " + nom;
-    else if (option == "--programmes")
-        commande.programmes = *valeur;
-    else if (option == "--format") {
-        if (*valeur == "texte")
-            commande.format = Format::Texte;
-        else if (*valeur == "csv")
-            commande.format = Format::Csv;
-        else if (*valeur == "json")
-            commande.format = Format::Json;
-        else
-            erreur = "format inconnu : " + *valeur + " (texte, csv ou json)";
-    } else if (EstNombreOption(option)) {
-        if (vue.option == nullptr || option != vue.option)
-            erreur = "l'option " + nom + " ne s'applique pas à la vue " + vue.nom;
-        else if (!LitEntier(*valeur, commande.nombre) || commande.nombre < vue.minimum ||
-                 commande.nombre > vue.maximum)
-            erreur = nom + " attend un nombre de " + std::to_string(vue.minimum) + " à " +
-                     std::to_string(vue.maximum) + " (reçu : " + *valeur + ")";
-        else
-            nombreLu = true;
-    } else
-        erreur = "option inconnue : " + nom;
-    return erreur.empty();
+    for (const DescriptionCommande& commande : Commandes()) {
+        if (commande.genre != genre)
+            continue;
+        std::string texte(commande.aide);
+        if (const auto plage = texte.find(PLAGE);
+            plage != std::string::npos && commande.nombre != nullptr)
+            texte.replace(plage, PLAGE.size(), Plage(*commande.nombre));
+        std::string ligne = "  " + Syntaxe(commande);
+        ligne.resize(std::max(ligne.size() + 2, 2 + colonne), ' ');
+        std::size_t debut = 0;
+        for (std::size_t fin; (fin = texte.find('\n', debut)) != std::string::npos;
+             debut = fin + 1) {
+            aide += ligne + texte.substr(debut, fin - debut) + '\n';
+            ligne.assign(2 + colonne, ' ');
+        }
+        aide += ligne + texte.substr(debut) + '\n';
+    }
 }
 
-bool PrendValeur(std::string_view option)
+// Whether an option of the views or of the forms takes a value: the common ones, the numbers
+// and the forms' own options of the table.
+bool PrendValeur(GenreCommande genre, std::string_view option)
 {
-    return EstNombreOption(option) || option == "--programmes" || option == "--format";
+    if (option == "--programmes" || option == (genre == GenreCommande::Vue ? "--format" : "--pdf"))
+        return true;
+    for (const DescriptionCommande& commande : Commandes())
+        if (commande.genre == genre && ((commande.nombre && commande.nombre->nom == option) ||
+                                        (commande.propre && commande.propre->nom == option)))
+            return true;
+    return false;
 }
 
-} // namespace
+// The form that has this option as its own, or null.
+const DescriptionCommande* FormulaireDeLOption(std::string_view option)
+{
+    for (const DescriptionCommande& commande : Commandes())
+        if (commande.propre != nullptr && commande.propre->nom == option)
+            return &commande;
+    return nullptr;
+}
 
+/**
+ * Walks the arguments from position `debut`: the one that is no option is the competition
+ * file (a second one is an error); each option, with its value ("--vol=3", or "--vol 3" when
+ * it takes one), goes to `litOption`, which returns its reason when it is wrong. Returns the
+ * first reason, or nothing.
+ */
 std::optional<std::string> ParcourtArguments(
-    const std::vector<std::string>& arguments, std::size_t debut,
-    bool (*prendValeur)(std::string_view), std::string& fichier,
-    const std::function<void(std::string_view, const std::optional<std::string>&, std::string&)>&
+    const std::vector<std::string>& arguments, std::size_t debut, GenreCommande genre,
+    std::string& fichier,
+    const std::function<std::string(std::string_view, const std::optional<std::string>&)>&
         litOption)
 {
     for (std::size_t i = debut; i < arguments.size(); ++i) {
@@ -175,16 +155,16 @@ std::optional<std::string> ParcourtArguments(
         if (const auto egal = argument.find('='); egal != std::string_view::npos) {
             option = argument.substr(0, egal);
             valeur = std::string(argument.substr(egal + 1));
-        } else if (prendValeur(option) && i + 1 < arguments.size())
+        } else if (PrendValeur(genre, option) && i + 1 < arguments.size())
             valeur = arguments[++i];
-        std::string erreur;
-        litOption(option, valeur, erreur);
-        if (!erreur.empty())
+        if (std::string erreur = litOption(option, valeur); !erreur.empty())
             return erreur;
     }
     return std::nullopt;
 }
 
+// "--tbl", "--sans-tbl", "--rapport1000" or "--sans-rapport1000" (they take no value); false
+// when the option is none of them.
 bool LitDrapeau(std::string_view option, const std::optional<std::string>& valeur,
                 Commande& commande, std::string& erreur)
 {
@@ -201,40 +181,187 @@ bool LitDrapeau(std::string_view option, const std::optional<std::string>& valeu
     return true;
 }
 
+std::string LitFormat(const std::string& valeur, Format& format)
+{
+    if (valeur == "texte")
+        format = Format::Texte;
+    else if (valeur == "csv")
+        format = Format::Csv;
+    else if (valeur == "json")
+        format = Format::Json;
+    else
+        return "format inconnu : " + valeur + " (texte, csv ou json)";
+    return {};
+}
+
+// The value of a form's own option.
+std::string LitPropre(std::string_view option, const std::string& valeur, Commande& commande)
+{
+    if (option == "--dossard") {
+        if (valeur.empty() || valeur.size() > 4)
+            return "--dossard attend un dossard de 1 à 4 caractères (reçu : " + valeur + ")";
+        commande.dossard = valeur;
+    } else if (valeur == "dossards" || valeur == "alphabetique")
+        commande.alphabetique = valeur == "alphabetique";
+    else
+        return "ordre inconnu : " + valeur + " (dossards ou alphabetique)";
+    return {};
+}
+
+std::string LitNombre(const OptionNombre& nombre, const std::string& valeur, int& lu)
+{
+    const auto fin = valeur.data() + valeur.size();
+    const auto resultat = std::from_chars(valeur.data(), fin, lu);
+    if (resultat.ec != std::errc() || resultat.ptr != fin || lu < nombre.minimum ||
+        lu > nombre.maximum)
+        return std::string(nombre.nom) + " attend un nombre de " + std::to_string(nombre.minimum) +
+               " à " + std::to_string(nombre.maximum) + " (reçu : " + valeur + ")";
+    return {};
+}
+
+/** What the options of one command have set so far. */
+struct Lecture
+{
+    const DescriptionCommande& description;
+    Commande& commande;
+    bool nombreLu = false;
+    bool propreLu = false;
+
+    // "la vue classement", "le formulaire notes"
+    std::string Designation() const
+    {
+        return (description.genre == GenreCommande::Vue ? "la vue " : "le formulaire ") +
+               std::string(description.nom);
+    }
+
+    // One option, with its value when it has one; the reason when it is wrong.
+    std::string LitOption(std::string_view option, const std::optional<std::string>& valeur)
+    {
+        const std::string nom(option);
+        std::string erreur;
+        if (LitDrapeau(option, valeur, commande, erreur))
+            return erreur;
+        if (!PrendValeur(description.genre, option))
+            return "option inconnue : " + nom;
+        if (!valeur)
+            return "il manque la valeur de l'option " + nom;
+        if (option == "--programmes")
+            commande.programmes = *valeur;
+        else if (option == "--format")
+            return LitFormat(*valeur, commande.format);
+        else if (option == "--pdf")
+            commande.pdf = *valeur;
+        else if (const DescriptionCommande* proprietaire = FormulaireDeLOption(option)) {
+            if (proprietaire != &description)
+                return "l'option " + nom + " ne s'applique qu'au formulaire " +
+                       std::string(proprietaire->nom);
+            erreur = LitPropre(option, *valeur, commande);
+            propreLu = erreur.empty();
+        } else if (description.nombre == nullptr || option != description.nombre->nom) {
+            return "l'option " + nom + " ne s'applique pas " +
+                   (description.genre == GenreCommande::Vue ? "à la vue " : "au formulaire ") +
+                   std::string(description.nom);
+        } else {
+            erreur = LitNombre(*description.nombre, *valeur, commande.nombre);
+            nombreLu = erreur.empty();
+        }
+        return erreur;
+    }
+
+    // What is missing or inconsistent once every argument is read.
+    std::optional<std::string> Manque() const
+    {
+        if (commande.fichier.empty())
+            return "il manque le fichier du concours";
+        if (description.genre == GenreCommande::Formulaire) {
+            if (commande.pdf.empty())
+                return "il manque le fichier PDF à écrire (--pdf SORTIE.pdf)";
+            if (MemeFichier(commande.pdf, commande.fichier))
+                return "le fichier PDF " + commande.pdf +
+                       " est le fichier du concours lui-même : choisissez un autre nom";
+        }
+        if (description.nombre != nullptr && !nombreLu)
+            return Designation() + " demande l'option " + std::string(description.nombre->nom);
+        if (description.propre != nullptr && description.propre->obligatoire && !propreLu)
+            return Designation() + " demande l'option " + std::string(description.propre->nom);
+        if (description.texteSeulement && commande.format != Format::Texte)
+            return Designation() + " ne s'écrit qu'en texte";
+        return std::nullopt;
+    }
+};
+
+} // namespace
+
 Analyse AnalyseArguments(const std::vector<std::string>& arguments)
 {
-    if (!arguments.empty() && arguments[0] == "imprimer")
-        return AnalyseImpression(arguments);
-    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    const bool impression = !arguments.empty() && arguments[0] == "imprimer";
+    if (!impression && arguments.size() == 1 &&
+        (arguments[0] == "--help" || arguments[0] == "-h")) {
         Analyse aide;
         aide.genre = Analyse::Genre::Aide;
         return aide;
     }
-    if (arguments.empty())
-        return Erreur("il manque la vue et le fichier du concours");
-    const Vue* vue = TrouveVue(arguments[0]);
-    if (vue == nullptr)
-        return Erreur("vue inconnue : " + arguments[0]);
+    if (arguments.size() < (impression ? 2u : 1u))
+        return Erreur(impression ? "il manque le formulaire à imprimer"
+                                 : "il manque la vue et le fichier du concours");
+    const std::size_t position = impression ? 1 : 0;
+    const std::string& nom = arguments[position];
+    const GenreCommande genre = impression ? GenreCommande::Formulaire : GenreCommande::Vue;
+    const DescriptionCommande* description = TrouveCommande(genre, nom);
+    if (description == nullptr)
+        return Erreur((impression ? "formulaire inconnu : " : "vue inconnue : ") + nom);
 
     Analyse analyse;
     Commande& commande = analyse.commande;
-    commande.vue = vue->nom;
-    bool nombreLu = false;
-    const auto erreur = ParcourtArguments(
-        arguments, 1, PrendValeur, commande.fichier,
-        [&](std::string_view option, const std::optional<std::string>& valeur, std::string& e) {
-            LitOption(*vue, option, valeur, commande, nombreLu, e);
-        });
+    commande.vue = impression ? "imprimer" : nom;
+    if (impression)
+        commande.formulaire = nom;
+    Lecture lecture{*description, commande};
+    auto erreur =
+        ParcourtArguments(arguments, position + 1, genre, commande.fichier,
+                          [&](std::string_view option, const std::optional<std::string>& valeur) {
+                              return lecture.LitOption(option, valeur);
+                          });
+    if (!erreur)
+        erreur = lecture.Manque();
     if (erreur)
         return Erreur(*erreur);
-    if (commande.fichier.empty())
-        return Erreur("il manque le fichier du concours");
-    if (vue->option != nullptr && !nombreLu)
-        return Erreur("la vue " + commande.vue + " demande l'option " + vue->option);
-    if (vue->option == nullptr && commande.format != Format::Texte)
-        return Erreur("la vue concours ne s'écrit qu'en texte");
     analyse.genre = Analyse::Genre::Commande;
     return analyse;
+}
+
+std::string Aide()
+{
+    std::string aide(AIDE_DEBUT);
+    AjouteCommandes(aide, GenreCommande::Vue, COLONNE_VUES);
+    aide += AIDE_IMPRESSION;
+    AjouteCommandes(aide, GenreCommande::Formulaire, COLONNE_FORMULAIRES);
+    aide += AIDE_FIN;
+    return aide;
+}
+
+std::string Usage()
+{
+    std::string usage(USAGE_DEBUT);
+    std::string ligne(USAGE_VUES);
+    bool premiere = true;
+    for (const DescriptionCommande& commande : Commandes()) {
+        if (commande.genre != GenreCommande::Vue)
+            continue;
+        const std::string syntaxe = Syntaxe(commande);
+        if (premiere)
+            ligne += syntaxe;
+        else if (ligne.size() + 3 + syntaxe.size() <= LARGEUR_USAGE)
+            ligne += " | " + syntaxe;
+        else {
+            usage += ligne + '\n';
+            ligne = "        | " + syntaxe;
+        }
+        premiere = false;
+    }
+    usage += ligne + '\n';
+    usage += USAGE_FIN;
+    return usage;
 }
 
 } // namespace tavo::cli

@@ -2,11 +2,13 @@
 // "imprimer": the printed forms written into a PDF file.
 #include "cli/Impression.h"
 
+#include "cli/TableCommandes.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
 #include "platform/Printer.h"
 #include "print/Formulaires.h"
+#include "scoring/Messages.h"
 #include "scoring/Regles.h"
 
 #include <memory>
@@ -18,37 +20,29 @@ namespace tavo::cli {
 
 namespace {
 
-Formulaire FormulaireDe(const Commande& commande)
+// The printout of a form of the table.
+Formulaire FormulaireDe(FormeImprimee forme, bool alphabetique)
 {
-    const std::string& nom = commande.formulaire;
-    if (nom == "classement")
+    switch (forme) {
+    case FormeImprimee::Classement:
         return Formulaire::Classement;
-    if (nom == "flyoff")
+    case FormeImprimee::FlyOff:
         return Formulaire::FlyOff;
-    if (nom == "juges")
+    case FormeImprimee::Juges:
         return Formulaire::Juges;
-    if (nom == "notes")
+    case FormeImprimee::Notes:
         return Formulaire::Notes;
-    if (nom == "programme")
+    case FormeImprimee::Programme:
         return Formulaire::Programme;
-    if (nom == "proces-verbal")
+    case FormeImprimee::ProcesVerbal:
         return Formulaire::ProcesVerbal;
-    if (nom == "diagramme")
+    case FormeImprimee::Diagramme:
         return Formulaire::Diagramme;
-    return commande.alphabetique ? Formulaire::ListeAlphabetique : Formulaire::ListeDossards;
-}
-
-// Painting needs a GUI application; without a display it paints offscreen.
-void ApplicationGraphique()
-{
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char nom[] = "tavo-cli";
-    static char* argv[] = {nom, nullptr};
-    static QGuiApplication application(argc, argv);
+    case FormeImprimee::Pilotes:
+    case FormeImprimee::Aucune:
+        break;
+    }
+    return alphabetique ? Formulaire::ListeAlphabetique : Formulaire::ListeDossards;
 }
 
 // The sheet of one pilot on one flight, scored as score entry leaves it.
@@ -62,7 +56,7 @@ Statut PrepareFeuille(TConcours& concours, const Commande& commande,
         return {false, "Le concours n'a que " + std::to_string(concours.GetNbVols()) + " vol(s)"};
     const auto vol = static_cast<short>(commande.nombre);
     if (!concours.ChargeProgramme(vol, parametres.repProgrammes))
-        return {false, "Le fichier contenant le programme de vol est introuvable"};
+        return {false, messages::PROGRAMME_FEUILLE_INTROUVABLE};
     concours.SetDossardCourant(dossard.c_str());
     concours.SetVolCourant(vol);
     concours.CalculeVolPilotes(vol);
@@ -74,7 +68,17 @@ Statut PrepareFeuille(TConcours& concours, const Commande& commande,
 int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
             Flux flux, const std::string& repertoireCourant)
 {
-    const Formulaire formulaire = FormulaireDe(commande);
+    // Painting needs the GUI application of the program's main.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        flux.erreurs << "tavo-cli : l'impression demande une application graphique, qui n'a "
+                        "pas été créée\n";
+        return SORTIE_ERREUR;
+    }
+    const DescriptionCommande* description =
+        TrouveCommande(GenreCommande::Formulaire, commande.formulaire);
+    if (description == nullptr)
+        return SORTIE_USAGE;
+    const Formulaire formulaire = FormulaireDe(description->forme, commande.alphabetique);
     if (formulaire == Formulaire::FlyOff &&
         !FlyOffPropose(concours.GetCategorie(), concours.GetSerie(), commande.nombre)) {
         flux.erreurs << "Le classement après " << commande.nombre
@@ -93,7 +97,6 @@ int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcu
     if (!statut)
         return Echec(statut, flux);
 
-    ApplicationGraphique();
     TPrinter imprimante;
     imprimante.MiseEnPageAutomatique(OrientationFormulaire(formulaire, commande.nombre));
     const auto printout =

@@ -21,13 +21,6 @@ std::string SansEspaces(const std::string& texte)
     return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
 }
 
-// The precision of a printf format ("%6.2f " gives 2; 6 when none is given).
-int Decimales(const char* format)
-{
-    const char* point = std::strchr(format, '.');
-    return point == nullptr ? (std::strchr(format, 'f') ? 6 : 0) : std::atoi(point + 1);
-}
-
 std::string Aligne(const std::string& texte, std::size_t largeur, Alignement alignement)
 {
     const std::size_t l = Largeur(texte);
@@ -96,32 +89,45 @@ std::size_t Largeur(std::string_view utf8)
     }));
 }
 
-std::string Formate(const char* format, double valeur)
-{
-    char tampon[64];
-    std::snprintf(tampon, sizeof tampon, format, valeur);
-    return tampon;
-}
-
 Cellule Texte(std::string texte)
 {
     return {texte, texte};
 }
 
-Cellule Nombre(const char* format, double valeur)
+Cellule Nombre(const std::string& texte)
 {
-    Cellule cellule;
-    cellule.texte = SansEspaces(Formate(format, valeur));
-    char tampon[64];
-    std::snprintf(tampon, sizeof tampon, "%.*f", Decimales(format), valeur);
-    cellule.csv = tampon;
+    Cellule cellule{SansEspaces(texte), SansEspaces(texte)};
     std::replace(cellule.csv.begin(), cellule.csv.end(), '.', ',');
     return cellule;
 }
 
-Cellule Entier(long long valeur)
+Tableau TableauDe(const TableVue& table)
 {
-    return Texte(std::to_string(valeur));
+    Tableau t;
+    for (const ColonneVue& colonne : table.Colonnes())
+        t.colonnes.push_back(
+            {SansEspaces(colonne.titre), colonne.caracteres, colonne.alignCellule});
+    t.lignes.reserve(table.NbLignes());
+    for (std::size_t i = 0; i < table.NbLignes(); ++i) {
+        std::vector<Cellule> cellules;
+        const std::vector<std::string> textes = table.Ligne(i);
+        for (std::size_t c = 0; c < textes.size() && c < table.Colonnes().size(); ++c)
+            cellules.push_back(table.Colonnes()[c].nombre ? Nombre(textes[c])
+                                                          : Texte(SansEspaces(textes[c])));
+        t.lignes.push_back(std::move(cellules));
+    }
+    return t;
+}
+
+void EcritBlocTitre(const BlocTitre& bloc, std::ostream& sortie)
+{
+    sortie << bloc.titre << '\n'
+           << bloc.serie << '\n'
+           << bloc.lieu << '\n'
+           << bloc.departement << '\n'
+           << bloc.dates << "\n\n"
+           << bloc.entete << '\n'
+           << bloc.sousTitre << "\n\n";
 }
 
 void EcritTexte(const Tableau& tableau, std::ostream& sortie)

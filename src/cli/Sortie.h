@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "scoring/Presentation.h"
+
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -8,13 +10,6 @@
 
 /** Text, CSV and JSON output of tavo-cli. Every text here is UTF-8. */
 namespace tavo::cli {
-
-enum class Alignement
-{
-    Gauche,
-    Centre,
-    Droite,
-};
 
 struct Colonne
 {
@@ -33,10 +28,8 @@ struct Cellule
 
 /** A cell holding a text, the same in both forms. */
 Cellule Texte(std::string texte);
-/** A number in a printf format of the views ("%6.2f "); the CSV form has a decimal comma. */
-Cellule Nombre(const char* format, double valeur);
-/** An entire number ("%u"). */
-Cellule Entier(long long valeur);
+/** A number as the views write it, without its padding; the CSV form has a decimal comma. */
+Cellule Nombre(const std::string& texte);
 
 /** A table: columns, then rows of cells. */
 struct Tableau
@@ -44,6 +37,11 @@ struct Tableau
     std::vector<Colonne> colonnes;
     std::vector<std::vector<Cellule>> lignes;
 };
+
+/** A table view of the program: its columns and rows, each cell without its padding. */
+Tableau TableauDe(const TableVue& table);
+/** The title block of a view, one line each, a blank line before the heading and after. */
+void EcritBlocTitre(const BlocTitre& bloc, std::ostream& sortie);
 
 /** Columns padded to their width, separated by two spaces; one line per row. */
 void EcritTexte(const Tableau& tableau, std::ostream& sortie);
@@ -59,8 +57,6 @@ std::string SansControle(std::string_view utf8);
 
 /** Width of a UTF-8 text in characters. */
 std::size_t Largeur(std::string_view utf8);
-/** printf of one double. */
-std::string Formate(const char* format, double valeur);
 
 /** A JSON text written as it goes; commas are placed by the writer. */
 class Json

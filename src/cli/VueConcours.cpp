@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The characteristics of the competition and its pilots, in plain text.
+#include "cli/Sortie.h"
 #include "cli/Vues.h"
 #include "model/Concours.h"
 #include "model/Cp1252.h"
@@ -73,21 +74,14 @@ std::string U8(const std::string& cp1252)
     return Cp1252VersUtf8(cp1252);
 }
 
-std::string NomPrenom(const std::string& nom, const std::string& prenom)
+void EcritTable(const TableVue& table, Format format, std::ostream& sortie)
 {
-    return prenom.empty() ? U8(nom) : U8(nom) + " " + U8(prenom);
-}
-
-void EcritEnTete(const TConcours& c, const std::string& titre, const std::string& sousTitre,
-                 std::ostream& s)
-{
-    s << U8(c.GetTitre()) << '\n'
-      << "Série " << U8(c.GetSerie()) << '\n'
-      << U8(c.GetLieu()) << '\n'
-      << U8(c.GetDepartement()) << '\n'
-      << c.GetDateDebut() << " au " << c.GetDateFin() << "\n\n"
-      << titre << '\n'
-      << sousTitre << "\n\n";
+    if (format == Format::Texte)
+        EcritBlocTitre(table.Bloc(), sortie);
+    if (format == Format::Csv)
+        EcritCsv(TableauDe(table), sortie);
+    else
+        EcritTexte(TableauDe(table), sortie);
 }
 
 int Echec(const Statut& statut, Flux flux)

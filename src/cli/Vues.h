@@ -3,6 +3,7 @@
 
 #include "cli/Commande.h"
 #include "scoring/Classements.h"
+#include "scoring/Presentation.h"
 
 #include <iosfwd>
 #include <string>
@@ -36,11 +37,8 @@ constexpr int SORTIE_USAGE = 64;
 // Shared by the views.
 /** A Windows-1252 text of the records in UTF-8. */
 std::string U8(const std::string& cp1252);
-/** "Nom Prénom" of a pilot, in UTF-8. */
-std::string NomPrenom(const std::string& nom, const std::string& prenom);
-/** The title block of the views: title, series, place, department, dates, heading, subtitle. */
-void EcritEnTete(const TConcours& concours, const std::string& titre, const std::string& sousTitre,
-                 std::ostream& sortie);
+/** A table view in CSV, or in text under its title block. */
+void EcritTable(const TableVue& table, Format format, std::ostream& sortie);
 /** A failed preparation: its message on the error stream. */
 int Echec(const Statut& statut, Flux flux);
 

@@ -10,36 +10,6 @@ namespace tavo::cli {
 
 namespace {
 
-// Rank and name, then the flight columns, then the total; "Qualif" for fly-offs.
-Tableau TableauPilotes(const std::vector<LigneClassement>& lignes, int vols, const char* prefixe,
-                       bool qualif)
-{
-    Tableau t;
-    t.colonnes.push_back({"Rang", 4, Alignement::Centre});
-    t.colonnes.push_back({"Nom Prénom", 36, Alignement::Gauche});
-    if (qualif)
-        t.colonnes.push_back({"Qualif", 7, Alignement::Droite});
-    for (int v = 1; v <= vols; ++v) {
-        const std::string numero = prefixe + std::to_string(v);
-        t.colonnes.push_back({numero, 6, Alignement::Droite});
-        t.colonnes.push_back({"%" + numero, 7, Alignement::Droite});
-    }
-    t.colonnes.push_back({"Total", 7, Alignement::Droite});
-    for (const LigneClassement& ligne : lignes) {
-        std::vector<Cellule> cellules{Entier(ligne.rang),
-                                      Texte(NomPrenom(ligne.nom, ligne.prenom))};
-        if (qualif)
-            cellules.push_back(Nombre("%7.2f ", ligne.qualif));
-        for (std::size_t v = 0; v < ligne.scores.size(); ++v) {
-            cellules.push_back(Nombre("%6.2f ", ligne.scores[v]));
-            cellules.push_back(Nombre("%7.2f ", ligne.scores1000[v]));
-        }
-        cellules.push_back(Nombre("%7.2f ", ligne.total));
-        t.lignes.push_back(std::move(cellules));
-    }
-    return t;
-}
-
 void JsonLigne(Json& json, const LigneClassement& ligne, bool qualif)
 {
     json.DebutObjet()
@@ -70,11 +40,6 @@ void JsonLignes(Json& json, const std::vector<LigneClassement>& lignes, bool qua
     json.FinTableau();
 }
 
-std::string SousTitreVols(int n)
-{
-    return "(après " + std::to_string(n) + (n == 1 ? " vol)" : " vols)");
-}
-
 } // namespace
 
 int VueClassement(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
@@ -94,11 +59,8 @@ int VueClassement(TConcours& concours, const Commande& commande, const Parametre
         break;
     }
     case Format::Csv:
-        EcritCsv(TableauPilotes(c.lignes, c.vols, "V", false), flux.sortie);
-        break;
     case Format::Texte:
-        EcritEnTete(concours, "CLASSEMENT DES PILOTES", SousTitreVols(c.vols), flux.sortie);
-        EcritTexte(TableauPilotes(c.lignes, c.vols, "V", false), flux.sortie);
+        EcritTable(PresenteClassementVols(concours, c), commande.format, flux.sortie);
         break;
     }
     return SORTIE_OK;
@@ -121,18 +83,19 @@ int VueFlyOff(TConcours& concours, const Commande& commande, const ParametresCal
         break;
     }
     case Format::Csv:
-        EcritCsv(TableauPilotes(c.lignes, c.flyoffs, "F", true), flux.sortie);
+        EcritCsv(TableauDe(PresenteClassementFlyOff(concours, c)), flux.sortie);
         break;
-    case Format::Texte:
-        EcritEnTete(concours, "CLASSEMENT DES PILOTES",
-                    "(après " + std::to_string(c.flyoffs) + " fly-off)", flux.sortie);
+    case Format::Texte: {
+        const TableVue table = PresenteClassementFlyOff(concours, c);
+        EcritBlocTitre(table.Bloc(), flux.sortie);
         if (c.regle == 0)
             flux.sortie << "Pas de classement après " << c.flyoffs << " fly-off pour la catégorie "
                         << U8(concours.GetCategorie()) << " en série " << U8(concours.GetSerie())
                         << ".\n";
         else
-            EcritTexte(TableauPilotes(c.lignes, c.flyoffs, "F", true), flux.sortie);
+            EcritTexte(TableauDe(table), flux.sortie);
         break;
+    }
     }
     return SORTIE_OK;
 }

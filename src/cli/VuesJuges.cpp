@@ -11,41 +11,6 @@ namespace tavo::cli {
 
 namespace {
 
-std::string SurLeVol(int vol)
-{
-    return "(sur le vol " + std::to_string(vol) + ")";
-}
-
-// The first three characters of a judge's name, as the column heads show it.
-std::string Abrege(const std::string& cp1252)
-{
-    return U8(cp1252.substr(0, 3));
-}
-
-Tableau TableauJuges(const ClassementJuges& c)
-{
-    Tableau t;
-    t.colonnes.push_back({"Rang", 4, Alignement::Centre});
-    t.colonnes.push_back({"Nom Prénom", 36, Alignement::Gauche});
-    t.colonnes.push_back({"Final", 6, Alignement::Centre});
-    for (const std::string& juge : c.juges) {
-        t.colonnes.push_back({Abrege(juge), 4, Alignement::Centre});
-        t.colonnes.push_back({"%", 4, Alignement::Centre});
-        t.colonnes.push_back({"Clt", 3, Alignement::Centre});
-    }
-    for (const LigneJuges& ligne : c.lignes) {
-        std::vector<Cellule> cellules{Entier(ligne.rang), Texte(NomPrenom(ligne.nom, ligne.prenom)),
-                                      Nombre("%6.2f ", ligne.final)};
-        for (const NoteJuge& note : ligne.notes) {
-            cellules.push_back(Nombre("%3.0f ", note.score));
-            cellules.push_back(Nombre("%3.0f ", note.ecart));
-            cellules.push_back(Entier(note.place));
-        }
-        t.lignes.push_back(std::move(cellules));
-    }
-    return t;
-}
-
 void JsonJuges(const ClassementJuges& c, std::ostream& sortie)
 {
     Json json;
@@ -80,39 +45,13 @@ std::string Barre(double pourcentage)
     return std::string(static_cast<std::size_t>(longueur), '#');
 }
 
-Tableau TableauDiagramme(const DiagrammeJuge& d)
+// "Note" and "%" of each mark, then its bar (not in the CSV form).
+Tableau TableauDiagramme(const DiagrammeVue& d)
 {
-    Tableau t;
-    t.colonnes.push_back({"Note", 4, Alignement::Droite});
-    t.colonnes.push_back({"%", 6, Alignement::Droite});
+    Tableau t = TableauDe(d.table);
     t.colonnes.push_back({"", 0, Alignement::Gauche, true});
-    for (std::size_t note = 0; note < d.pourcentages.size(); ++note)
-        t.lignes.push_back({Entier(static_cast<long long>(note)),
-                            Nombre("%5.1f", d.pourcentages[note]),
-                            Texte(Barre(d.pourcentages[note]))});
-    return t;
-}
-
-Cellule Optionnel(const char* format, const std::optional<double>& valeur)
-{
-    return valeur ? Nombre(format, *valeur) : Texte("-");
-}
-
-Tableau TableauProfil(const ProfilJuges& p)
-{
-    Tableau t;
-    t.colonnes.push_back({"", 23, Alignement::Centre});
-    for (const ProfilJuge& juge : p.juges)
-        t.colonnes.push_back({U8(juge.nom), 12, Alignement::Centre});
-    std::vector<Cellule> acceptes{Texte("Scores acceptés %")};
-    std::vector<Cellule> moyens{Texte("Ecarts au score moyen %")};
-    std::vector<Cellule> stdev{Texte("Ecarts à la StDev %")};
-    for (const ProfilJuge& juge : p.juges) {
-        acceptes.push_back(Nombre("%3.0f", juge.acceptes));
-        moyens.push_back(Optionnel("%4.0f", juge.ecartMoyen));
-        stdev.push_back(Optionnel("%4.0f", juge.ecartStdev));
-    }
-    t.lignes = {acceptes, moyens, stdev};
+    for (std::size_t note = 0; note < t.lignes.size(); ++note)
+        t.lignes[note].push_back(Texte(Barre(d.pourcentages[note])));
     return t;
 }
 
@@ -153,11 +92,9 @@ int VueJuges(TConcours& concours, const Commande& commande, const ParametresCalc
         JsonJuges(resultat.valeur, flux.sortie);
         break;
     case Format::Csv:
-        EcritCsv(TableauJuges(resultat.valeur), flux.sortie);
-        break;
     case Format::Texte:
-        EcritEnTete(concours, "CLASSEMENT DES JUGES", SurLeVol(commande.nombre), flux.sortie);
-        EcritTexte(TableauJuges(resultat.valeur), flux.sortie);
+        EcritTable(PresenteClassementJuges(concours, resultat.valeur), commande.format,
+                   flux.sortie);
         break;
     }
     return SORTIE_OK;
@@ -182,16 +119,18 @@ int VueDiagramme(TConcours& concours, const Commande& commande, const Parametres
         break;
     }
     case Format::Csv:
-        EcritCsv(TableauDiagramme(d), flux.sortie);
+        EcritCsv(TableauDiagramme(PresenteDiagramme(concours, d)), flux.sortie);
         break;
-    case Format::Texte:
-        flux.sortie << "DIAGRAMME DES NOTES\n"
-                    << U8(concours.GetLieu()) << "\n\n"
-                    << U8(d.nom) << '\n'
-                    << Formate("Moyenne : %4.2f", d.moyenne) << '\n'
-                    << Formate("Ecart-Type : %4.2f", d.ecartType) << "\n\n";
-        EcritTexte(TableauDiagramme(d), flux.sortie);
+    case Format::Texte: {
+        const DiagrammeVue vue = PresenteDiagramme(concours, d);
+        flux.sortie << vue.titre << '\n'
+                    << vue.lieu << "\n\n"
+                    << vue.nom << '\n'
+                    << vue.moyenne << '\n'
+                    << vue.ecartType << "\n\n";
+        EcritTexte(TableauDiagramme(vue), flux.sortie);
         break;
+    }
     }
     return SORTIE_OK;
 }
@@ -207,11 +146,8 @@ int VueProfil(TConcours& concours, const Commande& commande, const ParametresCal
         JsonProfil(resultat.valeur, flux.sortie);
         break;
     case Format::Csv:
-        EcritCsv(TableauProfil(resultat.valeur), flux.sortie);
-        break;
     case Format::Texte:
-        EcritEnTete(concours, "PROFIL DES JUGES", SurLeVol(commande.nombre), flux.sortie);
-        EcritTexte(TableauProfil(resultat.valeur), flux.sortie);
+        EcritTable(PresenteProfil(concours, resultat.valeur), commande.format, flux.sortie);
         break;
     }
     return SORTIE_OK;

@@ -5,6 +5,7 @@
 #include "model/Texte.h"
 #include "platform/Chaines.h"
 #include "platform/Dialogues.h"
+#include "scoring/Messages.h"
 
 #include <cstring>
 
@@ -64,7 +65,7 @@ const TModeleDialogue MODELE = {
     },
 };
 
-const QString TITRE = QStringLiteral("Tavo 2000");
+const QString TITRE = NomTavo();
 
 /** Two bibs name the same pilot when their texts or their numbers are equal. */
 bool MemeDossard(const char* a, const char* b)
@@ -241,7 +242,7 @@ void TPiloteDlg::CmSupprimer()
         --m_nbPilotes;
         --m_position;
     } else {
-        MessageBox(this, QStringLiteral("Vous devez saisir au moins un pilote"), TITRE, MB_OK);
+        MessageBox(this, Message(messages::AU_MOINS_UN_PILOTE), TITRE, MB_OK);
     }
     Affiche();
 }

@@ -2,19 +2,20 @@
 #include "platform/Chaines.h"
 
 #include "model/Cp1252.h"
+#include "scoring/Messages.h"
 
 #include <QFile>
 
 namespace tavo {
 
+QString NomTavo()
+{
+    return QString::fromUtf8(messages::TAVO);
+}
+
 QString Texte(const char* cp1252)
 {
     return cp1252 ? QString::fromStdString(Cp1252VersUtf8(cp1252)) : QString();
-}
-
-QString NomPrenom(const char* nom, const char* prenom)
-{
-    return QStringLiteral(" ") + Texte(nom) + QStringLiteral(" ") + Texte(prenom);
 }
 
 QString SurUneLigne(const QString& texte)

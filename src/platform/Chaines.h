@@ -7,11 +7,17 @@
 
 namespace tavo {
 
+/** "Tavo 2000": the program's name, the title of its message boxes. */
+QString NomTavo();
+
+/** One of the program's UTF-8 messages as a QString. */
+inline QString Message(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
 /** A record's Windows-1252 text as a QString. */
 QString Texte(const char* cp1252);
-
-/** " Nom Prénom" of a ranking or list row: a space, the surname, a space, the first name. */
-QString NomPrenom(const char* nom, const char* prenom);
 
 /**
  * A text made fit for a one-line field: every line break (CR LF counting as

@@ -70,86 +70,9 @@ TDialog::TDialog(QWidget* parent, const TModeleDialogue& modele)
     QLabel* libelle = nullptr;
     for (const TControleDlg& c : modele.Controles) {
         const QRect r = m_unites.EnPixels(c.X, c.Y, c.Cx, c.Cy);
-        const QString texte = utf8(c.Texte);
-        QWidget* w = nullptr;
         if (c.Genre != TGenre::BoutonRadio)
             groupeRadio = nullptr;
-        switch (c.Genre) {
-        case TGenre::Libelle:
-        case TGenre::LibelleDroite: {
-            auto* l = new QLabel(texte, this);
-            l->setAlignment((c.Genre == TGenre::Libelle ? Qt::AlignLeft : Qt::AlignRight) |
-                            Qt::AlignVCenter);
-            w = l;
-            break;
-        }
-        case TGenre::Cadre: {
-            auto* f = new QFrame(this);
-            f->setFrameStyle(QFrame::Box | QFrame::Sunken);
-            w = f;
-            break;
-        }
-        case TGenre::GroupBox:
-            w = new QGroupBox(texte, this);
-            break;
-        case TGenre::Edit: {
-            auto* e = new QLineEdit(this);
-            e->setValidator(new TValidateurLigne(e));
-            if (c.Capacite > 1)
-                e->setMaxLength(c.Capacite - 1);
-            if (libelle)
-                m_libelles[c.Id] = libelle;
-            w = e;
-            break;
-        }
-        case TGenre::Bouton:
-        case TGenre::BoutonDefaut: {
-            auto* b = new QPushButton(texte, this);
-            b->setDefault(c.Genre == TGenre::BoutonDefaut);
-            w = b;
-            const int id = c.Id;
-            if (id == IDOK)
-                connect(b, &QPushButton::clicked, this, [this] { CmOk(); });
-            else if (id == IDCANCEL)
-                connect(b, &QPushButton::clicked, this, [this] { CmCancel(); });
-            break;
-        }
-        case TGenre::CaseACocher:
-            w = new QCheckBox(texte, this);
-            break;
-        case TGenre::BoutonRadio: {
-            auto* b = new QRadioButton(texte, this);
-            if (!groupeRadio)
-                groupeRadio = new QButtonGroup(this);
-            groupeRadio->addButton(b);
-            w = b;
-            break;
-        }
-        case TGenre::ListeDeroulante: {
-            auto* l = new QComboBox(this);
-            l->setProperty("trie", c.Trie);
-            const int ferme = std::min(r.height(), l->sizeHint().height());
-            l->setMaxVisibleItems(
-                std::max(1, (r.height() - ferme) / std::max(1, fontMetrics().height())));
-            w = l;
-            w->setGeometry(r.x(), r.y(), r.width(), ferme);
-            break;
-        }
-        case TGenre::Onglets: {
-            // The bar across the top, and the page's frame under it.
-            auto* page = new QFrame(this);
-            page->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-            auto* b = new QTabBar(this);
-            b->setDrawBase(false);
-            b->setExpanding(false);
-            const int hauteur = std::max(b->sizeHint().height(), fontMetrics().height() + 10);
-            page->setGeometry(r.adjusted(0, hauteur - 1, 0, 0));
-            b->setGeometry(r.x(), r.y(), r.width(), hauteur);
-            page->setObjectName(QStringLiteral("page%1").arg(c.Id));
-            w = b;
-            break;
-        }
-        }
+        QWidget* w = CreeControle(c, r, groupeRadio, libelle);
         if (c.Genre != TGenre::ListeDeroulante && c.Genre != TGenre::Onglets)
             w->setGeometry(r);
         w->setObjectName(QStringLiteral("c%1").arg(c.Id));
@@ -159,6 +82,101 @@ TDialog::TDialog(QWidget* parent, const TModeleDialogue& modele)
         libelle = qobject_cast<QLabel*>(w);
     }
     setFixedSize(m_unites.EnPixels(0, 0, modele.Cx, modele.Cy).size());
+}
+
+QWidget* TDialog::CreeControle(const TControleDlg& c, const QRect& r, QButtonGroup*& groupeRadio,
+                               QLabel* libelle)
+{
+    const QString texte = utf8(c.Texte);
+    QWidget* w = nullptr;
+    switch (c.Genre) {
+    case TGenre::Libelle:
+    case TGenre::LibelleDroite: {
+        auto* l = new QLabel(texte, this);
+        l->setAlignment((c.Genre == TGenre::Libelle ? Qt::AlignLeft : Qt::AlignRight) |
+                        Qt::AlignVCenter);
+        w = l;
+        break;
+    }
+    case TGenre::Cadre: {
+        auto* f = new QFrame(this);
+        f->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        w = f;
+        break;
+    }
+    case TGenre::GroupBox:
+        w = new QGroupBox(texte, this);
+        break;
+    case TGenre::Edit: {
+        auto* e = new QLineEdit(this);
+        e->setValidator(new TValidateurLigne(e));
+        if (c.Capacite > 1)
+            e->setMaxLength(c.Capacite - 1);
+        if (libelle)
+            m_libelles[c.Id] = libelle;
+        w = e;
+        break;
+    }
+    case TGenre::Bouton:
+    case TGenre::BoutonDefaut:
+        w = CreeBouton(c, texte);
+        break;
+    case TGenre::CaseACocher:
+        w = new QCheckBox(texte, this);
+        break;
+    case TGenre::BoutonRadio: {
+        auto* b = new QRadioButton(texte, this);
+        if (!groupeRadio)
+            groupeRadio = new QButtonGroup(this);
+        groupeRadio->addButton(b);
+        w = b;
+        break;
+    }
+    case TGenre::ListeDeroulante:
+        w = CreeListe(c, r);
+        break;
+    case TGenre::Onglets:
+        w = CreeOnglets(c, r);
+        break;
+    }
+    return w;
+}
+
+QWidget* TDialog::CreeBouton(const TControleDlg& c, const QString& texte)
+{
+    auto* b = new QPushButton(texte, this);
+    b->setDefault(c.Genre == TGenre::BoutonDefaut);
+    if (c.Id == IDOK)
+        connect(b, &QPushButton::clicked, this, [this] { CmOk(); });
+    else if (c.Id == IDCANCEL)
+        connect(b, &QPushButton::clicked, this, [this] { CmCancel(); });
+    return b;
+}
+
+QWidget* TDialog::CreeListe(const TControleDlg& c, const QRect& r)
+{
+    // The closed list as high as it needs; the rest of the rectangle is for the open list.
+    auto* l = new QComboBox(this);
+    l->setProperty("trie", c.Trie);
+    const int ferme = std::min(r.height(), l->sizeHint().height());
+    l->setMaxVisibleItems(std::max(1, (r.height() - ferme) / std::max(1, fontMetrics().height())));
+    l->setGeometry(r.x(), r.y(), r.width(), ferme);
+    return l;
+}
+
+QWidget* TDialog::CreeOnglets(const TControleDlg& c, const QRect& r)
+{
+    // The bar across the top, and the page's frame under it.
+    auto* page = new QFrame(this);
+    page->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto* b = new QTabBar(this);
+    b->setDrawBase(false);
+    b->setExpanding(false);
+    const int hauteur = std::max(b->sizeHint().height(), fontMetrics().height() + 10);
+    page->setGeometry(r.adjusted(0, hauteur - 1, 0, 0));
+    b->setGeometry(r.x(), r.y(), r.width(), hauteur);
+    page->setObjectName(QStringLiteral("page%1").arg(c.Id));
+    return b;
 }
 
 TDialog::~TDialog() = default;
@@ -357,7 +375,7 @@ bool TDialog::CanClose()
                  : QStringLiteral("Le champ « %1 » est incomplet ou incorrect.").arg(nom)) +
             u'\n' + v->Erreur();
         MontreControle(id);
-        MessageBox(this, texte, QStringLiteral("Tavo 2000"), MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(this, texte, NomTavo(), MB_OK | MB_ICONEXCLAMATION);
         e->setFocus();
         e->selectAll();
         return false;

@@ -12,6 +12,7 @@
 #include <QRect>
 
 class QAbstractButton;
+class QButtonGroup;
 class QComboBox;
 class QFont;
 class QGroupBox;
@@ -142,6 +143,12 @@ protected:
     void setVisible(bool visible) override;
 
 private:
+    /** The widget of one control at its place `r`; radio buttons join `groupeRadio`. */
+    QWidget* CreeControle(const TControleDlg& c, const QRect& r, QButtonGroup*& groupeRadio,
+                          QLabel* libelle);
+    QWidget* CreeBouton(const TControleDlg& c, const QString& texte);
+    QWidget* CreeListe(const TControleDlg& c, const QRect& r);
+    QWidget* CreeOnglets(const TControleDlg& c, const QRect& r);
     QLabel* LibelleDe(int id) const;
 
     TUnitesDialogue m_unites;

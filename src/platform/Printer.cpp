@@ -2,6 +2,7 @@
 #include "platform/Printer.h"
 
 #include "model/Fichier.h"
+#include "platform/Chaines.h"
 #include "platform/Dialogues.h"
 #include "platform/PainterDC.h"
 #include "platform/Printout.h"
@@ -51,6 +52,13 @@ QString TexteProgression(const QPrinter& imprimante, const QString& titre, int p
     return QStringLiteral("Now printing Page %1 of\n'%2' on the\n%3 on %4")
         .arg(page)
         .arg(titre, NomImprimante(imprimante), Port(imprimante));
+}
+
+// Why no page was printed: cancelled (0) or failed.
+QString RaisonEchec(int pages)
+{
+    return pages == 0 ? QStringLiteral("Printing canceled")
+                      : QStringLiteral("Error encountered during print");
 }
 
 void ErreurImpression(QWidget* parent, const QString& titre, const QString& raison)
@@ -270,9 +278,7 @@ bool TPrinter::Print(QWidget* parent, TPrintout& printout, bool prompt)
     const int pages = Imprime(*m_imprimante, printout, parent);
     if (pages > 0)
         return true;
-    ErreurImpression(parent, printout.GetTitle(),
-                     pages == 0 ? QStringLiteral("Printing canceled")
-                                : QStringLiteral("Error encountered during print"));
+    ErreurImpression(parent, printout.GetTitle(), RaisonEchec(pages));
     return false;
 }
 
@@ -284,9 +290,7 @@ bool TPrinter::ImprimeFichierPdf(QWidget* parent, TPrintout& printout)
     QByteArray pdf;
     const int pages = DessinePdf(*m_imprimante, printout, progression.get(), pdf);
     if (pages <= 0) {
-        ErreurImpression(parent, printout.GetTitle(),
-                         pages == 0 ? QStringLiteral("Printing canceled")
-                                    : QStringLiteral("Error encountered during print"));
+        ErreurImpression(parent, printout.GetTitle(), RaisonEchec(pages));
         return false;
     }
     const QString chemin = m_imprimante->outputFileName();
@@ -296,7 +300,7 @@ bool TPrinter::ImprimeFichierPdf(QWidget* parent, TPrintout& printout)
     MessageBox(parent,
                QStringLiteral("Le fichier %1 n'a pas pu être écrit :\n%2")
                    .arg(QDir::toNativeSeparators(chemin), raison),
-               QStringLiteral("Tavo 2000"), MB_OK | MB_ICONEXCLAMATION);
+               NomTavo(), MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

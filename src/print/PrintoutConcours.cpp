@@ -3,6 +3,7 @@
 
 #include "model/Concours.h"
 #include "platform/Chaines.h"
+#include "platform/TableauDC.h"
 
 #include <QDate>
 
@@ -10,8 +11,8 @@ namespace tavo {
 
 QString TextePied()
 {
-    return QStringLiteral("Tavo 2000 version %1 - imprimé le %2")
-        .arg(QStringLiteral(TAVO_VERSION),
+    return QStringLiteral("%1 version %2 - imprimé le %3")
+        .arg(NomTavo(), QStringLiteral(TAVO_VERSION),
              QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
 }
 
@@ -124,96 +125,40 @@ void TPrintoutDefilant::PrepareMarges(int lignes)
                     4;
 }
 
-int TPrintoutDefilant::EnTete(const QString& nom, const QString& qualificatif)
+void TPrintoutDefilant::RendTable(int page, const TableVue& table)
 {
-    const int h10 = h(Police(10));
+    PrepareMarges(static_cast<int>(table.NbLignes()));
     int m = 0;
-    auto ligne = [&](const TFont& police, const QString& texte, int apres) {
-        const int hauteur = Choisit(police);
-        Centre(TopMarginDev + m, texte);
-        m += hauteur + apres;
-    };
-    ligne(Police(20, FW_BOLD), Texte(Competition.GetTitre()), h10);
-    ligne(Police(16, FW_BOLD), QStringLiteral("Série ") + Texte(Competition.GetSerie()), h10);
-    ligne(Police(14, FW_NORMAL, true), Texte(Competition.GetLieu()), 0);
-    ligne(Police(14, FW_NORMAL, true), Texte(Competition.GetDepartement()), h10);
-    ligne(Police(14, FW_NORMAL, true),
-          Texte(Competition.GetDateDebut()) + QStringLiteral(" au ") +
-              Texte(Competition.GetDateFin()),
-          h10);
-    ligne(Police(14, FW_BOLD), nom, h10);
-    ligne(Police(12), qualificatif, 3 * h10);
-    return m;
+    if (page == 1)
+        m = DessineBlocTitre(Dc(), W() / 2, TopMarginDev, table.Bloc()) - TopMarginDev;
+    Tableau(m, table);
 }
 
-TPrintoutDefilant::Geometrie TPrintoutDefilant::Tetes(int& m, const std::vector<TColonne>& colonnes)
+void TPrintoutDefilant::Tableau(int m, const TableVue& table)
 {
-    Geometrie g;
-    int total = 0;
-    for (const TColonne& c : colonnes)
-        total += c.Largeur;
-    const int gauche = W() / 2 - Mm(total) / 2;
-    int cumul = 0;
-    for (const TColonne& c : colonnes) {
-        g.bords.push_back(gauche + Mm(cumul));
-        cumul += c.Largeur;
+    TTableauDC tableau(Dc(), W(), table.Colonnes());
+    const int haut = tableau.DessineEntete(TopMarginDev + m);
+    const int r = tableau.HauteurLigne();
+    m = haut - TopMarginDev + r;
+    const int lignes = static_cast<int>(table.NbLignes());
+    m_lignesTotal = lignes;
+    int rangees = 0;
+    while (NextRow < lignes && LigneTient(m)) {
+        tableau.DessineLigne(TopMarginDev + m, table.Ligne(static_cast<std::size_t>(NextRow)));
+        m += r;
+        ++NextRow;
+        ++rangees;
     }
-    g.bords.push_back(gauche + Mm(cumul));
-
-    const int h10 = h(Police(10));
-    const int hTete = Choisit(Police(12, FW_BOLD));
-    for (std::size_t c = 0; c < colonnes.size(); ++c) {
-        const TColonne& colonne = colonnes[c];
-        TColonne tete = colonne;
-        tete.AlignValeur = colonne.AlignTete;
-        Ecrit(g, tete, c, TopMarginDev + m, colonne.Tete);
-    }
-    m += hTete + 2;
-    g.haut = TopMarginDev + m;
-    g.ligne = h10 + 2;
-    m += g.ligne;
-    Choisit(Police(10));
-    return g;
-}
-
-void TPrintoutDefilant::Ecrit(const Geometrie& g, const TColonne& colonne, std::size_t c, int y,
-                              const QString& texte)
-{
-    const int gauche = g.bords[c];
-    const int droite = g.bords[c + 1];
-    switch (colonne.AlignValeur) {
-    case TColonne::Alignement::Gauche:
-        Dc().TextOut(gauche, y, texte);
-        break;
-    case TColonne::Alignement::Centre:
-        CentreSur((gauche + droite) / 2, y, texte);
-        break;
-    case TColonne::Alignement::Droite:
-        ADroite(droite, y, texte);
-        break;
-    case TColonne::Alignement::DroiteTable:
-        ADroite(g.bords.back(), y, texte);
-        break;
-    }
+    m_pagePleine = rangees > 0;
+    Dc().SelectObject(TPen{});
+    tableau.DessineFilets(haut, rangees, haut, H());
+    Pied(H() - 2 * h(Police(10)));
 }
 
 bool TPrintoutDefilant::LigneTient(int m)
 {
+    // Measuring selects the rows' font again.
     return m + h(Police(10)) + 2 < H() - TopMarginDev - BottomMarginDev;
-}
-
-void TPrintoutDefilant::Regles(const Geometrie& g, const std::vector<TColonne>& colonnes,
-                               int rangees)
-{
-    Dc().SelectObject(TPen{});
-    const int gauche = g.bords.front();
-    const int droite = g.bords.back();
-    for (int s = 0; s <= rangees + 1; ++s)
-        Ligne(gauche, g.haut + s * g.ligne, droite, g.haut + s * g.ligne);
-    const int bas = g.haut + (rangees + 1) * g.ligne;
-    for (std::size_t c = 0; c <= colonnes.size(); ++c)
-        if (c == 0 || c == colonnes.size() || colonnes[c].RegleAGauche)
-            Ligne(g.bords[c], g.haut + g.ligne, g.bords[c], bas);
 }
 
 } // namespace tavo

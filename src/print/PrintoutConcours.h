@@ -3,6 +3,7 @@
 
 #include "platform/DC.h"
 #include "platform/Printout.h"
+#include "scoring/Presentation.h"
 
 #include <QString>
 
@@ -82,23 +83,6 @@ protected:
     int ContentHeight = 0;
 };
 
-/** One column of a ranking table. */
-struct TColonne
-{
-    enum class Alignement
-    {
-        Gauche,      ///< at the column's left edge
-        Centre,      ///< centred over the column
-        Droite,      ///< at the column's right edge
-        DroiteTable, ///< at the table's right edge
-    };
-    QString Tete;
-    int Largeur = 0; ///< tenths of a millimetre
-    Alignement AlignTete = Alignement::Centre;
-    Alignement AlignValeur = Alignement::Droite;
-    bool RegleAGauche = true; ///< a vertical rule on its left edge
-};
-
 /**
  * A printout that flows over as many pages as its rows need: the heading
  * block on page 1, then the table from `NextRow` on, rows while they fit.
@@ -116,54 +100,23 @@ public:
     int GetNextRow() const { return NextRow; }
 
 protected:
-    /** Margins in pixels and `ContentHeight` for `lignes` rows. */
-    void PrepareMarges(int lignes);
-    /** The heading block (page 1); returns the offset m below it. */
-    int EnTete(const QString& nom, const QString& qualificatif);
-    /**
-     * Column heads at `TopMarginDev` + m, then the rows `NextRow`... while
-     * they fit, the table's rules and the footer. `cellule(i, c)` is the text
-     * of row i (0-based) in column c.
-     */
-    template <typename FonctionCellule>
-    void Tableau(int m, const std::vector<TColonne>& colonnes, int lignes, FonctionCellule cellule);
+    /** Page `page` of a table view: its title block on page 1, its rows from `NextRow`. */
+    void RendTable(int page, const TableVue& table);
 
     int NextRow = 0;
 
 private:
-    struct Geometrie
-    {
-        std::vector<int> bords; ///< the columns' left edges, then the table's right edge
-        int ligne = 0;          ///< row height
-        int haut = 0;           ///< top rule Q
-    };
-    Geometrie Tetes(int& m, const std::vector<TColonne>& colonnes);
-    void Ecrit(const Geometrie& g, const TColonne& colonne, std::size_t c, int y,
-               const QString& texte);
-    void Regles(const Geometrie& g, const std::vector<TColonne>& colonnes, int rangees);
+    /** Margins in pixels and `ContentHeight` for `lignes` rows. */
+    void PrepareMarges(int lignes);
+    /**
+     * Column heads at `TopMarginDev` + m, then the rows `NextRow`... while
+     * they fit, the table's rules and the footer.
+     */
+    void Tableau(int m, const TableVue& table);
     bool LigneTient(int m);
 
     int m_lignesTotal = -1;
     bool m_pagePleine = true;
 };
-
-template <typename FonctionCellule>
-void TPrintoutDefilant::Tableau(int m, const std::vector<TColonne>& colonnes, int lignes,
-                                FonctionCellule cellule)
-{
-    const Geometrie g = Tetes(m, colonnes);
-    m_lignesTotal = lignes;
-    int rangees = 0;
-    while (NextRow < lignes && LigneTient(m)) {
-        for (std::size_t c = 0; c < colonnes.size(); ++c)
-            Ecrit(g, colonnes[c], c, TopMarginDev + m, cellule(NextRow, static_cast<int>(c)));
-        m += g.ligne;
-        ++NextRow;
-        ++rangees;
-    }
-    m_pagePleine = rangees > 0;
-    Regles(g, colonnes, rangees);
-    Pied(H() - 2 * h(Police(10)));
-}
 
 } // namespace tavo

@@ -61,6 +61,8 @@ public:
 
 private:
     void Identite(int T, int X0, int g);
+    /** The programme's name, "K" and each judge's abbreviated name over the grid. */
+    void TetesGrille(int T, int X0, int n);
     int Grille(int T, int X0, int n);
     void Resultats(int X0, int y, int n);
 };
@@ -92,6 +94,14 @@ public:
     QString RepertoireDepart;
 
 private:
+    /** The federation's lines and the underlined title. */
+    void EnTeteRapport(int T, int X0);
+    /** Date, place, organiser and category. */
+    void Identification(int T, int X0);
+    /** The officials, the participants and the report's texts; returns the y below them. */
+    int Rubriques(int T, int X0);
+    /** The director's signature lines, 15 mm below y. */
+    void Signatures(int T, int X0, int y);
     int Champ(int T, int X0, int y, const QString& label, const QString& valeur);
     int ChampLigne(int T, int X0, int y, const QString& label, const QString& valeur);
     void Soulignee(int T, int x, int y, const QString& texte, int fin);

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One judge's marks over the competition, as a bar chart.
 #include "model/Concours.h"
-#include "platform/Chaines.h"
 #include "print/Printouts.h"
-#include "scoring/Classements.h"
+#include "scoring/Presentation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,7 +45,8 @@ void TTavoPrintoutDiagJuge::Barre(const TRect& r)
 void TTavoPrintoutDiagJuge::RenderPage(int)
 {
     DebutPage();
-    const DiagrammeJuge diagramme = CalculeDiagramme(Competition, JudgeNumber, RepProgrammes);
+    const DiagrammeVue diagramme =
+        PresenteDiagramme(Competition, CalculeDiagramme(Competition, JudgeNumber, RepProgrammes));
     const int cx = W() / 2;
     const int cy = H() / 2;
 
@@ -56,17 +56,15 @@ void TTavoPrintoutDiagJuge::RenderPage(int)
 
     const int h20b = Choisit(Police(20, FW_BOLD));
     const int yTitre = cy - Mm100(8000) + Mm100(700);
-    Centre(yTitre, QStringLiteral("DIAGRAMME DES NOTES"));
+    Centre(yTitre, QString::fromStdString(diagramme.titre));
     Choisit(Police(14));
-    Centre(yTitre + h20b, Texte(Competition.GetLieu()));
+    Centre(yTitre + h20b, QString::fromStdString(diagramme.lieu));
 
     const int h16 = Choisit(Police(16));
     const int xBloc = cx + Mm100(7000);
-    CentreSur(xBloc, cy - Mm100(3000), Texte(diagramme.nom.c_str()));
-    CentreSur(xBloc, cy - Mm100(3000) + h16,
-              QString::asprintf("Moyenne : %4.2f", diagramme.moyenne));
-    CentreSur(xBloc, cy - Mm100(3000) + 2 * h16,
-              QString::asprintf("Ecart-Type : %4.2f", diagramme.ecartType));
+    CentreSur(xBloc, cy - Mm100(3000), QString::fromStdString(diagramme.nom));
+    CentreSur(xBloc, cy - Mm100(3000) + h16, QString::fromStdString(diagramme.moyenne));
+    CentreSur(xBloc, cy - Mm100(3000) + 2 * h16, QString::fromStdString(diagramme.ecartType));
 
     const int ox = cx - Mm100(8000);
     const int oy = cy + Mm100(6500);
@@ -85,13 +83,13 @@ void TTavoPrintoutDiagJuge::RenderPage(int)
         const int y = oy - Mm100(2500 * j);
         Ligne(ox, y, ox - Mm100(300), y);
         ADroite(ox - Mm100(600), y - h14 / 2,
-                QString::asprintf("%u%%", static_cast<unsigned>(10 * j)));
+                QString::fromStdString(diagramme.graduations[static_cast<std::size_t>(j)]));
     }
     for (int l = 0; l <= 11; ++l)
         Ligne(ox + Mm100(1100 * l), oy, ox + Mm100(1100 * l), oy + Mm100(300));
     for (int v = 0; v <= 10; ++v)
         CentreSur(ox + Mm100(1100 * v + 550), oy + Mm100(300),
-                  QString::asprintf("%u", static_cast<unsigned>(v)));
+                  QString::fromStdString(diagramme.notes[static_cast<std::size_t>(v)]));
     Pied(H() - 2 * h(Police(10)));
 }
 

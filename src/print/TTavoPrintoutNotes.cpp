@@ -3,11 +3,21 @@
 #include "model/Concours.h"
 #include "platform/Chaines.h"
 #include "print/Printouts.h"
+#include "scoring/Presentation.h"
 #include "scoring/Regles.h"
 
 #include <cmath>
 
 namespace tavo {
+
+namespace {
+
+QString Nombre(double valeur, int largeur, int decimales)
+{
+    return QString::fromStdString(Fixe(valeur, largeur, decimales));
+}
+
+} // namespace
 
 namespace {
 // Distances of the sheet, in hundredths of a millimetre.
@@ -102,6 +112,24 @@ void TTavoPrintoutNotes::Identite(int T, int X0, int g)
     Dc().Rectangle(X0 + Mm100(8750), haut, X0 + Mm100(LARGEUR), bas);
 }
 
+void TTavoPrintoutNotes::TetesGrille(int T, int X0, int n)
+{
+    const int xK = X0 + Mm100(15400 - 1400 * n);
+    const int xJuges = X0 + Mm100(16000 - 1400 * n);
+    const int h14 = Choisit(Police(14));
+    const int yTete = T + Mm100(7600) - h14 / 2;
+    CentreSur(X0 + Mm100((15400 - 1400 * n) / 2), yTete,
+              Texte(Competition.GetProgramme().GetNom()));
+    CentreSur((xK + xJuges) / 2, yTete, QStringLiteral("K"));
+    int j = 1;
+    for (const TJuge& juge : Competition.GetJuges()) {
+        if (j > n)
+            break;
+        CentreSur(xJuges + Mm100(1400 * (j - 1)) + Mm100(700), yTete, Texte(juge.GetNom()).left(3));
+        ++j;
+    }
+}
+
 int TTavoPrintoutNotes::Grille(int T, int X0, int n)
 {
     const TProgramme& programme = Competition.GetProgramme();
@@ -112,17 +140,7 @@ int TTavoPrintoutNotes::Grille(int T, int X0, int n)
     const int xJuges = X0 + Mm100(16000 - 1400 * n);
     auto xJuge = [&](int j) { return xJuges + Mm100(1400 * (j - 1)); };
 
-    const int h14 = Choisit(Police(14));
-    const int yTete = T + Mm100(7600) - h14 / 2;
-    CentreSur(X0 + Mm100((15400 - 1400 * n) / 2), yTete, Texte(programme.GetNom()));
-    CentreSur((xK + xJuges) / 2, yTete, QStringLiteral("K"));
-    int j = 1;
-    for (const TJuge& juge : Competition.GetJuges()) {
-        if (j > n)
-            break;
-        CentreSur(xJuge(j) + Mm100(700), yTete, Texte(juge.GetNom()).left(3));
-        ++j;
-    }
+    TetesGrille(T, X0, n);
 
     const int h12 = Choisit(Police(12));
     int centre = T + Mm100(8350);
@@ -180,19 +198,17 @@ void TTavoPrintoutNotes::Resultats(int X0, int y, int n)
 
     CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("SCORES DES JUGES"));
     for (short j = 1; j <= n; ++j)
-        CentreSur(xJuge(j), centre - h12 / 2,
-                  QString::asprintf("%3.0f", pilote.GetScoreJuge(j, vol)));
+        CentreSur(xJuge(j), centre - h12 / 2, Nombre(pilote.GetScoreJuge(j, vol), 3, 0));
     centre += pas;
     CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("TOTAL DU VOL"));
-    CentreSur(X0 + Mm100(16000 - 700 * n), centre - h12 / 2, QString::asprintf("%6.2f", score));
+    CentreSur(X0 + Mm100(16000 - 700 * n), centre - h12 / 2, Nombre(score, 6, 2));
     centre += pas;
     CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("ECARTS DES JUGES EN %"));
     const bool sansScore = std::trunc(score) == 0.0;
     for (short j = 1; j <= n; ++j)
         CentreSur(xJuge(j), centre - h12 / 2,
                   sansScore ? QStringLiteral("0.00")
-                            : QString::asprintf("%6.2f", (pilote.GetScoreJuge(j, vol) - score) *
-                                                             100 / score));
+                            : Nombre((pilote.GetScoreJuge(j, vol) - score) * 100 / score, 6, 2));
 
     // Three result rows under the grid; the flight's total spans the judges' columns.
     Dc().SelectObject(TPen{});

@@ -71,11 +71,17 @@ int TTavoPrintoutPVerbal::Champ(int T, int X0, int y, const QString& label, cons
 void TTavoPrintoutPVerbal::RenderPage(int)
 {
     DebutPage();
-    const TConcours& c = Competition;
     const int T = Mm(100);
     const int X0 = W() / 2 - MmX(895);
     DessineFfam(Dc(), CheminFfam(RepertoireDepart), X0, T, MmX(250));
+    EnTeteRapport(T, X0);
+    Identification(T, X0);
+    Signatures(T, X0, Rubriques(T, X0));
+    Pied(H() - h(Police(10)));
+}
 
+void TTavoPrintoutPVerbal::EnTeteRapport(int T, int X0)
+{
     const QString arial = QStringLiteral("Arial");
     Choisit(Police(18, FW_BOLD, false, arial));
     CentreSurPoint(X0 + MmX(1050), T + Mm(100),
@@ -91,7 +97,11 @@ void TTavoPrintoutPVerbal::RenderPage(int)
     Dc().SelectObject(TPen{TColor::Black, LOURD});
     Ligne(xTitre, T + Mm(300) - h14b / 2 + h14b, xTitre + Largeur(titre),
           T + Mm(300) - h14b / 2 + h14b);
+}
 
+void TTavoPrintoutPVerbal::Identification(int T, int X0)
+{
+    const TConcours& c = Competition;
     // Identification: labels and values in 12 pt bold on three lines.
     const int h12b = Choisit(Police(12, FW_BOLD));
     auto texte = [&](int x, int y, const QString& t) {
@@ -115,7 +125,12 @@ void TTavoPrintoutPVerbal::RenderPage(int)
     const int finCategorie = texte(X0, 560, QStringLiteral("CATEGORIE :"));
     Soulignee(T, finCategorie, Mm(560), QStringLiteral(" ") + Texte(c.GetCategorie()),
               X0 + MmX(1785));
+}
 
+int TTavoPrintoutPVerbal::Rubriques(int T, int X0)
+{
+    const TConcours& c = Competition;
+    const int h12b = h(Police(12, FW_BOLD));
     int y = Mm(640);
     auto section = [&](const QString& titreSection) {
         Choisit(Police(12, FW_BOLD));
@@ -148,6 +163,11 @@ void TTavoPrintoutPVerbal::RenderPage(int)
     champ(QStringLiteral("- Réclamations éventuelles :"), c.GetReclamations());
     champ(QStringLiteral("- Observations :"), c.GetObservations());
 
+    return y;
+}
+
+void TTavoPrintoutPVerbal::Signatures(int T, int X0, int y)
+{
     // 15 mm below the last field.
     y += Mm(150) - Mm(80);
     const int h12 = Choisit(Police(12));
@@ -155,7 +175,6 @@ void TTavoPrintoutPVerbal::RenderPage(int)
               QStringLiteral("Le Directeur de la Manifestation :"));
     y += Mm(50);
     CentreSur(X0 + MmX(1300), T + y - h12 / 2, QStringLiteral("Nom, Prénom, Date et Signature :"));
-    Pied(H() - h(Police(10)));
 }
 
 } // namespace tavo

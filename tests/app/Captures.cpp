@@ -14,7 +14,7 @@
 #include "platform/Aide.h"
 #include "platform/DecoratedFrame.h"
 #include "platform/Dialogues.h"
-#include "platform/RepondeurScripte.h"
+#include "support/RepondeurScripte.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Commandes.h"
 
-#include "Fenetre.h"
+#include "support/Fenetre.h"
 
 #include <QAction>
 #include <QMenu>

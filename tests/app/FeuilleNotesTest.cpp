@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Fenetre.h"
 #include "app/Commandes.h"
 #include "app/Dialogues.h"
 #include "app/Vues.h"
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
-#include "platform/RecordingDC.h"
-#include "scoring/Fabrique.h"
+#include "support/Fabrique.h"
+#include "support/Fenetre.h"
+#include "support/RecordingDC.h"
 
 #include <QAction>
 #include <QTest>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every view of the main window on competitions written elsewhere: each command either
 // shows its view or its message, and every paint completes.
-#include "../data/Hostile.h"
+#include "support/Hostile.h"
 
-#include "Fenetre.h"
 #include "app/Commandes.h"
-#include "platform/RecordingDC.h"
+#include "support/Fenetre.h"
+#include "support/RecordingDC.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two windows on one file, changes made on disk by others, and marks recovered after a crash.
-#include "Fenetre.h"
 #include "app/Commandes.h"
 #include "app/Dialogues.h"
 #include "model/Fichier.h"
 #include "model/Journal.h"
 #include "platform/Chaines.h"
 #include "platform/Verrou.h"
-#include "scoring/Fabrique.h"
+#include "support/Fabrique.h"
+#include "support/Fenetre.h"
 
 #include <chrono>
 #include <iostream>

@@ -3,8 +3,8 @@
 
 #include "app/TTavoWindow.h"
 #include "platform/DecoratedFrame.h"
-#include "platform/RepondeurScripte.h"
 #include "platform/SplashWindow.h"
+#include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 

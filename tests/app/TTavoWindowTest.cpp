@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Fenetre.h"
 #include "app/Commandes.h"
 #include "app/Dialogues.h"
 #include "app/ListePilotes.h"
 #include "app/TAProposDlg.h"
+#include "support/Fenetre.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Fenetre.h"
 #include "app/Commandes.h"
 #include "app/Vues.h"
 #include "platform/Chaines.h"
-#include "platform/RecordingDC.h"
 #include "scoring/Classements.h"
-#include "scoring/Fabrique.h"
+#include "scoring/Presentation.h"
+#include "support/Fabrique.h"
+#include "support/Fenetre.h"
+#include "support/RecordingDC.h"
 
 #include <cmath>
 
@@ -117,8 +118,9 @@ TEST_F(VuesClassementTest, pilotRankingsAreAsWideAsTheirColumnsAndListEveryPilot
         const TRecordingDC dc = Vue(CM_CLST_PILOTES_1 + n - 1);
         const std::vector<TRect> h = horizontales(dc);
         ASSERT_EQ(h.size(), 15u + 2) << n; // the band and every pilot
-        EXPECT_EQ(h[0].right - h[0].left, mm(1160 + 280 * (n - 1))) << n;
-        EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(1160 + 280 * (n - 1), Dpi()) + 10);
+        const int largeur = LargeurVueDixiemes(GenreVue::ClassementVols, n, 5);
+        EXPECT_EQ(h[0].right - h[0].left, mm(largeur)) << n;
+        EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(largeur, Dpi()) + 10);
         EXPECT_EQ(fenetre->HauteurVue, 17 * 15 + 321);
         // Rank, name, two columns a flight and the total: one rule at each edge.
         EXPECT_EQ(verticales(dc).size(), std::size_t(2 + 2 * n + 2)) << n;
@@ -129,7 +131,7 @@ TEST_F(VuesClassementTest, pilotRankingsAreAsWideAsTheirColumnsAndListEveryPilot
         const TRecordingDC dc = Vue(CM_FLYOFF_1 + k - 1);
         const std::vector<TRect> h = horizontales(dc);
         ASSERT_EQ(h.size(), 17u) << k;
-        EXPECT_EQ(h[0].right - h[0].left, mm(1310 + 280 * (k - 1))) << k;
+        EXPECT_EQ(h[0].right - h[0].left, mm(LargeurVueDixiemes(GenreVue::FlyOff, k, 5))) << k;
         EXPECT_NE(dc.Cherche("Qualif"), nullptr);
         EXPECT_NE(dc.Cherche(QStringLiteral("%F%1").arg(k)), nullptr);
     }
@@ -145,7 +147,7 @@ TEST_F(VuesClassementTest, pilotRankingRowsShowTheComputedRanking)
                         Texte(premier.prenom.c_str());
     const TTrace* ligne = dc.Cherche(nom);
     ASSERT_NE(ligne, nullptr);
-    const TTrace* total = dc.Cherche(QString::asprintf("%7.2f ", premier.total));
+    const TTrace* total = dc.Cherche(QString::fromStdString(Fixe(premier.total, 7, 2) + " "));
     ASSERT_NE(total, nullptr);
     EXPECT_EQ(total->Rect.top, ligne->Rect.top);
     EXPECT_EQ(total->Police.Height, -13); // 10 pt
@@ -168,7 +170,8 @@ TEST_F(VuesClassementTest, judgeRankingListsOnlyThoseWhoFlewUnderEachJudgesBlock
     const TRecordingDC dc = Vue(CM_CLST_JUGES_1 + 1); // bib 10 missed flight 2
     EXPECT_EQ(horizontales(dc).size(), 14u + 2);
     EXPECT_EQ(fenetre->HauteurVue, 17 * 14 + 321);
-    EXPECT_EQ(horizontales(dc)[0].right - horizontales(dc)[0].left, mm(2380));
+    EXPECT_EQ(horizontales(dc)[0].right - horizontales(dc)[0].left,
+              mm(LargeurVueDixiemes(GenreVue::ClassementJuges, 2, 5)));
     // Left edge, after rank, name and final, after each of the five blocks.
     EXPECT_EQ(verticales(dc).size(), 4u + 5);
     const QString juge = Texte(Concours().GetJuge(2).GetNom()).left(3);
@@ -182,9 +185,9 @@ TEST_F(VuesClassementTest, judgeRankingListsOnlyThoseWhoFlewUnderEachJudgesBlock
     for (short juges : {3, 4}) {
         Concours().SetNbJuges(juges);
         const TRecordingDC panel = Vue(CM_CLST_JUGES_1);
-        EXPECT_EQ(horizontales(panel)[0].right - horizontales(panel)[0].left,
-                  mm(880 + 300 * juges));
-        EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(juges == 3 ? 1780 : 2080, Dpi()) + 10);
+        const int largeur = LargeurVueDixiemes(GenreVue::ClassementJuges, 1, juges);
+        EXPECT_EQ(horizontales(panel)[0].right - horizontales(panel)[0].left, mm(largeur));
+        EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(largeur, Dpi()) + 10);
     }
 }
 
@@ -290,8 +293,10 @@ TEST_F(VuesClassementTest, diagramBarsAreTwoAndAQuarterMillimetresAPoint)
     }
     EXPECT_GT(barres, 3);
     EXPECT_NE(dc.Cherche("DIAGRAMME DES NOTES"), nullptr);
-    EXPECT_NE(dc.Cherche(QString::asprintf("Moyenne : %4.2f", attendu.moyenne)), nullptr);
-    EXPECT_NE(dc.Cherche(QString::asprintf("Ecart-Type : %4.2f", attendu.ecartType)), nullptr);
+    EXPECT_NE(dc.Cherche(QString::fromStdString("Moyenne : " + Fixe(attendu.moyenne, 4, 2))),
+              nullptr);
+    EXPECT_NE(dc.Cherche(QString::fromStdString("Ecart-Type : " + Fixe(attendu.ecartType, 4, 2))),
+              nullptr);
     EXPECT_NE(dc.Cherche("50%"), nullptr);
     EXPECT_NE(dc.Cherche("10"), nullptr);
     // Axes: up to 50 % and over the eleven bars, with 6 + 12 ticks.
@@ -312,12 +317,13 @@ TEST_F(VuesClassementTest, profileOfThreeJudgesWithNobodyFlownShowsZerosAndDashe
             for (short l = 1; l <= 25; ++l)
                 pilote.SetNote(2, l, j, 0);
     const TRecordingDC dc = Vue(CM_TBL_1 + 1);
-    EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(1500, Dpi()) + 10);
+    const int largeur = LargeurVueDixiemes(GenreVue::Profil, 2, 3);
+    EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(largeur, Dpi()) + 10);
     EXPECT_EQ(fenetre->HauteurVue, 450);
-    // The rule under the header spans the table: 45 + 3 × 35 mm.
+    // The rule under the header spans the table.
     const std::vector<TRect> h = horizontales(dc);
     ASSERT_EQ(h.size(), 1u + 1 + 3);
-    EXPECT_EQ(h[1].right - h[1].left, mm(1500));
+    EXPECT_EQ(h[1].right - h[1].left, mm(largeur));
     // The vertical rules: left edge, label column, five judge columns whatever the panel.
     EXPECT_EQ(verticales(dc).size(), 7u);
     EXPECT_EQ(dc.Textes().count("  0"), 3);
@@ -415,7 +421,7 @@ TEST_F(VuesClassementTest, windowDrawsTheRankingInWhiteOnBlue)
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelColor(image.width() - 3, image.height() - 3), QColor(0, 0, 255));
     // The table's rules: white lines as wide as the table.
-    const int table = DixiemesMmEnPixels(1160, Dpi());
+    const int table = DixiemesMmEnPixels(LargeurVueDixiemes(GenreVue::ClassementVols, 1, 5), Dpi());
     int regles = 0;
     for (int y = 0; y < image.height(); ++y) {
         int blancs = 0;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Vues.h"
 
-#include "Fenetre.h"
 #include "app/Commandes.h"
-#include "platform/RecordingDC.h"
+#include "support/Fenetre.h"
+#include "support/RecordingDC.h"
 
 #include <QApplication>
 #include <QImage>

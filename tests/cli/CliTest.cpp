@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
-#include "../model/TestUtil.h"
-#include "Fabrique.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
+#include "support/Fabrique.h"
+#include "support/TestUtil.h"
 
 #include <gtest/gtest.h>
 #include <iterator>
@@ -222,6 +222,7 @@ TEST_F(Cli, badUsageExitsWith64AndAShortUsage)
         {"profil", fichier, fichier, "--vol", "1"},
         {"concours", fichier, "--format", "json"},
         {"classement", fichier, "--vols", "1", "--tbl=1"},
+        {"classement", fichier, "--vols", "1", "--pdf", "c.pdf"},
     };
     for (const auto& arguments : mauvais) {
         const Sortie s = Lance(arguments);
@@ -284,10 +285,28 @@ TEST_F(Cli, helpExplainsEveryViewAndOption)
 {
     const Sortie s = Lance({"--help"});
     EXPECT_EQ(s.code, 0);
-    for (const char* mot : {"concours", "classement --vols", "flyoff --flyoffs", "juges --vol",
-                            "diagramme --juge", "profil --vol", "--programmes", "--tbl",
-                            "--sans-tbl", "--rapport1000", "--sans-rapport1000", "--format"})
+    for (const char* mot :
+         {"concours", "classement --vols N     classement des pilotes après N vols (N de 1 à 4)",
+          "flyoff --flyoffs",
+          "juges --vol V           classement des juges sur le vol V (V de 1 à 7)",
+          "diagramme --juge", "profil --vol", "notes --dossard B --vol V  feuille de notes",
+          "pilotes [--ordre dossards|alphabetique]", "proces-verbal", "--programmes", "--tbl",
+          "--sans-tbl", "--rapport1000", "--sans-rapport1000", "--format"})
         EXPECT_NE(s.sortie.find(mot), std::string::npos) << mot;
+    EXPECT_EQ(s.sortie.find('{'), std::string::npos) << s.sortie;
+    EXPECT_NE(Lance({}).erreurs.find("        | diagramme --juge J | profil --vol V\n"),
+              std::string::npos);
+}
+
+TEST_F(Cli, printingWithoutAGuiApplicationFailsCleanly)
+{
+    // The GUI application that painting needs is the main's: here there is none.
+    const std::string pdf = rep.Fichier("pilotes.pdf");
+    const Sortie s = Lance({"imprimer", "pilotes", fichier, "--pdf", pdf});
+    EXPECT_EQ(s.code, 2);
+    EXPECT_NE(s.erreurs.find("tavo-cli : l'impression "), std::string::npos) << s.erreurs;
+    EXPECT_EQ(s.sortie, "");
+    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST_F(Cli, neverWritesTheCompetitionFile)

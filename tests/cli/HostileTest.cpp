@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tavo-cli on competitions written elsewhere: every view in every format, and every printed
 // form where printing is built, ends with 0 or with the program's own message and status 2.
-#include "../data/Hostile.h"
+#include "support/Hostile.h"
 
 #include "cli/Cli.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "tavo-cli imprimer" on the demo competition: every form into a PDF whose text is read back
 // with pdftotext.
-#include "../model/TestUtil.h"
 #include "cli/Cli.h"
+#include "support/TestUtil.h"
 
 #include <array>
 #include <cstdio>

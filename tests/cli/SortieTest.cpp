@@ -5,6 +5,8 @@
 #include <sstream>
 
 using namespace tavo::cli;
+using tavo::Alignement;
+using tavo::Fixe;
 
 TEST(Sortie, jsonNumbersAreTheShortestTextThatReadsBack)
 {
@@ -29,8 +31,8 @@ TEST(Sortie, csvQuotesFieldsThatNeedItAndUsesDecimalCommas)
 {
     Tableau t;
     t.colonnes = {{"Nom", 10, Alignement::Gauche}, {"Score", 6}, {"", 0, Alignement::Gauche, true}};
-    t.lignes.push_back({Texte("Dupont; \"Jo\""), Nombre("%6.2f ", 12.345), Texte("###")});
-    t.lignes.push_back({Texte("Martin"), Nombre("%3.0f ", -4.5), Texte("")});
+    t.lignes.push_back({Texte("Dupont; \"Jo\""), Nombre(Fixe(12.345, 6, 2) + " "), Texte("###")});
+    t.lignes.push_back({Texte("Martin"), Nombre(Fixe(-4.5, 3, 0) + " "), Texte("")});
     std::ostringstream csv;
     EcritCsv(t, csv);
     EXPECT_EQ(csv.str(), "Nom;Score\n\"Dupont; \"\"Jo\"\"\";12,35\nMartin;-4\n");
@@ -40,7 +42,7 @@ TEST(Sortie, textColumnsArePaddedByCharactersNotBytes)
 {
     Tableau t;
     t.colonnes = {{"Nom", 8, Alignement::Gauche}, {"Total", 7, Alignement::Droite}};
-    t.lignes.push_back({Texte("Jérôme"), Nombre("%7.2f ", 1000.0)});
+    t.lignes.push_back({Texte("Jérôme"), Nombre(Fixe(1000.0, 7, 2) + " ")});
     std::ostringstream texte;
     EcritTexte(t, texte);
     EXPECT_EQ(texte.str(), "Nom         Total\nJérôme    1000.00\n");

@@ -2,12 +2,12 @@
 // The data-entry commands of the main window with the real dialogs.
 #include "app/Commandes.h"
 #include "app/Dialogues.h"
-#include "app/Fenetre.h"
-#include "dialogs/Frappe.h"
 #include "dialogs/TConcoursDlg.h"
 #include "dialogs/TNoteDlg.h"
 #include "dialogs/TPiloteDlg.h"
 #include "model/Fichier.h"
+#include "support/Fenetre.h"
+#include "support/Frappe.h"
 
 #include <functional>
 

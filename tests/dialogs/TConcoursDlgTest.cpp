@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/TConcoursDlg.h"
 
-#include "dialogs/Frappe.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
-#include "platform/RepondeurScripte.h"
+#include "support/Frappe.h"
+#include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 

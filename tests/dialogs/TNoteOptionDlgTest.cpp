@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/Frappe.h"
 #include "dialogs/TNoteDlg.h"
 #include "dialogs/TOptionDlg.h"
 #include "model/Concours.h"
 #include "model/Option.h"
-#include "platform/RepondeurScripte.h"
+#include "support/Frappe.h"
+#include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 

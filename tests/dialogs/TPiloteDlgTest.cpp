@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/TPiloteDlg.h"
 
-#include "dialogs/Frappe.h"
 #include "model/Concours.h"
-#include "platform/RepondeurScripte.h"
+#include "support/Frappe.h"
+#include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 

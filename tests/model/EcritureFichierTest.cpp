@@ -2,9 +2,9 @@
 // Saving: read-only files, links, owners, the leftovers of interrupted saves, and documents
 // written to a device or a pipe.
 
-#include "TestUtil.h"
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
+#include "support/TestUtil.h"
 
 #include <algorithm>
 #include <cerrno>

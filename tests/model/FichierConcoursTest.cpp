@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestUtil.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
+#include "support/TestUtil.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Files written elsewhere, damaged or hostile: never a crash, an overflow or a lost file.
 
-#include "TestUtil.h"
 #include "model/Concours.h"
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
 #include "model/Programme.h"
+#include "support/TestUtil.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Journal.h"
 
-#include "TestUtil.h"
 #include "model/Concours.h"
+#include "support/TestUtil.h"
 
 #include <gtest/gtest.h>
 

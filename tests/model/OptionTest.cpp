@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Option.h"
 
-#include "TestUtil.h"
+#include "support/TestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Programme.h"
 
-#include "TestUtil.h"
 #include "model/Concours.h"
+#include "support/TestUtil.h"
 
 #include <climits>
 #include <gtest/gtest.h>

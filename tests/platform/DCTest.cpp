@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PainterDC.h"
-#include "platform/RecordingDC.h"
+#include "support/RecordingDC.h"
 
 #include <gtest/gtest.h>
 

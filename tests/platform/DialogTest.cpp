@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Dialog.h"
 
-#include "dialogs/Frappe.h"
-#include "platform/RepondeurScripte.h"
+#include "support/Frappe.h"
+#include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/RepondeurScripte.h"
+#include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 

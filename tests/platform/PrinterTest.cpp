@@ -3,7 +3,7 @@
 
 #include "platform/DC.h"
 #include "platform/Printout.h"
-#include "platform/RepondeurScripte.h"
+#include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Validateurs.h"
 
-#include "dialogs/Frappe.h"
+#include "support/Frappe.h"
 
 #include <gtest/gtest.h>
 

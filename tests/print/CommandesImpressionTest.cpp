@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print commands of the main window, with the print dialogs answered by the test.
 #include "app/Commandes.h"
-#include "app/Fenetre.h"
 #include "platform/Printer.h"
+#include "support/Fenetre.h"
 
 #include <QPageLayout>
 #include <QPrinter>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/Printout.h"
-#include "platform/RecordingDC.h"
+#include "support/RecordingDC.h"
 
 #include <string>
 #include <vector>

@@ -3,11 +3,12 @@
 // millimetre), whose fonts are h/2 wide per character and h + h/4 high.
 #include "print/Printouts.h"
 
-#include "Fabrique.h"
 #include "Impression.h"
 #include "model/Concours.h"
 #include "print/Formulaires.h"
 #include "scoring/Classements.h"
+#include "scoring/Presentation.h"
+#include "support/Fabrique.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,46 +63,37 @@ std::vector<int> Rangs(const std::vector<TTrace>& page)
 
 } // namespace
 
-TEST_F(Printouts, rankingTablesHaveTheWidthOfTheirColumnsAndAreCentred)
-{
-    Genere(6, 3, 4);
-    const int largeurs[] = {1160, 1440, 1720, 2000};
-    for (int n = 1; n <= 4; ++n) {
-        TTavoPrintout printout(concours, MARGES, n, true);
-        const TSize page = n == 4 ? A4_PAYSAGE : A4_PORTRAIT;
-        const auto pages = Pages(printout, page);
-        ASSERT_EQ(pages.size(), 1u);
-        EXPECT_EQ(Largeur(pages[0]), largeurs[n - 1]) << n << " vols";
-        EXPECT_NE(Cherche(pages[0], QStringLiteral("%V%1").arg(n)), nullptr);
-        const auto lignes = Lignes(pages[0], true);
-        EXPECT_EQ(lignes.front().left, page.cx / 2 - largeurs[n - 1] / 2);
-    }
-    TTavoPrintoutList liste(concours, MARGES, 1);
-    EXPECT_EQ(Largeur(Pages(liste, A4_PORTRAIT)[0]), 1600);
-}
-
-TEST_F(Printouts, flyOffAndJudgeTablesGrowWithFlyOffsAndJudges)
+// The tables are as wide as the views' columns, centred on the page.
+TEST_F(Printouts, rankingTablesHaveTheWidthOfTheirViewAndAreCentred)
 {
     Genere(8, 5, 7);
     concours.SetSerie("3");
-    const int largeurs[] = {1310, 1590, 1870, 2150};
-    for (int k = 1; k <= 4; ++k) {
-        ASSERT_TRUE(PrepareClassementFlyOff(concours, parametres, k));
-        TTavoPrintoutFly printout(concours, MARGES, k);
+    auto verifie = [](TPrintout& printout, int largeur, const QString& texte) {
         const auto pages = Pages(printout, A4_PAYSAGE);
-        EXPECT_EQ(Largeur(pages[0]), largeurs[k - 1]) << k << " fly-off";
-        EXPECT_TRUE(Textes(pages[0]).contains(QStringLiteral("(après %1 fly-off)").arg(k)));
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_EQ(Largeur(pages[0]), largeur) << texte.toStdString();
+        EXPECT_EQ(Lignes(pages[0], true).front().left, A4_PAYSAGE.cx / 2 - largeur / 2);
+        EXPECT_TRUE(Textes(pages[0]).contains(texte)) << texte.toStdString();
+    };
+    for (int n = 1; n <= 4; ++n) {
+        TTavoPrintout printout(concours, MARGES, n, true);
+        verifie(printout, LargeurVueDixiemes(GenreVue::ClassementVols, n, 5),
+                QStringLiteral("%V%1").arg(n));
+        ASSERT_TRUE(PrepareClassementFlyOff(concours, parametres, n));
+        TTavoPrintoutFly flyoff(concours, MARGES, n);
+        verifie(flyoff, LargeurVueDixiemes(GenreVue::FlyOff, n, 5),
+                QStringLiteral("(après %1 fly-off)").arg(n));
     }
-    const int juges[] = {1780, 2080, 2380};
     for (short n = 3; n <= 5; ++n) {
         concours.SetNbJuges(n);
         ASSERT_TRUE(PrepareClassementJuges(concours, parametres, 2));
         TTavoPrintoutClstJuge printout(concours, MARGES, 2);
-        const auto pages = Pages(printout, A4_PAYSAGE);
-        EXPECT_EQ(Largeur(pages[0]), juges[n - 3]) << n << " juges";
-        EXPECT_TRUE(Textes(pages[0]).contains(QStringLiteral("(sur le vol 2)")));
-        EXPECT_EQ(Textes(pages[0]).count(QStringLiteral("Clt")), n);
+        verifie(printout, LargeurVueDixiemes(GenreVue::ClassementJuges, 2, n),
+                QStringLiteral("(sur le vol 2)"));
     }
+    TTavoPrintoutList liste(concours, MARGES, 1);
+    EXPECT_EQ(Largeur(Pages(liste, A4_PORTRAIT)[0]),
+              PresenteListePilotes(concours, OrdrePilotes::Dossards).Largeur());
 }
 
 TEST_F(Printouts, aRankingThatFitsPrintsOnePage)
@@ -387,7 +379,8 @@ TEST_F(Printouts, theDiagramBarsAreTwoAndAHalfMillimetresAPercent)
     for (int v = 0; v <= 10; ++v)
         EXPECT_TRUE(textes.contains(QString::number(v)));
     EXPECT_TRUE(textes.contains(QStringLiteral("DIAGRAMME DES NOTES")));
-    EXPECT_TRUE(textes.contains(QString::asprintf("Moyenne : %4.2f", attendu.moyenne)));
+    EXPECT_TRUE(
+        textes.contains(QString::fromStdString("Moyenne : " + Fixe(attendu.moyenne, 4, 2))));
     EXPECT_TRUE(textes.contains(QStringLiteral("Juge2")));
     // The vertical axis is 125 mm: a 50 % bar reaches its top.
     const auto verticales = Lignes(page, false);

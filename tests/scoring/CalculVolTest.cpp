@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Fabrique.h"
 #include "model/Pilote.h"
 #include "model/Programme.h"
+#include "support/Fabrique.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "../model/TestUtil.h"
-#include "Fabrique.h"
 #include "model/Concours.h"
 #include "scoring/Classements.h"
+#include "support/Fabrique.h"
+#include "support/TestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // The pilot rankings after N flights and after k fly-offs.
 #include "scoring/Classements.h"
 
-#include "../model/TestUtil.h"
-#include "Fabrique.h"
 #include "model/Concours.h"
 #include "scoring/Messages.h"
+#include "support/Fabrique.h"
+#include "support/TestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Fabrique.h"
 #include "model/Concours.h"
 #include "scoring/Regles.h"
+#include "support/Fabrique.h"
 
 #include <gtest/gtest.h>
 

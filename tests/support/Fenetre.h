@@ -4,7 +4,7 @@
 #include "app/TTavoApp.h"
 #include "app/TTavoWindow.h"
 #include "platform/DecoratedFrame.h"
-#include "platform/RepondeurScripte.h"
+#include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
 #include <memory>

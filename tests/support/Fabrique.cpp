@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Fabrique.h"
+#include "support/Fabrique.h"
 
 #include "model/Fichier.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/RecordingDC.h"
+#include "support/RecordingDC.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestUtil.h"
+#include "support/TestUtil.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/TableCommandes.h"
+
+namespace tavo::cli {
+
+namespace {
+
+constexpr OptionNombre VOLS{"--vols", 'N', 1, 4};
+constexpr OptionNombre FLYOFFS{"--flyoffs", 'K', 1, 4};
+constexpr OptionNombre VOL{"--vol", 'V', 1, 7};
+constexpr OptionNombre JUGE{"--juge", 'J', 1, 5};
+
+constexpr OptionPropre DOSSARD{"--dossard", "B", true};
+constexpr OptionPropre ORDRE{"--ordre", "dossards|alphabetique", false};
+
+constexpr auto VUE = GenreCommande::Vue;
+constexpr auto FORMULAIRE = GenreCommande::Formulaire;
+using F = FormeImprimee;
+
+constexpr DescriptionCommande COMMANDES[] = {
+    {"concours", VUE, VueConcours, F::Aucune, nullptr, nullptr,
+     "caractéristiques du concours et liste des pilotes", true},
+    {"classement", VUE, VueClassement, F::Aucune, &VOLS, nullptr,
+     "classement des pilotes après N vols {plage}"},
+    {"flyoff", VUE, VueFlyOff, F::Aucune, &FLYOFFS, nullptr,
+     "classement des pilotes après K fly-off {plage} ;\n"
+     "vide quand la catégorie et la série n'en prévoient pas"},
+    {"juges", VUE, VueJuges, F::Aucune, &VOL, nullptr,
+     "classement des juges sur le vol V {plage} : score de\n"
+     "chaque juge, écart au score final en %, place donnée\n"
+     "(scores toujours sans TBL)"},
+    {"diagramme", VUE, VueDiagramme, F::Aucune, &JUGE, nullptr,
+     "diagramme des notes du juge J {plage} sur tout le\n"
+     "concours : moyenne, écart-type, part de chaque note 0 à 10"},
+    {"profil", VUE, VueProfil, F::Aucune, &VOL, nullptr,
+     "profil TBL des juges sur le vol V (toujours calculé avec\n"
+     "TBL, quelle que soit l'option)"},
+
+    {"classement", FORMULAIRE, nullptr, F::Classement, &VOLS, nullptr,
+     "classement des pilotes après N vols"},
+    {"flyoff", FORMULAIRE, nullptr, F::FlyOff, &FLYOFFS, nullptr,
+     "classement des pilotes après K fly-off"},
+    {"juges", FORMULAIRE, nullptr, F::Juges, &VOL, nullptr, "classement des juges sur le vol V"},
+    {"notes", FORMULAIRE, nullptr, F::Notes, &VOL, &DOSSARD,
+     "feuille de notes du pilote B sur le vol V"},
+    {"programme", FORMULAIRE, nullptr, F::Programme, &VOL, nullptr,
+     "programme de vol des juges (feuille vierge)"},
+    {"proces-verbal", FORMULAIRE, nullptr, F::ProcesVerbal, nullptr, nullptr,
+     "procès-verbal de concours"},
+    {"pilotes", FORMULAIRE, nullptr, F::Pilotes, nullptr, &ORDRE, "liste des pilotes"},
+    {"diagramme", FORMULAIRE, nullptr, F::Diagramme, &JUGE, nullptr,
+     "diagramme des notes du juge J"},
+};
+
+} // namespace
+
+std::span<const DescriptionCommande> Commandes()
+{
+    return COMMANDES;
+}
+
+const DescriptionCommande* TrouveCommande(GenreCommande genre, std::string_view nom)
+{
+    for (const DescriptionCommande& commande : COMMANDES)
+        if (commande.genre == genre && commande.nom == nom)
+            return &commande;
+    return nullptr;
+}
+
+std::string Syntaxe(const DescriptionCommande& commande)
+{
+    std::string syntaxe(commande.nom);
+    if (const OptionPropre* propre = commande.propre) {
+        const std::string option = std::string(propre->nom) + " " + std::string(propre->valeur);
+        syntaxe += propre->obligatoire ? " " + option : " [" + option + "]";
+    }
+    if (const OptionNombre* nombre = commande.nombre)
+        syntaxe += " " + std::string(nombre->nom) + " " + nombre->lettre;
+    return syntaxe;
+}
+
+} // namespace tavo::cli
