@@ -89,6 +89,8 @@ class TTavoPrintoutPVerbal : public TPrintoutConcours
 public:
     TTavoPrintoutPVerbal(TConcours& concours, const TMarges& marges,
                          const QString& repertoireDepart);
+    /** One page, and a second for the signatures when the texts are too long for one. */
+    bool HasPage(int page) override;
     void RenderPage(int page) override;
 
     QString RepertoireDepart;
@@ -102,9 +104,15 @@ private:
     int Rubriques(int T, int X0);
     /** The director's signature lines, 15 mm below y. */
     void Signatures(int T, int X0, int y);
+    /** The bottom of the signature block (room to sign included) under a last field at y. */
+    int FinSignatures(int y);
     int Champ(int T, int X0, int y, const QString& label, const QString& valeur);
     int ChampLigne(int T, int X0, int y, const QString& label, const QString& valeur);
     void Soulignee(int T, int x, int y, const QString& texte, int fin);
+
+    int m_points = 12;     ///< the wrapped fields' font
+    bool m_mesure = false; ///< the fields only measured, not drawn
+    bool m_tientSurUnePage = true;
 };
 
 /** One judge's marks over the competition as a bar chart: "Diagramme des notes". */

@@ -22,6 +22,8 @@ TTavoPrintoutPVerbal::TTavoPrintoutPVerbal(TConcours& concours, const TMarges& m
 
 void TTavoPrintoutPVerbal::Soulignee(int T, int x, int y, const QString& texte, int fin)
 {
+    if (m_mesure)
+        return;
     const int hauteur = Dc().GetTextMetrics().tmHeight;
     const int haut = T + y - hauteur / 2;
     Dc().TextOut(x, haut, texte);
@@ -32,6 +34,8 @@ void TTavoPrintoutPVerbal::Soulignee(int T, int x, int y, const QString& texte, 
 int TTavoPrintoutPVerbal::ChampLigne(int T, int X0, int y, const QString& label,
                                      const QString& valeur)
 {
+    if (m_mesure)
+        return y + Mm(80);
     const int hauteur = Choisit(Police(12));
     const int x = X0 + MmX(150);
     Dc().TextOut(x, T + y - hauteur / 2, label);
@@ -44,10 +48,11 @@ int TTavoPrintoutPVerbal::ChampLigne(int T, int X0, int y, const QString& label,
 
 int TTavoPrintoutPVerbal::Champ(int T, int X0, int y, const QString& label, const QString& valeur)
 {
-    const int hauteur = Choisit(Police(12));
+    const int hauteur = Choisit(Police(m_points));
     const int gauche = X0 + MmX(150);
     const int fin = X0 + MmX(1785);
-    Dc().TextOut(gauche, T + y - hauteur / 2, label);
+    if (!m_mesure)
+        Dc().TextOut(gauche, T + y - hauteur / 2, label);
     int x = gauche + Largeur(label);
     int disponible = MmX(1635) - Largeur(label);
     QString ligne = QStringLiteral(" ");
@@ -58,8 +63,9 @@ int TTavoPrintoutPVerbal::Champ(int T, int X0, int y, const QString& label, cons
             continue;
         }
         Soulignee(T, x, y, ligne, fin);
-        Choisit(Police(12));
-        y += Mm(60);
+        Choisit(Police(m_points));
+        // 6 mm between the lines of 12 pt, closer for a smaller font.
+        y += Mm(60 * m_points / 12);
         x = gauche;
         disponible = MmX(1635);
         ligne = avecEspace;
@@ -68,16 +74,44 @@ int TTavoPrintoutPVerbal::Champ(int T, int X0, int y, const QString& label, cons
     return y + Mm(80);
 }
 
-void TTavoPrintoutPVerbal::RenderPage(int)
+bool TTavoPrintoutPVerbal::HasPage(int page)
+{
+    return page == 1 || (page == 2 && !m_tientSurUnePage);
+}
+
+void TTavoPrintoutPVerbal::RenderPage(int page)
 {
     DebutPage();
     const int T = Mm(100);
     const int X0 = W() / 2 - MmX(895);
+    const int pied = H() - h(Police(10));
+    if (page > 1) {
+        // What did not fit: the signatures, at the top of the second page.
+        Signatures(T, X0, Mm(80) - Mm(70));
+        Pied(pied);
+        return;
+    }
     DessineFfam(Dc(), CheminFfam(RepertoireDepart), X0, T, MmX(250));
     EnTeteRapport(T, X0);
     Identification(T, X0);
-    Signatures(T, X0, Rubriques(T, X0));
-    Pied(H() - h(Police(10)));
+    // Long texts: the wrapped fields in a smaller font, down to 7 pt, so that the signatures
+    // stay on the page; below that they go on a second page.
+    m_mesure = true;
+    for (m_points = 12; m_points > 7; --m_points)
+        if (T + FinSignatures(Rubriques(T, X0)) <= pied)
+            break;
+    m_mesure = false;
+    const int y = Rubriques(T, X0);
+    m_tientSurUnePage = T + FinSignatures(y) <= pied;
+    if (m_tientSurUnePage)
+        Signatures(T, X0, y);
+    Pied(pied);
+}
+
+int TTavoPrintoutPVerbal::FinSignatures(int y)
+{
+    // The signature lines, and 2 cm under them to sign.
+    return y + Mm(70) + Mm(50) + h(Police(12)) / 2 + Mm(200);
 }
 
 void TTavoPrintoutPVerbal::EnTeteRapport(int T, int X0)
@@ -134,7 +168,8 @@ int TTavoPrintoutPVerbal::Rubriques(int T, int X0)
     int y = Mm(640);
     auto section = [&](const QString& titreSection) {
         Choisit(Police(12, FW_BOLD));
-        Dc().TextOut(X0, T + y - h12b / 2, titreSection);
+        if (!m_mesure)
+            Dc().TextOut(X0, T + y - h12b / 2, titreSection);
         y += Mm(80);
     };
     auto champ = [&](const QString& label, const char* valeur) {

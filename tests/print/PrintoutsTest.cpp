@@ -342,6 +342,44 @@ TEST_F(Printouts, theReportKeepsItsSeparatorsAndUnderlinesEmptyFields)
 
 // Diagram
 
+// Every text at its full length: the report stays on one page, signatures included, in a
+// smaller font; longer still, the signatures go on a second page.
+TEST_F(Printouts, aLongReportKeepsItsSignaturesInsideThePage)
+{
+    std::string texte;
+    while (texte.size() + 9 <= 254)
+        texte += "remarque ";
+    for (auto champ :
+         {&TConcours::SetHoraires, &TConcours::SetConditionsMeteo, &TConcours::SetControles,
+          &TConcours::SetIncidents, &TConcours::SetReclamations, &TConcours::SetObservations})
+        (concours.*champ)(texte.c_str());
+    auto signatures = [&](TTavoPrintoutPVerbal& printout, TSize papier = A4_PORTRAIT) {
+        const auto pages = Pages(printout, papier);
+        const TTrace* pied = nullptr;
+        const TTrace* signature = nullptr;
+        for (const auto& page : pages)
+            for (const TTrace& t : page) {
+                if (t.Texte.startsWith(QStringLiteral("Tavo 2000 version")))
+                    pied = &t;
+                if (t.Texte == QStringLiteral("Nom, Prénom, Date et Signature :")) {
+                    signature = &t;
+                    EXPECT_LE(t.Rect.bottom, pied ? pied->Rect.top : papier.cy);
+                }
+            }
+        EXPECT_NE(signature, nullptr);
+        return pages.size();
+    };
+    TTavoPrintoutPVerbal rapport(concours, MARGES, dossier.path());
+    EXPECT_EQ(signatures(rapport), 1u);
+    const auto page = Pages(rapport, A4_PORTRAIT)[0];
+    EXPECT_EQ(Textes(page).filter(QStringLiteral("remarque")).join(QString()).count("remarque"),
+              6 * 28);
+
+    // On A5 paper even 7 pt is too large.
+    TTavoPrintoutPVerbal a5(concours, MARGES, dossier.path());
+    EXPECT_EQ(signatures(a5, TSize{1480, 2100}), 2u);
+}
+
 TEST_F(Printouts, theDiagramBarsAreTwoAndAHalfMillimetresAPercent)
 {
     Genere(10, 3, 2);
