@@ -81,6 +81,11 @@ public:
 private:
     void EnTeteFormulaire(int T, int X0);
     int LigneFigure(int X0, int y, const QString& numero, const QString& nom, int k);
+    /** Every line of the programme from y; returns the y below the last. */
+    int Figures(int X0, int y);
+
+    int m_ecart = 0;       ///< the space around each name, hundredths of a millimetre
+    bool m_mesure = false; ///< the lines only measured, not drawn
 };
 
 /** The competition report: "Procès-verbal de concours". */

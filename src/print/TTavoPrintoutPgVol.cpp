@@ -4,6 +4,8 @@
 #include "platform/Chaines.h"
 #include "print/Printouts.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 #include <QStringList>
@@ -42,6 +44,8 @@ QString Bruit(short type)
 }
 
 constexpr int LOURD = 3;
+/** The space above and below a figure's name, in hundredths of a millimetre. */
+constexpr int ECART = 130;
 
 } // namespace
 
@@ -123,9 +127,11 @@ void TTavoPrintoutPgVol::EnTeteFormulaire(int T, int X0)
 int TTavoPrintoutPgVol::LigneFigure(int X0, int y, const QString& numero, const QString& nom, int k)
 {
     const int h9 = Choisit(Police(9));
-    if (!numero.isEmpty())
+    const int ecart = Mm100(m_ecart);
+    if (!numero.isEmpty() && !m_mesure)
         ADroite(X0 + Mm(90), y, numero);
-    CentreSur(X0 + Mm100(14925), y, QString::asprintf("%u", static_cast<unsigned>(k)));
+    if (!m_mesure)
+        CentreSur(X0 + Mm100(14925), y, QString::number(k));
     const int largeur = Mm(1330);
     // The figures' names wrap at spaces; the noise and conformity lines are drawn as they are.
     QString ligne = numero.isEmpty() ? nom : QString();
@@ -137,14 +143,34 @@ int TTavoPrintoutPgVol::LigneFigure(int X0, int y, const QString& numero, const 
             ligne = essai;
             continue;
         }
-        Dc().TextOut(X0 + Mm(90), y, ligne);
-        y += Mm(13) + h9;
+        if (!m_mesure)
+            Dc().TextOut(X0 + Mm(90), y, ligne);
+        y += ecart + h9;
         ligne = mot;
     }
-    Dc().TextOut(X0 + Mm(90), y, ligne);
-    y += Mm(26) + h9;
-    Dc().SelectObject(TPen{});
-    Ligne(X0, y - Mm(13), X0 + Mm(1785), y - Mm(13));
+    y += 2 * ecart + h9;
+    if (!m_mesure) {
+        Dc().TextOut(X0 + Mm(90), y - 2 * ecart - h9, ligne);
+        Dc().SelectObject(TPen{});
+        Ligne(X0, y - ecart, X0 + Mm(1785), y - ecart);
+    }
+    return y;
+}
+
+int TTavoPrintoutPgVol::Figures(int X0, int y)
+{
+    const TProgramme& programme = Competition.GetProgramme();
+    for (short f = 1; f <= programme.NbFigures(); ++f) {
+        const TFigure figure = programme.GetFigure(f);
+        y = LigneFigure(X0, y, QString::number(f) + QStringLiteral(" - "), Texte(figure.GetNom()),
+                        figure.GetK());
+    }
+    if (programme.GetTypeBruit() != 0)
+        y = LigneFigure(X0, y, {}, QStringLiteral("BRUIT : ") + Bruit(programme.GetTypeBruit()),
+                        programme.GetKBruit());
+    if (programme.GetTypeConformite() != 0)
+        y = LigneFigure(X0, y, {}, QStringLiteral("CONFORMITE AVEC LA DOCUMENTATION"),
+                        programme.GetKConformite());
     return y;
 }
 
@@ -168,17 +194,15 @@ void TTavoPrintoutPgVol::RenderPage(int)
     Ligne(X0, y + Mm(26) + h12b, droite, y + Mm(26) + h12b);
 
     y += Mm(39) + h12b;
-    for (short f = 1; f <= programme.NbFigures(); ++f) {
-        const TFigure figure = programme.GetFigure(f);
-        y = LigneFigure(X0, y, QString::asprintf("%u - ", static_cast<unsigned>(f)),
-                        Texte(figure.GetNom()), figure.GetK());
-    }
-    if (programme.GetTypeBruit() != 0)
-        y = LigneFigure(X0, y, {}, QStringLiteral("BRUIT : ") + Bruit(programme.GetTypeBruit()),
-                        programme.GetKBruit());
-    if (programme.GetTypeConformite() != 0)
-        y = LigneFigure(X0, y, {}, QStringLiteral("CONFORMITE AVEC LA DOCUMENTATION"),
-                        programme.GetKConformite());
+    // A long programme: the rows closer together, down to the text's own height, so that the
+    // total and the footer stay on the page.
+    const int h10 = h(Police(10));
+    m_mesure = true;
+    for (m_ecart = ECART; m_ecart > 0; m_ecart -= 10)
+        if (Figures(X0, y) + Mm(13) + Mm(26) + h12b + 3 * h10 <= H())
+            break;
+    m_mesure = false;
+    y = Figures(X0, y);
 
     // The total row: its upper rule falls on the last line's rule.
     y += Mm(13);
@@ -192,7 +216,7 @@ void TTavoPrintoutPgVol::RenderPage(int)
     Ligne(X0, haut, X0, dessous);
     Ligne(droite, haut, droite, dessous);
     Ligne(X0 + Mm(1565), dessus, X0 + Mm(1565), dessous);
-    Pied(dessous + 2 * h(Police(10)));
+    Pied(std::min(dessous + 2 * h10, H() - h10));
 }
 
 } // namespace tavo

@@ -307,6 +307,39 @@ TEST_F(Printouts, longFigureNamesWrapAt133mmAndTheMissingBitmapLeavesAFrame)
 
 // Competition report
 
+// 23 figures, every other name on two lines, with noise and conformity: the rows come closer
+// so that every figure, the total and the footer stay on the sheet, never closer than the text.
+TEST_F(Printouts, aLongProgrammeSheetKeepsItsTotalAndFooterOnThePage)
+{
+    std::vector<std::pair<std::string, int>> figures;
+    for (int f = 1; f <= 23; ++f)
+        figures.push_back(
+            {"Figure " + std::to_string(f) + " " + std::string(60, 'x') + " " +
+                 std::string(f % 2 == 0 ? 10 : 40, 'y'),
+             3});
+    EcritProgramme(rep + "/Long.txt", figures, 1, 1);
+    concours.SetProgrammeVol("Long.txt", 0);
+    ASSERT_TRUE(concours.ChargeProgramme(1, rep));
+    TTavoPrintoutPgVol printout(concours, MARGES, 1, dossier.path());
+    const auto pages = Pages(printout, A4_PORTRAIT);
+    ASSERT_EQ(pages.size(), 1u);
+    const QStringList textes = Textes(pages[0]);
+    EXPECT_EQ(textes.filter(QStringLiteral("yyyy")).size(), 23);
+    int bas = 0;
+    int precedent = 0;
+    for (const TTrace& t : pages[0]) {
+        if (t.Genre != TTrace::Type::Texte)
+            continue;
+        bas = std::max(bas, t.Rect.bottom);
+        if (t.Texte.startsWith(QStringLiteral("Figure"))) {
+            EXPECT_GE(t.Rect.top - precedent, t.Rect.Height()); // lines never overlap
+            precedent = t.Rect.top;
+        }
+    }
+    EXPECT_TRUE(textes.contains(QStringLiteral("       TOTAL : ")));
+    EXPECT_LE(bas, A4_PORTRAIT.cy);
+}
+
 TEST_F(Printouts, theReportKeepsItsSeparatorsAndUnderlinesEmptyFields)
 {
     concours.SetJury1("Dupont");
