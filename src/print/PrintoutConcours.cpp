@@ -100,10 +100,11 @@ void TPrintoutConcours::Ligne(int x1, int y1, int x2, int y2)
     Dc().LineTo(x2, y2);
 }
 
-void TPrintoutConcours::Pied(int y)
+void TPrintoutConcours::Pied(int y, int page, int pages)
 {
     Choisit(Police(10));
-    Centre(y, TextePied());
+    Centre(y, pages > 1 ? TextePied() + QStringLiteral(" - page %1/%2").arg(page).arg(pages)
+                        : TextePied());
 }
 
 // Flowing printouts
@@ -129,9 +130,30 @@ void TPrintoutDefilant::RendTable(int page, const TableVue& table)
 {
     PrepareMarges(static_cast<int>(table.NbLignes()));
     int m = 0;
-    if (page == 1)
+    if (page == 1) {
         m = DessineBlocTitre(Dc(), W() / 2, TopMarginDev, table.Bloc()) - TopMarginDev;
+        m_pages = NombrePages(m, static_cast<int>(table.NbLignes()));
+    }
+    m_page = page;
     Tableau(m, table);
+}
+
+int TPrintoutDefilant::NombrePages(int m, int lignes)
+{
+    // The rows that fit under the heads from m, as the pages place them.
+    const int r = h(Police(10)) + 2;
+    const int dessous = h(Police(12, FW_BOLD)) + 2 + r;
+    auto capacite = [&](int debut) {
+        int rangees = 0;
+        while (rangees < lignes && LigneTient(debut + rangees * r))
+            ++rangees;
+        return rangees;
+    };
+    const int premiere = capacite(m + dessous);
+    const int suivantes = capacite(dessous);
+    if (lignes <= premiere || premiere == 0 || suivantes == 0)
+        return 1;
+    return 1 + (lignes - premiere + suivantes - 1) / suivantes;
 }
 
 void TPrintoutDefilant::Tableau(int m, const TableVue& table)
@@ -152,7 +174,7 @@ void TPrintoutDefilant::Tableau(int m, const TableVue& table)
     m_pagePleine = rangees > 0;
     Dc().SelectObject(TPen{});
     tableau.DessineFilets(haut, rangees, haut, H());
-    Pied(H() - 2 * h(Police(10)));
+    Pied(H() - 2 * h(Police(10)), m_page, m_pages);
 }
 
 bool TPrintoutDefilant::LigneTient(int m)

@@ -73,8 +73,8 @@ protected:
     /** Text centred on (x, y), horizontally and vertically. */
     void CentreSurPoint(int x, int y, const QString& texte);
     void Ligne(int x1, int y1, int x2, int y2);
-    /** The footer line in 10 pt, centred, its top at y. */
-    void Pied(int y);
+    /** The footer line in 10 pt, centred, its top at y; " - page n/m" when m is over 1. */
+    void Pied(int y, int page = 1, int pages = 1);
 
     TConcours& Competition;
     TMarges Margins;
@@ -114,7 +114,11 @@ private:
      */
     void Tableau(int m, const TableVue& table);
     bool LigneTient(int m);
+    /** The pages of `lignes` rows whose page 1 has its heads at m. */
+    int NombrePages(int m, int lignes);
 
+    int m_page = 1;
+    int m_pages = 1;
     int m_lignesTotal = -1;
     bool m_pagePleine = true;
 };

@@ -125,12 +125,15 @@ TEST_F(Printouts, aLongRankingContinuesWithTheHeadsAtTheTopMarginAndTheRanksGoin
     const TTrace* rang = Cherche(pages[1], QStringLiteral("Rang"));
     ASSERT_NE(rang, nullptr);
     EXPECT_EQ(rang->Rect.top, 250);
-    // Every rank once, in order, over the pages; the footer stands on every page.
+    // Every rank once, in order, over the pages; the footer, with "page n/m", on every page.
     std::vector<int> rangs;
-    for (const auto& page : pages) {
-        const std::vector<int> r = Rangs(page);
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const std::vector<int> r = Rangs(pages[p]);
         rangs.insert(rangs.end(), r.begin(), r.end());
-        EXPECT_TRUE(Textes(page).last().startsWith(QStringLiteral("Tavo 2000")));
+        const QString pied = Textes(pages[p]).last();
+        EXPECT_TRUE(pied.startsWith(QStringLiteral("Tavo 2000")));
+        EXPECT_TRUE(pied.endsWith(QStringLiteral(" - page %1/%2").arg(p + 1).arg(pages.size())))
+            << pied.toStdString();
     }
     ASSERT_EQ(rangs.size(), 80u);
     for (int i = 0; i < 80; ++i)
@@ -153,6 +156,10 @@ TEST_F(Printouts, everyRowPrintsOnceAndNoPageIsLeftWithoutRows)
             rangs += Rangs(page).size();
         }
         EXPECT_EQ(rangs, static_cast<std::size_t>(pilotes));
+        // The footer counts the pages there are.
+        EXPECT_TRUE(Textes(pages.back()).last().endsWith(
+            QStringLiteral("/%1").arg(pages.size())))
+            << pilotes << " pilotes";
         const int utile = A4_PORTRAIT.cy - 500;
         const auto estimees = static_cast<std::size_t>(printout.GetContentHeight() / utile + 1);
         ecarts += estimees != pages.size();
