@@ -5,6 +5,8 @@
 #include "platform/Chaines.h"
 #include "platform/TableauDC.h"
 
+#include <algorithm>
+
 #include <QDate>
 
 namespace tavo {
@@ -53,6 +55,11 @@ int TPrintoutConcours::Mm100(int centiemes) const
 TFont TPrintoutConcours::Police(int points, int poids, bool italique, const QString& face) const
 {
     return TFont::Points(points, Dc().GetDeviceCaps(LOGPIXELSY), poids, italique, face);
+}
+
+TPen TPrintoutConcours::Stylo(int largeur) const
+{
+    return TPen{TColor::Black, std::max(1, MulDiv(largeur, Dc().GetDeviceCaps(LOGPIXELSY), 300))};
 }
 
 int TPrintoutConcours::Choisit(const TFont& police)
@@ -172,7 +179,7 @@ void TPrintoutDefilant::Tableau(int m, const TableVue& table)
         ++rangees;
     }
     m_pagePleine = rangees > 0;
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     tableau.DessineFilets(haut, rangees, haut, H());
     Pied(H() - 2 * h(Police(10)), m_page, m_pages);
 }

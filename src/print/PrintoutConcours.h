@@ -56,6 +56,11 @@ protected:
     /** A font of n points for this device. */
     TFont Police(int points, int poids = FW_NORMAL, bool italique = false,
                  const QString& face = QStringLiteral("Times New Roman")) const;
+    /**
+     * A black pen `largeur` pixels wide at 300 dpi, the resolution the forms were drawn
+     * for, as wide on any device (at least one pixel).
+     */
+    TPen Stylo(int largeur) const;
     /** Selects a font and returns its line height. */
     int Choisit(const TFont& police);
     /** Line height of a font, leaving the selected font selected. */

@@ -28,7 +28,7 @@ void TTavoPrintoutDiagJuge::Barre(const TRect& r)
         return;
     // The forward-diagonal hatch, drawn line by line inside the bar: a device's own
     // hatch keeps a pitch of a few pixels, a grey smear on a printer.
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     const int pas = std::max(1, Mm100(PAS_HACHURE));
     for (int c = r.top - r.right + pas; c < r.bottom - r.left; c += pas) {
         // Points of y = x + c inside the bar.
@@ -37,7 +37,7 @@ void TTavoPrintoutDiagJuge::Barre(const TRect& r)
         if (x1 < x2)
             Ligne(x1, x1 + c, x2, x2 + c);
     }
-    Dc().SelectObject(TPen{TColor::Black, EPAIS});
+    Dc().SelectObject(Stylo(EPAIS));
     Dc().SelectObject(TBrush{TColor::White, StyleBrosse::Vide});
     Dc().Rectangle(r.left, r.top, r.right, r.bottom);
 }
@@ -50,7 +50,7 @@ void TTavoPrintoutDiagJuge::RenderPage(int)
     const int cx = W() / 2;
     const int cy = H() / 2;
 
-    Dc().SelectObject(TPen{TColor::Black, EPAIS});
+    Dc().SelectObject(Stylo(EPAIS));
     Dc().SelectObject(TBrush{TColor::White, StyleBrosse::Vide});
     Dc().Rectangle(cx - Mm100(11000), cy - Mm100(8000), cx + Mm100(11000), cy + Mm100(8000));
 
@@ -75,7 +75,7 @@ void TTavoPrintoutDiagJuge::RenderPage(int)
         Barre(TRect{ox + Mm100(1100 * v), oy - hauteur, ox + Mm100(1100 * (v + 1)), oy});
     }
 
-    Dc().SelectObject(TPen{TColor::Black, EPAIS});
+    Dc().SelectObject(Stylo(EPAIS));
     Ligne(ox, oy, ox, oy - Mm100(12500));
     Ligne(ox, oy, ox + Mm100(12100), oy);
     const int h14 = Choisit(Police(14));

@@ -40,7 +40,7 @@ void TTavoPrintoutNotes::RenderPage(int)
     const int h12 = h(Police(12));
     const int h12b = h(Police(12, FW_BOLD));
 
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     Dc().Rectangle(X0, T, W() - X0, T + Mm100(2900));
     int g = h12;
     const int h20b = Choisit(Police(20, FW_BOLD));
@@ -102,7 +102,7 @@ void TTavoPrintoutNotes::Identite(int T, int X0, int g)
               QStringLiteral("Du ") + Texte(Competition.GetDateDebut()) + QStringLiteral(" au ") +
                   Texte(Competition.GetDateFin()));
 
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     const int haut = T + Mm100(3200);
     const int bas = T + Mm100(6300);
     Dc().Rectangle(X0, haut, X0 + Mm100(8250), bas);
@@ -169,7 +169,7 @@ int TTavoPrintoutNotes::Grille(int T, int X0, int n)
         rangee(QStringLiteral("Conformité avec la documentation"), programme.GetKConformite());
 
     // Heads' band, one rule under each row, the columns through the grid.
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     const int droite = X0 + Mm100(LARGEUR);
     const int haut = T + Mm100(7100);
     const int bas = T + Mm100(8100) + Mm100(LIGNE) * ligne;
@@ -211,7 +211,7 @@ void TTavoPrintoutNotes::Resultats(int X0, int y, int n)
                             : Nombre((pilote.GetScoreJuge(j, vol) - score) * 100 / score, 6, 2));
 
     // Three result rows under the grid; the flight's total spans the judges' columns.
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     const int droite = X0 + Mm100(LARGEUR);
     for (int s = 1; s <= 3; ++s)
         Ligne(X0, y + s * pas, droite, y + s * pas);

@@ -27,7 +27,7 @@ void TTavoPrintoutPVerbal::Soulignee(int T, int x, int y, const QString& texte, 
     const int hauteur = Dc().GetTextMetrics().tmHeight;
     const int haut = T + y - hauteur / 2;
     Dc().TextOut(x, haut, texte);
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     Ligne(x, haut + hauteur, fin, haut + hauteur);
 }
 
@@ -41,7 +41,7 @@ int TTavoPrintoutPVerbal::ChampLigne(int T, int X0, int y, const QString& label,
     Dc().TextOut(x, T + y - hauteur / 2, label);
     const int apres = x + Largeur(label);
     Dc().TextOut(apres, T + y - hauteur / 2, QStringLiteral(" ") + valeur);
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     Ligne(apres, T + y - hauteur / 2 + hauteur, X0 + MmX(1785), T + y - hauteur / 2 + hauteur);
     return y + Mm(80);
 }
@@ -128,7 +128,7 @@ void TTavoPrintoutPVerbal::EnTeteRapport(int T, int X0)
     const QString titre = QStringLiteral("PROCES-VERBAL DE CONCOURS");
     const int xTitre = X0 + MmX(893) - Largeur(titre) / 2;
     Dc().TextOut(xTitre, T + Mm(300) - h14b / 2, titre);
-    Dc().SelectObject(TPen{TColor::Black, LOURD});
+    Dc().SelectObject(Stylo(LOURD));
     Ligne(xTitre, T + Mm(300) - h14b / 2 + h14b, xTitre + Largeur(titre),
           T + Mm(300) - h14b / 2 + h14b);
 }

@@ -5,7 +5,6 @@
 #include "print/Printouts.h"
 
 #include <algorithm>
-
 #include <cstring>
 
 #include <QStringList>
@@ -67,7 +66,7 @@ void TTavoPrintoutPgVol::EnTeteFormulaire(int T, int X0)
     auto x = [&](int dixiemes) { return X0 + MmX(dixiemes); };
     auto y = [&](int dixiemes) { return T + Mm(dixiemes); };
 
-    Dc().SelectObject(TPen{TColor::Black, LOURD});
+    Dc().SelectObject(Stylo(LOURD));
     Dc().MoveTo(x(155), y(0));
     Dc().LineTo(x(955), y(0));
     Dc().LineTo(x(955), y(310));
@@ -83,7 +82,7 @@ void TTavoPrintoutPgVol::EnTeteFormulaire(int T, int X0)
     cadre(0, 360, 955, 670);
     cadre(1005, 360, 1785, 670);
 
-    Dc().SelectObject(TPen{});
+    Dc().SelectObject(Stylo(1));
     for (int gauche : {705, 1535}) {
         Ligne(x(gauche), y(530), x(gauche + 250), y(530));
         Ligne(x(gauche), y(580), x(gauche + 250), y(580));
@@ -110,7 +109,7 @@ void TTavoPrintoutPgVol::EnTeteFormulaire(int T, int X0)
     auto label = [&](int gauche, int haut, const QString& texte, int finRegle) {
         Dc().TextOut(x(gauche), y(haut) - h12 / 2, texte);
         if (finRegle > 0) {
-            Dc().SelectObject(TPen{});
+            Dc().SelectObject(Stylo(1));
             const int bas = y(haut) - h12 / 2 + h12;
             Ligne(x(gauche) + Largeur(texte), bas, x(finRegle), bas);
         }
@@ -151,7 +150,7 @@ int TTavoPrintoutPgVol::LigneFigure(int X0, int y, const QString& numero, const 
     y += 2 * ecart + h9;
     if (!m_mesure) {
         Dc().TextOut(X0 + Mm(90), y - 2 * ecart - h9, ligne);
-        Dc().SelectObject(TPen{});
+        Dc().SelectObject(Stylo(1));
         Ligne(X0, y - ecart, X0 + Mm(1785), y - ecart);
     }
     return y;
@@ -189,7 +188,7 @@ void TTavoPrintoutPgVol::RenderPage(int)
     CentreSur(X0 + Mm100(14925), y, QStringLiteral("K"));
     CentreSur(X0 + Mm(1675), y, QStringLiteral("NOTES/10"));
     const int haut = y - Mm(26);
-    Dc().SelectObject(TPen{TColor::Black, LOURD});
+    Dc().SelectObject(Stylo(LOURD));
     Ligne(X0, haut, droite, haut);
     Ligne(X0, y + Mm(26) + h12b, droite, y + Mm(26) + h12b);
 
@@ -210,7 +209,7 @@ void TTavoPrintoutPgVol::RenderPage(int)
     Dc().TextOut(X0 + Mm(90), y, QStringLiteral("       TOTAL : "));
     const int dessus = y - Mm(26);
     const int dessous = y + Mm(26) + h12b;
-    Dc().SelectObject(TPen{TColor::Black, LOURD});
+    Dc().SelectObject(Stylo(LOURD));
     Ligne(X0, dessus, droite, dessus);
     Ligne(X0, dessous, droite, dessous);
     Ligne(X0, haut, X0, dessous);

@@ -5,9 +5,9 @@
 
 namespace tavo::test {
 
-std::vector<std::vector<TTrace>> Pages(TPrintout& printout, TSize page)
+std::vector<std::vector<TTrace>> Pages(TPrintout& printout, TSize page, int dpi)
 {
-    TRecordingDC dc(DPI, page.cx, page.cy);
+    TRecordingDC dc(dpi, page.cx, page.cy);
     printout.SetPrintParams(&dc, page);
     std::vector<std::vector<TTrace>> pages;
     for (int p = 1; p <= 100 && printout.HasPage(p); ++p) {

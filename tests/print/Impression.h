@@ -19,7 +19,7 @@ constexpr TSize A4_PORTRAIT{2100, 2970};
 constexpr TSize A4_PAYSAGE{2970, 2100};
 
 /** Every page the printer would ask for, each page's operations apart. */
-std::vector<std::vector<TTrace>> Pages(TPrintout& printout, TSize page);
+std::vector<std::vector<TTrace>> Pages(TPrintout& printout, TSize page, int dpi = DPI);
 
 /** The texts of a page, in drawing order. */
 QStringList Textes(const std::vector<TTrace>& page);

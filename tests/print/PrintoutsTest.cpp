@@ -157,8 +157,7 @@ TEST_F(Printouts, everyRowPrintsOnceAndNoPageIsLeftWithoutRows)
         }
         EXPECT_EQ(rangs, static_cast<std::size_t>(pilotes));
         // The footer counts the pages there are.
-        EXPECT_TRUE(Textes(pages.back()).last().endsWith(
-            QStringLiteral("/%1").arg(pages.size())))
+        EXPECT_TRUE(Textes(pages.back()).last().endsWith(QStringLiteral("/%1").arg(pages.size())))
             << pilotes << " pilotes";
         const int utile = A4_PORTRAIT.cy - 500;
         const auto estimees = static_cast<std::size_t>(printout.GetContentHeight() / utile + 1);
@@ -320,10 +319,9 @@ TEST_F(Printouts, aLongProgrammeSheetKeepsItsTotalAndFooterOnThePage)
 {
     std::vector<std::pair<std::string, int>> figures;
     for (int f = 1; f <= 23; ++f)
-        figures.push_back(
-            {"Figure " + std::to_string(f) + " " + std::string(60, 'x') + " " +
-                 std::string(f % 2 == 0 ? 10 : 40, 'y'),
-             3});
+        figures.push_back({"Figure " + std::to_string(f) + " " + std::string(60, 'x') + " " +
+                               std::string(f % 2 == 0 ? 10 : 40, 'y'),
+                           3});
     EcritProgramme(rep + "/Long.txt", figures, 1, 1);
     concours.SetProgrammeVol("Long.txt", 0);
     ASSERT_TRUE(concours.ChargeProgramme(1, rep));
@@ -420,6 +418,23 @@ TEST_F(Printouts, aLongReportKeepsItsSignaturesInsideThePage)
     EXPECT_EQ(signatures(a5, TSize{1480, 2100}), 2u);
 }
 
+// The forms' pen widths are pixels at 300 dpi: a 1200 dpi printer draws them four times as wide.
+TEST_F(Printouts, penWidthsKeepTheirThicknessOnAFinePrinter)
+{
+    Genere(4, 3, 1);
+    TTavoPrintoutDiagJuge printout(concours, MARGES, 1, rep);
+    int plusLarge = 0;
+    int plusFin = 1000;
+    const auto pages = Pages(printout, TSize{14031, 9921}, 1200);
+    for (const TTrace& t : pages[0])
+        if (t.Genre == TTrace::Type::Ligne || t.Genre == TTrace::Type::Rectangle) {
+            plusLarge = std::max(plusLarge, t.Stylo.Width);
+            plusFin = std::min(plusFin, t.Stylo.Width);
+        }
+    EXPECT_EQ(plusLarge, 16);
+    EXPECT_EQ(plusFin, 4);
+}
+
 TEST_F(Printouts, theDiagramBarsAreTwoAndAHalfMillimetresAPercent)
 {
     Genere(10, 3, 2);
@@ -448,7 +463,7 @@ TEST_F(Printouts, theDiagramBarsAreTwoAndAHalfMillimetresAPercent)
         ASSERT_NE(barre, barres.end()) << v;
         EXPECT_EQ(barre->Rect.Height(), hauteur) << v;
         EXPECT_EQ(barre->Rect.Width(), 110);
-        EXPECT_EQ(barre->Stylo.Width, 4);
+        EXPECT_EQ(barre->Stylo.Width, MulDiv(4, DPI, 300)); // 4 pixels at 300 dpi
     }
     EXPECT_GT(vides, 0);
     const QStringList textes = Textes(page);
