@@ -121,7 +121,8 @@ void TTavoPrintoutPVerbal::EnTeteRapport(int T, int X0)
     CentreSurPoint(X0 + MmX(1050), T + Mm(100),
                    QStringLiteral("Fédération Française d'Aéro-Modélisme"));
     Choisit(Police(8, FW_NORMAL, false, arial));
-    CentreSurPoint(X0 + MmX(1050), T + Mm(145),
+    // 16 mm rather than 14.5: the cedilla of "Française" would touch this line.
+    CentreSurPoint(X0 + MmX(1050), T + Mm(160),
                    QStringLiteral("Agréée par le Ministère des Transports, D.G.A.C. S.F.A.C.T. et "
                                   "par le Ministère de la Jeunesse et des Sports"));
     const int h14b = Choisit(Police(14, FW_BOLD));

@@ -376,6 +376,14 @@ TEST_F(Printouts, theReportKeepsItsSeparatorsAndUnderlinesEmptyFields)
                                     [](const QString& t) { return t.contains("mot mot"); });
     EXPECT_EQ(mots, 3);
     EXPECT_TRUE(textes.contains(QStringLiteral("Nom, Prénom, Date et Signature :")));
+    // The federation's name and the line under it keep apart.
+    const TTrace* federation = Cherche(page, QStringLiteral("Fédération Française d'Aéro-Modélisme"));
+    ASSERT_NE(federation, nullptr);
+    const auto agreee = std::find_if(page.begin(), page.end(), [](const TTrace& t) {
+        return t.Texte.startsWith(QStringLiteral("Agréée"));
+    });
+    ASSERT_NE(agreee, page.end());
+    EXPECT_LE(federation->Rect.bottom, agreee->Rect.top);
 }
 
 // Diagram
