@@ -51,7 +51,7 @@ void DessineClassementJuges(TDC& dc, int largeur, TConcours& concours, int v,
         vues::PrepareEncre(dc);
         const BlocTitre bloc = BlocTitreVue(concours, EnteteVue(GenreVue::ClassementJuges),
                                             SousTitreVue(GenreVue::ClassementJuges, v));
-        const int y = DessineBlocTitre(dc, largeur / 2, vues::MargeHaut(dc), bloc);
+        const int y = DessineBlocTitre(dc, largeur / 2, vues::MargeHaut(dc), bloc, largeur);
         dc.SelectObject(PoliceVue(dc, 12));
         Ecrit(dc, largeur / 2, y, messages::ProgrammeVolIntrouvable(v), Alignement::Centre);
         return;

@@ -18,7 +18,7 @@ int MargeHaut(const TDC& dc)
 void DessineTableVue(TDC& dc, int largeur, const TableVue& table, const TRect& visible)
 {
     PrepareEncre(dc);
-    const int y = DessineBlocTitre(dc, largeur / 2, MargeHaut(dc), table.Bloc());
+    const int y = DessineBlocTitre(dc, largeur / 2, MargeHaut(dc), table.Bloc(), largeur);
     TTableauDC tableau(dc, largeur, table.Colonnes());
     const int grille = tableau.DessineEntete(y);
     const int lignes = static_cast<int>(table.NbLignes());

@@ -26,13 +26,14 @@ void DessineProfilTBL(TDC& dc, int largeur, TConcours& concours, int v,
     if (!charge) {
         const int haut = DessineBlocTitre(
             dc, x, MargeHaut(dc),
-            BlocTitreVue(concours, EnteteVue(GenreVue::Profil), SousTitreVue(GenreVue::Profil, v)));
+            BlocTitreVue(concours, EnteteVue(GenreVue::Profil), SousTitreVue(GenreVue::Profil, v)),
+            largeur);
         dc.SelectObject(PoliceVue(dc, 12));
         Ecrit(dc, x, haut, messages::ProgrammeVolIntrouvable(v), Alignement::Centre);
         return;
     }
     const TableVue table = PresenteProfil(concours, CalculeProfil(concours, v));
-    const int haut = DessineBlocTitre(dc, x, MargeHaut(dc), table.Bloc());
+    const int haut = DessineBlocTitre(dc, x, MargeHaut(dc), table.Bloc(), largeur);
     const std::vector<ColonneVue>& colonnes = table.Colonnes();
     const int juges = static_cast<int>(colonnes.size()) - 1;
 

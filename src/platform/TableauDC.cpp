@@ -36,22 +36,26 @@ void Ecrit(TDC& dc, int x, int y, const std::string& utf8, Alignement alignement
     Ecrit(dc, x, y, QString::fromStdString(utf8), alignement);
 }
 
-int DessineBlocTitre(TDC& dc, int x, int y, const BlocTitre& bloc)
+int DessineBlocTitre(TDC& dc, int x, int y, const BlocTitre& bloc, int largeur)
 {
     const int dix = Selectionne(dc, PoliceVue(dc, 10));
-    auto ligne = [&](const TFont& police, const std::string& texte, int apres) {
-        const int hauteur = Selectionne(dc, police);
+    // A line too wide for the drawing is set in a smaller font, down to 6 pt, in the same
+    // place: the lines below it do not move.
+    auto ligne = [&](int points, int poids, bool italique, const std::string& utf8, int apres) {
+        const QString texte = QString::fromStdString(utf8);
+        const int hauteur = Selectionne(dc, PoliceVue(dc, points, poids, italique));
+        while (points > 6 && dc.GetTextExtent(texte).cx > largeur)
+            Selectionne(dc, PoliceVue(dc, --points, poids, italique));
         Ecrit(dc, x, y, texte, Alignement::Centre);
         y += hauteur + apres;
     };
-    const TFont italique = PoliceVue(dc, 14, FW_NORMAL, true);
-    ligne(PoliceVue(dc, 20, FW_BOLD), bloc.titre, dix);
-    ligne(PoliceVue(dc, 16, FW_BOLD), bloc.serie, dix);
-    ligne(italique, bloc.lieu, 0);
-    ligne(italique, bloc.departement, dix);
-    ligne(italique, bloc.dates, dix);
-    ligne(PoliceVue(dc, 14, FW_BOLD), bloc.entete, dix);
-    ligne(PoliceVue(dc, 12), bloc.sousTitre, 3 * dix);
+    ligne(20, FW_BOLD, false, bloc.titre, dix);
+    ligne(16, FW_BOLD, false, bloc.serie, dix);
+    ligne(14, FW_NORMAL, true, bloc.lieu, 0);
+    ligne(14, FW_NORMAL, true, bloc.departement, dix);
+    ligne(14, FW_NORMAL, true, bloc.dates, dix);
+    ligne(14, FW_BOLD, false, bloc.entete, dix);
+    ligne(12, FW_NORMAL, false, bloc.sousTitre, 3 * dix);
     return y;
 }
 
@@ -99,9 +103,14 @@ void TTableauDC::PoliceLignes()
 
 void TTableauDC::DessineLigne(int y, const std::vector<std::string>& cellules)
 {
-    for (std::size_t c = 0; c < cellules.size() && c < m_colonnes.size(); ++c)
-        Ecrit(m_dc, Ancre(c, m_colonnes[c].alignCellule), y, cellules[c],
-              m_colonnes[c].alignCellule);
+    for (std::size_t c = 0; c < cellules.size() && c < m_colonnes.size(); ++c) {
+        QString texte = QString::fromStdString(cellules[c]);
+        // A text too long for its cell is cut at the cell's edge; a number is never cut.
+        if (!m_colonnes[c].nombre)
+            while (!texte.isEmpty() && m_dc.GetTextExtent(texte).cx > m_bords[c + 1] - m_bords[c])
+                texte.chop(1);
+        Ecrit(m_dc, Ancre(c, m_colonnes[c].alignCellule), y, texte, m_colonnes[c].alignCellule);
+    }
 }
 
 std::pair<int, int> TTableauDC::LignesVisibles(int grille, int lignes, int de, int a) const

@@ -25,10 +25,11 @@ void Ecrit(TDC& dc, int x, int y, const std::string& utf8, Alignement alignement
 
 /**
  * The title block: title, series, place, department, dates, the view's
- * heading and its subtitle, centred on x from y. Returns the y below it,
- * where the table starts.
+ * heading and its subtitle, centred on x from y, each line in a smaller font
+ * when it is wider than `largeur`. Returns the y below it, where the table
+ * starts.
  */
-int DessineBlocTitre(TDC& dc, int x, int y, const BlocTitre& bloc);
+int DessineBlocTitre(TDC& dc, int x, int y, const BlocTitre& bloc, int largeur);
 
 /**
  * A table of columns centred in a drawing `largeur` pixels wide: a header row
@@ -52,7 +53,10 @@ public:
     int DessineEntete(int y);
     /** Selects the font of the data rows. */
     void PoliceLignes();
-    /** Draws one data row at y, the cells in column order (the rows' font selected). */
+    /**
+     * Draws one data row at y, the cells in column order (the rows' font selected); a
+     * text wider than its cell is cut at its edge.
+     */
     void DessineLigne(int y, const std::vector<std::string>& cellules);
     /**
      * The rules of R rows whose top rule is at `haut`: across the table under the

@@ -74,6 +74,21 @@ int TPrintoutConcours::h(const TFont& police)
     return Choisit(police);
 }
 
+int TPrintoutConcours::ChoisitAjuste(int points, const QString& texte, int largeur, int poids)
+{
+    const int hauteur = Choisit(Police(points, poids));
+    while (points > 6 && Largeur(texte) > largeur)
+        Choisit(Police(--points, poids));
+    return hauteur;
+}
+
+QString TPrintoutConcours::Coupe(QString texte, int largeur) const
+{
+    while (!texte.isEmpty() && Largeur(texte) > largeur)
+        texte.chop(1);
+    return texte;
+}
+
 void TPrintoutConcours::DebutPage()
 {
     Dc().SetBkMode(TRANSPARENT);
@@ -138,7 +153,7 @@ void TPrintoutDefilant::RendTable(int page, const TableVue& table)
     PrepareMarges(static_cast<int>(table.NbLignes()));
     int m = 0;
     if (page == 1) {
-        m = DessineBlocTitre(Dc(), W() / 2, TopMarginDev, table.Bloc()) - TopMarginDev;
+        m = DessineBlocTitre(Dc(), W() / 2, TopMarginDev, table.Bloc(), W()) - TopMarginDev;
         m_pages = NombrePages(m, static_cast<int>(table.NbLignes()));
     }
     m_page = page;

@@ -43,7 +43,9 @@ void TTavoPrintoutNotes::RenderPage(int)
     Dc().SelectObject(Stylo(1));
     Dc().Rectangle(X0, T, W() - X0, T + Mm100(2900));
     int g = h12;
-    const int h20b = Choisit(Police(20, FW_BOLD));
+    // The title in a smaller font when it is wider than the frame.
+    const int h20b =
+        ChoisitAjuste(20, Texte(Competition.GetTitre()), W() - 2 * X0 - Mm100(400), FW_BOLD);
     Centre(T + g, Texte(Competition.GetTitre()));
     g += h20b + h10;
     const int h16b = Choisit(Police(16, FW_BOLD));
@@ -62,24 +64,29 @@ void TTavoPrintoutNotes::Identite(int T, int X0, int g)
     const TPilote pilote = Competition.GetPiloteCourant();
     const int h10 = h(Police(10));
     const int h12b = h(Police(12, FW_BOLD));
-    // A 10-pt label and its 12-pt bold value, both standing on the base line.
-    auto champ = [&](int x, int base, const QString& label, const QString& valeur) {
+    // A 10-pt label and its 12-pt bold value, both standing on the base line; the value cut
+    // where the next field begins.
+    auto champ = [&](int x, int base, const QString& label, const QString& valeur, int fin) {
         Choisit(Police(10));
         Dc().TextOut(x, base - h10, label);
         const int apres = x + Largeur(label);
         Choisit(Police(12, FW_BOLD));
-        Dc().TextOut(apres, base - h12b, valeur);
+        Dc().TextOut(apres, base - h12b, Coupe(valeur, fin - apres));
     };
     const int base = T + g;
     const int xFrequence = X0 + Mm100(7300);
-    champ(X0, base, QStringLiteral(" Nom : "), Texte(pilote.GetNom()));
     Choisit(Police(10));
     const int debutFrequence = xFrequence - Largeur(QStringLiteral("Fréquence")) / 2;
+    const int finCadre = X0 + Mm100(8250);
+    champ(X0, base, QStringLiteral(" Nom : "), Texte(pilote.GetNom()), debutFrequence);
+    Choisit(Police(10));
     Dc().TextOut(debutFrequence, base - h10, QStringLiteral("Fréquence"));
-    champ(X0, base + h12b, QStringLiteral(" Prénom : "), Texte(pilote.GetPrenom()));
-    champ(debutFrequence, base + h12b, QStringLiteral("1 : "), Texte(pilote.GetFrequence1()));
-    champ(X0, base + 2 * h12b, QStringLiteral(" Club : "), Texte(pilote.GetClub()));
-    champ(debutFrequence, base + 2 * h12b, QStringLiteral("2 : "), Texte(pilote.GetFrequence2()));
+    champ(X0, base + h12b, QStringLiteral(" Prénom : "), Texte(pilote.GetPrenom()), debutFrequence);
+    champ(debutFrequence, base + h12b, QStringLiteral("1 : "), Texte(pilote.GetFrequence1()),
+          finCadre);
+    champ(X0, base + 2 * h12b, QStringLiteral(" Club : "), Texte(pilote.GetClub()), debutFrequence);
+    champ(debutFrequence, base + 2 * h12b, QStringLiteral("2 : "), Texte(pilote.GetFrequence2()),
+          finCadre);
 
     // The bib's cell: its head centred in the band under the split, the licence and
     // the flight beside the bib.
@@ -96,8 +103,10 @@ void TTavoPrintoutNotes::Identite(int T, int X0, int g)
 
     const int xDroite = X0 + Mm100(12375);
     const int h12 = h(Police(12));
-    const int h14 = Choisit(Police(14));
+    // The place in a smaller font when it is wider than its box.
+    const int h14 = ChoisitAjuste(14, Texte(Competition.GetLieu()), Mm100(LARGEUR - 8750 - 400));
     CentreSur(xDroite, base, Texte(Competition.GetLieu()));
+    Choisit(Police(14));
     CentreSur(xDroite, base + h14 + 2 * h12,
               QStringLiteral("Du ") + Texte(Competition.GetDateDebut()) + QStringLiteral(" au ") +
                   Texte(Competition.GetDateFin()));

@@ -2,8 +2,11 @@
 // "tavo-cli imprimer" on the demo competition: every form into a PDF whose text is read back
 // with pdftotext.
 #include "cli/Cli.h"
+#include "model/Concours.h"
+#include "model/Fichier.h"
 #include "support/TestUtil.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -172,4 +175,107 @@ TEST(ImprimerDisquePlein, pdfThatDoesNotFitLeavesThePreviousFile)
     EXPECT_EQ(sortie.str(), "");
     EXPECT_EQ(lu, "ancien");
     EXPECT_EQ(fichiers, 2);
+}
+
+namespace {
+
+struct Mot
+{
+    double gauche, haut, droite, bas;
+    std::string texte;
+};
+
+struct PagePdf
+{
+    double largeur = 0, hauteur = 0;
+    std::vector<Mot> mots;
+};
+
+// The words of each page of a PDF, with their boxes in points (pdftotext -bbox).
+std::vector<PagePdf> Mots(const std::string& pdf)
+{
+    std::vector<PagePdf> pages;
+    FILE* flux = popen(("pdftotext -bbox '" + pdf + "' - 2>/dev/null").c_str(), "r");
+    if (flux == nullptr)
+        return pages;
+    std::string xml;
+    std::array<char, 4096> tampon{};
+    std::size_t lu = 0;
+    while ((lu = std::fread(tampon.data(), 1, tampon.size(), flux)) > 0)
+        xml.append(tampon.data(), lu);
+    pclose(flux);
+    std::istringstream lignes(xml);
+    auto attribut = [](const std::string& ligne, const std::string& nom) {
+        const auto debut = ligne.find(nom + "=\"");
+        return debut == std::string::npos ? 0.0 : std::stod(ligne.substr(debut + nom.size() + 2));
+    };
+    for (std::string ligne; std::getline(lignes, ligne);) {
+        if (ligne.find("<page ") != std::string::npos)
+            pages.push_back({attribut(ligne, "width"), attribut(ligne, "height"), {}});
+        else if (ligne.find("<word ") != std::string::npos && !pages.empty()) {
+            const auto debut = ligne.find('>') + 1;
+            pages.back().mots.push_back({attribut(ligne, "xMin"), attribut(ligne, "yMin"),
+                                         attribut(ligne, "xMax"), attribut(ligne, "yMax"),
+                                         ligne.substr(debut, ligne.find("</word>") - debut)});
+        }
+    }
+    return pages;
+}
+
+} // namespace
+
+// Every text at its longest: on every form each word stays on the paper and no word runs
+// into another (a name over the next column, a title past the edges, a place over a field).
+TEST_F(Imprimer, everyFormKeepsItsLongestTextsOnThePaperAndApart)
+{
+    TConcours concours;
+    ASSERT_TRUE(tavo::OuvreConcours(concours, DEMO));
+    concours.SetTitre("GRAND CHAMPIONNAT DE FRANCE DE VOLTIGE RADIOCOMMAN");
+    concours.SetLieu("AERODROME DE SAINT-REMY-DE-PRO");
+    concours.SetDepartement("ALPES-DE-HAUTE-PROVENCE (04) X");
+    std::string texte;
+    while (texte.size() + 9 <= 254)
+        texte += "remarque ";
+    concours.SetObservations(texte.c_str());
+    concours.SetIncidents(texte.c_str());
+    TPilote& pilote = concours.GetPilotes().front();
+    pilote.SetNom("DE LA ROCHEFOUCAULD");
+    pilote.SetPrenom("JEAN-CHRISTOPHE");
+    pilote.SetClub("AEROMODELISME CLUB W");
+    const std::string fichier = (dossier / "long.ccr").string();
+    ASSERT_TRUE(tavo::EcritFichierSur(fichier, concours.Ecrit()));
+
+    const std::vector<std::vector<std::string>> formulaires{
+        {"classement", "--vols", "4"},
+        {"flyoff", "--flyoffs", "3"},
+        {"juges", "--vol", "1"},
+        {"notes", "--dossard", pilote.GetDossard(), "--vol", "1"},
+        {"programme", "--vol", "1"},
+        {"proces-verbal"},
+        {"pilotes"},
+        {"diagramme", "--juge", "1"}};
+    for (std::vector<std::string> arguments : formulaires) {
+        const std::string nom = arguments[0];
+        arguments.insert(arguments.begin() + 1, fichier);
+        Imprime(arguments, nom + ".pdf");
+        ASSERT_EQ(code, 0) << nom << ": " << erreurs.str();
+        const auto pages = Mots((dossier / (nom + ".pdf")).string());
+        ASSERT_FALSE(pages.empty()) << nom;
+        for (const PagePdf& page : pages)
+            for (std::size_t i = 0; i < page.mots.size(); ++i) {
+                const Mot& a = page.mots[i];
+                EXPECT_TRUE(a.gauche >= 0 && a.droite <= page.largeur && a.haut >= 0 &&
+                            a.bas <= page.hauteur)
+                    << nom << ": " << a.texte << " leaves the paper";
+                for (std::size_t j = i + 1; j < page.mots.size(); ++j) {
+                    const Mot& b = page.mots[j];
+                    // Boxes overlapping by more than half a point either way.
+                    const bool chevauche =
+                        std::min(a.droite, b.droite) - std::max(a.gauche, b.gauche) > 0.5 &&
+                        std::min(a.bas, b.bas) - std::max(a.haut, b.haut) > 0.5;
+                    EXPECT_FALSE(chevauche)
+                        << nom << ": \"" << a.texte << "\" over \"" << b.texte << "\"";
+                }
+            }
+    }
 }

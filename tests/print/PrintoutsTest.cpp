@@ -377,7 +377,8 @@ TEST_F(Printouts, theReportKeepsItsSeparatorsAndUnderlinesEmptyFields)
     EXPECT_EQ(mots, 3);
     EXPECT_TRUE(textes.contains(QStringLiteral("Nom, Prénom, Date et Signature :")));
     // The federation's name and the line under it keep apart.
-    const TTrace* federation = Cherche(page, QStringLiteral("Fédération Française d'Aéro-Modélisme"));
+    const TTrace* federation =
+        Cherche(page, QStringLiteral("Fédération Française d'Aéro-Modélisme"));
     ASSERT_NE(federation, nullptr);
     const auto agreee = std::find_if(page.begin(), page.end(), [](const TTrace& t) {
         return t.Texte.startsWith(QStringLiteral("Agréée"));
