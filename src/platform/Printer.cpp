@@ -7,6 +7,7 @@
 #include "platform/PainterDC.h"
 #include "platform/Printout.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,9 @@
 namespace tavo {
 
 namespace {
+
+/** The margin a printer cannot print, at the least. */
+constexpr qreal MARGE_IMPRIMANTE_MM = 5.0;
 // A printout that never stops answering "yes" must not fill the spooler.
 constexpr int MAX_PAGES = 10000;
 
@@ -92,6 +96,20 @@ private:
     const QPrinter& m_imprimante;
 };
 
+// What a printer can print of the page, in pixels: inside its own minimum margins, and never
+// closer than 5 mm to the edge (a PDF has none, but is printed on a printer that has).
+TRect ZoneImprimable(QPageLayout mise, int resolution)
+{
+    mise.setUnits(QPageLayout::Millimeter);
+    const QMarginsF minimum = mise.minimumMargins();
+    auto pixels = [resolution](qreal mm) {
+        return qRound(std::max(mm, MARGE_IMPRIMANTE_MM) * resolution / 25.4);
+    };
+    const QRect page = mise.fullRectPixels(resolution);
+    return TRect{pixels(minimum.left()), pixels(minimum.top()),
+                 page.width() - pixels(minimum.right()), page.height() - pixels(minimum.bottom())};
+}
+
 // Draws the pages of a printout on a paged device whose painter is begun; the number of pages
 // drawn, 0 when the progress was cancelled.
 int Dessine(QPainter& painter, QPagedPaintDevice& appareil, int resolution, TPrintout& printout,
@@ -102,7 +120,8 @@ int Dessine(QPainter& painter, QPagedPaintDevice& appareil, int resolution, TPri
     int pages = 0;
     TPainterDC dc(painter);
     const QRect page = appareil.pageLayout().fullRectPixels(resolution);
-    printout.SetPrintParams(&dc, TSize{page.width(), page.height()});
+    printout.SetPrintParams(&dc, TSize{page.width(), page.height()},
+                            ZoneImprimable(appareil.pageLayout(), resolution));
     printout.BeginPrinting();
     int minPage = 0, maxPage = 0, de = 0, a = 0;
     printout.GetPageRange(minPage, maxPage, de, a);

@@ -7,10 +7,13 @@ TPrintout::TPrintout(const QString& titre)
     : m_titre(titre)
 {}
 
-void TPrintout::SetPrintParams(TDC* dc, TSize taillePage)
+void TPrintout::SetPrintParams(TDC* dc, TSize taillePage, TRect imprimable)
 {
     m_dc = dc;
     m_taillePage = taillePage;
+    m_imprimable = imprimable.Width() > 0 && imprimable.Height() > 0
+                       ? imprimable
+                       : TRect{0, 0, taillePage.cx, taillePage.cy};
 }
 
 void TPrintout::GetPageRange(int& minPage, int& maxPage, int& selDe, int& selA)

@@ -27,7 +27,11 @@ public:
     bool GetBanding() const { return m_banding; }
     void SetBanding(bool banding) { m_banding = banding; }
 
-    virtual void SetPrintParams(TDC* dc, TSize taillePage);
+    /**
+     * The device context and the page, whose part the printer can print is
+     * `imprimable` (the whole page when empty), in device pixels.
+     */
+    virtual void SetPrintParams(TDC* dc, TSize taillePage, TRect imprimable = {});
     /** The page range offered by the print dialog; all 0: no range. */
     virtual void GetPageRange(int& minPage, int& maxPage, int& selDe, int& selA);
     virtual void BeginPrinting() {}
@@ -40,12 +44,15 @@ public:
 
     TDC* GetDC() const { return m_dc; }
     TSize GetPageSize() const { return m_taillePage; }
+    /** What the printer can print of the page, in page pixels. */
+    TRect GetPrintableRect() const { return m_imprimable; }
 
 private:
     QString m_titre;
     bool m_banding = false;
     TDC* m_dc = nullptr;
     TSize m_taillePage;
+    TRect m_imprimable;
 };
 
 } // namespace tavo

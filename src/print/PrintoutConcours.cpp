@@ -57,6 +57,12 @@ TFont TPrintoutConcours::Police(int points, int poids, bool italique, const QStr
     return TFont::Points(points, Dc().GetDeviceCaps(LOGPIXELSY), poids, italique, face);
 }
 
+int TPrintoutConcours::LargeurUtile() const
+{
+    const TRect zone = GetPrintableRect();
+    return 2 * std::min(W() / 2 - zone.left, zone.right - W() / 2);
+}
+
 TPen TPrintoutConcours::Stylo(int largeur) const
 {
     return TPen{TColor::Black, std::max(1, MulDiv(largeur, Dc().GetDeviceCaps(LOGPIXELSY), 300))};
@@ -153,7 +159,8 @@ void TPrintoutDefilant::RendTable(int page, const TableVue& table)
     PrepareMarges(static_cast<int>(table.NbLignes()));
     int m = 0;
     if (page == 1) {
-        m = DessineBlocTitre(Dc(), W() / 2, TopMarginDev, table.Bloc(), W()) - TopMarginDev;
+        m = DessineBlocTitre(Dc(), W() / 2, TopMarginDev, table.Bloc(), LargeurUtile()) -
+            TopMarginDev;
         m_pages = NombrePages(m, static_cast<int>(table.NbLignes()));
     }
     m_page = page;
@@ -196,13 +203,15 @@ void TPrintoutDefilant::Tableau(int m, const TableVue& table)
     m_pagePleine = rangees > 0;
     Dc().SelectObject(Stylo(1));
     tableau.DessineFilets(haut, rangees, haut, H());
-    Pied(H() - 2 * h(Police(10)), m_page, m_pages);
+    Pied(Bas() - 2 * h(Police(10)), m_page, m_pages);
 }
 
 bool TPrintoutDefilant::LigneTient(int m)
 {
-    // Measuring selects the rows' font again.
-    return m + h(Police(10)) + 2 < H() - TopMarginDev - BottomMarginDev;
+    // Measuring selects the rows' font again; a row stays clear of the footer too.
+    const int h10 = h(Police(10));
+    return m + h10 + 2 < H() - TopMarginDev - BottomMarginDev &&
+           TopMarginDev + m + h10 + 2 < Bas() - 2 * h10;
 }
 
 } // namespace tavo

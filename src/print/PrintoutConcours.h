@@ -44,6 +44,10 @@ protected:
     TDC& Dc() const { return *GetDC(); }
     int W() const { return GetPageSize().cx; }
     int H() const { return GetPageSize().cy; }
+    /** The bottom of what the printer can print: footers stand on it or above. */
+    int Bas() const { return GetPrintableRect().bottom; }
+    /** The widest text centred on the page that the printer can print whole. */
+    int LargeurUtile() const;
 
     /** Points to pixels (vertical resolution). */
     int Pt(int points) const;

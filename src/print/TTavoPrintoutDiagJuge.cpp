@@ -90,7 +90,7 @@ void TTavoPrintoutDiagJuge::RenderPage(int)
     for (int v = 0; v <= 10; ++v)
         CentreSur(ox + Mm100(1100 * v + 550), oy + Mm100(300),
                   QString::fromStdString(diagramme.notes[static_cast<std::size_t>(v)]));
-    Pied(H() - 2 * h(Police(10)));
+    Pied(Bas() - 2 * h(Police(10)));
 }
 
 } // namespace tavo

@@ -56,7 +56,7 @@ void TTavoPrintoutNotes::RenderPage(int)
     const int n = JugesEffectifs(Competition.GetNbJuges());
     const int dernierCentre = Grille(T, X0, n);
     Resultats(X0, dernierCentre + Mm100(LIGNE / 2), n);
-    Pied(H() - 2 * h10);
+    Pied(Bas() - 2 * h10);
 }
 
 void TTavoPrintoutNotes::Identite(int T, int X0, int g)

@@ -84,7 +84,7 @@ void TTavoPrintoutPVerbal::RenderPage(int page)
     DebutPage();
     const int T = Mm(100);
     const int X0 = W() / 2 - MmX(895);
-    const int pied = H() - h(Police(10));
+    const int pied = Bas() - h(Police(10));
     if (page > 1) {
         // What did not fit: the signatures, at the top of the second page.
         Signatures(T, X0, Mm(80) - Mm(70));

@@ -198,7 +198,7 @@ void TTavoPrintoutPgVol::RenderPage(int)
     const int h10 = h(Police(10));
     m_mesure = true;
     for (m_ecart = ECART; m_ecart > 0; m_ecart -= 10)
-        if (Figures(X0, y) + Mm(13) + Mm(26) + h12b + 3 * h10 <= H())
+        if (Figures(X0, y) + Mm(13) + Mm(26) + h12b + 3 * h10 <= Bas())
             break;
     m_mesure = false;
     y = Figures(X0, y);
@@ -215,7 +215,7 @@ void TTavoPrintoutPgVol::RenderPage(int)
     Ligne(X0, haut, X0, dessous);
     Ligne(droite, haut, droite, dessous);
     Ligne(X0 + Mm(1565), dessus, X0 + Mm(1565), dessous);
-    Pied(std::min(dessous + 2 * h10, H() - h10));
+    Pied(std::min(dessous + 2 * h10, Bas() - h10));
 }
 
 } // namespace tavo
