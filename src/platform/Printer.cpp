@@ -110,28 +110,71 @@ TRect ZoneImprimable(QPageLayout mise, int resolution)
                  page.width() - pixels(minimum.right()), page.height() - pixels(minimum.bottom())};
 }
 
-// Draws the pages of a printout on a paged device whose painter is begun; the number of pages
-// drawn, 0 when the progress was cancelled.
+// A device context that measures like another and draws nothing: the pages before a page
+// range are laid out on it, so that the pages printed continue where they would.
+class TDCMuet : public TDC
+{
+public:
+    explicit TDCMuet(TDC& modele)
+        : m_modele(modele)
+    {}
+    int GetDeviceCaps(int index) const override { return m_modele.GetDeviceCaps(index); }
+    void SelectObject(const TFont& font) override { m_modele.SelectObject(font); }
+    void SelectObject(const TPen& pen) override { m_modele.SelectObject(pen); }
+    void SelectObject(const TBrush& brush) override { m_modele.SelectObject(brush); }
+    void RestoreObjects() override { m_modele.RestoreObjects(); }
+    TTextMetric GetTextMetrics() const override { return m_modele.GetTextMetrics(); }
+    TSize GetTextExtent(const QString& texte) const override
+    {
+        return m_modele.GetTextExtent(texte);
+    }
+    void SetTextColor(TColor) override {}
+    void SetBkColor(TColor) override {}
+    void SetBkMode(int) override {}
+    void TextOut(int, int, const QString&) override {}
+    void DrawText(const QString&, const TRect&, unsigned) override {}
+    void MoveTo(int, int) override {}
+    void LineTo(int, int) override {}
+    void Rectangle(int, int, int, int) override {}
+    void FillRect(const TRect&, const TBrush&) override {}
+    void FrameRect(const TRect&, const TBrush&) override {}
+    bool StretchBitmap(const QString&, const TRect&) override { return true; }
+
+private:
+    TDC& m_modele;
+};
+
+// Draws the pages `de` to `a` (0: from the first, to the last) of a printout on a paged device
+// whose painter is begun; the number of pages drawn, 0 when the progress was cancelled.
 int Dessine(QPainter& painter, QPagedPaintDevice& appareil, int resolution, TPrintout& printout,
-            Progression* progression)
+            Progression* progression, int de = 0, int a = 0)
 {
     // Bitmaps would otherwise be JPEG-compressed in a PDF.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     int pages = 0;
     TPainterDC dc(painter);
+    TDCMuet muet(dc);
     const QRect page = appareil.pageLayout().fullRectPixels(resolution);
-    printout.SetPrintParams(&dc, TSize{page.width(), page.height()},
-                            ZoneImprimable(appareil.pageLayout(), resolution));
+    const TSize taille{page.width(), page.height()};
+    const TRect zone = ZoneImprimable(appareil.pageLayout(), resolution);
+    printout.SetPrintParams(&dc, taille, zone);
     printout.BeginPrinting();
-    int minPage = 0, maxPage = 0, de = 0, a = 0;
-    printout.GetPageRange(minPage, maxPage, de, a);
+    int minPage = 0, maxPage = 0, premiere = 0, derniere = 0;
+    printout.GetPageRange(minPage, maxPage, premiere, derniere);
     printout.BeginDocument(1, maxPage > 0 ? maxPage : MAX_PAGES);
-    for (int p = 1; p <= MAX_PAGES && printout.HasPage(p); ++p) {
+    for (int p = 1; p <= MAX_PAGES && (a <= 0 || p <= a) && printout.HasPage(p); ++p) {
+        if (p < de) {
+            printout.SetPrintParams(&muet, taille, zone);
+            printout.RenderPage(p);
+            muet.RestoreObjects();
+            printout.SetPrintParams(&dc, taille, zone);
+            continue;
+        }
         if (progression && !progression->Page(printout.GetTitle(), p)) {
             pages = 0;
             break;
         }
-        if (p > 1 && !appareil.newPage())
+        if (pages > 0 && !appareil.newPage())
             break;
         printout.RenderPage(p);
         dc.RestoreObjects();
@@ -162,7 +205,8 @@ int DessinePdf(const QPrinter& modele, TPrintout& printout, Progression* progres
     QPainter painter;
     if (!painter.begin(&ecrivain))
         return -1;
-    const int pages = Dessine(painter, ecrivain, ecrivain.resolution(), printout, progression);
+    const int pages = Dessine(painter, ecrivain, ecrivain.resolution(), printout, progression,
+                              modele.fromPage(), modele.toPage());
     painter.end();
     return pages;
 }
@@ -185,7 +229,9 @@ bool EcritPdf(const QString& chemin, const QByteArray& pdf, QString* erreur)
 bool TDialoguesImprimante::Imprimer(QWidget* parent, QPrinter& imprimante)
 {
     QPrintDialog dialogue(&imprimante, parent);
-    dialogue.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    // A page range reprints page 2 alone; the pages before it are laid out, not printed.
+    dialogue.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialogue.setMinMax(1, MAX_PAGES);
     return dialogue.exec() == QDialog::Accepted;
 }
 
@@ -268,8 +314,8 @@ int TPrinter::Imprime(QPrinter& imprimante, TPrintout& printout, QWidget* parent
     std::unique_ptr<Progression> progression;
     if (parent)
         progression = std::make_unique<Progression>(parent, imprimante);
-    const int pages =
-        Dessine(painter, imprimante, imprimante.resolution(), printout, progression.get());
+    const int pages = Dessine(painter, imprimante, imprimante.resolution(), printout,
+                              progression.get(), imprimante.fromPage(), imprimante.toPage());
     if (pages == 0 && progression && progression->Annule())
         imprimante.abort();
     painter.end();
@@ -282,6 +328,7 @@ bool TPrinter::Print(QWidget* parent, TPrintout& printout, bool prompt)
         m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
     Applique(*m_imprimante);
     m_imprimante->setDocName(printout.GetTitle());
+    m_imprimante->setFromTo(0, 0); // every page, unless the dialog chooses a range
     if (prompt && !g_dialogues->Imprimer(parent, *m_imprimante))
         return false;
     // The dialog may change the page; what it chose stays for the next prints.

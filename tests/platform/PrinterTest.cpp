@@ -5,10 +5,12 @@
 #include "platform/Printout.h"
 #include "support/RepondeurScripte.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace tavo;
@@ -135,4 +137,42 @@ TEST(Printer, pdfChosenInThePrintDialogThatCannotBeWrittenIsToldInAMessageBox)
     QFile f(dialogues.chemin);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.read(5).startsWith("%PDF"));
+}
+
+// A page range prints those pages alone, each as it would be in the whole document.
+TEST(Printer, aPageRangePrintsItsPagesAsTheyAreInTheWholeDocument)
+{
+    struct Page2 : TDialoguesImprimante
+    {
+        QString chemin;
+        bool Imprimer(QWidget*, QPrinter& imprimante) override
+        {
+            imprimante.setOutputFormat(QPrinter::PdfFormat);
+            imprimante.setOutputFileName(chemin);
+            imprimante.setFromTo(2, 2);
+            return true;
+        }
+    } dialogues;
+    QTemporaryDir dossier;
+    dialogues.chemin = dossier.filePath(QStringLiteral("page2.pdf"));
+    InstalleDialoguesImprimante(&dialogues);
+    TPrinter imprimante;
+    PrintoutLignes printout(120);
+    EXPECT_TRUE(imprimante.Print(nullptr, printout));
+    InstalleDialoguesImprimante(nullptr);
+    // Page 1 was laid out (its rows went by), page 3 was never asked for.
+    EXPECT_EQ(printout.pagesDessinees, (std::vector<int>{1, 2}));
+    QFile f(dialogues.chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray pdf = f.readAll();
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 1);
+    if (std::system("pdftotext -v > /dev/null 2>&1") == 0) {
+        QProcess texte;
+        texte.start(QStringLiteral("pdftotext"), {dialogues.chemin, QStringLiteral("-")});
+        ASSERT_TRUE(texte.waitForFinished());
+        const QString lu = QString::fromUtf8(texte.readAllStandardOutput());
+        EXPECT_TRUE(lu.contains(QStringLiteral("Ligne 50")));
+        EXPECT_FALSE(lu.contains(QStringLiteral("Ligne 49")));
+        EXPECT_FALSE(lu.contains(QStringLiteral("Ligne 100")));
+    }
 }
