@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QByteArray>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QMarginsF>
@@ -22,8 +23,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tavo {
 
@@ -226,9 +230,45 @@ bool EcritPdf(const QString& chemin, const QByteArray& pdf, QString* erreur)
 
 } // namespace
 
+QDialog* CreeApercu(QWidget* parent, QPrinter& imprimante,
+                    const std::function<void(QPrinter*)>& dessine)
+{
+    auto* fenetre = new QDialog(parent);
+    fenetre->setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    fenetre->setObjectName(QStringLiteral("apercu"));
+    auto* pages = new QPrintPreviewWidget(&imprimante, fenetre);
+    pages->setObjectName(QStringLiteral("pages"));
+    QObject::connect(pages, &QPrintPreviewWidget::paintRequested, fenetre, dessine);
+    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Close, fenetre);
+    boutons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Fermer"));
+    QObject::connect(boutons, &QDialogButtonBox::rejected, fenetre, &QDialog::reject);
+    auto* colonne = new QVBoxLayout(fenetre);
+    colonne->addWidget(pages);
+    colonne->addWidget(boutons);
+    fenetre->resize(700, 850);
+    return fenetre;
+}
+
+void AjouteApercu(QPrintDialog& dialogue, QPrinter& imprimante,
+                  const std::function<void(QPrinter*)>& dessine)
+{
+    auto* boutons = dialogue.findChild<QDialogButtonBox*>();
+    if (boutons == nullptr)
+        return;
+    QPushButton* apercu =
+        boutons->addButton(QStringLiteral("Aperçu avant impression"), QDialogButtonBox::ActionRole);
+    apercu->setObjectName(QStringLiteral("boutonApercu"));
+    QObject::connect(apercu, &QPushButton::clicked, &dialogue, [&dialogue, &imprimante, dessine] {
+        std::unique_ptr<QDialog> fenetre(CreeApercu(&dialogue, imprimante, dessine));
+        fenetre->exec();
+    });
+}
+
 bool TDialoguesImprimante::Imprimer(QWidget* parent, QPrinter& imprimante)
 {
     QPrintDialog dialogue(&imprimante, parent);
+    if (Apercu)
+        AjouteApercu(dialogue, imprimante, Apercu);
     // A page range reprints page 2 alone; the pages before it are laid out, not printed.
     dialogue.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialogue.setMinMax(1, MAX_PAGES);
@@ -329,8 +369,13 @@ bool TPrinter::Print(QWidget* parent, TPrintout& printout, bool prompt)
     Applique(*m_imprimante);
     m_imprimante->setDocName(printout.GetTitle());
     m_imprimante->setFromTo(0, 0); // every page, unless the dialog chooses a range
-    if (prompt && !g_dialogues->Imprimer(parent, *m_imprimante))
-        return false;
+    if (prompt) {
+        g_dialogues->Apercu = [&printout](QPrinter* apercu) { Imprime(*apercu, printout); };
+        const bool confirme = g_dialogues->Imprimer(parent, *m_imprimante);
+        g_dialogues->Apercu = nullptr;
+        if (!confirme)
+            return false;
+    }
     // The dialog may change the page; what it chose stays for the next prints.
     Reprend(*m_imprimante);
     if (m_imprimante->outputFormat() == QPrinter::PdfFormat &&

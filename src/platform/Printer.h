@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QString>
 
+class QDialog;
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -24,7 +27,21 @@ public:
     virtual bool Imprimer(QWidget* parent, QPrinter& imprimante);
     /** The page set-up dialog; true when confirmed. */
     virtual bool MiseEnPage(QWidget* parent, QPrinter& imprimante);
+
+    /** Draws the document on a printer: what the print dialog's preview shows. */
+    std::function<void(QPrinter*)> Apercu;
 };
+
+/**
+ * The button "Aperçu avant impression" of a print dialog: it shows the pages
+ * `dessine` draws, on the printer as the dialog has it.
+ */
+void AjouteApercu(QPrintDialog& dialogue, QPrinter& imprimante,
+                  const std::function<void(QPrinter*)>& dessine);
+
+/** The preview window "Aperçu avant impression" of the pages `dessine` draws. */
+QDialog* CreeApercu(QWidget* parent, QPrinter& imprimante,
+                    const std::function<void(QPrinter*)>& dessine);
 
 /** Installs the dialogs of the printers (null: back to Qt's); returns the previous ones. */
 TDialoguesImprimante* InstalleDialoguesImprimante(TDialoguesImprimante* dialogues);

@@ -7,10 +7,15 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <memory>
 
+#include <QDialog>
 #include <QFile>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 using namespace tavo;
@@ -175,4 +180,24 @@ TEST(Printer, aPageRangePrintsItsPagesAsTheyAreInTheWholeDocument)
         EXPECT_FALSE(lu.contains(QStringLiteral("Ligne 49")));
         EXPECT_FALSE(lu.contains(QStringLiteral("Ligne 100")));
     }
+}
+
+// The print dialog's "Aperçu avant impression" shows every page of the document.
+TEST(Printer, thePrintDialogOffersAPreviewOfEveryPage)
+{
+    QPrinter imprimante(QPrinter::HighResolution);
+    PrintoutLignes printout(120);
+    const auto dessine = [&printout](QPrinter* p) { TPrinter::Imprime(*p, printout); };
+    QPrintDialog dialogue(&imprimante);
+    AjouteApercu(dialogue, imprimante, dessine);
+    auto* bouton = dialogue.findChild<QPushButton*>(QStringLiteral("boutonApercu"));
+    ASSERT_NE(bouton, nullptr);
+    EXPECT_EQ(bouton->text(), QStringLiteral("Aperçu avant impression"));
+
+    std::unique_ptr<QDialog> apercu(CreeApercu(nullptr, imprimante, dessine));
+    EXPECT_EQ(apercu->windowTitle(), QStringLiteral("Aperçu avant impression"));
+    auto* pages = apercu->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(pages, nullptr);
+    pages->updatePreview();
+    EXPECT_EQ(pages->pageCount(), 3);
 }
