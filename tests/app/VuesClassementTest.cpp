@@ -112,6 +112,20 @@ TEST_F(VuesClassementTest, titleBlockLinesAndSubtitlesOfEachView)
     EXPECT_NE(profil.Cherche("(sur le vol 3)"), nullptr);
 }
 
+// The longest title in the narrowest view: a smaller font keeps it inside the drawing, and
+// the lines below it stay where they were.
+TEST_F(VuesClassementTest, aLongTitleFitsTheNarrowestView)
+{
+    const int serie = y(Vue(CM_CLST_PILOTES_1), "Série 2");
+    Concours().SetTitre("GRAND CHAMPIONNAT DE FRANCE DE VOLTIGE RADIOCOMMAN");
+    const TRecordingDC dc = Vue(CM_CLST_PILOTES_1);
+    const TTrace* titre = dc.Cherche("GRAND CHAMPIONNAT DE FRANCE DE VOLTIGE RADIOCOMMAN");
+    ASSERT_NE(titre, nullptr);
+    EXPECT_GE(titre->Rect.left, 0);
+    EXPECT_LE(titre->Rect.right, fenetre->LargeurVue);
+    EXPECT_EQ(y(dc, "Série 2"), serie);
+}
+
 TEST_F(VuesClassementTest, pilotRankingsAreAsWideAsTheirColumnsAndListEveryPilot)
 {
     for (int n = 1; n <= 4; ++n) {

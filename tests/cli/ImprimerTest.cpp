@@ -255,30 +255,32 @@ TEST_F(Imprimer, everyFormKeepsItsLongestTextsPrintableAndApart)
         {"proces-verbal"},
         {"pilotes"},
         {"diagramme", "--juge", "1"}};
-    for (std::vector<std::string> arguments : formulaires) {
-        const std::string nom = arguments[0];
-        arguments.insert(arguments.begin() + 1, fichier);
-        Imprime(arguments, nom + ".pdf");
-        ASSERT_EQ(code, 0) << nom << ": " << erreurs.str();
-        const auto pages = Mots((dossier / (nom + ".pdf")).string());
-        ASSERT_FALSE(pages.empty()) << nom;
-        for (const PagePdf& page : pages)
-            for (std::size_t i = 0; i < page.mots.size(); ++i) {
-                const Mot& a = page.mots[i];
-                // A printer prints nothing in the 5 mm along the edges.
-                const double marge = 5 * 72 / 25.4 - 0.5;
-                EXPECT_TRUE(a.gauche >= marge && a.droite <= page.largeur - marge &&
-                            a.haut >= marge && a.bas <= page.hauteur - marge)
-                    << nom << ": " << a.texte << " leaves the printable area";
-                for (std::size_t j = i + 1; j < page.mots.size(); ++j) {
-                    const Mot& b = page.mots[j];
-                    // Boxes overlapping by more than half a point either way.
-                    const bool chevauche =
-                        std::min(a.droite, b.droite) - std::max(a.gauche, b.gauche) > 0.5 &&
-                        std::min(a.bas, b.bas) - std::max(a.haut, b.haut) > 0.5;
-                    EXPECT_FALSE(chevauche)
-                        << nom << ": \"" << a.texte << "\" over \"" << b.texte << "\"";
+    for (const auto& [concoursImprime, formulaire] :
+         {std::pair{DEMO, formulaires}, std::pair{fichier, formulaires}})
+        for (std::vector<std::string> arguments : formulaire) {
+            const std::string nom = arguments[0];
+            arguments.insert(arguments.begin() + 1, concoursImprime);
+            Imprime(arguments, nom + ".pdf");
+            ASSERT_EQ(code, 0) << nom << ": " << erreurs.str();
+            const auto pages = Mots((dossier / (nom + ".pdf")).string());
+            ASSERT_FALSE(pages.empty()) << nom;
+            for (const PagePdf& page : pages)
+                for (std::size_t i = 0; i < page.mots.size(); ++i) {
+                    const Mot& a = page.mots[i];
+                    // A printer prints nothing in the 5 mm along the edges.
+                    const double marge = 5 * 72 / 25.4 - 0.5;
+                    EXPECT_TRUE(a.gauche >= marge && a.droite <= page.largeur - marge &&
+                                a.haut >= marge && a.bas <= page.hauteur - marge)
+                        << nom << ": " << a.texte << " leaves the printable area";
+                    for (std::size_t j = i + 1; j < page.mots.size(); ++j) {
+                        const Mot& b = page.mots[j];
+                        // Boxes overlapping by more than half a point either way.
+                        const bool chevauche =
+                            std::min(a.droite, b.droite) - std::max(a.gauche, b.gauche) > 0.5 &&
+                            std::min(a.bas, b.bas) - std::max(a.haut, b.haut) > 0.5;
+                        EXPECT_FALSE(chevauche)
+                            << nom << ": \"" << a.texte << "\" over \"" << b.texte << "\"";
+                    }
                 }
-            }
-    }
+        }
 }
