@@ -8,17 +8,33 @@
 #include "platform/DecoratedFrame.h"
 #include "platform/SplashWindow.h"
 
+#include <memory>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QSettings>
 
 using tavo::TDecoratedFrame;
+
+namespace {
+
+const QString GEOMETRIE = QStringLiteral("fenetre/geometrie");
+
+// The program's own settings, in the user's configuration directory ("tavo/tavo.conf").
+std::unique_ptr<QSettings> Reglages()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("tavo"), QStringLiteral("tavo"));
+}
+
+} // namespace
 
 TTavoApp::TTavoApp(int& argc, char** argv)
     : TApplication(argc, argv)
 {
     QApplication::setApplicationName(tavo::NomTavo());
-    QApplication::setApplicationVersion(QStringLiteral("2.01"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("fr.tavo.Tavo2000"));
 }
 
@@ -36,8 +52,16 @@ TDecoratedFrame* TTavoApp::CreeCadre(TTavoWindow*& client)
     icone.addFile(QStringLiteral(":/tavo/103.png"), QSize(16, 16));
     cadre->setWindowIcon(icone);
     cadre->resize(800, 560);
+    const QByteArray geometrie = Reglages()->value(GEOMETRIE).toByteArray();
+    if (!geometrie.isEmpty())
+        cadre->restoreGeometry(geometrie);
     cadre->ActualiseCommandes();
     return cadre;
+}
+
+void TTavoApp::MemoriseCadre(const TDecoratedFrame& cadre)
+{
+    Reglages()->setValue(GEOMETRIE, cadre.saveGeometry());
 }
 
 void TTavoApp::InitMainWindow()
@@ -53,6 +77,8 @@ void TTavoApp::InitMainWindow()
     InstalleDialoguesSaisie();
     m_cadre = CreeCadre(m_client);
     SetMainWindow(m_cadre);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_cadre,
+                     [cadre = m_cadre] { MemoriseCadre(*cadre); });
 }
 
 void TTavoApp::MainWindowShown()

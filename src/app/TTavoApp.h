@@ -20,8 +20,13 @@ public:
     tavo::TDecoratedFrame* GetFrame() const { return m_cadre; }
     TTavoWindow* GetClient() const { return m_client; }
 
-    /** Builds the frame around a new main window (without the splash), as at start-up. */
+    /**
+     * Builds the frame around a new main window (without the splash), as at start-up, with
+     * the size, place and maximised state it had when the program last ended.
+     */
     static tavo::TDecoratedFrame* CreeCadre(TTavoWindow*& client);
+    /** Remembers the frame's size, place and maximised state for the next start. */
+    static void MemoriseCadre(const tavo::TDecoratedFrame& cadre);
 
 protected:
     void InitMainWindow() override;

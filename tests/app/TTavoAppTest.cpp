@@ -7,10 +7,12 @@
 #include "support/RepondeurScripte.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 namespace {
@@ -105,4 +107,25 @@ TEST(TTavoApp, damagedFileOnTheCommandLineIsRefusedWithAMessage)
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_EQ(repondeur.Messages()[0].Texte, QStringLiteral("Incapable d'ouvrir le fichier"));
     EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(), QStringLiteral("Tavo 2000 - [sans nom]"));
+}
+
+// The frame comes back with the size and the maximised state it had when the program ended.
+TEST(TTavoApp, theFrameKeepsItsSizeAndStateFromOneRunToTheNext)
+{
+    TTavoWindow* client = nullptr;
+    std::unique_ptr<tavo::TDecoratedFrame> cadre(TTavoApp::CreeCadre(client));
+    cadre->resize(640, 480);
+    TTavoApp::MemoriseCadre(*cadre);
+    std::unique_ptr<tavo::TDecoratedFrame> suivant(TTavoApp::CreeCadre(client));
+    EXPECT_EQ(suivant->size(), QSize(640, 480));
+
+    suivant->showMaximized();
+    QApplication::processEvents();
+    TTavoApp::MemoriseCadre(*suivant);
+    std::unique_ptr<tavo::TDecoratedFrame> maximise(TTavoApp::CreeCadre(client));
+    EXPECT_TRUE(maximise->windowState() & Qt::WindowMaximized);
+    // The frames of the other tests start as a first run's.
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tavo"),
+              QStringLiteral("tavo"))
+        .clear();
 }
