@@ -97,6 +97,11 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
     return static_cast<bool>(resultat);
 }
 
+bool TTavoWindow::OuvreDepose(const QString& chemin)
+{
+    return CanClose() && OuvreFichier(chemin);
+}
+
 void TTavoWindow::CmOuvrir()
 {
     if (!CanClose())

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TAProposDlg.h"
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -14,7 +18,7 @@ TAProposDlg::TAProposDlg(QWidget* parent)
     image->setObjectName(QStringLiteral("titreLabel"));
     image->setPixmap(QPixmap(QStringLiteral(":/tavo/603.png")));
     image->setAlignment(Qt::AlignCenter);
-    auto* version = new QLabel(QStringLiteral("Version 2.01"), this);
+    auto* version = new QLabel(QStringLiteral("Version " TAVO_VERSION), this);
     version->setObjectName(QStringLiteral("versionLabel"));
     version->setAlignment(Qt::AlignCenter);
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
@@ -27,5 +31,8 @@ TAProposDlg::TAProposDlg(QWidget* parent)
     disposition->addWidget(image);
     disposition->addWidget(version);
     disposition->addWidget(ok, 0, Qt::AlignCenter);
-    setFixedSize(sizeHint());
+    // Wide enough for its title in the title bar, with the bar's buttons beside it.
+    const int titre =
+        QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+    setFixedSize(std::max(sizeHint().width(), titre + 120), sizeHint().height());
 }

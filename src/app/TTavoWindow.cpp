@@ -16,8 +16,11 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -47,6 +50,8 @@ TTavoWindow::TTavoWindow(QWidget* parent)
     viewport()->setPalette(couleurs);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 
     Concours = std::make_unique<TConcours>();
     PiloteSaisi = std::make_unique<TPilote>();
@@ -239,6 +244,34 @@ void TTavoWindow::resizeEvent(QResizeEvent* event)
         RecalculeDefilement();
     }
     Invalide();
+}
+
+namespace {
+
+// The competition file a drag brings: one local file named "*.ccr", or nothing.
+QString FichierDepose(const QMimeData* donnees)
+{
+    if (donnees == nullptr || donnees->urls().size() != 1 || !donnees->urls().front().isLocalFile())
+        return {};
+    const QString chemin = donnees->urls().front().toLocalFile();
+    return chemin.endsWith(QStringLiteral(".ccr"), Qt::CaseInsensitive) ? chemin : QString();
+}
+
+} // namespace
+
+void TTavoWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (Vue != modes::FEUILLE && !FichierDepose(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TTavoWindow::dropEvent(QDropEvent* event)
+{
+    const QString chemin = FichierDepose(event->mimeData());
+    if (Vue == modes::FEUILLE || chemin.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OuvreDepose(chemin);
 }
 
 void TTavoWindow::keyPressEvent(QKeyEvent* event)

@@ -60,6 +60,8 @@ public:
     bool CmEnregistrerSous();
     /** Opens a competition file without the dialog (the file given at start-up). */
     bool OuvreFichier(const QString& chemin);
+    /** A ".ccr" dropped on the window: opened as "Ouvrir" would, after the same question. */
+    bool OuvreDepose(const QString& chemin);
     /** "Tavo 2000 - [name]" on the frame; an empty name is "sans nom". */
     void SetCaption(const QString& nom);
 
@@ -134,6 +136,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     bool CommandeVue(int id);

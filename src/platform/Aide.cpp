@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
@@ -19,13 +20,29 @@ QString lit(const QString& fichier)
     return QString::fromUtf8(f.readAll());
 }
 
+// The help text in a window of its own, closed by Escape.
+class TFenetreAide : public QTextBrowser
+{
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape)
+            close();
+        else
+            QTextBrowser::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 QWidget* WinHelp(QWidget* parent, const QString& fichier, const QString& secours)
 {
     static QPointer<QTextBrowser> fenetre;
     if (!fenetre) {
-        fenetre = new QTextBrowser(parent);
+        fenetre = new TFenetreAide(parent);
         fenetre->setWindowFlags(Qt::Window);
         fenetre->setAttribute(Qt::WA_DeleteOnClose);
         fenetre->setObjectName(QStringLiteral("aide"));

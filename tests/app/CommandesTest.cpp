@@ -4,8 +4,10 @@
 #include "support/Fenetre.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -217,4 +219,17 @@ TEST_F(CommandesTest, menuHintShowsInTheStatusBarWhileTheMenuIsOpen)
     QTest::mouseMove(menu, menu->actionGeometry(cadre->Action(CM_OUVRIR)).center());
     EXPECT_EQ(cadre->statusBar()->currentMessage(), QStringLiteral("Ouvre un concours existant"));
     menu->hide();
+}
+
+TEST_F(CommandesTest, escapeClosesTheHelpWindow)
+{
+    Execute(CM_AIDE);
+    QPointer<QWidget> aide;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("aide") && w->isVisible())
+            aide = w;
+    ASSERT_FALSE(aide.isNull());
+    QTest::keyClick(aide, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(aide.isNull() || !aide->isVisible());
 }

@@ -5,7 +5,12 @@
 #include "model/Fichier.h"
 #include "support/Fenetre.h"
 
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMimeData>
+#include <QUrl>
 
 using namespace tavo;
 
@@ -326,4 +331,32 @@ TEST_F(DocumentTest, accentedStartDirectoryReachesTheFileDialogsIntact)
               accents + QStringLiteral("/Concours"));
     EXPECT_EQ(repondeur.Dialogues()[1].Donnees.RepertoireInitial,
               accents + QStringLiteral("/Concours"));
+}
+
+// A ".ccr" dropped on the window opens as "Ouvrir" would, after the same question; other
+// files are not taken.
+TEST_F(DocumentTest, aDroppedCompetitionFileOpensAfterTheSaveQuestion)
+{
+    auto depose = [this](const QString& chemin) {
+        QMimeData donnees;
+        donnees.setUrls({QUrl::fromLocalFile(chemin)});
+        const QPoint point(10, 10);
+        QDragEnterEvent entree(point, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(fenetre->viewport(), &entree);
+        if (!entree.isAccepted())
+            return false;
+        QDropEvent depot(QPointF(point), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(fenetre->viewport(), &depot);
+        return true;
+    };
+    const QString chemin = CopieDemo();
+    EXPECT_FALSE(depose(depart.filePath(QStringLiteral("Vols/F3A_P27.txt"))));
+    Modifie();
+    repondeur.Repond(IDCANCEL);
+    EXPECT_TRUE(depose(chemin));
+    EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
+    repondeur.Repond(IDNO);
+    EXPECT_TRUE(depose(chemin));
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
+    EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
 }

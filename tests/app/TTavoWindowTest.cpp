@@ -6,6 +6,7 @@
 #include "support/Fenetre.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -287,6 +288,10 @@ TEST_F(TTavoWindowTest, aboutBoxShowsTheTitlePictureVersionAndOk)
         ASSERT_NE(dlg, nullptr);
         vu = true;
         EXPECT_EQ(dlg->windowTitle(), QStringLiteral("A propos de Tavo 2000"));
+        // Wide enough for that title beside the title bar's buttons.
+        EXPECT_GT(dlg->width(), QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                                        .horizontalAdvance(dlg->windowTitle()) +
+                                    100);
         EXPECT_EQ(dlg->findChild<QLabel*>("versionLabel")->text(), QStringLiteral("Version 2.01"));
         EXPECT_EQ(dlg->findChild<QLabel*>("titreLabel")->pixmap().size(), QSize(150, 30));
         auto* ok = dlg->findChild<QPushButton*>("okButton");
