@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Commandes.h"
 
+#include "app/TTavoWindow.h"
+#include "platform/DecoratedFrame.h"
+
+#include <QAction>
+#include <QDir>
+
 using tavo::TEntreeMenu;
 
 namespace {
@@ -136,6 +142,28 @@ const std::vector<TEntreeMenu>& MenuCommandes()
 {
     static const std::vector<TEntreeMenu> table = construitMenu();
     return table;
+}
+
+void AjouteRecents(tavo::TDecoratedFrame& cadre, TTavoWindow& fenetre)
+{
+    for (int i = 0; i < NB_RECENTS; ++i)
+        cadre.InsereAvant({{CONCOURS}, CM_RECENT_1 + i, {}, {}}, CM_QUITTER);
+    QAction* separateur = cadre.InsereAvant({{CONCOURS}, 0, {}, {}}, CM_QUITTER);
+    auto actualise = [&cadre, &fenetre, separateur] {
+        const QStringList recents = fenetre.FichiersRecents();
+        for (int i = 0; i < NB_RECENTS; ++i) {
+            QAction* action = cadre.Action(CM_RECENT_1 + i);
+            action->setVisible(i < recents.size());
+            if (i >= recents.size())
+                continue;
+            const QString chemin = QDir::toNativeSeparators(recents[i]);
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(chemin));
+            action->setStatusTip(QStringLiteral("Ouvre le concours %1").arg(chemin));
+        }
+        separateur->setVisible(!recents.isEmpty());
+    };
+    QObject::connect(&fenetre, &TTavoWindow::RecentsChanges, &cadre, actualise);
+    actualise();
 }
 
 const std::vector<tavo::TGadget>& GadgetsBarreOutils()

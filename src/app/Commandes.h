@@ -5,6 +5,11 @@
 
 #include <vector>
 
+namespace tavo {
+class TDecoratedFrame;
+}
+class TTavoWindow;
+
 /** Command numbers of the menu "COMMANDS" and the tool bar. */
 enum Commande : int
 {
@@ -12,6 +17,7 @@ enum Commande : int
     CM_OUVRIR = 202,
     CM_ENREGISTRER = 204,
     CM_ENREGISTRER_SOUS = 205,
+    CM_RECENT_1 = 206, ///< to 211: the competitions opened last, the latest first
     CM_INFORMATIONS = 301,
     CM_PILOTES = 302,
     CM_NOTES = 303,
@@ -40,6 +46,15 @@ enum Commande : int
 
 /** The menu "COMMANDS": every item, separator and submenu, in order, with its hint. */
 const std::vector<tavo::TEntreeMenu>& MenuCommandes();
+
+/** How many competitions the "Concours" menu offers to open again. */
+constexpr int NB_RECENTS = 6;
+
+/**
+ * The recent competitions at the end of the "Concours" menu, before "Quitter", with a
+ * separator after them: "&1 /chemin/concours.ccr"..., shown as the window's list changes.
+ */
+void AjouteRecents(tavo::TDecoratedFrame& cadre, TTavoWindow& fenetre);
 
 /** The tool bar: six buttons with their glyphs and two separators. */
 const std::vector<tavo::TGadget>& GadgetsBarreOutils();

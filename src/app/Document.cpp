@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The document commands of the main window: new, open, save, save as, the
 // caption and the question asked before changes would be lost.
+#include "app/Commandes.h"
 #include "app/TTavoWindow.h"
 #include "app/Vues.h"
 #include "model/Fichier.h"
@@ -8,6 +9,7 @@
 #include "scoring/Messages.h"
 
 #include <QFileInfo>
+#include <QSettings>
 
 using namespace tavo;
 
@@ -76,6 +78,7 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
                          .arg(QFileInfo(chemin).absoluteFilePath(),
                               QString::fromStdString(MessageLecture(resultat)));
         MessageBox(this, texte, TITRE, MB_OK | MB_ICONEXCLAMATION);
+        NoteRecent(chemin, false); // gone or damaged: not offered again
     } else {
         DonneesFichier->NomFichier = chemin;
         DonneesFichier->RepertoireInitial = QFileInfo(chemin).absolutePath();
@@ -83,6 +86,7 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
         SansNom = false;
         SetCaption(chemin);
         PrendFichier(chemin, octets);
+        NoteRecent(chemin, true);
     }
     // Either way the window shows the characteristics of what is open.
     if (Vue == modes::LISTE_PILOTES)
@@ -95,6 +99,36 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
     if (resultat)
         ProposeRecuperation();
     return static_cast<bool>(resultat);
+}
+
+namespace {
+
+const QString RECENTS = QStringLiteral("fichiers/recents");
+
+QSettings Reglages()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tavo"),
+                     QStringLiteral("tavo"));
+}
+
+} // namespace
+
+QStringList TTavoWindow::FichiersRecents() const
+{
+    return Reglages().value(RECENTS).toStringList();
+}
+
+void TTavoWindow::NoteRecent(const QString& chemin, bool present)
+{
+    const QString absolu = QFileInfo(chemin).absoluteFilePath();
+    QStringList recents = FichiersRecents();
+    recents.removeAll(absolu);
+    if (present)
+        recents.prepend(absolu);
+    while (recents.size() > NB_RECENTS)
+        recents.removeLast();
+    Reglages().setValue(RECENTS, recents);
+    Q_EMIT RecentsChanges();
 }
 
 bool TTavoWindow::OuvreDepose(const QString& chemin)
@@ -132,6 +166,7 @@ bool TTavoWindow::Ecrit()
     Modifie = false;
     SansNom = false;
     PrendFichier(chemin, texte);
+    NoteRecent(chemin, true);
     return true;
 }
 

@@ -46,6 +46,7 @@ TDecoratedFrame* TTavoApp::CreeCadre(TTavoWindow*& client)
     cadre->setObjectName(QStringLiteral("cadre"));
     cadre->SetStatusBar();
     cadre->SetMenu(MenuCommandes());
+    AjouteRecents(*cadre, *client);
     cadre->SetToolBar(GadgetsBarreOutils());
     QIcon icone;
     icone.addFile(QStringLiteral(":/tavo/102.png"), QSize(32, 32));

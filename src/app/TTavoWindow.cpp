@@ -112,6 +112,12 @@ bool TTavoWindow::Commande(int id)
         AProposDe();
         return true;
     default:
+        if (id >= CM_RECENT_1 && id < CM_RECENT_1 + NB_RECENTS) {
+            const QStringList recents = FichiersRecents();
+            if (id - CM_RECENT_1 < recents.size())
+                OuvreDepose(recents[id - CM_RECENT_1]);
+            return true;
+        }
         return CommandeSaisie(id) || CommandeVue(id) || CommandeImpression(id) ||
                CommandeIndisponible(id);
     }

@@ -62,6 +62,14 @@ public:
     bool OuvreFichier(const QString& chemin);
     /** A ".ccr" dropped on the window: opened as "Ouvrir" would, after the same question. */
     bool OuvreDepose(const QString& chemin);
+    /** The competitions opened or saved last, the latest first (kept between runs). */
+    QStringList FichiersRecents() const;
+
+Q_SIGNALS:
+    /** The list of recent competitions changed. */
+    void RecentsChanges();
+
+public:
     /** "Tavo 2000 - [name]" on the frame; an empty name is "sans nom". */
     void SetCaption(const QString& nom);
 
@@ -196,6 +204,8 @@ private:
     /** Removes the journal: the changes are saved, or given up. */
     void OublieJournal();
     void AfficheAide();
+    /** Puts a file at the head of the recent competitions (`present`), or takes it out. */
+    void NoteRecent(const QString& chemin, bool present);
     void AProposDe();
 
     TListePilotes* ListeVue = nullptr;

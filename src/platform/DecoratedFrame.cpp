@@ -92,6 +92,17 @@ void TDecoratedFrame::SetMenu(const std::vector<TEntreeMenu>& table)
     }
 }
 
+QAction* TDecoratedFrame::InsereAvant(const TEntreeMenu& entree, int avant)
+{
+    QMenu* menu = Menu(entree.Chemin);
+    QAction* suivante = Action(avant);
+    QAction* action = entree.Id == 0 ? new QAction(this) : NouvelleAction(entree);
+    action->setSeparator(entree.Id == 0);
+    action->setVisible(false);
+    menu->insertAction(suivante, action);
+    return action;
+}
+
 void TDecoratedFrame::SetToolBar(const std::vector<TGadget>& gadgets)
 {
     m_barre = new QToolBar(this);

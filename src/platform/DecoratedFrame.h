@@ -32,6 +32,11 @@ public:
 
     /** Builds the menu bar from a table; items stay enabled until the enablers run. */
     void SetMenu(const std::vector<TEntreeMenu>& table);
+    /**
+     * Adds a command to the menu of `entree` just before the item of command `avant`
+     * (a separator when `entree.Id` is 0); returns its action, hidden until shown.
+     */
+    QAction* InsereAvant(const TEntreeMenu& entree, int avant);
     /** Builds the tool bar at the top; its buttons start disabled. */
     void SetToolBar(const std::vector<TGadget>& gadgets);
     /** The status bar at the bottom with the Caps Lock and Num Lock indicators. */

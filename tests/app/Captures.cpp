@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
@@ -32,6 +33,9 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The competitions it opens are not the user's recent ones.
+    const QTemporaryDir reglages;
+    qputenv("XDG_CONFIG_HOME", reglages.path().toLocal8Bit());
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: tavo-captures DIRECTORY\n");

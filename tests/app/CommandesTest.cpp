@@ -170,6 +170,8 @@ const std::vector<LigneMenu> ATTENDU{
 void parcourt(const QMenu* menu, const QString& chemin, std::vector<LigneMenu>& lignes)
 {
     for (const QAction* action : menu->actions()) {
+        if (!action->isVisible())
+            continue; // the recent competitions, none yet
         if (action->menu())
             parcourt(action->menu(), chemin + QStringLiteral(" / ") + action->menu()->title(),
                      lignes);

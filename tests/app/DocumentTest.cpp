@@ -5,10 +5,14 @@
 #include "model/Fichier.h"
 #include "support/Fenetre.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
 
@@ -359,4 +363,34 @@ TEST_F(DocumentTest, aDroppedCompetitionFileOpensAfterTheSaveQuestion)
     EXPECT_TRUE(depose(chemin));
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
     EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
+}
+
+// Opened and saved competitions come first in the "Concours" menu, the latest on top, six at
+// most; one that can no longer be read leaves the list.
+TEST_F(DocumentTest, recentCompetitionsAreOfferedBeforeQuitter)
+{
+    QStringList chemins;
+    for (int i = 0; i < 7; ++i) {
+        chemins << depart.filePath(QStringLiteral("c%1.ccr").arg(i));
+        QFile::copy(CopieDemo(), chemins.back());
+        EXPECT_TRUE(fenetre->OuvreFichier(chemins.back()));
+    }
+    ASSERT_EQ(fenetre->FichiersRecents().size(), NB_RECENTS);
+    EXPECT_EQ(fenetre->FichiersRecents().front(), chemins[6]);
+    QAction* premier = cadre->Action(CM_RECENT_1);
+    EXPECT_TRUE(premier->isVisible());
+    EXPECT_EQ(premier->text(), QStringLiteral("&1 %1").arg(chemins[6]));
+    EXPECT_EQ(cadre->Action(CM_RECENT_1 + 5)->text(), QStringLiteral("&6 %1").arg(chemins[1]));
+    const QList<QAction*> items = cadre->menuBar()->actions().front()->menu()->actions();
+    ASSERT_GE(items.size(), 3);
+    EXPECT_TRUE(items[items.size() - 2]->isSeparator());
+    EXPECT_EQ(items[items.size() - 3], cadre->Action(CM_RECENT_1 + 5));
+
+    Execute(CM_RECENT_1 + 2); // c4
+    EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemins[4]));
+    EXPECT_EQ(fenetre->FichiersRecents().front(), chemins[4]);
+
+    QFile::remove(chemins[5]);
+    Execute(CM_RECENT_1 + 2); // c5 (c4, c6, c5...), gone
+    EXPECT_FALSE(fenetre->FichiersRecents().contains(chemins[5]));
 }
