@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
 
@@ -47,6 +48,13 @@ QString utf8(const char* texte)
 
 namespace {
 
+/** A label's text as a field's name: without its "&" and its closing colon. */
+QString NomAccessible(QString texte)
+{
+    texte.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return texte.remove(QRegularExpression(QStringLiteral("\\s*:\\s*$"))).trimmed();
+}
+
 /** The dialogs' font: a sans serif of the usual size, with the proportions dialogs were drawn for.
  */
 QFont PoliceDialogue(QFont police)
@@ -77,6 +85,11 @@ TDialog::TDialog(QWidget* parent, const TModeleDialogue& modele)
             w->setGeometry(r);
         w->setObjectName(QStringLiteral("c%1").arg(c.Id));
         w->setProperty("id", c.Id);
+        // A field is named by the label before it: for screen readers, and its "&" key.
+        if (libelle && (c.Genre == TGenre::Edit || c.Genre == TGenre::ListeDeroulante)) {
+            libelle->setBuddy(w);
+            w->setAccessibleName(NomAccessible(libelle->text()));
+        }
         m_controles[c.Id] = w;
         m_ordre.push_back(c.Id);
         libelle = qobject_cast<QLabel*>(w);

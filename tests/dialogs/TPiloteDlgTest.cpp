@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -257,4 +258,18 @@ TEST_F(PiloteDlgTest, namedPilotsWithoutBibFromAFileCanBeMended)
     d.Bouton(1)->click();
     EXPECT_EQ(d.result(), IDOK);
     EXPECT_STREQ(concours.GetPilote(2).GetDossard(), "2");
+}
+
+// Screen readers announce every field by its label, and the labels' keys reach their fields.
+TEST_F(PiloteDlgTest, everyFieldIsNamedByItsLabel)
+{
+    TPiloteDlg d(nullptr, concours);
+    QStringList noms;
+    for (QWidget* champ : d.findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(champ) || qobject_cast<QComboBox*>(champ)) {
+            EXPECT_FALSE(champ->accessibleName().isEmpty()) << champ->objectName().toStdString();
+            noms << champ->accessibleName();
+        }
+    EXPECT_TRUE(noms.contains(QStringLiteral("Nom"))) << noms.join(", ").toStdString();
+    EXPECT_FALSE(noms.join(QString()).contains(QLatin1Char('&')));
 }
