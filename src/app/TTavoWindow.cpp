@@ -195,18 +195,21 @@ void TTavoWindow::PaintVue(tavo::TDC& dc, ModeVue mode, const TRect& client)
     const TRect visible{x, y, x + client.Width(), y + client.Height()};
     const std::string repProgrammes = Options->GetRepProgrammes();
     const int n = mode.numero;
+    std::string lu;
     switch (mode.genre) {
     case tavo::GenreVue::ClassementVols:
         DessineClassementPilotes(dc, LargeurVue, *Concours, n, Options->GetRapport1000() != 0,
-                                 visible);
+                                 visible, &lu);
         break;
     case tavo::GenreVue::FlyOff:
-        if (!DessineClassementFlyOff(dc, LargeurVue, *Concours, n, visible))
+        if (!DessineClassementFlyOff(dc, LargeurVue, *Concours, n, visible, &lu)) {
             CmCaracteristiques();
+            return;
+        }
         break;
     case tavo::GenreVue::ClassementJuges:
         DessineClassementJuges(dc, LargeurVue, *Concours, n, repProgrammes, visible,
-                               ClassementJugesAffiche);
+                               ClassementJugesAffiche, &lu);
         break;
     case tavo::GenreVue::Diagramme:
         DessineDiagramme(dc, *Concours, n, repProgrammes);
@@ -215,6 +218,14 @@ void TTavoWindow::PaintVue(tavo::TDC& dc, ModeVue mode, const TRect& client)
         DessineProfilTBL(dc, LargeurVue, *Concours, n, repProgrammes);
         break;
     }
+    // What screen readers say of the view: its heading, and the rows in view.
+    std::string nom = tavo::EnteteVue(mode.genre);
+    if (const std::string sousTitre = tavo::SousTitreVue(mode.genre, n); !sousTitre.empty())
+        nom += " " + sousTitre;
+    if (viewport()->accessibleName() != QString::fromStdString(nom))
+        viewport()->setAccessibleName(QString::fromStdString(nom));
+    if (viewport()->accessibleDescription() != QString::fromStdString(lu))
+        viewport()->setAccessibleDescription(QString::fromStdString(lu));
 }
 
 void TTavoWindow::RecalculeDefilement()

@@ -42,7 +42,7 @@ std::shared_ptr<const ClassementJuges> TClassementJugesAffiche::Calcule(TConcour
 
 void DessineClassementJuges(TDC& dc, int largeur, TConcours& concours, int v,
                             const std::string& repProgrammes, const TRect& visible,
-                            TClassementJugesAffiche& affiche)
+                            TClassementJugesAffiche& affiche, std::string* lu)
 {
     // The programme is loaded again: a printout may have loaded another flight's since.
     if (!concours.ChargeProgramme(static_cast<short>(v), repProgrammes)) {
@@ -56,6 +56,6 @@ void DessineClassementJuges(TDC& dc, int largeur, TConcours& concours, int v,
         Ecrit(dc, largeur / 2, y, messages::ProgrammeVolIntrouvable(v), Alignement::Centre);
         return;
     }
-    vues::DessineTableVue(dc, largeur,
-                          PresenteClassementJuges(concours, affiche.Calcule(concours, v)), visible);
+    vues::DessineTableVue(
+        dc, largeur, PresenteClassementJuges(concours, affiche.Calcule(concours, v)), visible, lu);
 }

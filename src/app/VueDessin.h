@@ -4,6 +4,8 @@
 
 #include "platform/TableauDC.h"
 
+#include <string>
+
 namespace tavo::vues {
 
 /** White text drawn in transparent mode, as on every drawn view. */
@@ -14,8 +16,10 @@ int MargeHaut(const TDC& dc);
 
 /**
  * A ranking view: its title block and its table centred in a drawing `largeur`
- * pixels wide, the rules and rows drawn as far as they meet `visible`.
+ * pixels wide, the rules and rows drawn as far as they meet `visible`; given
+ * `lu`, the column heads and the rows drawn as text, one row a line.
  */
-void DessineTableVue(TDC& dc, int largeur, const TableVue& table, const TRect& visible);
+void DessineTableVue(TDC& dc, int largeur, const TableVue& table, const TRect& visible,
+                     std::string* lu = nullptr);
 
 } // namespace tavo::vues

@@ -38,14 +38,16 @@ tavo::TRect EnteteFeuille(int colonne);
 
 // The ranking and statistics views. Each recomputes what it shows at every
 // paint and draws into a width of `largeur` pixels from the origin; the
-// tables draw only the rows that meet `visible` (drawing coordinates).
+// tables draw only the rows that meet `visible` (drawing coordinates) and,
+// given `lu`, write there the rows drawn as text for screen readers.
 
 /** Pilot ranking after n flights (1 to 4). */
 void DessineClassementPilotes(tavo::TDC& dc, int largeur, TConcours& concours, int n,
-                              bool rapport1000, const tavo::TRect& visible);
+                              bool rapport1000, const tavo::TRect& visible,
+                              std::string* lu = nullptr);
 /** Fly-off ranking after k fly-offs (1 to 4); false when the category has no rule for it. */
 bool DessineClassementFlyOff(tavo::TDC& dc, int largeur, TConcours& concours, int k,
-                             const tavo::TRect& visible);
+                             const tavo::TRect& visible, std::string* lu = nullptr);
 /**
  * The rows of the judge ranking at its last paint. Recomputing a large competition's flight on
  * every paint would make scrolling stutter, so the window keeps the rows while nothing can have
@@ -74,7 +76,7 @@ private:
  */
 void DessineClassementJuges(tavo::TDC& dc, int largeur, TConcours& concours, int v,
                             const std::string& repProgrammes, const tavo::TRect& visible,
-                            TClassementJugesAffiche& affiche);
+                            TClassementJugesAffiche& affiche, std::string* lu = nullptr);
 /** Score diagram of judge j (1 to 5). */
 void DessineDiagramme(tavo::TDC& dc, TConcours& concours, int j, const std::string& repProgrammes);
 /** TBL profile of the judges on flight v (1 to 7), its programme loaded again. */

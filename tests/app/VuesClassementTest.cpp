@@ -445,3 +445,18 @@ TEST_F(VuesClassementTest, windowDrawsTheRankingInWhiteOnBlue)
     }
     EXPECT_GE(regles, 3);
 }
+
+// Screen readers get the view's heading and the rows in view, as text.
+TEST_F(VuesClassementTest, rankingViewsTellScreenReadersTheirHeadingAndRows)
+{
+    Vue(CM_CLST_PILOTES_1);
+    EXPECT_EQ(fenetre->viewport()->accessibleName(),
+              QStringLiteral("CLASSEMENT DES PILOTES (après 1 vol)"));
+    const QStringList lignes = fenetre->viewport()->accessibleDescription().split('\n');
+    ASSERT_GE(lignes.size(), 16);
+    EXPECT_EQ(lignes[0], QStringLiteral("Rang, Nom Prénom, V1, %V1, Total"));
+    EXPECT_TRUE(lignes[1].startsWith(QStringLiteral("1, "))) << lignes[1].toStdString();
+    Vue(CM_CLST_JUGES_1 + 2);
+    EXPECT_EQ(fenetre->viewport()->accessibleName(),
+              QStringLiteral("CLASSEMENT DES JUGES (sur le vol 3)"));
+}
