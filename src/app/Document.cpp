@@ -105,17 +105,17 @@ namespace {
 
 const QString RECENTS = QStringLiteral("fichiers/recents");
 
-QSettings Reglages()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tavo"),
-                     QStringLiteral("tavo"));
-}
-
 } // namespace
+
+std::unique_ptr<QSettings> Reglages()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("tavo"), QStringLiteral("tavo"));
+}
 
 QStringList TTavoWindow::FichiersRecents() const
 {
-    return Reglages().value(RECENTS).toStringList();
+    return Reglages()->value(RECENTS).toStringList();
 }
 
 void TTavoWindow::NoteRecent(const QString& chemin, bool present)
@@ -127,7 +127,7 @@ void TTavoWindow::NoteRecent(const QString& chemin, bool present)
         recents.prepend(absolu);
     while (recents.size() > NB_RECENTS)
         recents.removeLast();
-    Reglages().setValue(RECENTS, recents);
+    Reglages()->setValue(RECENTS, recents);
     Q_EMIT RecentsChanges();
 }
 

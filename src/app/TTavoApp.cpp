@@ -21,13 +21,6 @@ namespace {
 
 const QString GEOMETRIE = QStringLiteral("fenetre/geometrie");
 
-// The program's own settings, in the user's configuration directory ("tavo/tavo.conf").
-std::unique_ptr<QSettings> Reglages()
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("tavo"), QStringLiteral("tavo"));
-}
-
 } // namespace
 
 TTavoApp::TTavoApp(int& argc, char** argv)

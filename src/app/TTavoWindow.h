@@ -23,6 +23,7 @@ class TDC;
 class TJournal;
 class TVerrou;
 } // namespace tavo
+class QSettings;
 class TListePilotes;
 
 /**
@@ -216,6 +217,9 @@ private:
     /** The user answered "No" to saving the changes: they go with the window. */
     bool Abandon = false;
 };
+
+/** The program's own settings, in the user's configuration directory ("tavo/tavo.conf"). */
+std::unique_ptr<QSettings> Reglages();
 
 /** The start-up directory: the current directory, without a trailing "/" except at the root. */
 QString RepertoireCourant();

@@ -3,7 +3,6 @@
 #include "app/VueDessin.h"
 #include "app/Vues.h"
 #include "model/Concours.h"
-#include "scoring/Messages.h"
 #include "scoring/Presentation.h"
 
 using namespace tavo;
@@ -47,13 +46,7 @@ void DessineClassementJuges(TDC& dc, int largeur, TConcours& concours, int v,
     // The programme is loaded again: a printout may have loaded another flight's since.
     if (!concours.ChargeProgramme(static_cast<short>(v), repProgrammes)) {
         affiche.Oublie();
-        // Its file has gone since the view was entered: say so rather than show wrong scores.
-        vues::PrepareEncre(dc);
-        const BlocTitre bloc = BlocTitreVue(concours, EnteteVue(GenreVue::ClassementJuges),
-                                            SousTitreVue(GenreVue::ClassementJuges, v));
-        const int y = DessineBlocTitre(dc, largeur / 2, vues::MargeHaut(dc), bloc, largeur);
-        dc.SelectObject(PoliceVue(dc, 12));
-        Ecrit(dc, largeur / 2, y, messages::ProgrammeVolIntrouvable(v), Alignement::Centre);
+        vues::DessineProgrammeIntrouvable(dc, largeur, concours, GenreVue::ClassementJuges, v);
         return;
     }
     vues::DessineTableVue(

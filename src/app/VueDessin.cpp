@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VueDessin.h"
 
+#include "scoring/Messages.h"
+
 namespace tavo::vues {
 
 void PrepareEncre(TDC& dc)
@@ -33,6 +35,16 @@ std::string Phrase(const std::vector<std::string>& cellules)
 }
 
 } // namespace
+
+void DessineProgrammeIntrouvable(TDC& dc, int largeur, const TConcours& concours, GenreVue genre,
+                                 int v)
+{
+    PrepareEncre(dc);
+    const BlocTitre bloc = BlocTitreVue(concours, EnteteVue(genre), SousTitreVue(genre, v));
+    const int y = DessineBlocTitre(dc, largeur / 2, MargeHaut(dc), bloc, largeur);
+    dc.SelectObject(PoliceVue(dc, 12));
+    Ecrit(dc, largeur / 2, y, messages::ProgrammeVolIntrouvable(v), Alignement::Centre);
+}
 
 void DessineTableVue(TDC& dc, int largeur, const TableVue& table, const TRect& visible,
                      std::string* lu)

@@ -6,6 +6,8 @@
 
 #include <string>
 
+class TConcours;
+
 namespace tavo::vues {
 
 /** White text drawn in transparent mode, as on every drawn view. */
@@ -13,6 +15,13 @@ void PrepareEncre(TDC& dc);
 
 /** The top margin of the views with a title block: 1 mm. */
 int MargeHaut(const TDC& dc);
+
+/**
+ * The view of flight v whose programme file has gone since it was entered: its title block
+ * and the message, rather than scores computed with the wrong K factors.
+ */
+void DessineProgrammeIntrouvable(TDC& dc, int largeur, const TConcours& concours, GenreVue genre,
+                                 int v);
 
 /**
  * A ranking view: its title block and its table centred in a drawing `largeur`

@@ -3,7 +3,6 @@
 #include "app/VueDessin.h"
 #include "app/Vues.h"
 #include "model/Concours.h"
-#include "scoring/Messages.h"
 #include "scoring/Presentation.h"
 
 using namespace tavo;
@@ -20,18 +19,12 @@ void DessineProfilTBL(TDC& dc, int largeur, TConcours& concours, int v,
                       const std::string& repProgrammes)
 {
     // The programme is loaded again: a printout may have loaded another flight's since.
-    const bool charge = concours.ChargeProgramme(static_cast<short>(v), repProgrammes);
-    PrepareEncre(dc);
-    const int x = largeur / 2;
-    if (!charge) {
-        const int haut = DessineBlocTitre(
-            dc, x, MargeHaut(dc),
-            BlocTitreVue(concours, EnteteVue(GenreVue::Profil), SousTitreVue(GenreVue::Profil, v)),
-            largeur);
-        dc.SelectObject(PoliceVue(dc, 12));
-        Ecrit(dc, x, haut, messages::ProgrammeVolIntrouvable(v), Alignement::Centre);
+    if (!concours.ChargeProgramme(static_cast<short>(v), repProgrammes)) {
+        DessineProgrammeIntrouvable(dc, largeur, concours, GenreVue::Profil, v);
         return;
     }
+    PrepareEncre(dc);
+    const int x = largeur / 2;
     const TableVue table = PresenteProfil(concours, CalculeProfil(concours, v));
     const int haut = DessineBlocTitre(dc, x, MargeHaut(dc), table.Bloc(), largeur);
     const std::vector<ColonneVue>& colonnes = table.Colonnes();

@@ -16,6 +16,22 @@ int Selectionne(TDC& dc, const TFont& police)
     return dc.GetTextMetrics().tmHeight;
 }
 
+int SelectionneAjuste(TDC& dc, int points, int poids, bool italique, const QString& texte,
+                      int largeur)
+{
+    const int hauteur = Selectionne(dc, PoliceVue(dc, points, poids, italique));
+    while (points > 6 && dc.GetTextExtent(texte).cx > largeur)
+        Selectionne(dc, PoliceVue(dc, --points, poids, italique));
+    return hauteur;
+}
+
+QString Coupe(const TDC& dc, QString texte, int largeur)
+{
+    while (!texte.isEmpty() && dc.GetTextExtent(texte).cx > largeur)
+        texte.chop(1);
+    return texte;
+}
+
 void Ecrit(TDC& dc, int x, int y, const QString& texte, Alignement alignement)
 {
     switch (alignement) {
@@ -39,13 +55,11 @@ void Ecrit(TDC& dc, int x, int y, const std::string& utf8, Alignement alignement
 int DessineBlocTitre(TDC& dc, int x, int y, const BlocTitre& bloc, int largeur)
 {
     const int dix = Selectionne(dc, PoliceVue(dc, 10));
-    // A line too wide for the drawing is set in a smaller font, down to 6 pt, in the same
-    // place: the lines below it do not move.
+    // A line too wide for the drawing is set in a smaller font, in the same place: the lines
+    // below it do not move.
     auto ligne = [&](int points, int poids, bool italique, const std::string& utf8, int apres) {
         const QString texte = QString::fromStdString(utf8);
-        const int hauteur = Selectionne(dc, PoliceVue(dc, points, poids, italique));
-        while (points > 6 && dc.GetTextExtent(texte).cx > largeur)
-            Selectionne(dc, PoliceVue(dc, --points, poids, italique));
+        const int hauteur = SelectionneAjuste(dc, points, poids, italique, texte, largeur);
         Ecrit(dc, x, y, texte, Alignement::Centre);
         y += hauteur + apres;
     };
@@ -107,8 +121,7 @@ void TTableauDC::DessineLigne(int y, const std::vector<std::string>& cellules)
         QString texte = QString::fromStdString(cellules[c]);
         // A text too long for its cell is cut at the cell's edge; a number is never cut.
         if (!m_colonnes[c].nombre)
-            while (!texte.isEmpty() && m_dc.GetTextExtent(texte).cx > m_bords[c + 1] - m_bords[c])
-                texte.chop(1);
+            texte = Coupe(m_dc, texte, m_bords[c + 1] - m_bords[c]);
         Ecrit(m_dc, Ancre(c, m_colonnes[c].alignCellule), y, texte, m_colonnes[c].alignCellule);
     }
 }

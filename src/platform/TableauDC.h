@@ -19,6 +19,16 @@ TFont PoliceVue(const TDC& dc, int points, int poids = FW_NORMAL, bool italique 
 /** Selects a font and returns its text height, the advance of one of its lines. */
 int Selectionne(TDC& dc, const TFont& police);
 
+/**
+ * Selects a "Times New Roman" of `points` points, or smaller down to 6 when `texte` is wider
+ * than `largeur`; returns the text height of the font of `points` points.
+ */
+int SelectionneAjuste(TDC& dc, int points, int poids, bool italique, const QString& texte,
+                      int largeur);
+
+/** The text cut to `largeur` pixels in the selected font. */
+QString Coupe(const TDC& dc, QString texte, int largeur);
+
 /** Text in the selected font, its cell's top at y: drawn at x, centred on x or ending at x. */
 void Ecrit(TDC& dc, int x, int y, const QString& texte, Alignement alignement);
 void Ecrit(TDC& dc, int x, int y, const std::string& utf8, Alignement alignement);

@@ -80,21 +80,6 @@ int TPrintoutConcours::h(const TFont& police)
     return Choisit(police);
 }
 
-int TPrintoutConcours::ChoisitAjuste(int points, const QString& texte, int largeur, int poids)
-{
-    const int hauteur = Choisit(Police(points, poids));
-    while (points > 6 && Largeur(texte) > largeur)
-        Choisit(Police(--points, poids));
-    return hauteur;
-}
-
-QString TPrintoutConcours::Coupe(QString texte, int largeur) const
-{
-    while (!texte.isEmpty() && Largeur(texte) > largeur)
-        texte.chop(1);
-    return texte;
-}
-
 void TPrintoutConcours::DebutPage()
 {
     Dc().SetBkMode(TRANSPARENT);

@@ -67,13 +67,6 @@ protected:
     TPen Stylo(int largeur) const;
     /** Selects a font and returns its line height. */
     int Choisit(const TFont& police);
-    /**
-     * Selects a font of `points` points, or smaller down to 6 when `texte` is wider than
-     * `largeur`; returns the line height of the font of `points` points.
-     */
-    int ChoisitAjuste(int points, const QString& texte, int largeur, int poids = FW_NORMAL);
-    /** The text cut to `largeur` pixels in the selected font. */
-    QString Coupe(QString texte, int largeur) const;
     /** Line height of a font, leaving the selected font selected. */
     int h(const TFont& police);
     int Largeur(const QString& texte) const { return Dc().GetTextExtent(texte).cx; }

@@ -2,6 +2,7 @@
 // A pilot's filled-in score sheet for one flight.
 #include "model/Concours.h"
 #include "platform/Chaines.h"
+#include "platform/TableauDC.h"
 #include "print/Printouts.h"
 #include "scoring/Presentation.h"
 #include "scoring/Regles.h"
@@ -44,8 +45,8 @@ void TTavoPrintoutNotes::RenderPage(int)
     Dc().Rectangle(X0, T, W() - X0, T + Mm100(2900));
     int g = h12;
     // The title in a smaller font when it is wider than the frame.
-    const int h20b =
-        ChoisitAjuste(20, Texte(Competition.GetTitre()), W() - 2 * X0 - Mm100(400), FW_BOLD);
+    const int h20b = SelectionneAjuste(Dc(), 20, FW_BOLD, false, Texte(Competition.GetTitre()),
+                                       W() - 2 * X0 - Mm100(400));
     Centre(T + g, Texte(Competition.GetTitre()));
     g += h20b + h10;
     const int h16b = Choisit(Police(16, FW_BOLD));
@@ -71,7 +72,7 @@ void TTavoPrintoutNotes::Identite(int T, int X0, int g)
         Dc().TextOut(x, base - h10, label);
         const int apres = x + Largeur(label);
         Choisit(Police(12, FW_BOLD));
-        Dc().TextOut(apres, base - h12b, Coupe(valeur, fin - apres));
+        Dc().TextOut(apres, base - h12b, Coupe(Dc(), valeur, fin - apres));
     };
     const int base = T + g;
     const int xFrequence = X0 + Mm100(7300);
@@ -104,7 +105,8 @@ void TTavoPrintoutNotes::Identite(int T, int X0, int g)
     const int xDroite = X0 + Mm100(12375);
     const int h12 = h(Police(12));
     // The place in a smaller font when it is wider than its box.
-    const int h14 = ChoisitAjuste(14, Texte(Competition.GetLieu()), Mm100(LARGEUR - 8750 - 400));
+    const int h14 = SelectionneAjuste(Dc(), 14, FW_NORMAL, false, Texte(Competition.GetLieu()),
+                                      Mm100(LARGEUR - 8750 - 400));
     CentreSur(xDroite, base, Texte(Competition.GetLieu()));
     Choisit(Police(14));
     CentreSur(xDroite, base + h14 + 2 * h12,

@@ -218,22 +218,32 @@ int LargeurVueDixiemes(GenreVue genre, int numero, short nbJuges)
     return 1980;
 }
 
+namespace {
+
+// A pilot ranking after `numero` flights or fly-offs ("V" or "F" columns, "Qualif" for these).
+template <typename Classement>
+TableVue PresentePilotes(const TConcours& concours, GenreVue genre, int numero,
+                         Classement classement)
+{
+    const bool flyoff = genre == GenreVue::FlyOff;
+    auto c = std::make_shared<const Classement>(std::move(classement));
+    return {BlocTitreVue(concours, EnteteVue(genre), SousTitreVue(genre, numero)),
+            ColonnesPilotes(numero, flyoff ? "F" : "V", flyoff), c->lignes.size(),
+            [c, flyoff](std::size_t i) { return CellulesPilote(c->lignes[i], flyoff); }};
+}
+
+} // namespace
+
 TableVue PresenteClassementVols(const TConcours& concours, ClassementVols classement)
 {
-    auto c = std::make_shared<const ClassementVols>(std::move(classement));
-    return {BlocTitreVue(concours, EnteteVue(GenreVue::ClassementVols),
-                         SousTitreVue(GenreVue::ClassementVols, c->vols)),
-            ColonnesPilotes(c->vols, "V", false), c->lignes.size(),
-            [c](std::size_t i) { return CellulesPilote(c->lignes[i], false); }};
+    const int vols = classement.vols;
+    return PresentePilotes(concours, GenreVue::ClassementVols, vols, std::move(classement));
 }
 
 TableVue PresenteClassementFlyOff(const TConcours& concours, ClassementFlyOff classement)
 {
-    auto c = std::make_shared<const ClassementFlyOff>(std::move(classement));
-    return {BlocTitreVue(concours, EnteteVue(GenreVue::FlyOff),
-                         SousTitreVue(GenreVue::FlyOff, c->flyoffs)),
-            ColonnesPilotes(c->flyoffs, "F", true), c->lignes.size(),
-            [c](std::size_t i) { return CellulesPilote(c->lignes[i], true); }};
+    const int flyoffs = classement.flyoffs;
+    return PresentePilotes(concours, GenreVue::FlyOff, flyoffs, std::move(classement));
 }
 
 TableVue PresenteClassementJuges(const TConcours& concours, ClassementJuges classement)

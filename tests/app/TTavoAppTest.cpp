@@ -125,7 +125,5 @@ TEST(TTavoApp, theFrameKeepsItsSizeAndStateFromOneRunToTheNext)
     std::unique_ptr<tavo::TDecoratedFrame> maximise(TTavoApp::CreeCadre(client));
     EXPECT_TRUE(maximise->windowState() & Qt::WindowMaximized);
     // The frames of the other tests start as a first run's.
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tavo"),
-              QStringLiteral("tavo"))
-        .clear();
+    Reglages()->clear();
 }
