@@ -4,9 +4,12 @@
 #include "app/Dialogues.h"
 #include "app/TAProposDlg.h"
 #include "app/TTavoWindow.h"
+#include "model/Emplacements.h"
 #include "platform/Aide.h"
 #include "platform/Chaines.h"
 #include "scoring/Messages.h"
+
+#include <QFileInfo>
 
 using namespace tavo;
 
@@ -83,7 +86,7 @@ bool TTavoWindow::CommandeSaisie(int id)
         if (r == IDOK) {
             Invalide();
             // A directory that cannot be written keeps its old options file, silently.
-            Options->Enregistre(CheminNatif(RepertoireDepart));
+            Options->Enregistre(CheminNatif(RepertoireOptions));
         }
         return true;
     }
@@ -110,8 +113,13 @@ bool TTavoWindow::CommandeIndisponible(int id)
 
 void TTavoWindow::AfficheAide()
 {
+    // The installed help, else the copy built into the program.
+    const std::string installee =
+        tavo::CheminDonnee(CheminNatif(RepertoireDepart), "aide/Tavo.html");
     WinHelp(this, RepertoireDepart + QStringLiteral("/Tavo.hlp"),
-            QStringLiteral(":/tavo/aide/Tavo.html"));
+            QFileInfo::exists(tavo::CheminQt(installee.c_str()))
+                ? tavo::CheminQt(installee.c_str())
+                : QStringLiteral(":/tavo/aide/Tavo.html"));
 }
 
 void TTavoWindow::AProposDe()

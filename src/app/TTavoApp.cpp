@@ -4,6 +4,7 @@
 #include "app/Commandes.h"
 #include "app/Dialogues.h"
 #include "app/TTavoWindow.h"
+#include "model/Emplacements.h"
 #include "platform/Chaines.h"
 #include "platform/DecoratedFrame.h"
 #include "platform/SplashWindow.h"
@@ -61,8 +62,11 @@ void TTavoApp::MemoriseCadre(const TDecoratedFrame& cadre)
 void TTavoApp::InitMainWindow()
 {
     // Shown at once, so that it is on screen while the rest is built; a click dismisses it.
+    const std::string depart =
+        tavo::TrouveEmplacements(tavo::CheminNatif(RepertoireCourant()), false).depart;
+    const std::string logo = tavo::CheminDonnee(depart, "logo.bmp");
     if (auto* splash =
-            tavo::TSplashWindow::Cree(QStringLiteral("logo.bmp"), 320, 240,
+            tavo::TSplashWindow::Cree(tavo::CheminQt(logo.c_str()), 320, 240,
                                       QStringLiteral("Bonjour. Cliquez pour commencer !"))) {
         splash->show();
         splash->repaint();

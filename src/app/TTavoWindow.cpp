@@ -5,6 +5,7 @@
 #include "app/ListePilotes.h"
 #include "app/ModesVue.h"
 #include "app/Vues.h"
+#include "model/Emplacements.h"
 #include "model/Journal.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
@@ -37,7 +38,10 @@ TTavoWindow::TTavoWindow(QWidget* parent)
     : QAbstractScrollArea(parent)
 {
     setObjectName(QStringLiteral("tavoWindow"));
-    RepertoireDepart = RepertoireCourant();
+    const tavo::Emplacements emplacements =
+        tavo::TrouveEmplacements(tavo::CheminNatif(RepertoireCourant()), true);
+    RepertoireDepart = tavo::CheminQt(emplacements.depart.c_str());
+    RepertoireOptions = tavo::CheminQt(emplacements.options.c_str());
     DonneesFichier = std::make_unique<tavo::TDonneesFichier>();
     DonneesFichier->Flags = tavo::OFN_HIDEREADONLY | tavo::OFN_FILEMUSTEXIST;
     DonneesFichier->Filtre = QStringLiteral("Fichiers Tavo (*.CCR)|*.ccr|");
@@ -55,9 +59,8 @@ TTavoWindow::TTavoWindow(QWidget* parent)
 
     Concours = std::make_unique<TConcours>();
     PiloteSaisi = std::make_unique<TPilote>();
-    const std::string depart = tavo::CheminNatif(RepertoireDepart);
-    Options = std::make_unique<TOption>(depart);
-    Options->Charge(depart);
+    Options = std::make_unique<TOption>(emplacements.depart);
+    Options->Charge(emplacements.options);
     Scroller = std::make_unique<tavo::TScroller>(this, UNITE_DEFILEMENT, UNITE_DEFILEMENT, 0, 0);
     SetCaption({});
 }

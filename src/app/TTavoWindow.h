@@ -124,6 +124,7 @@ public:
     std::unique_ptr<tavo::TDonneesFichier> DonneesFichier;
     std::unique_ptr<tavo::TPrinter> Imprimante;
     QString RepertoireDepart;
+    QString RepertoireOptions; ///< where "tavo.ini" is read and written
     int Vue = modes::CARACTERISTIQUES;
     int VuePrecedente = modes::CARACTERISTIQUES;
     int LargeurVue = 0;

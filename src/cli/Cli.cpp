@@ -6,25 +6,34 @@
 #include "cli/TableCommandes.h"
 #include "cli/Vues.h"
 #include "model/Concours.h"
+#include "model/Emplacements.h"
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
 #include "scoring/Messages.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <ostream>
 #include <sstream>
+#include <system_error>
 
 namespace tavo::cli {
 
 namespace {
 
-// The options file of the current directory, overridden by the command line.
-ParametresCalcul Parametres(const Commande& commande, const std::string& repertoireCourant)
+// The options file of the start-up directory (or the user's), overridden by the command line.
+// The user's programmes, before the program ever made them, are the installed ones.
+ParametresCalcul Parametres(const Commande& commande, const Emplacements& emplacements)
 {
-    TOption options(repertoireCourant);
-    options.Charge(repertoireCourant);
+    TOption options(emplacements.depart);
+    options.Charge(emplacements.options);
     ParametresCalcul parametres(options);
+    std::error_code absent;
+    if (emplacements.utilisateur &&
+        !std::filesystem::is_directory(parametres.repProgrammes, absent))
+        if (const std::string installe = RepertoireInstalle(); !installe.empty())
+            parametres.repProgrammes = installe + "/Vols";
     if (commande.programmes)
         parametres.repProgrammes = *commande.programmes;
     if (commande.tbl)
@@ -43,9 +52,10 @@ int Lance(const Commande& commande, Flux flux, const std::string& repertoireCour
         flux.erreurs << messages::FICHIER_ILLISIBLE << '\n' << MessageLecture(lu) << '\n';
         return SORTIE_ERREUR;
     }
-    const ParametresCalcul parametres = Parametres(commande, repertoireCourant);
+    const Emplacements emplacements = TrouveEmplacements(repertoireCourant, false);
+    const ParametresCalcul parametres = Parametres(commande, emplacements);
     if (commande.vue == "imprimer")
-        return Imprime(concours, commande, parametres, flux, repertoireCourant);
+        return Imprime(concours, commande, parametres, flux, emplacements.depart);
     const DescriptionCommande* vue = TrouveCommande(GenreCommande::Vue, commande.vue);
     return vue != nullptr ? vue->vue(concours, commande, parametres, flux) : SORTIE_USAGE;
 }

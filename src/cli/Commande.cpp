@@ -30,11 +30,16 @@ constexpr std::string_view AIDE_IMPRESSION =
     "  tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n";
 
 constexpr std::string_view AIDE_FIN =
-    "  Le logo ffam.bmp est lu dans le répertoire courant.\n"
+    "  Le logo ffam.bmp est lu dans le répertoire de départ, sinon dans les données\n"
+    "  installées (share/tavo).\n"
+    "\n"
+    "Répertoire de départ : le répertoire courant s'il contient un fichier tavo.ini ;\n"
+    "sinon le dossier de l'utilisateur ~/.local/share/tavo, avec tavo.ini dans ~/.config/tavo.\n"
     "\n"
     "Options :\n"
     "  --programmes REP        répertoire des programmes de vol (par défaut : celui du\n"
-    "                          fichier tavo.ini du répertoire courant, sinon ./Vols)\n"
+    "                          fichier tavo.ini, sinon Vols du répertoire de départ,\n"
+    "                          sinon les programmes installés)\n"
     "  --tbl, --sans-tbl       applique ou non la correction TBL aux scores des vols\n"
     "                          (par défaut : l'option du fichier tavo.ini, sinon non)\n"
     "  --rapport1000, --sans-rapport1000\n"

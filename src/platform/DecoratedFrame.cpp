@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DecoratedFrame.h"
 
+#include "platform/EtatClavier.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -16,30 +16,27 @@ namespace tavo {
 
 namespace {
 
-std::function<bool(bool)>& lecteurVerrous()
+const QString MAJ = QStringLiteral(" MAJ ");
+const QString NUM = QStringLiteral(" NUM ");
+
+std::function<std::optional<bool>(bool)>& lecteurVerrous()
 {
-    static std::function<bool(bool)> lecteur = VerrouActif;
+    static std::function<std::optional<bool>(bool)> lecteur = VerrouActif;
     return lecteur;
+}
+
+// Black when the lock is on, grey when off, blank when the platform cannot tell.
+void MontreVerrou(QLabel* indicateur, const QString& texte, std::optional<bool> actif)
+{
+    if (!indicateur)
+        return;
+    indicateur->setText(actif ? texte : QString());
+    indicateur->setEnabled(actif.value_or(false));
 }
 
 } // namespace
 
-bool VerrouActif(bool majuscules)
-{
-    // Linux exposes the keyboard LEDs as input*::capslock and input*::numlock.
-    const QString suffixe = majuscules ? QStringLiteral("::capslock") : QStringLiteral("::numlock");
-    const QDir leds(QStringLiteral("/sys/class/leds"));
-    for (const QString& nom : leds.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (!nom.endsWith(suffixe))
-            continue;
-        QFile f(leds.filePath(nom) + QStringLiteral("/brightness"));
-        if (f.open(QIODevice::ReadOnly) && f.readAll().trimmed().toInt() > 0)
-            return true;
-    }
-    return false;
-}
-
-void TDecoratedFrame::SetLecteurVerrous(std::function<bool(bool)> lecteur)
+void TDecoratedFrame::SetLecteurVerrous(std::function<std::optional<bool>(bool)> lecteur)
 {
     lecteurVerrous() = lecteur ? std::move(lecteur) : VerrouActif;
 }
@@ -139,10 +136,11 @@ void TDecoratedFrame::SetStatusBar()
 {
     QStatusBar* barre = statusBar();
     barre->setSizeGripEnabled(true);
-    m_majuscules = new QLabel(QStringLiteral(" MAJ "), barre);
-    m_numerique = new QLabel(QStringLiteral(" NUM "), barre);
+    m_majuscules = new QLabel(MAJ, barre);
+    m_numerique = new QLabel(NUM, barre);
     for (QLabel* indicateur : {m_majuscules, m_numerique}) {
         indicateur->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        indicateur->setMinimumWidth(indicateur->sizeHint().width()); // the same, blank or not
         barre->addPermanentWidget(indicateur);
     }
     m_majuscules->setObjectName(QStringLiteral("indicateurMajuscules"));
@@ -152,10 +150,8 @@ void TDecoratedFrame::SetStatusBar()
 
 void TDecoratedFrame::ActualiseIndicateurs()
 {
-    if (m_majuscules)
-        m_majuscules->setEnabled(lecteurVerrous()(true));
-    if (m_numerique)
-        m_numerique->setEnabled(lecteurVerrous()(false));
+    MontreVerrou(m_majuscules, MAJ, lecteurVerrous()(true));
+    MontreVerrou(m_numerique, NUM, lecteurVerrous()(false));
 }
 
 void TDecoratedFrame::ActualiseCommandes()

@@ -4,6 +4,7 @@
 #include "platform/Commandes.h"
 
 #include <functional>
+#include <optional>
 
 #include <QMainWindow>
 #include <QMap>
@@ -54,8 +55,8 @@ public:
     /** Refreshes the Caps Lock and Num Lock indicators. */
     void ActualiseIndicateurs();
 
-    /** Where the indicators read the keyboard state (tests replace it). */
-    static void SetLecteurVerrous(std::function<bool(bool majuscules)> lecteur);
+    /** Where the indicators read the keyboard state (tests replace it); empty: unknown. */
+    static void SetLecteurVerrous(std::function<std::optional<bool>(bool majuscules)> lecteur);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -72,8 +73,5 @@ private:
     QLabel* m_majuscules = nullptr;
     QLabel* m_numerique = nullptr;
 };
-
-/** Whether Caps Lock (true) or Num Lock (false) is on, read from the keyboard's LEDs. */
-bool VerrouActif(bool majuscules);
 
 } // namespace tavo

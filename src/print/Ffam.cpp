@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The federation bitmap of the federation's forms.
+#include "model/Emplacements.h"
+#include "platform/Chaines.h"
 #include "platform/DC.h"
 #include "print/Printouts.h"
 
@@ -9,7 +11,8 @@ namespace tavo {
 
 QString CheminFfam(const QString& repertoireDepart)
 {
-    return repertoireDepart + QStringLiteral("/ffam.bmp");
+    // The start-up directory's own picture, else the installed one.
+    return CheminQt(CheminDonnee(CheminNatif(repertoireDepart), "ffam.bmp").c_str());
 }
 
 void DessineFfam(TDC& dc, const QString& chemin, int x, int y, int largeur)

@@ -11,6 +11,7 @@
 #include "app/TAProposDlg.h"
 #include "app/TTavoApp.h"
 #include "app/TTavoWindow.h"
+#include "model/Option.h"
 #include "platform/Aide.h"
 #include "platform/DecoratedFrame.h"
 #include "platform/Dialogues.h"
@@ -41,13 +42,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: tavo-captures DIRECTORY\n");
         return 64;
     }
-    // Absolute: the program then works in the demo data directory.
+    // Absolute: the program then works in another directory.
     const QDir sortie(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
     if (!sortie.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "tavo-captures: cannot create %s\n", argv[1]);
         return 1;
     }
-    QDir::setCurrent(QStringLiteral(TAVO_DATA_DIR));
+    // A start-up directory of its own whose options name the demo's directories.
+    const QTemporaryDir depart;
+    if (!TOption(TAVO_DATA_DIR).Enregistre(depart.path().toStdString()))
+        return 1;
+    QDir::setCurrent(depart.path());
     TTavoWindow* fenetre = nullptr;
     tavo::TDecoratedFrame* cadre = TTavoApp::CreeCadre(fenetre);
     cadre->resize(900, 640);

@@ -10,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -325,6 +326,7 @@ TEST_F(DocumentTest, accentedStartDirectoryReachesTheFileDialogsIntact)
 {
     const QString accents = depart.filePath(QStringLiteral("Résultats été"));
     ASSERT_TRUE(QDir().mkpath(accents));
+    QFile(accents + QStringLiteral("/tavo.ini")).open(QIODevice::WriteOnly);
     QDir::setCurrent(accents);
     TTavoWindow seule;
     QDir::setCurrent(depart.path());
@@ -335,6 +337,27 @@ TEST_F(DocumentTest, accentedStartDirectoryReachesTheFileDialogsIntact)
               accents + QStringLiteral("/Concours"));
     EXPECT_EQ(repondeur.Dialogues()[1].Donnees.RepertoireInitial,
               accents + QStringLiteral("/Concours"));
+}
+
+// Started from the desktop's menu, in a folder without "tavo.ini": the user's own folders.
+TEST_F(DocumentTest, startedElsewhereTheProgramKeepsItsFilesInTheUsersFolders)
+{
+    const QString maison = depart.filePath(QStringLiteral("maison"));
+    ASSERT_TRUE(QDir().mkpath(maison));
+    QDir::setCurrent(maison);
+    cadre.reset(TTavoApp::CreeCadre(fenetre));
+    QDir::setCurrent(depart.path());
+    const QString donnees = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/tavo");
+    EXPECT_EQ(fenetre->RepertoireDepart, donnees);
+    EXPECT_EQ(QString::fromUtf8(fenetre->Options->GetRepProgrammes()),
+              donnees + QStringLiteral("/Vols"));
+    EXPECT_TRUE(QFileInfo(donnees + QStringLiteral("/Concours")).isDir());
+    DialoguesScriptes dialogues;
+    DialoguesSaisie().Options = [](QWidget*, TOption&) { return int(IDOK); };
+    Execute(CM_OPTIONS);
+    EXPECT_TRUE(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") +
+                              QStringLiteral("/tavo/tavo.ini")));
+    EXPECT_TRUE(QDir(maison).isEmpty());
 }
 
 // A ".ccr" dropped on the window opens as "Ouvrir" would, after the same question; other

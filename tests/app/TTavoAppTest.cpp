@@ -26,6 +26,7 @@ public:
         , m_args(std::move(args))
     {
         QDir::setCurrent(m_depart.path());
+        QFile(m_depart.filePath(QStringLiteral("tavo.ini"))).open(QIODevice::WriteOnly);
         if (avecLogo)
             QFile::copy(QStringLiteral(TAVO_RES_DIR "/logo.bmp"),
                         m_depart.filePath(QStringLiteral("logo.bmp")));

@@ -73,7 +73,7 @@ TEST_F(TTavoWindowTest, startsOnTheCharacteristicsOfAnEmptyUnnamedCompetition)
     EXPECT_FALSE(fenetre->TriDossard || fenetre->TriNom);
     EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
     EXPECT_EQ(fenetre->RepertoireDepart, QDir::currentPath());
-    // No options file: the defaults, with the directories under the start-up directory.
+    // An empty options file: the defaults, with the directories under the start-up directory.
     EXPECT_EQ(QString::fromUtf8(fenetre->Options->GetRepConcours()),
               QDir::currentPath() + QStringLiteral("/Concours"));
     EXPECT_EQ(fenetre->DonneesFichier->Filtre, QStringLiteral("Fichiers Tavo (*.CCR)|*.ccr|"));

@@ -35,6 +35,7 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directory(rep.Chemin() / "Vols");
+        tavo::test::EcritOctets(rep.Fichier("tavo.ini"), ""); // the start-up directory
         tavo::test::EcritOctets(rep.Fichier("Vols/K2.txt"), tavo::test::TexteProgramme({2}));
         TConcours c;
         c.SetTitre("Essai");

@@ -2,6 +2,7 @@
 #include "platform/DecoratedFrame.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <set>
 
 #include <QAction>
@@ -134,18 +135,22 @@ TEST_F(DecoratedFrameTest, exitAsksTheClientWhetherItMayClose)
 TEST_F(DecoratedFrameTest, statusBarShowsHintsAndLockIndicators)
 {
     bool majuscules = true;
-    TDecoratedFrame::SetLecteurVerrous([&](bool maj) { return maj ? majuscules : false; });
+    TDecoratedFrame::SetLecteurVerrous(
+        [&](bool maj) { return maj ? std::optional<bool>(majuscules) : std::nullopt; });
     cadre.SetStatusBar();
     auto* maj = cadre.findChild<QLabel*>(QStringLiteral("indicateurMajuscules"));
     auto* num = cadre.findChild<QLabel*>(QStringLiteral("indicateurNumerique"));
     ASSERT_TRUE(maj && num);
     EXPECT_TRUE(maj->isEnabled());
-    EXPECT_FALSE(num->isEnabled());
+    EXPECT_EQ(num->text(), QString()); // unknown: blank, never a guess
     majuscules = false;
     QKeyEvent relache(QEvent::KeyRelease, Qt::Key_CapsLock, Qt::NoModifier);
     QApplication::sendEvent(&cadre, &relache);
     EXPECT_FALSE(maj->isEnabled());
+    EXPECT_EQ(maj->text(), QStringLiteral(" MAJ "));
     TDecoratedFrame::SetLecteurVerrous({});
+    cadre.ActualiseIndicateurs(); // offscreen cannot tell
+    EXPECT_EQ(maj->text(), QString());
 
     cadre.show();
     QMenu* menu = cadre.menuBar()->actions()[0]->menu();

@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 
 /**
- * The real frame and main window, started in an empty temporary start-up
- * directory (no options file) with a scripted answerer for every message box
- * and file dialog.
+ * The real frame and main window, started in a temporary start-up directory
+ * (an empty options file marks it) with a scripted answerer for every message
+ * box and file dialog.
  */
 class FenetreTest : public ::testing::Test
 {
@@ -26,6 +26,7 @@ protected:
         : ancien(QDir::currentPath())
     {
         QDir::setCurrent(depart.path());
+        QFile(depart.filePath(QStringLiteral("tavo.ini"))).open(QIODevice::WriteOnly);
         QDir(depart.path()).mkdir(QStringLiteral("Concours"));
         cadre.reset(TTavoApp::CreeCadre(fenetre));
         cadre->resize(800, 600);
