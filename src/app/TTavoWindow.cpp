@@ -169,12 +169,15 @@ void TTavoWindow::paintEvent(QPaintEvent*)
 void TTavoWindow::Paint(tavo::TDC& dc, bool, const TRect& rect)
 {
     const TRect client{0, 0, rect.Width(), rect.Height()};
+    QString lu;
     switch (Vue) {
     case modes::CARACTERISTIQUES:
-        DessineCaracteristiques(dc, client, *Concours);
+        DessineCaracteristiques(dc, client, *Concours, &lu);
+        DitVue(QStringLiteral("Caractéristiques du concours"), lu);
         break;
     case modes::JUGES:
-        DessineJuges(dc, client, *Concours);
+        DessineJuges(dc, client, *Concours, &lu);
+        DitVue(QStringLiteral("Juges du concours"), lu);
         break;
     case modes::LISTE_PILOTES:
         break;
@@ -225,10 +228,15 @@ void TTavoWindow::PaintVue(tavo::TDC& dc, ModeVue mode, const TRect& client)
     std::string nom = tavo::EnteteVue(mode.genre);
     if (const std::string sousTitre = tavo::SousTitreVue(mode.genre, n); !sousTitre.empty())
         nom += " " + sousTitre;
-    if (viewport()->accessibleName() != QString::fromStdString(nom))
-        viewport()->setAccessibleName(QString::fromStdString(nom));
-    if (viewport()->accessibleDescription() != QString::fromStdString(lu))
-        viewport()->setAccessibleDescription(QString::fromStdString(lu));
+    DitVue(QString::fromStdString(nom), QString::fromStdString(lu));
+}
+
+void TTavoWindow::DitVue(const QString& nom, const QString& lu)
+{
+    if (viewport()->accessibleName() != nom)
+        viewport()->setAccessibleName(nom);
+    if (viewport()->accessibleDescription() != lu)
+        viewport()->setAccessibleDescription(lu);
 }
 
 void TTavoWindow::RecalculeDefilement()

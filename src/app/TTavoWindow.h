@@ -153,6 +153,8 @@ private:
     bool CommandeVue(int id);
     /** Enters a ranking or statistics view after its preparation. */
     void CommandeClassement(ModeVue vue);
+    /** What screen readers say of a drawn view: its heading and its text. */
+    void DitVue(const QString& nom, const QString& lu);
     /** Paints a ranking or statistics view. */
     void PaintVue(tavo::TDC& dc, ModeVue mode, const tavo::TRect& client);
     /** A key typed into a mark cell: a mark, or "-" on the noise or conformity line. */

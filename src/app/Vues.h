@@ -8,17 +8,24 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+
 namespace tavo {
 class TDC;
 }
 class TConcours;
 class TTavoWindow;
 
-/** Characteristics of the competition, laid out on the whole client rectangle. */
-void DessineCaracteristiques(tavo::TDC& dc, const tavo::TRect& client, const TConcours& concours);
+/**
+ * Characteristics of the competition, laid out on the whole client rectangle;
+ * `lu`, when given, receives them as text for screen readers.
+ */
+void DessineCaracteristiques(tavo::TDC& dc, const tavo::TRect& client, const TConcours& concours,
+                             QString* lu = nullptr);
 
 /** The five judge rows and the judges of the competition, on the whole client rectangle. */
-void DessineJuges(tavo::TDC& dc, const tavo::TRect& client, const TConcours& concours);
+void DessineJuges(tavo::TDC& dc, const tavo::TRect& client, const TConcours& concours,
+                  QString* lu = nullptr);
 
 // The score sheet (mode 3): pixel coordinates in the sheet's own space.
 

@@ -4,6 +4,8 @@
 #include "platform/Chaines.h"
 #include "platform/DC.h"
 
+#include <QStringList>
+
 using tavo::TColor;
 using tavo::TDC;
 using tavo::TRect;
@@ -22,7 +24,7 @@ void texte(TDC& dc, const QString& t, const TRect& r, unsigned format, TColor en
 
 } // namespace
 
-void DessineCaracteristiques(TDC& dc, const TRect& client, const TConcours& concours)
+void DessineCaracteristiques(TDC& dc, const TRect& client, const TConcours& concours, QString* lu)
 {
     const int W = client.right;
     const int H = client.bottom;
@@ -57,9 +59,14 @@ void DessineCaracteristiques(TDC& dc, const TRect& client, const TConcours& conc
         texte(dc, lignes[i - 2][1], TRect{c + 5, haut, 4 * c + 5, bas}, CENTRE, TColor::White,
               TColor::LtBlue);
     }
+    if (lu) {
+        *lu = QStringLiteral("Titre du concours : ") + tavo::Texte(concours.GetTitre());
+        for (const auto& [libelle, valeur] : lignes)
+            *lu += u'\n' + libelle.trimmed() + QStringLiteral(" : ") + valeur;
+    }
 }
 
-void DessineJuges(TDC& dc, const TRect& client, const TConcours& concours)
+void DessineJuges(TDC& dc, const TRect& client, const TConcours& concours, QString* lu)
 {
     const int W = client.right;
     const int H = client.bottom;
@@ -92,6 +99,9 @@ void DessineJuges(TDC& dc, const TRect& client, const TConcours& concours)
             texte(dc, valeurs[k],
                   TRect{(k + 1) * c + 5, i * r + 10, (k + 2) * c + 5, (i + 1) * r + 10}, CENTRE,
                   TColor::White, TColor::LtBlue);
+        if (lu)
+            *lu += QStringLiteral("Juge %1 : ").arg(i) +
+                   QStringList(valeurs, valeurs + 4).join(u", ") + u'\n';
         ++i;
     }
 }

@@ -355,8 +355,8 @@ TEST_F(DocumentTest, startedElsewhereTheProgramKeepsItsFilesInTheUsersFolders)
     DialoguesScriptes dialogues;
     DialoguesSaisie().Options = [](QWidget*, TOption&) { return int(IDOK); };
     Execute(CM_OPTIONS);
-    EXPECT_TRUE(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") +
-                              QStringLiteral("/tavo/tavo.ini")));
+    EXPECT_TRUE(
+        QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/tavo/tavo.ini")));
     EXPECT_TRUE(QDir(maison).isEmpty());
 }
 

@@ -149,6 +149,19 @@ def verifie(programme):
     app.set_cache_mask(Atspi.Cache.NONE)  # menus fill when they open: always ask the program
     erreurs = []
 
+    def vue(entete):
+        for noeud, _ in parcours(app):
+            try:
+                if noeud.get_name().upper().startswith(entete) and noeud.get_description():
+                    return noeud
+            except Exception:
+                pass
+        return None
+
+    caracteristiques = attend(lambda: vue("CARACTÉRISTIQUES DU CONCOURS"), 10)
+    if caracteristiques is None or "Nombre de pilotes : " not in caracteristiques.get_description():
+        erreurs.append("la vue des caractéristiques ne dit pas son texte")
+
     menu(app, ["Saisie", "Pilotes"])
     boite = dialogue(app, "Pilotes du concours")
     if boite is None:
@@ -168,16 +181,7 @@ def verifie(programme):
 
     menu(app, ["Affichage", "Classement des pilotes", "Après 1 vol"])
 
-    def vue():
-        for noeud, _ in parcours(app):
-            try:
-                if noeud.get_name().upper().startswith("CLASSEMENT DES PILOTES") and noeud.get_description():
-                    return noeud
-            except Exception:
-                pass
-        return None
-
-    classement = attend(vue, 10)
+    classement = attend(lambda: vue("CLASSEMENT DES PILOTES"), 10)
     if classement is None:
         erreurs.append("la vue du classement ne dit ni son titre ni ses lignes")
     else:
