@@ -24,6 +24,7 @@ struct Commande
     std::optional<bool> tbl;
     std::optional<bool> rapport1000;
     Format format = Format::Texte;
+    std::string repertoire; ///< the directory a command writes into ("publier")
     // imprimer
     std::string formulaire;    ///< the form printed: "classement", "notes", "pilotes"...
     std::string pdf;           ///< the PDF file written

@@ -35,6 +35,17 @@ constexpr DescriptionCommande COMMANDES[] = {
     {"profil", VUE, VueProfil, F::Aucune, &VOL, nullptr,
      "profil TBL des juges sur le vol V (toujours calculé avec\n"
      "TBL, quelle que soit l'option)"},
+    {"accord", VUE, VueAccord, F::Aucune, &VOL, nullptr,
+     "accord de chaque juge avec le jury sur le vol V {plage} :\n"
+     "rho de Spearman et tau-b de Kendall entre ses places et\n"
+     "le classement du vol (rangs moyens pour les ex aequo),\n"
+     "écart moyen au score final en % ; « - » sous 2 pilotes"},
+    {"publier", VUE, VuePublier, F::Aucune, nullptr, nullptr,
+     "site de résultats (HTML) écrit dans le répertoire REP,\n"
+     "donné après le fichier : classements, classements et\n"
+     "accord des juges, profils TBL, diagrammes, feuilles de\n"
+     "chaque pilote ; les autres fichiers de REP sont gardés",
+     true, "REP"},
 
     {"classement", FORMULAIRE, nullptr, F::Classement, &VOLS, nullptr,
      "classement des pilotes après N vols"},
@@ -76,6 +87,8 @@ std::string Syntaxe(const DescriptionCommande& commande)
     }
     if (const OptionNombre* nombre = commande.nombre)
         syntaxe += " " + std::string(nombre->nom) + " " + nombre->lettre;
+    if (!commande.argument.empty())
+        syntaxe += " " + std::string(commande.argument);
     return syntaxe;
 }
 

@@ -58,6 +58,7 @@ struct DescriptionCommande
     const OptionPropre* propre;  ///< a form's own option, or null
     std::string_view aide;       ///< lines apart by '\n'; "{plage}": "(N de 1 à 4)"
     bool texteSeulement = false; ///< a view written in text only
+    std::string_view argument{}; ///< a second argument after the file ("REP"), or none
 };
 
 /** Every command, in the order of the help. */
