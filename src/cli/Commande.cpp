@@ -117,7 +117,8 @@ bool PrendValeur(GenreCommande genre, std::string_view option)
         return true;
     for (const DescriptionCommande& commande : Commandes())
         if (commande.genre == genre && ((commande.nombre && commande.nombre->nom == option) ||
-                                        (commande.propre && commande.propre->nom == option)))
+                                        (commande.propre && commande.propre->nom == option &&
+                                         !commande.propre->valeur.empty())))
             return true;
     return false;
 }
@@ -243,6 +244,16 @@ struct Lecture
         std::string erreur;
         if (LitDrapeau(option, valeur, commande, erreur))
             return erreur;
+        if (const DescriptionCommande* proprietaire = FormulaireDeLOption(option);
+            proprietaire != nullptr && proprietaire->propre->valeur.empty()) {
+            if (proprietaire != &description)
+                return "l'option " + nom + " ne s'applique qu'au formulaire " +
+                       std::string(proprietaire->nom);
+            if (valeur)
+                return "l'option " + nom + " ne prend pas de valeur";
+            commande.accord = true;
+            return {};
+        }
         if (!PrendValeur(description.genre, option))
             return "option inconnue : " + nom;
         if (!valeur)

@@ -30,6 +30,7 @@ struct Commande
     std::string pdf;           ///< the PDF file written
     std::string dossard;       ///< the bib of the score sheet ("notes")
     bool alphabetique = false; ///< the pilot list in name order
+    bool accord = false;       ///< the judges' agreement under the judge ranking
 };
 
 /** Outcome of reading the arguments: a command, the help, or what is wrong. */

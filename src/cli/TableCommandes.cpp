@@ -12,6 +12,7 @@ constexpr OptionNombre JUGE{"--juge", 'J', 1, 5};
 
 constexpr OptionPropre DOSSARD{"--dossard", "B", true};
 constexpr OptionPropre ORDRE{"--ordre", "dossards|alphabetique", false};
+constexpr OptionPropre ACCORD{"--accord", "", false};
 
 constexpr auto VUE = GenreCommande::Vue;
 constexpr auto FORMULAIRE = GenreCommande::Formulaire;
@@ -51,7 +52,9 @@ constexpr DescriptionCommande COMMANDES[] = {
      "classement des pilotes après N vols"},
     {"flyoff", FORMULAIRE, nullptr, F::FlyOff, &FLYOFFS, nullptr,
      "classement des pilotes après K fly-off"},
-    {"juges", FORMULAIRE, nullptr, F::Juges, &VOL, nullptr, "classement des juges sur le vol V"},
+    {"juges", FORMULAIRE, nullptr, F::Juges, &VOL, &ACCORD,
+     "classement des juges sur le vol V ; --accord ajoute au pied\n"
+     "l'accord de chaque juge avec le jury (vue accord)"},
     {"notes", FORMULAIRE, nullptr, F::Notes, &VOL, &DOSSARD,
      "feuille de notes du pilote B sur le vol V"},
     {"programme", FORMULAIRE, nullptr, F::Programme, &VOL, nullptr,
@@ -82,7 +85,9 @@ std::string Syntaxe(const DescriptionCommande& commande)
 {
     std::string syntaxe(commande.nom);
     if (const OptionPropre* propre = commande.propre) {
-        const std::string option = std::string(propre->nom) + " " + std::string(propre->valeur);
+        std::string option(propre->nom);
+        if (!propre->valeur.empty())
+            option += " " + std::string(propre->valeur);
         syntaxe += propre->obligatoire ? " " + option : " [" + option + "]";
     }
     if (const OptionNombre* nombre = commande.nombre)

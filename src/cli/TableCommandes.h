@@ -39,11 +39,12 @@ struct OptionNombre
     int maximum;
 };
 
-/** An option with a text value that one form alone takes ("--dossard B"). */
+/** An option that one form alone takes, with a text value ("--dossard B") or none ("--accord"). */
 struct OptionPropre
 {
-    std::string_view nom;    ///< "--dossard"
-    std::string_view valeur; ///< how the help writes the value: "B", "dossards|alphabetique"
+    std::string_view nom; ///< "--dossard"
+    std::string_view
+        valeur; ///< how the help writes the value: "B", "dossards|alphabetique"; "" for none
     bool obligatoire;
 };
 
