@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publication/Html.h"
 
+#include <map>
 #include <string>
 
 namespace tavo::html {
@@ -19,7 +20,23 @@ const char* Classe(const ColonneVue& colonne)
 {
     if (colonne.nombre)
         return colonne.alignCellule == Alignement::Centre ? " class=\"c\"" : " class=\"n\"";
-    return "";
+    return " class=\"g\"";
+}
+
+// The cells' class most columns have: the table's own, which its cells do not repeat.
+std::string ClasseCourante(const std::vector<ColonneVue>& colonnes)
+{
+    std::map<std::string, int> nombres;
+    for (const ColonneVue& colonne : colonnes)
+        ++nombres[Classe(colonne)];
+    std::string courante;
+    int plus = 0;
+    for (const auto& [classe, n] : nombres)
+        if (n > plus) {
+            courante = classe;
+            plus = n;
+        }
+    return courante;
 }
 
 // The row heads: the first column holding names.
@@ -67,8 +84,13 @@ caption { text-align: left; font-weight: bold; padding: 0.2em 0; }
 th, td { border: 1px solid #889; padding: 0.15em 0.45em; white-space: nowrap; }
 thead th { background: #e8eef6; }
 tbody th { font-weight: normal; text-align: left; }
-.n { text-align: right; font-variant-numeric: tabular-nums; }
-.c { text-align: center; font-variant-numeric: tabular-nums; }
+table.n td, th.n { text-align: right; }
+table.c td, th.c { text-align: center; }
+table.g td, th.g { text-align: left; }
+table td.n { text-align: right; }
+table td.c { text-align: center; }
+table td.g { text-align: left; }
+td { font-variant-numeric: tabular-nums; }
 .note { font-style: italic; }
 figure { margin: 0.5em 0; }
 svg { max-width: 100%; height: auto; }
@@ -144,15 +166,19 @@ std::string Table(const TableVue& table, std::string_view legende, const Lien& l
 {
     const std::vector<ColonneVue>& colonnes = table.Colonnes();
     const std::size_t noms = ColonneDesNoms(colonnes);
-    std::string html = "<div class=\"defile\"><table>\n<caption>" + Echappe(legende) +
-                       "</caption>\n" + Entetes(colonnes) + "<tbody>\n";
+    const std::string courante = ClasseCourante(colonnes);
+    std::vector<std::string> classes;
+    for (const ColonneVue& colonne : colonnes)
+        classes.emplace_back(Classe(colonne) == courante ? "" : Classe(colonne));
+    std::string html = "<div class=\"defile\"><table" + courante + ">\n<caption>" +
+                       Echappe(legende) + "</caption>\n" + Entetes(colonnes) + "<tbody>\n";
     html.reserve(html.size() + table.NbLignes() * colonnes.size() * 24);
     for (std::size_t i = 0; i < table.NbLignes(); ++i) {
         const std::vector<std::string> cellules = table.Ligne(i);
         html += "<tr>";
         for (std::size_t c = 0; c < cellules.size() && c < colonnes.size(); ++c) {
             const bool tete = c == noms;
-            html.append(tete ? "<th scope=\"row\"" : "<td").append(Classe(colonnes[c])).append(">");
+            html.append(tete ? "<th scope=\"row\"" : "<td").append(classes[c]).append(">");
             std::string texte = Echappe(SansEspaces(cellules[c]));
             if (const std::string cible = lien ? lien(i, c) : std::string(); !cible.empty())
                 texte = "<a href=\"" + Echappe(cible) + "\">" + texte + "</a>";
