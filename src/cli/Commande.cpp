@@ -59,7 +59,8 @@ constexpr std::string_view AIDE_FIN =
     "Exemples :\n"
     "  tavo-cli classement Concours/demo.ccr --vols 3\n"
     "  tavo-cli flyoff Concours/demo.ccr --flyoffs 2 --programmes Vols --format json\n"
-    "  tavo-cli juges Concours/demo.ccr --vol 1 --format csv > juges.csv\n";
+    "  tavo-cli juges Concours/demo.ccr --vol 1 --format csv > juges.csv\n"
+    "  tavo-cli publier Concours/demo.ccr /srv/resultats --programmes Vols\n";
 
 constexpr std::string_view USAGE_DEBUT = "Usage : tavo-cli VUE FICHIER.ccr [options]\n";
 constexpr std::string_view USAGE_VUES = "  VUE : ";
@@ -121,7 +122,8 @@ bool PrendValeur(GenreCommande genre, std::string_view option)
         return true;
     for (const DescriptionCommande& commande : Commandes())
         if (commande.genre == genre && ((commande.nombre && commande.nombre->nom == option) ||
-                                        (commande.propre && commande.propre->nom == option)))
+                                        (commande.propre && commande.propre->nom == option &&
+                                         !commande.propre->valeur.empty())))
             return true;
     return false;
 }
@@ -136,23 +138,24 @@ const DescriptionCommande* FormulaireDeLOption(std::string_view option)
 }
 
 /**
- * Walks the arguments from position `debut`: the one that is no option is the competition
- * file (a second one is an error); each option, with its value ("--vol=3", or "--vol 3" when
- * it takes one), goes to `litOption`, which returns its reason when it is wrong. Returns the
- * first reason, or nothing.
+ * Walks the arguments from position `debut`: the first that is no option is the competition
+ * file, the next goes to `second` (an error when it is null, and so is a third); each option, with
+ * its value ("--vol=3", or "--vol 3" when it takes one), goes to `litOption`, which returns its
+ * reason when it is wrong. Returns the first reason, or nothing.
  */
 std::optional<std::string> ParcourtArguments(
     const std::vector<std::string>& arguments, std::size_t debut, GenreCommande genre,
-    std::string& fichier,
+    std::string& fichier, std::string* second,
     const std::function<std::string(std::string_view, const std::optional<std::string>&)>&
         litOption)
 {
     for (std::size_t i = debut; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (!argument.starts_with("--")) {
-            if (!fichier.empty())
+            std::string* cible = fichier.empty() ? &fichier : second;
+            if (cible == nullptr || !cible->empty())
                 return "argument en trop : " + arguments[i];
-            fichier = arguments[i];
+            *cible = arguments[i];
             continue;
         }
         std::optional<std::string> valeur;
@@ -246,6 +249,16 @@ struct Lecture
         std::string erreur;
         if (LitDrapeau(option, valeur, commande, erreur))
             return erreur;
+        if (const DescriptionCommande* proprietaire = FormulaireDeLOption(option);
+            proprietaire != nullptr && proprietaire->propre->valeur.empty()) {
+            if (proprietaire != &description)
+                return "l'option " + nom + " ne s'applique qu'au formulaire " +
+                       std::string(proprietaire->nom);
+            if (valeur)
+                return "l'option " + nom + " ne prend pas de valeur";
+            commande.accord = true;
+            return {};
+        }
         if (!PrendValeur(description.genre, option))
             return "option inconnue : " + nom;
         if (!valeur)
@@ -285,6 +298,9 @@ struct Lecture
                 return "le fichier PDF " + commande.pdf +
                        " est le fichier du concours lui-même : choisissez un autre nom";
         }
+        if (!description.argument.empty() && commande.repertoire.empty())
+            return Designation() + " demande le répertoire " + std::string(description.argument) +
+                   " après le fichier du concours";
         if (description.nombre != nullptr && !nombreLu)
             return Designation() + " demande l'option " + std::string(description.nombre->nom);
         if (description.propre != nullptr && description.propre->obligatoire && !propreLu)
@@ -324,6 +340,7 @@ Analyse AnalyseArguments(const std::vector<std::string>& arguments)
     Lecture lecture{*description, commande};
     auto erreur =
         ParcourtArguments(arguments, position + 1, genre, commande.fichier,
+                          description->argument.empty() ? nullptr : &commande.repertoire,
                           [&](std::string_view option, const std::optional<std::string>& valeur) {
                               return lecture.LitOption(option, valeur);
                           });

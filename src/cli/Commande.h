@@ -24,11 +24,13 @@ struct Commande
     std::optional<bool> tbl;
     std::optional<bool> rapport1000;
     Format format = Format::Texte;
+    std::string repertoire; ///< the directory a command writes into ("publier")
     // imprimer
     std::string formulaire;    ///< the form printed: "classement", "notes", "pilotes"...
     std::string pdf;           ///< the PDF file written
     std::string dossard;       ///< the bib of the score sheet ("notes")
     bool alphabetique = false; ///< the pilot list in name order
+    bool accord = false;       ///< the judges' agreement under the judge ranking
 };
 
 /** Outcome of reading the arguments: a command, the help, or what is wrong. */

@@ -99,9 +99,9 @@ int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcu
 
     TPrinter imprimante;
     imprimante.MiseEnPageAutomatique(OrientationFormulaire(formulaire, commande.nombre));
-    const auto printout =
-        CreeFormulaire(concours, parametres, formulaire, commande.nombre,
-                       MargesDe(imprimante.GetSetup()), CheminQt(repertoireCourant.c_str()));
+    const auto printout = CreeFormulaire(concours, parametres, formulaire, commande.nombre,
+                                         MargesDe(imprimante.GetSetup()),
+                                         CheminQt(repertoireCourant.c_str()), commande.accord);
     const QString pdf = QString::fromStdString(commande.pdf);
     QString raison;
     const int pages = imprimante.ImprimePdf(pdf, *printout, &raison);

@@ -12,6 +12,7 @@ constexpr OptionNombre JUGE{"--juge", 'J', 1, 5};
 
 constexpr OptionPropre DOSSARD{"--dossard", "B", true};
 constexpr OptionPropre ORDRE{"--ordre", "dossards|alphabetique", false};
+constexpr OptionPropre ACCORD{"--accord", "", false};
 
 constexpr auto VUE = GenreCommande::Vue;
 constexpr auto FORMULAIRE = GenreCommande::Formulaire;
@@ -35,12 +36,25 @@ constexpr DescriptionCommande COMMANDES[] = {
     {"profil", VUE, VueProfil, F::Aucune, &VOL, nullptr,
      "profil TBL des juges sur le vol V (toujours calculé avec\n"
      "TBL, quelle que soit l'option)"},
+    {"accord", VUE, VueAccord, F::Aucune, &VOL, nullptr,
+     "accord de chaque juge avec le jury sur le vol V {plage} :\n"
+     "rho de Spearman et tau-b de Kendall entre ses places et\n"
+     "le classement du vol (rangs moyens pour les ex aequo),\n"
+     "écart moyen au score final en % ; « - » sous 2 pilotes"},
+    {"publier", VUE, VuePublier, F::Aucune, nullptr, nullptr,
+     "site de résultats (HTML) écrit dans le répertoire REP,\n"
+     "donné après le fichier : classements, classements et\n"
+     "accord des juges, profils TBL, diagrammes, feuilles de\n"
+     "chaque pilote ; les autres fichiers de REP sont gardés",
+     true, "REP"},
 
     {"classement", FORMULAIRE, nullptr, F::Classement, &VOLS, nullptr,
      "classement des pilotes après N vols"},
     {"flyoff", FORMULAIRE, nullptr, F::FlyOff, &FLYOFFS, nullptr,
      "classement des pilotes après K fly-off"},
-    {"juges", FORMULAIRE, nullptr, F::Juges, &VOL, nullptr, "classement des juges sur le vol V"},
+    {"juges", FORMULAIRE, nullptr, F::Juges, &VOL, &ACCORD,
+     "classement des juges sur le vol V ; --accord ajoute au pied\n"
+     "l'accord de chaque juge avec le jury (vue accord)"},
     {"notes", FORMULAIRE, nullptr, F::Notes, &VOL, &DOSSARD,
      "feuille de notes du pilote B sur le vol V"},
     {"programme", FORMULAIRE, nullptr, F::Programme, &VOL, nullptr,
@@ -71,11 +85,15 @@ std::string Syntaxe(const DescriptionCommande& commande)
 {
     std::string syntaxe(commande.nom);
     if (const OptionPropre* propre = commande.propre) {
-        const std::string option = std::string(propre->nom) + " " + std::string(propre->valeur);
+        std::string option(propre->nom);
+        if (!propre->valeur.empty())
+            option += " " + std::string(propre->valeur);
         syntaxe += propre->obligatoire ? " " + option : " [" + option + "]";
     }
     if (const OptionNombre* nombre = commande.nombre)
         syntaxe += " " + std::string(nombre->nom) + " " + nombre->lettre;
+    if (!commande.argument.empty())
+        syntaxe += " " + std::string(commande.argument);
     return syntaxe;
 }
 

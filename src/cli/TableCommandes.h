@@ -39,11 +39,12 @@ struct OptionNombre
     int maximum;
 };
 
-/** An option with a text value that one form alone takes ("--dossard B"). */
+/** An option that one form alone takes, with a text value ("--dossard B") or none ("--accord"). */
 struct OptionPropre
 {
-    std::string_view nom;    ///< "--dossard"
-    std::string_view valeur; ///< how the help writes the value: "B", "dossards|alphabetique"
+    std::string_view nom; ///< "--dossard"
+    std::string_view
+        valeur; ///< how the help writes the value: "B", "dossards|alphabetique"; "" for none
     bool obligatoire;
 };
 
@@ -58,6 +59,7 @@ struct DescriptionCommande
     const OptionPropre* propre;  ///< a form's own option, or null
     std::string_view aide;       ///< lines apart by '\n'; "{plage}": "(N de 1 à 4)"
     bool texteSeulement = false; ///< a view written in text only
+    std::string_view argument{}; ///< a second argument after the file ("REP"), or none
 };
 
 /** Every command, in the order of the help. */

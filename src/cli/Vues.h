@@ -29,6 +29,8 @@ int VueFlyOff(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueJuges(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueDiagramme(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueProfil(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueAccord(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VuePublier(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 
 constexpr int SORTIE_OK = 0;
 constexpr int SORTIE_ERREUR = 2;

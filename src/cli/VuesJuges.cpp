@@ -4,6 +4,7 @@
 #include "cli/Sortie.h"
 #include "cli/Vues.h"
 #include "model/Concours.h"
+#include "scoring/Accord.h"
 
 #include <ostream>
 
@@ -79,7 +80,36 @@ void JsonProfil(const ProfilJuges& p, std::ostream& sortie)
     sortie << json.FinTableau().FinObjet().Texte() << '\n';
 }
 
+void JsonAccord(const AccordJuges& a, std::ostream& sortie)
+{
+    Json json;
+    json.DebutObjet().Cle("vue").Valeur("accord").Cle("vol").Valeur(a.vol);
+    json.Cle("pilotes").Valeur(a.pilotes).Cle("juges").DebutTableau();
+    int numero = 0;
+    for (const AccordJuge& juge : a.juges) {
+        json.DebutObjet().Cle("juge").Valeur(++numero).Cle("nom").Valeur(U8(juge.nom));
+        JsonOptionnel(json.Cle("spearman"), juge.spearman);
+        JsonOptionnel(json.Cle("kendall"), juge.kendall);
+        JsonOptionnel(json.Cle("ecart_moyen"), juge.ecartMoyen);
+        json.FinObjet();
+    }
+    sortie << json.FinTableau().FinObjet().Texte() << '\n';
+}
+
 } // namespace
+
+int VueAccord(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
+              Flux flux)
+{
+    const auto resultat = AccordJugesVol(concours, parametres, commande.nombre);
+    if (!resultat.statut)
+        return Echec(resultat.statut, flux);
+    if (commande.format == Format::Json)
+        JsonAccord(resultat.valeur, flux.sortie);
+    else
+        EcritTable(PresenteAccord(concours, resultat.valeur), commande.format, flux.sortie);
+    return SORTIE_OK;
+}
 
 int VueJuges(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
              Flux flux)

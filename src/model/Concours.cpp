@@ -5,6 +5,7 @@
 #include "model/LecteurTexte.h"
 #include "model/Texte.h"
 
+#include <algorithm>
 #include <istream>
 #include <iterator>
 #include <ostream>
@@ -218,6 +219,16 @@ void TConcours::Nouveau()
     Juges.clear();
     VolCourant = 1;
     DossardCourant[0] = '\0';
+}
+
+void TConcours::Reprend(const TConcours& autre)
+{
+    Ident = autre.Ident;
+    Pilotes = autre.Pilotes;
+    Juges = autre.Juges;
+    VolCourant = autre.VolCourant;
+    std::copy(std::begin(autre.DossardCourant), std::end(autre.DossardCourant), DossardCourant);
+    *Programme = *autre.Programme;
 }
 
 std::string TConcours::Ecrit() const

@@ -195,6 +195,11 @@ public:
     // Life cycle
     /** Back to the defaults: identification, today's dates, no pilot or judge, flight 1, no bib. */
     void Nouveau();
+    /**
+     * Becomes a copy of another competition (records, derived values, entry state, loaded
+     * programme), for computations that must leave the other one untouched.
+     */
+    void Reprend(const TConcours& autre);
     /** The competition file form, CR LF line ends. */
     std::string Ecrit() const;
     /**

@@ -9,6 +9,8 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <system_error>
 
 #if __has_include(<unistd.h>)
@@ -83,17 +85,34 @@ bool auteurDisparu(pid_t pid)
     return pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH);
 }
 
-void nettoieTemporaires(const std::string& cible)
+fs::path dossierDe(const std::string& cible)
 {
     const fs::path p(cible);
-    const fs::path dossier = p.parent_path().empty() ? fs::path(".") : p.parent_path();
-    const std::string prefixe = prefixeTemporaire(p);
+    return p.parent_path().empty() ? fs::path(".") : p.parent_path();
+}
+
+// Removes the temporary files left in `dossier` by gone writers of the targets whose
+// prefixes are given: one pass over the directory for any number of targets.
+void nettoieTemporaires(const fs::path& dossier, const std::set<std::string>& prefixes)
+{
     std::error_code ec;
     for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
-        const pid_t auteur = auteurTemporaire(it->path().filename().string(), prefixe);
+        const std::string nom = it->path().filename().string();
+        const auto marque = nom.rfind(MARQUE);
+        if (marque == std::string::npos)
+            continue;
+        const std::string prefixe = nom.substr(0, marque + MARQUE.size());
+        if (!prefixes.contains(prefixe))
+            continue;
+        const pid_t auteur = auteurTemporaire(nom, prefixe);
         if (auteur > 0 && auteurDisparu(auteur))
             ::unlink(it->path().c_str());
     }
+}
+
+void nettoieTemporaires(const std::string& cible)
+{
+    nettoieTemporaires(dossierDe(cible), {prefixeTemporaire(fs::path(cible))});
 }
 
 // The file a save writes: the end of the chain of symbolic links starting at
@@ -102,9 +121,7 @@ int resoutLiens(const std::string& chemin, std::string& cible)
 {
     cible = chemin;
     for (int saut = 0; saut < MAX_LIENS; ++saut) {
-        struct stat infos
-        {
-        };
+        struct stat infos = {};
         if (::lstat(cible.c_str(), &infos) != 0 || !S_ISLNK(infos.st_mode))
             return 0;
         std::error_code ec;
@@ -136,9 +153,7 @@ std::string refus(const std::string& cible, const struct stat& ancien)
 // disk is full, the file is then left as it was.
 int reserve(int fd, std::size_t taille)
 {
-    struct stat infos
-    {
-    };
+    struct stat infos = {};
     if (::fstat(fd, &infos) != 0)
         return errno;
     if (!S_ISREG(infos.st_mode))
@@ -183,21 +198,22 @@ void reprendDroits(int fd, const struct stat* ancien)
     }
 }
 
-void synchroniseRepertoire(const std::string& chemin)
+void synchroniseRepertoire(const fs::path& dossier)
 {
-    const fs::path dossier = fs::path(chemin).parent_path();
-    const int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
 }
 
-// Writes a temporary file, flushed to disk, then renames it over the target.
-// When the temporary file cannot take the old file's owner, writes in place.
-int remplace(const std::string& cible, std::string_view contenu, const struct stat* ancien)
+// Writes the temporary file of a target, flushed to disk when `synchronise`, and closes it;
+// empties `temporaire` when it wrote the target in place instead (its owner could not be
+// kept). Returns 0 or the system's error, the temporary file then removed.
+int ecritTemporaire(const std::string& cible, std::string_view contenu, const struct stat* ancien,
+                    bool synchronise, std::string& temporaire)
 {
-    const std::string temporaire = nomTemporaire(cible);
+    temporaire = nomTemporaire(cible);
     const int fd =
         ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0600);
     if (fd < 0)
@@ -205,33 +221,50 @@ int remplace(const std::string& cible, std::string_view contenu, const struct st
     if (ancien && ::fchown(fd, ancien->st_uid, ancien->st_gid) != 0) {
         ::close(fd);
         ::unlink(temporaire.c_str());
+        temporaire.clear();
         return ecritSurPlace(cible, contenu);
     }
     reprendDroits(fd, ancien); // after the change of owner, which clears set-id bits
-    int cause = EcritTout(fd, contenu) && ::fsync(fd) == 0 ? 0 : errno;
+    int cause = EcritTout(fd, contenu) && (!synchronise || ::fsync(fd) == 0) ? 0 : errno;
     if (::close(fd) != 0 && cause == 0)
-        cause = errno;
-    if (cause == 0 && ::rename(temporaire.c_str(), cible.c_str()) != 0)
         cause = errno;
     if (cause != 0)
         ::unlink(temporaire.c_str());
-    else
-        synchroniseRepertoire(cible);
     return cause;
+}
+
+// Writes a temporary file, flushed to disk, then renames it over the target.
+// When the temporary file cannot take the old file's owner, writes in place.
+int remplace(const std::string& cible, std::string_view contenu, const struct stat* ancien)
+{
+    std::string temporaire;
+    int cause = ecritTemporaire(cible, contenu, ancien, true, temporaire);
+    if (cause != 0 || temporaire.empty())
+        return cause;
+    if (::rename(temporaire.c_str(), cible.c_str()) != 0) {
+        cause = errno;
+        ::unlink(temporaire.c_str());
+    } else
+        synchroniseRepertoire(dossierDe(cible));
+    return cause;
+}
+
+// The file a save of `chemin` writes and its current state; the reason it may not be written.
+std::string examine(const std::string& chemin, std::string& cible, struct stat& ancien,
+                    bool& existe)
+{
+    if (const int cause = resoutLiens(chemin, cible))
+        return RaisonSysteme(cause);
+    existe = ::stat(cible.c_str(), &ancien) == 0;
+    return existe ? refus(cible, ancien) : std::string();
 }
 
 bool ecrit(const std::string& chemin, std::string_view contenu, std::string* erreur)
 {
     std::string cible;
-    if (const int cause = resoutLiens(chemin, cible)) {
-        decrit(erreur, RaisonSysteme(cause));
-        return false;
-    }
-    struct stat ancien
-    {
-    };
-    const bool existe = ::stat(cible.c_str(), &ancien) == 0;
-    if (const std::string raison = existe ? refus(cible, ancien) : std::string(); !raison.empty()) {
+    struct stat ancien = {};
+    bool existe = false;
+    if (const std::string raison = examine(chemin, cible, ancien, existe); !raison.empty()) {
         decrit(erreur, raison);
         return false;
     }
@@ -242,6 +275,102 @@ bool ecrit(const std::string& chemin, std::string_view contenu, std::string* err
     if (cause != 0)
         decrit(erreur, RaisonSysteme(cause));
     return cause == 0;
+}
+
+// The temporary files of a group: those not renamed are removed at the end.
+struct Groupe
+{
+    std::vector<std::pair<std::string, std::string>> temporaires; ///< (temporary, target)
+    std::set<std::string> dossiers;
+    std::size_t renommes = 0;
+
+    ~Groupe()
+    {
+        for (std::size_t i = renommes; i < temporaires.size(); ++i)
+            ::unlink(temporaires[i].first.c_str());
+    }
+
+    // One flush per file system for the whole group where the system offers it, else one
+    // per file.
+    int Synchronise() const
+    {
+        bool fait = false;
+#if defined(__linux__)
+        fait = true;
+        for (const std::string& dossier : dossiers) {
+            const int fd = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            fait = fait && fd >= 0 && ::syncfs(fd) == 0;
+            if (fd >= 0)
+                ::close(fd);
+        }
+#endif
+        for (std::size_t i = 0; !fait && i < temporaires.size(); ++i) {
+            const int fd = ::open(temporaires[i].first.c_str(), O_RDONLY | O_CLOEXEC);
+            const int cause = fd < 0 || ::fsync(fd) != 0 ? errno : 0;
+            if (fd >= 0)
+                ::close(fd);
+            if (cause != 0)
+                return cause;
+        }
+        return 0;
+    }
+};
+
+// Checks and writes the temporary file of one file of a group (or the file itself, in place,
+// when it has other names or an owner it would lose). Returns why it failed, or "".
+std::string prepareFichier(const FichierAEcrire& fichier, Groupe& groupe, int& ecrits)
+{
+    std::string cible;
+    struct stat ancien = {};
+    bool existe = false;
+    if (std::string raison = examine(fichier.chemin, cible, ancien, existe); !raison.empty())
+        return raison;
+    std::string temporaire;
+    const int cause = existe && ancien.st_nlink > 1
+                          ? ecritSurPlace(cible, fichier.contenu)
+                          : ecritTemporaire(cible, fichier.contenu, existe ? &ancien : nullptr,
+                                            false, temporaire);
+    if (cause != 0)
+        return RaisonSysteme(cause);
+    if (temporaire.empty())
+        ++ecrits;
+    else {
+        groupe.dossiers.insert(dossierDe(cible).string());
+        groupe.temporaires.emplace_back(std::move(temporaire), std::move(cible));
+    }
+    return {};
+}
+
+int ecritGroupe(const std::vector<FichierAEcrire>& fichiers, std::string* erreur)
+{
+    std::map<std::string, std::set<std::string>> prefixes;
+    for (const FichierAEcrire& fichier : fichiers)
+        prefixes[dossierDe(fichier.chemin).string()].insert(
+            prefixeTemporaire(fs::path(fichier.chemin)));
+    for (const auto& [dossier, noms] : prefixes)
+        nettoieTemporaires(dossier, noms);
+    Groupe groupe;
+    int ecrits = 0;
+    for (const FichierAEcrire& fichier : fichiers)
+        if (const std::string raison = prepareFichier(fichier, groupe, ecrits); !raison.empty()) {
+            decrit(erreur, fichier.chemin + " : " + raison);
+            return ecrits;
+        }
+    if (const int cause = groupe.Synchronise()) {
+        decrit(erreur, RaisonSysteme(cause));
+        return ecrits;
+    }
+    for (auto& [temporaire, cible] : groupe.temporaires) {
+        if (::rename(temporaire.c_str(), cible.c_str()) != 0) {
+            decrit(erreur, cible + " : " + RaisonSysteme(errno));
+            break;
+        }
+        ++groupe.renommes;
+        ++ecrits;
+    }
+    for (const std::string& dossier : groupe.dossiers)
+        synchroniseRepertoire(dossier);
+    return ecrits;
 }
 
 #else
@@ -271,6 +400,18 @@ bool ecrit(const std::string& chemin, std::string_view contenu, std::string* err
         decrit(erreur, "écriture impossible");
     }
     return ok;
+}
+
+int ecritGroupe(const std::vector<FichierAEcrire>& fichiers, std::string* erreur)
+{
+    int ecrits = 0;
+    std::string raison;
+    while (ecrits < static_cast<int>(fichiers.size()) &&
+           ecrit(fichiers[ecrits].chemin, fichiers[ecrits].contenu, &raison))
+        ++ecrits;
+    if (ecrits < static_cast<int>(fichiers.size()))
+        decrit(erreur, fichiers[ecrits].chemin + " : " + raison);
+    return ecrits;
 }
 
 #endif
@@ -341,6 +482,11 @@ bool EcritFichierSur(const std::string& chemin, std::string_view contenu, std::s
         return false;
     }
     return ecrit(chemin, contenu, erreur);
+}
+
+int EcritFichiersSurs(const std::vector<FichierAEcrire>& fichiers, std::string* erreur)
+{
+    return ecritGroupe(fichiers, erreur);
 }
 
 bool EcritDocument(const std::string& chemin, std::string_view contenu, std::string* erreur)

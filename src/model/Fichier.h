@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TConcours;
 
@@ -53,6 +54,24 @@ bool EstNomFichierSimple(std::string_view nom);
  */
 bool EcritFichierSur(const std::string& chemin, std::string_view contenu,
                      std::string* erreur = nullptr);
+
+/** One file of a group written together. */
+struct FichierAEcrire
+{
+    std::string chemin;
+    std::string contenu;
+};
+
+/**
+ * Writes several files, each one as `EcritFichierSur` does (a temporary file
+ * renamed over the target: a file is replaced whole or left as it was), but
+ * flushed to disk together: every temporary file is written first, then the
+ * file system is flushed once, then they are renamed. Stops at the first
+ * failure: the files renamed before it keep their new content, the others
+ * their old one, and no temporary file is left. Returns the number of files
+ * written; `erreur` tells which file failed and why, in French.
+ */
+int EcritFichiersSurs(const std::vector<FichierAEcrire>& fichiers, std::string* erreur = nullptr);
 
 /**
  * Writes a whole document (a PDF) to the name the user gave. A file, new or

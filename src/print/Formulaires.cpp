@@ -57,7 +57,7 @@ Statut PrepareFormulaire(TConcours& concours, const ParametresCalcul& parametres
 
 std::unique_ptr<TPrintoutConcours>
 CreeFormulaire(TConcours& concours, const ParametresCalcul& parametres, Formulaire formulaire,
-               int nombre, const TMarges& marges, const QString& repertoireDepart)
+               int nombre, const TMarges& marges, const QString& repertoireDepart, bool accordJuges)
 {
     switch (formulaire) {
     case Formulaire::ListeDossards:
@@ -69,7 +69,7 @@ CreeFormulaire(TConcours& concours, const ParametresCalcul& parametres, Formulai
     case Formulaire::FlyOff:
         return std::make_unique<TTavoPrintoutFly>(concours, marges, nombre);
     case Formulaire::Juges:
-        return std::make_unique<TTavoPrintoutClstJuge>(concours, marges, nombre);
+        return std::make_unique<TTavoPrintoutClstJuge>(concours, marges, nombre, accordJuges);
     case Formulaire::Diagramme:
         return std::make_unique<TTavoPrintoutDiagJuge>(concours, marges, nombre,
                                                        parametres.repProgrammes);

@@ -45,10 +45,14 @@ QString ProgrammeVolNonDefini(int vol);
 Statut PrepareFormulaire(TConcours& concours, const ParametresCalcul& parametres,
                          Formulaire formulaire, int nombre);
 
-/** The printout of a form, with its title and members. */
+/**
+ * The printout of a form, with its title and members; `accordJuges` adds the judges'
+ * agreement at the foot of the judge ranking.
+ */
 std::unique_ptr<TPrintoutConcours>
 CreeFormulaire(TConcours& concours, const ParametresCalcul& parametres, Formulaire formulaire,
-               int nombre, const TMarges& marges, const QString& repertoireDepart);
+               int nombre, const TMarges& marges, const QString& repertoireDepart,
+               bool accordJuges = false);
 
 /** The margins of a page set-up. */
 TMarges MargesDe(const TMiseEnPage& miseEnPage);

@@ -126,7 +126,7 @@ bool TPrintoutDefilant::HasPage(int page)
 {
     if (page <= 1)
         return true;
-    return m_pagePleine && m_lignesTotal >= 0 && NextRow < m_lignesTotal;
+    return (m_pagePleine && m_lignesTotal >= 0 && NextRow < m_lignesTotal) || m_suiteEnAttente;
 }
 
 void TPrintoutDefilant::PrepareMarges(int lignes)
@@ -139,20 +139,47 @@ void TPrintoutDefilant::PrepareMarges(int lignes)
                     4;
 }
 
-void TPrintoutDefilant::RendTable(int page, const TableVue& table)
+void TPrintoutDefilant::RendTable(int page, const TableVue& table, const TableVue* suite)
 {
     PrepareMarges(static_cast<int>(table.NbLignes()));
     int m = 0;
     if (page == 1) {
         m = DessineBlocTitre(Dc(), W() / 2, TopMarginDev, table.Bloc(), LargeurUtile()) -
             TopMarginDev;
-        m_pages = NombrePages(m, static_cast<int>(table.NbLignes()));
+        m_pages = NombrePages(m, static_cast<int>(table.NbLignes()), suite);
     }
     m_page = page;
-    Tableau(m, table);
+    Tableau(m, table, suite);
 }
 
-int TPrintoutDefilant::NombrePages(int m, int lignes)
+int TPrintoutDefilant::HauteurSuite(const TableVue& suite)
+{
+    const int r = h(Police(10)) + 2;
+    return r + 2 * h(Police(12, FW_BOLD)) + 2 + r + static_cast<int>(suite.NbLignes()) * r;
+}
+
+bool TPrintoutDefilant::SuiteTient(int m, const TableVue& suite)
+{
+    const int bas = m + HauteurSuite(suite);
+    return bas < H() - TopMarginDev - BottomMarginDev &&
+           TopMarginDev + bas < Bas() - 2 * h(Police(10));
+}
+
+void TPrintoutDefilant::DessineSuite(int m, const TableVue& suite)
+{
+    const int r = h(Police(10)) + 2;
+    const int y = TopMarginDev + m + r;
+    const int h12b = Choisit(Police(12, FW_BOLD));
+    Centre(y, QString::fromStdString(suite.Bloc().entete));
+    TTableauDC tableau(Dc(), W(), suite.Colonnes());
+    const int haut = tableau.DessineEntete(y + h12b);
+    for (std::size_t i = 0; i < suite.NbLignes(); ++i)
+        tableau.DessineLigne(haut + static_cast<int>(i + 1) * r, suite.Ligne(i));
+    Dc().SelectObject(Stylo(1));
+    tableau.DessineFilets(haut, static_cast<int>(suite.NbLignes()), haut, H());
+}
+
+int TPrintoutDefilant::NombrePages(int m, int lignes, const TableVue* suite)
 {
     // The rows that fit under the heads from m, as the pages place them.
     const int r = h(Police(10)) + 2;
@@ -165,29 +192,46 @@ int TPrintoutDefilant::NombrePages(int m, int lignes)
     };
     const int premiere = capacite(m + dessous);
     const int suivantes = capacite(dessous);
-    if (lignes <= premiere || premiere == 0 || suivantes == 0)
+    if (premiere == 0 || (lignes > premiere && suivantes == 0))
         return 1;
-    return 1 + (lignes - premiere + suivantes - 1) / suivantes;
+    int pages = 1;
+    int fin = m + dessous + lignes * r; // under the last row
+    if (lignes > premiere) {
+        pages += (lignes - premiere + suivantes - 1) / suivantes;
+        fin = dessous + (lignes - premiere - (pages - 2) * suivantes) * r;
+    }
+    return pages + (suite != nullptr && !SuiteTient(fin, *suite) ? 1 : 0);
 }
 
-void TPrintoutDefilant::Tableau(int m, const TableVue& table)
+void TPrintoutDefilant::Tableau(int m, const TableVue& table, const TableVue* suite)
 {
-    TTableauDC tableau(Dc(), W(), table.Colonnes());
-    const int haut = tableau.DessineEntete(TopMarginDev + m);
-    const int r = tableau.HauteurLigne();
-    m = haut - TopMarginDev + r;
     const int lignes = static_cast<int>(table.NbLignes());
     m_lignesTotal = lignes;
-    int rangees = 0;
-    while (NextRow < lignes && LigneTient(m)) {
-        tableau.DessineLigne(TopMarginDev + m, table.Ligne(static_cast<std::size_t>(NextRow)));
-        m += r;
-        ++NextRow;
-        ++rangees;
+    // A page left for the suite alone does not repeat the table's heads.
+    const bool seule = m_suiteEnAttente && NextRow >= lignes;
+    if (!seule) {
+        TTableauDC tableau(Dc(), W(), table.Colonnes());
+        const int haut = tableau.DessineEntete(TopMarginDev + m);
+        const int r = tableau.HauteurLigne();
+        m = haut - TopMarginDev + r;
+        int rangees = 0;
+        while (NextRow < lignes && LigneTient(m)) {
+            tableau.DessineLigne(TopMarginDev + m, table.Ligne(static_cast<std::size_t>(NextRow)));
+            m += r;
+            ++NextRow;
+            ++rangees;
+        }
+        m_pagePleine = rangees > 0;
+        Dc().SelectObject(Stylo(1));
+        tableau.DessineFilets(haut, rangees, haut, H());
     }
-    m_pagePleine = rangees > 0;
-    Dc().SelectObject(Stylo(1));
-    tableau.DessineFilets(haut, rangees, haut, H());
+    m_suiteEnAttente = false;
+    if (suite != nullptr && NextRow >= lignes) {
+        if (seule || SuiteTient(m, *suite))
+            DessineSuite(m, *suite);
+        else
+            m_suiteEnAttente = true;
+    }
     Pied(Bas() - 2 * h(Police(10)), m_page, m_pages);
 }
 

@@ -109,8 +109,12 @@ public:
     int GetNextRow() const { return NextRow; }
 
 protected:
-    /** Page `page` of a table view: its title block on page 1, its rows from `NextRow`. */
-    void RendTable(int page, const TableVue& table);
+    /**
+     * Page `page` of a table view: its title block on page 1, its rows from `NextRow`.
+     * `suite`, when given, is a second table with its heading under the last row, or
+     * at the top of one more page when it does not fit there.
+     */
+    void RendTable(int page, const TableVue& table, const TableVue* suite = nullptr);
 
     int NextRow = 0;
 
@@ -121,15 +125,20 @@ private:
      * Column heads at `TopMarginDev` + m, then the rows `NextRow`... while
      * they fit, the table's rules and the footer.
      */
-    void Tableau(int m, const TableVue& table);
+    void Tableau(int m, const TableVue& table, const TableVue* suite);
     bool LigneTient(int m);
-    /** The pages of `lignes` rows whose page 1 has its heads at m. */
-    int NombrePages(int m, int lignes);
+    /** The pages of `lignes` rows whose page 1 has its heads at m, and of the suite. */
+    int NombrePages(int m, int lignes, const TableVue* suite);
+    /** Height of the suite: a blank row, its heading, its heads, band and rows. */
+    int HauteurSuite(const TableVue& suite);
+    bool SuiteTient(int m, const TableVue& suite);
+    void DessineSuite(int m, const TableVue& suite);
 
     int m_page = 1;
     int m_pages = 1;
     int m_lignesTotal = -1;
     bool m_pagePleine = true;
+    bool m_suiteEnAttente = false;
 };
 
 } // namespace tavo

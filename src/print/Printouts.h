@@ -32,14 +32,18 @@ public:
     int FlyOffNumber;
 };
 
-/** The judges' ranking on one flight (1 to 7): "classement des juges". */
+/**
+ * The judges' ranking on one flight (1 to 7): "classement des juges"; with `accord`, the
+ * judges' agreement figures at its foot.
+ */
 class TTavoPrintoutClstJuge : public TPrintoutDefilant
 {
 public:
-    TTavoPrintoutClstJuge(TConcours& concours, const TMarges& marges, int vol);
+    TTavoPrintoutClstJuge(TConcours& concours, const TMarges& marges, int vol, bool accord = false);
     void RenderPage(int page) override;
 
     int FlightNumber;
+    bool Accord;
 };
 
 /** The pilots in bib order (1) or alphabetical order (2): "Liste des pilotes". */

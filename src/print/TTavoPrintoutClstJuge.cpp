@@ -2,20 +2,28 @@
 // The judges' ranking on one flight.
 #include "model/Concours.h"
 #include "print/Printouts.h"
+#include "scoring/Accord.h"
 #include "scoring/Presentation.h"
 
 namespace tavo {
 
-TTavoPrintoutClstJuge::TTavoPrintoutClstJuge(TConcours& concours, const TMarges& marges, int vol)
+TTavoPrintoutClstJuge::TTavoPrintoutClstJuge(TConcours& concours, const TMarges& marges, int vol,
+                                             bool accord)
     : TPrintoutDefilant(QStringLiteral("classement des juges"), concours, marges)
     , FlightNumber(vol)
+    , Accord(accord)
 {}
 
 void TTavoPrintoutClstJuge::RenderPage(int page)
 {
     DebutPage();
-    RendTable(page, PresenteClassementJuges(Competition,
-                                            CalculeClassementJuges(Competition, FlightNumber)));
+    ClassementJuges classement = CalculeClassementJuges(Competition, FlightNumber);
+    if (!Accord) {
+        RendTable(page, PresenteClassementJuges(Competition, std::move(classement)));
+        return;
+    }
+    const TableVue accord = PresenteAccord(Competition, CalculeAccord(classement));
+    RendTable(page, PresenteClassementJuges(Competition, std::move(classement)), &accord);
 }
 
 } // namespace tavo

@@ -3,6 +3,7 @@
 
 #include "model/Concours.h"
 #include "model/Cp1252.h"
+#include "scoring/Accord.h"
 
 #include <algorithm>
 #include <charconv>
@@ -124,9 +125,9 @@ short JugesDeLargeur(short nbJuges)
 }
 
 /** A value that has no meaning (a spread of 0 to divide by) shows as a dash. */
-std::string Optionnel(const std::optional<double>& valeur, int largeur)
+std::string Optionnel(const std::optional<double>& valeur, int largeur, int decimales = 0)
 {
-    return valeur ? Fixe(*valeur, largeur, 0) : "-";
+    return valeur ? Fixe(*valeur, largeur, decimales) : "-";
 }
 
 } // namespace
@@ -285,6 +286,24 @@ TableVue PresenteProfil(const TConcours& concours, const ProfilJuges& profil)
     return {BlocTitreVue(concours, EnteteVue(GenreVue::Profil),
                          SousTitreVue(GenreVue::Profil, profil.vol)),
             ColonnesProfil(noms), lignes.size(),
+            [lignes = std::move(lignes)](std::size_t i) { return lignes[i]; }};
+}
+
+TableVue PresenteAccord(const TConcours& concours, const AccordJuges& accord)
+{
+    const std::vector<ColonneVue> colonnes{{"Juge", 130, 4},
+                                           {" Nom", 450, 24, A::Gauche, A::Gauche},
+                                           Nombre("Spearman", 250, 8, A::Centre),
+                                           Nombre("Kendall", 250, 8, A::Centre),
+                                           Nombre("Écart moyen %", 300, 13, A::Centre)};
+    std::vector<std::vector<std::string>> lignes;
+    for (const AccordJuge& juge : accord.juges)
+        lignes.push_back({std::to_string(lignes.size() + 1), " " + U8(juge.nom),
+                          Optionnel(juge.spearman, 5, 2), Optionnel(juge.kendall, 5, 2),
+                          Optionnel(juge.ecartMoyen, 5, 1)});
+    return {BlocTitreVue(concours, "ACCORD DES JUGES",
+                         SousTitreVue(GenreVue::ClassementJuges, accord.vol)),
+            colonnes, lignes.size(),
             [lignes = std::move(lignes)](std::size_t i) { return lignes[i]; }};
 }
 

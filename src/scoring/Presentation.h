@@ -13,6 +13,10 @@
 class TConcours;
 class TPilote;
 
+namespace tavo {
+struct AccordJuges;
+}
+
 /**
  * How each ranking and statistics view is shown: its title block, its columns
  * and its rows as text, in one place for the screen, the printouts and
@@ -111,6 +115,13 @@ TableVue PresenteClassementJuges(const TConcours& concours,
 /** Label column, then one column per judge; rows "Scores acceptés %" and the two spreads. */
 TableVue PresenteProfil(const TConcours& concours, const ProfilJuges& profil);
 
+/**
+ * "ACCORD DES JUGES" of a flight: one row per judge with its number, its name,
+ * Spearman's rho, Kendall's tau-b and the mean deviation in percent ("-" when
+ * a figure has no meaning).
+ */
+TableVue PresenteAccord(const TConcours& concours, const AccordJuges& accord);
+
 /** The order of a pilot list. */
 enum class OrdrePilotes
 {
@@ -140,5 +151,20 @@ struct DiagrammeVue
 };
 
 DiagrammeVue PresenteDiagramme(const TConcours& concours, const DiagrammeJuge& diagramme);
+
+/** A pilot's filled-in score sheet of one flight, as the printed sheet writes it. */
+struct FeuilleVue
+{
+    std::string titre;     ///< "Vol 2 : <programme>"
+    TableVue grille;       ///< "N°", " Figure", "K", a mark per judge; then "SCORES DES JUGES"
+    std::string scoreVol;  ///< "TOTAL DU VOL : 245.31", the flight score the rankings use
+    std::string score1000; ///< "Rapport 1000 : 987.20"
+};
+
+/**
+ * The sheet of `pilote` on flight `vol`, on the competition's loaded
+ * programme, which must be that flight's, with the scores as last computed.
+ */
+FeuilleVue PresenteFeuille(const TConcours& concours, const TPilote& pilote, int vol);
 
 } // namespace tavo

@@ -123,6 +123,18 @@ TEST_F(Cli, profileJson)
               "\n");
 }
 
+TEST_F(Cli, agreementJsonComparesEachJudgeWithThePanel)
+{
+    // B is first for every judge as for the panel; "-" (null) would need fewer than 2 pilots.
+    const Sortie s = Lance({"accord", fichier, "--vol", "1", "--format", "json"});
+    EXPECT_EQ(s.code, 0) << s.erreurs;
+    EXPECT_EQ(s.sortie.rfind(R"({"vue":"accord","vol":1,"pilotes":2,"juges":[{"juge":1,)"
+                             R"("nom":"Blanchard","spearman":1,"kendall":1,"ecart_moyen":-7.)",
+                             0),
+              0u)
+        << s.sortie;
+}
+
 TEST_F(Cli, profileJsonGivesNullWhenNoPilotHasFlown)
 {
     TConcours c;
@@ -224,6 +236,8 @@ TEST_F(Cli, badUsageExitsWith64AndAShortUsage)
         {"concours", fichier, "--format", "json"},
         {"classement", fichier, "--vols", "1", "--tbl=1"},
         {"classement", fichier, "--vols", "1", "--pdf", "c.pdf"},
+        {"publier", fichier},
+        {"publier", fichier, "site", "autre"},
     };
     for (const auto& arguments : mauvais) {
         const Sortie s = Lance(arguments);
@@ -291,11 +305,13 @@ TEST_F(Cli, helpExplainsEveryViewAndOption)
           "flyoff --flyoffs",
           "juges --vol V           classement des juges sur le vol V (V de 1 à 7)",
           "diagramme --juge", "profil --vol", "notes --dossard B --vol V  feuille de notes",
-          "pilotes [--ordre dossards|alphabetique]", "proces-verbal", "--programmes", "--tbl",
-          "--sans-tbl", "--rapport1000", "--sans-rapport1000", "--format"})
+          "pilotes [--ordre dossards|alphabetique]", "proces-verbal", "accord --vol V",
+          "publier REP", "juges [--accord] --vol V", "--programmes", "--tbl", "--sans-tbl",
+          "--rapport1000", "--sans-rapport1000", "--format"})
         EXPECT_NE(s.sortie.find(mot), std::string::npos) << mot;
     EXPECT_EQ(s.sortie.find('{'), std::string::npos) << s.sortie;
-    EXPECT_NE(Lance({}).erreurs.find("        | diagramme --juge J | profil --vol V\n"),
+    EXPECT_NE(Lance({}).erreurs.find(
+                  "        | diagramme --juge J | profil --vol V | accord --vol V | publier REP\n"),
               std::string::npos);
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 #include <QTemporaryDir>
 
@@ -176,6 +177,37 @@ TEST_F(Printouts, theJudgeRankingLeavesOutThePilotsWithoutAScore)
     EXPECT_FALSE(textes.contains(QStringLiteral(" Absent ")));
     EXPECT_TRUE(textes.contains(QStringLiteral("CLASSEMENT DES JUGES")));
     EXPECT_TRUE(textes.contains(QStringLiteral("Jug")));
+}
+
+TEST_F(Printouts, theJudgeAgreementGoesAtTheFootOfTheJudgeRankingOnlyWhenAsked)
+{
+    Genere(12, 3, 1);
+    ASSERT_TRUE(PrepareClassementJuges(concours, parametres, 1));
+    TTavoPrintoutClstJuge sans(concours, MARGES, 1);
+    const auto pages = Pages(sans, A4_PAYSAGE);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_FALSE(Textes(pages[0]).contains(QStringLiteral("ACCORD DES JUGES")));
+
+    // However many rows, the figures come once, under the last row, on a page of their own
+    // when that one is full, and the pages are numbered accordingly.
+    std::set<std::size_t> nombresDePages;
+    for (int pilotes = 20; pilotes <= 60; pilotes += 2) {
+        Genere(pilotes, 3, 1);
+        ASSERT_TRUE(PrepareClassementJuges(concours, parametres, 1));
+        TTavoPrintoutClstJuge avec(concours, MARGES, 1, true);
+        const auto feuilles = Pages(avec, A4_PAYSAGE);
+        nombresDePages.insert(feuilles.size());
+        for (std::size_t p = 0; p < feuilles.size(); ++p) {
+            const QStringList textes = Textes(feuilles[p]);
+            EXPECT_EQ(textes.contains(QStringLiteral("ACCORD DES JUGES")), p + 1 == feuilles.size())
+                << pilotes << " pilotes, page " << p + 1;
+            if (feuilles.size() > 1) {
+                EXPECT_TRUE(textes.last().endsWith(QStringLiteral("/%1").arg(feuilles.size())));
+            }
+        }
+        EXPECT_TRUE(Textes(feuilles.back()).contains(QStringLiteral("Spearman")));
+    }
+    EXPECT_GE(nombresDePages.size(), 2u);
 }
 
 TEST_F(Printouts, thePilotListSortsByBibOrBySurname)

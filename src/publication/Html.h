@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "scoring/Presentation.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+/** The pieces of the results site's pages: UTF-8 HTML5, every text escaped. */
+namespace tavo::html {
+
+/** The text safe inside an element or a quoted attribute; control characters become '?'. */
+std::string Echappe(std::string_view utf8);
+
+/** The page from <!DOCTYPE> to </html> around `corps` (already HTML); `titre` is plain text. */
+std::string Page(const BlocTitre& bloc, std::string_view titre, std::string_view corps,
+                 std::string_view pied);
+
+/** The title block of a view: the competition's lines, then the view's heading as <h1>. */
+std::string EnteteVue(const BlocTitre& bloc);
+
+/** Where a cell links to ("" for none): row i, column c. */
+using Lien = std::function<std::string(std::size_t, std::size_t)>;
+
+/**
+ * A table view as a real table: its caption, the column heads (<th scope=col>),
+ * the rows with the name column as their row head. Cells hold the view's texts
+ * without their padding. `lien` may make a cell a link.
+ */
+std::string Table(const TableVue& table, std::string_view legende, const Lien& lien = {});
+
+/** A judge's score diagram drawn in SVG, as the screen draws it, with its numbers as a table. */
+std::string Diagramme(const DiagrammeVue& vue, int juge);
+
+/** The site's style sheet. */
+std::string_view FeuilleDeStyle();
+
+} // namespace tavo::html

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "scoring/Classements.h"
+
+#include <string>
+
+class TConcours;
+
+namespace tavo {
+
+/** Outcome of a publication: ok, or why it failed (French, UTF-8); the files written. */
+struct ResultatPublication
+{
+    bool ok = true;
+    std::string message;
+    int fichiers = 0;
+};
+
+/**
+ * Writes the competition's results site into `repertoire` (created with its
+ * parents): index.html, style.css, the ranking after each flight flown
+ * (vol-N.html) and after each fly-off offered and flown (flyoff-K.html), the
+ * judge ranking of each flight flown with the judges' agreement
+ * (juges-vol-V.html), its TBL profile (profil-vol-V.html), each judge's
+ * diagram (juge-J.html) and each pilot's sheets (pilote-P.html, P his
+ * position in the list). UTF-8 HTML5, no script, no resource from outside.
+ * Each file is replaced whole or not at all; other files of the directory are
+ * left alone. The competition is not changed: the results are computed on a
+ * copy, as the views compute them.
+ */
+ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul& parametres,
+                               const std::string& repertoire);
+
+} // namespace tavo
