@@ -111,6 +111,11 @@ void menuImpression(std::vector<TEntreeMenu>& t)
                  CM_IMP_PROCES_VERBAL,
                  "Procès-verbal de concours",
                  "Imprime le procès-verbal de concours"});
+    t.push_back({{IMPRESSION}, 0, {}, {}});
+    t.push_back({{IMPRESSION},
+                 CM_PUBLIER,
+                 "Publier les résultats (HTML)...",
+                 "Publie les classements, les notes des juges et les statistiques en pages HTML"});
 }
 
 // "?": help and about.

@@ -39,6 +39,7 @@ enum Commande : int
     CM_IMP_DIAGRAMME_1 = 524,    ///< to 528
     CM_IMP_PROGRAMME_1 = 530,    ///< to 536
     CM_IMP_PROCES_VERBAL = 538,
+    CM_PUBLIER = 540, ///< the results site
     CM_AIDE = 601,
     CM_A_PROPOS = 602,
     CM_QUITTER = tavo::CM_EXIT,

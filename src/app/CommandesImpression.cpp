@@ -15,6 +15,10 @@ using tavo::Formulaire;
 
 bool TTavoWindow::CommandeImpression(int id)
 {
+    if (id == CM_PUBLIER) {
+        PublieResultats(true);
+        return true;
+    }
     if (id == CM_MISE_EN_PAGE) {
         if (!Imprimante)
             Imprimante = std::make_unique<tavo::TPrinter>();
@@ -45,9 +49,9 @@ bool TTavoWindow::CommandeImpression(int id)
                          tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
         return true;
     }
-    const auto printout =
-        tavo::CreeFormulaire(*Concours, parametres, demande->formulaire, demande->nombre,
-                             tavo::MargesDe(Imprimante->GetSetup()), RepertoireDepart);
+    const auto printout = tavo::CreeFormulaire(
+        *Concours, parametres, demande->formulaire, demande->nombre,
+        tavo::MargesDe(Imprimante->GetSetup()), RepertoireDepart, Options->GetAccordJuges() != 0);
     Imprimante->Print(this, *printout, true);
     return true;
 }

@@ -369,6 +369,8 @@ void TTavoWindow::TermineFeuille()
         CmEnregistrer();
     if (Options->GetImpressionAuto())
         ImpressionAutoFeuille();
+    if (Options->GetPublicationAuto())
+        PublieResultats(false);
     Commande(CommandeVuePrecedente());
     EtatModifie();
 }

@@ -166,6 +166,11 @@ private:
     /** The view command that shows `VuePrecedente` again. */
     int CommandeVuePrecedente() const;
     bool CommandeSaisie(int id);
+    /**
+     * Publishes the results site into the folder of the options, asked for (and kept in
+     * the options) the first time. A failure is told; a success too when `annonce`.
+     */
+    bool PublieResultats(bool annonce);
     /** A dialog changed the competition: modified, and a copy goes to the journal. */
     void Change();
     /** The print commands (page set-up and every printout); false for any other command. */

@@ -21,6 +21,11 @@ void TOption::SetRepConcours(const char* texte)
     tavo::CopieTexte(RepConcours, texte);
 }
 
+void TOption::SetRepPublication(const char* texte)
+{
+    tavo::CopieTexte(RepPublication, texte);
+}
+
 std::string TOption::Ecrit() const
 {
     std::string sortie;
@@ -30,25 +35,38 @@ std::string TOption::Ecrit() const
     }
     tavo::AjouteLigne(sortie, RepConcours);
     tavo::AjouteLigne(sortie, RepProgrammes);
+    for (int drapeau : {PublicationAuto, AccordJuges}) {
+        tavo::AjouteEntier(sortie, drapeau);
+        sortie += "\r\n";
+    }
+    tavo::AjouteLigne(sortie, RepPublication);
     return sortie;
 }
 
 void TOption::Lit(std::string_view contenu)
 {
     tavo::LecteurTexte lecteur(contenu);
-    for (int* drapeau : {&SauvegardeAuto, &ImpressionAuto, &MiseEnPageAuto, &Rapport1000, &TBL}) {
-        long long valeur = 0;
-        if (!lecteur.LitEntier(valeur))
-            return;
-        // Read as unsigned: any value other than 0 means the flag is set.
-        *drapeau =
-            valeur == 0 ? 0 : (valeur > 0 && valeur <= 0x7FFFFFFF ? static_cast<int>(valeur) : 1);
-    }
-    lecteur.SauteFinLigne();
+    const auto litDrapeaux = [&lecteur](std::initializer_list<int*> drapeaux) {
+        for (int* drapeau : drapeaux) {
+            long long valeur = 0;
+            if (!lecteur.LitEntier(valeur))
+                return false;
+            // Read as unsigned: any value other than 0 means the flag is set.
+            *drapeau = valeur == 0
+                           ? 0
+                           : (valeur > 0 && valeur <= 0x7FFFFFFF ? static_cast<int>(valeur) : 1);
+        }
+        lecteur.SauteFinLigne();
+        return true;
+    };
+    if (!litDrapeaux({&SauvegardeAuto, &ImpressionAuto, &MiseEnPageAuto, &Rapport1000, &TBL}))
+        return;
     if (!lecteur.Fin())
         lecteur.LitLigne(RepConcours);
     if (!lecteur.Fin())
         lecteur.LitLigne(RepProgrammes);
+    if (!lecteur.Fin() && litDrapeaux({&PublicationAuto, &AccordJuges}) && !lecteur.Fin())
+        lecteur.LitLigne(RepPublication);
 }
 
 std::string TOption::CheminFichier(const std::string& repertoireDepart)

@@ -7,7 +7,10 @@
 /**
  * The program-wide settings kept in "tavo.ini" in the start-up directory:
  * three automatic tasks, two calculation options and the two working
- * directories. Every flag counts as set when it is non-zero.
+ * directories, then the results site's settings (automatic publication, the
+ * judges' agreement on the printed judge ranking, the site's folder) on three
+ * more lines, which a file of seven lines lacks. Every flag counts as set when
+ * it is non-zero.
  */
 class TOption
 {
@@ -22,6 +25,10 @@ public:
     int GetTBL() const { return TBL; }
     const char* GetRepProgrammes() const { return RepProgrammes; }
     const char* GetRepConcours() const { return RepConcours; }
+    int GetPublicationAuto() const { return PublicationAuto; }
+    int GetAccordJuges() const { return AccordJuges; }
+    /** The results site's folder; empty until the user chose one. */
+    const char* GetRepPublication() const { return RepPublication; }
 
     void SetSauvegardeAuto(int v) { SauvegardeAuto = v; }
     void SetImpressionAuto(int v) { ImpressionAuto = v; }
@@ -30,8 +37,11 @@ public:
     void SetTBL(int v) { TBL = v; }
     void SetRepProgrammes(const char* texte);
     void SetRepConcours(const char* texte);
+    void SetPublicationAuto(int v) { PublicationAuto = v; }
+    void SetAccordJuges(int v) { AccordJuges = v; }
+    void SetRepPublication(const char* texte);
 
-    /** The seven lines of the options file, CR LF line ends. */
+    /** The ten lines of the options file, CR LF line ends. */
     std::string Ecrit() const;
     /** Reads the options file form; fields not found keep their values. */
     void Lit(std::string_view contenu);
@@ -52,4 +62,7 @@ private:
     int TBL = 0;
     char RepProgrammes[255] = {};
     char RepConcours[255] = {};
+    int PublicationAuto = 0;
+    int AccordJuges = 0;
+    char RepPublication[255] = {};
 };

@@ -132,6 +132,16 @@ public:
         prepare(dialogue, donnees);
         return execute(dialogue, donnees);
     }
+
+    bool ChoisitRepertoire(QWidget* parent, const QString& titre, TDonneesFichier& donnees) override
+    {
+        const QString choix =
+            QFileDialog::getExistingDirectory(parent, titre, donnees.RepertoireInitial);
+        if (choix.isEmpty())
+            return false;
+        donnees.NomFichier = choix;
+        return true;
+    }
 };
 
 TRepondeurQt g_repondeurQt;
@@ -159,6 +169,11 @@ bool DialogueOuvrir(QWidget* parent, TDonneesFichier& donnees)
 bool DialogueEnregistrer(QWidget* parent, TDonneesFichier& donnees)
 {
     return g_repondeur->Enregistre(parent, donnees);
+}
+
+bool DialogueRepertoire(QWidget* parent, const QString& titre, TDonneesFichier& donnees)
+{
+    return g_repondeur->ChoisitRepertoire(parent, titre, donnees);
 }
 
 } // namespace tavo

@@ -71,6 +71,9 @@ public:
     virtual bool Ouvre(QWidget* parent, TDonneesFichier& donnees) = 0;
     /** Runs the save dialog; true and `donnees.NomFichier` set when confirmed. */
     virtual bool Enregistre(QWidget* parent, TDonneesFichier& donnees) = 0;
+    /** Runs the folder dialog from `donnees.RepertoireInitial`; the folder in `NomFichier`. */
+    virtual bool ChoisitRepertoire(QWidget* parent, const QString& titre,
+                                   TDonneesFichier& donnees) = 0;
 };
 
 /** Installs an answerer (null: back to Qt's dialogs); returns the previous one. */
@@ -84,5 +87,8 @@ bool DialogueOuvrir(QWidget* parent, TDonneesFichier& donnees);
 
 /** The save-file dialog over `donnees`; false when not confirmed. */
 bool DialogueEnregistrer(QWidget* parent, TDonneesFichier& donnees);
+
+/** The folder dialog titled `titre`; false when not confirmed. */
+bool DialogueRepertoire(QWidget* parent, const QString& titre, TDonneesFichier& donnees);
 
 } // namespace tavo

@@ -3,6 +3,7 @@
 #include "app/Dialogues.h"
 #include "app/ListePilotes.h"
 #include "model/Fichier.h"
+#include "platform/Chaines.h"
 #include "support/Fenetre.h"
 
 #include <QAction>
@@ -337,6 +338,34 @@ TEST_F(DocumentTest, accentedStartDirectoryReachesTheFileDialogsIntact)
               accents + QStringLiteral("/Concours"));
     EXPECT_EQ(repondeur.Dialogues()[1].Donnees.RepertoireInitial,
               accents + QStringLiteral("/Concours"));
+}
+
+TEST_F(DocumentTest, publishingAsksTheFolderOnceKeepsItAndTellsAFailure)
+{
+    ASSERT_TRUE(fenetre->OuvreFichier(CopieDemo()));
+    const QString site = depart.filePath(QStringLiteral("site"));
+    repondeur.Choisit(site);
+    Execute(CM_PUBLIER);
+    Execute(CM_PUBLIER);
+    EXPECT_EQ(repondeur.Dialogues().size(), 1u);
+    EXPECT_TRUE(QFile::exists(site + QStringLiteral("/index.html")));
+    ASSERT_EQ(repondeur.Messages().size(), 2u);
+    EXPECT_TRUE(repondeur.Messages()[0].Texte.startsWith(
+        QStringLiteral("Les résultats sont publiés dans « ") + site));
+    TOption relues(depart.path().toStdString());
+    relues.Charge(depart.path().toStdString());
+    EXPECT_EQ(QString::fromUtf8(relues.GetRepPublication()), site);
+    EXPECT_FALSE(fenetre->Modifie);
+
+    // A file where the folder should be: said, and nothing else changes.
+    const QString fichier = depart.filePath(QStringLiteral("Concours/demo.ccr"));
+    fenetre->Options->SetRepPublication(tavo::CheminNatif(fichier).c_str());
+    repondeur.Oublie();
+    Execute(CM_PUBLIER);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_TRUE(repondeur.Messages()[0].Texte.startsWith(
+        QStringLiteral("Les résultats n'ont pas été publiés")));
+    EXPECT_EQ(repondeur.Messages()[0].Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
 }
 
 // Started from the desktop's menu, in a folder without "tavo.ini": the user's own folders.

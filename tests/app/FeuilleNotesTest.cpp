@@ -390,6 +390,29 @@ TEST_F(FeuilleNotesTest, automaticSaveWritesTheMarksToTheNamedFile)
     EXPECT_EQ(relu.GetPiloteDossard("7").GetNote(1, 1, 1), 19);
 }
 
+// Each finished sheet republishes the site; the folder is asked once and kept.
+TEST_F(FeuilleNotesTest, automaticPublicationFollowsEveryFinishedSheet)
+{
+    fenetre->Options->SetPublicationAuto(1);
+    const QString site = depart.filePath(QStringLiteral("site"));
+    repondeur.Choisit(site);
+    for (int note : {Qt::Key_6, Qt::Key_9}) {
+        QDir(site).removeRecursively();
+        ASSERT_TRUE(Ouvre(1));
+        Touche(Qt::Key_Return);
+        Touche(note);
+        Touche(Qt::Key_Escape);
+        Touche(Qt::Key_Escape);
+        QFile page(site + QStringLiteral("/pilote-1.html"));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(page.readAll().contains("Durand"));
+    }
+    EXPECT_EQ(repondeur.Dialogues().size(), 1u);
+    EXPECT_EQ(QString::fromUtf8(fenetre->Options->GetRepPublication()), site);
+    // Published without a word: only the totals were said.
+    EXPECT_EQ(repondeur.Messages().size(), 2u);
+}
+
 TEST_F(FeuilleNotesTest, aPreviousViewThatFailsKeepsTheSheetInColumnChoice)
 {
     Execute(CM_CLST_PILOTES_1);

@@ -29,14 +29,14 @@ TEST(Option, rootStartDirectoryKeepsTheDoubledSeparator)
     EXPECT_STREQ(o.GetRepConcours(), "//Concours");
 }
 
-TEST(Option, savingTheDefaultsWritesSevenLines)
+TEST(Option, savingTheDefaultsWritesTenLines)
 {
     RepertoireTemporaire rep;
     const std::string d = rep.Chemin().string();
     const TOption o(d);
     ASSERT_TRUE(o.Enregistre(d));
     EXPECT_EQ(LitOctets(d + "/tavo.ini"),
-              "0\r\n1\r\n1\r\n1\r\n0\r\n" + d + "/Concours\r\n" + d + "/Vols\r\n");
+              "0\r\n1\r\n1\r\n1\r\n0\r\n" + d + "/Concours\r\n" + d + "/Vols\r\n0\r\n0\r\n\r\n");
 }
 
 TEST(Option, saveAndLoadRoundTrip)
@@ -51,11 +51,22 @@ TEST(Option, saveAndLoadRoundTrip)
     o.SetTBL(1);
     o.SetRepProgrammes("/données/Programmes ");
     o.SetRepConcours("/données/Concours");
+    o.SetPublicationAuto(1);
+    o.SetAccordJuges(1);
+    o.SetRepPublication("/srv/www/résultats");
     ASSERT_TRUE(o.Enregistre(d));
     TOption lu(d);
     lu.Charge(d);
     EXPECT_EQ(lu.Ecrit(), o.Ecrit());
     EXPECT_STREQ(lu.GetRepProgrammes(), "/données/Programmes ");
+    EXPECT_STREQ(lu.GetRepPublication(), "/srv/www/résultats");
+
+    // A file of seven lines, as older versions wrote, leaves the site's settings unset.
+    TOption ancien(d);
+    ancien.Lit("1\r\n1\r\n1\r\n1\r\n1\r\n/c\r\n/p\r\n");
+    EXPECT_STREQ(ancien.GetRepProgrammes(), "/p");
+    EXPECT_EQ(ancien.GetPublicationAuto() + ancien.GetAccordJuges(), 0);
+    EXPECT_STREQ(ancien.GetRepPublication(), "");
 }
 
 TEST(Option, anyNonZeroFlagCountsAsSetAndMissingFieldsKeepTheirValues)

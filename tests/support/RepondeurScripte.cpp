@@ -62,4 +62,9 @@ bool TRepondeurScripte::Enregistre(QWidget*, TDonneesFichier& donnees)
     return Fichier(true, donnees);
 }
 
+bool TRepondeurScripte::ChoisitRepertoire(QWidget*, const QString&, TDonneesFichier& donnees)
+{
+    return Fichier(false, donnees);
+}
+
 } // namespace tavo

@@ -52,6 +52,9 @@ public:
                    unsigned type) override;
     bool Ouvre(QWidget* parent, TDonneesFichier& donnees) override;
     bool Enregistre(QWidget* parent, TDonneesFichier& donnees) override;
+    /** A folder dialog, recorded and answered as an open dialog. */
+    bool ChoisitRepertoire(QWidget* parent, const QString& titre,
+                           TDonneesFichier& donnees) override;
 
 private:
     bool Fichier(bool enregistrement, TDonneesFichier& donnees);
