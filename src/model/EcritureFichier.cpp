@@ -162,8 +162,10 @@ int reserve(int fd, std::size_t taille)
         return 0;
     const int cause = ::posix_fallocate(fd, 0, static_cast<off_t>(taille));
     if (cause == 0 || cause == EINVAL || cause == EOPNOTSUPP)
-        return 0;                   // a file system that cannot reserve: written as it comes
-    ::ftruncate(fd, infos.st_size); // drops a partial reservation past the old end
+        return 0; // a file system that cannot reserve: written as it comes
+    // Drops a partial reservation past the old end; failing that, the file only stays longer.
+    const int tronque = ::ftruncate(fd, infos.st_size);
+    (void)tronque;
     return cause;
 }
 

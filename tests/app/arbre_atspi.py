@@ -4,22 +4,20 @@
 
 Run inside a session bus and an X server (dbus-run-session -- xvfb-run ...):
     arbre_atspi.py TAVO DEMO.ccr PROGRAMMES
-Starts TAVO on DEMO in a start-up directory of its own (its programmes in PROGRAMMES), opens "Saisie, Pilotes" and checks
-that every field of the dialog is named; closes it, shows the ranking after one flight and
-checks the view tells its heading and rows. Prints the dialog's tree. Exit 0 when all holds,
-77 when the accessibility bus cannot be had (the test is then skipped).
+Starts TAVO on a copy of DEMO in a start-up directory of its own (its programmes in
+PROGRAMMES), so that no other run finds the competition open:
+the characteristics view tells its texts; every field of "Saisie, Pilotes" is named (the
+dialog's tree is printed); the ranking after one flight tells its heading and rows. Exit 0
+when all holds, 77 when the accessibility bus cannot be had (the test is then skipped).
 """
 import os
-import subprocess
+import shutil
 import sys
 import tempfile
-import threading
-import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from atspi import Atspi, actionne, attend, cherche, dialogue, lance, menu, parcours  # noqa: E402
+from atspi import trouve_application, vue  # noqa: E402
 
 CHAMPS = {
     Atspi.Role.TEXT,
@@ -35,90 +33,7 @@ CHAMPS = {
     Atspi.Role.TREE_TABLE,
     Atspi.Role.PAGE_TAB,
 }
-
-
-def enfants(noeud):
-    try:
-        n = noeud.get_child_count()
-    except Exception:
-        return []
-    resultat = []
-    for i in range(n):
-        try:
-            enfant = noeud.get_child_at_index(i)
-        except Exception:
-            enfant = None
-        if enfant is not None:
-            resultat.append(enfant)
-    return resultat
-
-
-def parcours(noeud, profondeur=0):
-    yield noeud, profondeur
-    if profondeur < 40:
-        for enfant in enfants(noeud):
-            yield from parcours(enfant, profondeur + 1)
-
-
-def attend(condition, delai=20.0):
-    fin = time.monotonic() + delai
-    while time.monotonic() < fin:
-        trouve = condition()
-        if trouve is not None:
-            return trouve
-        time.sleep(0.2)
-    return None
-
-
-def application(pid):
-    bureau = Atspi.get_desktop(0)
-    for app in enfants(bureau):
-        try:
-            if app.get_process_id() == pid:
-                return app
-        except Exception:
-            pass
-    return None
-
-
-def cherche(racine, roles, nom):
-    roles = roles if isinstance(roles, set) else {roles}
-    for noeud, _ in parcours(racine):
-        try:
-            if noeud.get_role() in roles and noeud.get_name() == nom:
-                return noeud
-        except Exception:
-            pass
-    return None
-
-
-def actionne(noeud):
-    # A command that opens a modal dialog answers only when the dialog closes: not waited for.
-    def action():
-        try:
-            Atspi.Action.do_action(noeud, 0)
-        except gi.repository.GLib.Error:
-            pass  # no answer in time: the tree tells what happened
-
-    threading.Thread(target=action, daemon=True).start()
-
-
-def menu(app, chemin):
-    """Opens each menu of the path and presses its last item."""
-    courant = app
-    for i, nom in enumerate(chemin):
-        noeud = attend(lambda: cherche(courant, {Atspi.Role.MENU, Atspi.Role.MENU_ITEM}, nom), 10)
-        if noeud is None:
-            for n, p in parcours(app):
-                print(f"{'  ' * p}{n.get_role_name()}: {n.get_name()!r}", file=sys.stderr)
-            raise SystemExit(f"menu « {' / '.join(chemin[: i + 1])} » introuvable")
-        actionne(noeud)
-        courant = noeud
-        time.sleep(0.5)
-
-
-def dialogue(app, titre):
-    return attend(lambda: cherche(app, Atspi.Role.DIALOG, titre))
+PILOTES = "Pilotes du concours"
 
 
 def main():
@@ -129,11 +44,11 @@ def main():
     with tempfile.TemporaryDirectory() as depart:
         with open(os.path.join(depart, "tavo.ini"), "w", newline="") as options:
             options.write("0\r\n0\r\n1\r\n1\r\n0\r\n" + depart + "\r\n" + programmes + "\r\n")
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-                   HOME=depart, XDG_CONFIG_HOME=os.path.join(depart, "config"),
+        env = dict(os.environ, HOME=depart, XDG_CONFIG_HOME=os.path.join(depart, "config"),
                    XDG_STATE_HOME=os.path.join(depart, "state"))
-        env.pop("QT_QPA_PLATFORM", None)
-        programme = subprocess.Popen([tavo, demo], cwd=depart, env=env)
+        copie = os.path.join(depart, os.path.basename(demo))
+        shutil.copyfile(demo, copie)
+        programme = lance([tavo, copie], cwd=depart, env=env)
         try:
             return verifie(programme)
         finally:
@@ -142,30 +57,20 @@ def main():
 
 
 def verifie(programme):
-    app = attend(lambda: application(programme.pid))
+    app = trouve_application(programme)
     if app is None:
         print("tavo n'apparaît pas sur le bus d'accessibilité", file=sys.stderr)
         return 77
-    app.set_cache_mask(Atspi.Cache.NONE)  # menus fill when they open: always ask the program
     erreurs = []
 
-    def vue(entete):
-        for noeud, _ in parcours(app):
-            try:
-                if noeud.get_name().upper().startswith(entete) and noeud.get_description():
-                    return noeud
-            except Exception:
-                pass
-        return None
-
-    caracteristiques = attend(lambda: vue("CARACTÉRISTIQUES DU CONCOURS"), 10)
+    caracteristiques = attend(lambda: vue(app, "CARACTÉRISTIQUES DU CONCOURS"), 10)
     if caracteristiques is None or "Nombre de pilotes : " not in caracteristiques.get_description():
         erreurs.append("la vue des caractéristiques ne dit pas son texte")
 
     menu(app, ["Saisie", "Pilotes"])
-    boite = dialogue(app, "Pilotes du concours")
+    boite = dialogue(app, PILOTES)
     if boite is None:
-        raise SystemExit("le dialogue « Pilotes du concours » n'apparaît pas")
+        raise SystemExit(f"le dialogue « {PILOTES} » n'apparaît pas")
     for noeud, profondeur in parcours(boite):
         role, nom = noeud.get_role(), noeud.get_name()
         print(f"{'  ' * profondeur}{noeud.get_role_name()}: {nom!r}")
@@ -177,11 +82,10 @@ def verifie(programme):
         erreurs.append("pas de bouton « Annuler »")
     else:
         actionne(annuler)
-        attend(lambda: None if cherche(app, Atspi.Role.DIALOG, "Pilotes du concours") else True, 10)
+        attend(lambda: None if cherche(app, Atspi.Role.DIALOG, PILOTES) else True, 10)
 
     menu(app, ["Affichage", "Classement des pilotes", "Après 1 vol"])
-
-    classement = attend(lambda: vue("CLASSEMENT DES PILOTES"), 10)
+    classement = attend(lambda: vue(app, "CLASSEMENT DES PILOTES"), 10)
     if classement is None:
         erreurs.append("la vue du classement ne dit ni son titre ni ses lignes")
     else:

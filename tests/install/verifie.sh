@@ -72,9 +72,16 @@ contenu() {
         sortie=$("$prefixe/bin/$f" --help) && [[ $sortie == *"Usage : $f "* ]] \
             || echec "$f --help"
     done
-    # The installed demo competition ranks with the installed programmes alone.
-    sortie=$(cd "$donnees" && "$prefixe/bin/tavo-cli" classement Concours/demo.ccr --vols 4) \
-        && [[ $sortie == *"après 4 vols"* ]] || echec "the installed demo competition cannot be ranked"
+    # From an empty home folder, the installed demo competition ranks with the installed
+    # programmes alone, and nothing is made there.
+    local maison
+    maison=$(mktemp -d)
+    sortie=$(cd "$maison" && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$maison" \
+        XDG_DATA_DIRS=/nonexistent "$prefixe/bin/tavo-cli" classement "$donnees/Concours/demo.ccr" \
+        --vols 4) && [[ $sortie == *"après 4 vols"* ]] \
+        || echec "the installed demo competition cannot be ranked"
+    [ -z "$(ls -A "$maison")" ] || echec "tavo-cli wrote into the home folder"
+    rm -rf "$maison"
 }
 
 # The Debian package, with no lintian error or warning (tools/paquet.sh makes the real one).

@@ -213,7 +213,8 @@ TEST(FichiersHostiles, textsWithLineBreaksAreWrittenOnTheirOneLine)
 
     TOption o("/d");
     o.SetRepConcours("/un\nautre");
-    EXPECT_EQ(CompteLignesCrLf(o.Ecrit()), 7);
+    o.SetRepPublication("/site\r\nweb");
+    EXPECT_EQ(CompteLignesCrLf(o.Ecrit()), 10);
 }
 
 TEST(FichiersHostiles, optionsWithHugePathsAndNegativeFlags)
