@@ -80,7 +80,9 @@ a { color: #0645ad; }
 nav ul { list-style: none; padding: 0; margin: 0.3em 0; display: flex; flex-wrap: wrap; gap: 0.3em 1em; }
 .defile { overflow-x: auto; -webkit-overflow-scrolling: touch; max-width: 100%; }
 table { border-collapse: collapse; margin: 0.4em 0 1em; }
-caption { text-align: left; font-weight: bold; padding: 0.2em 0; }
+caption { text-align: left; font-weight: bold; padding: 0.2em 0; white-space: nowrap; }
+h1 + .defile caption, h2 + .defile caption { position: absolute; width: 1px; height: 1px;
+  overflow: hidden; clip: rect(0 0 0 0); white-space: nowrap; }
 th, td { border: 1px solid #889; padding: 0.15em 0.45em; white-space: nowrap; }
 thead th { background: #e8eef6; }
 tbody th { font-weight: normal; text-align: left; }
