@@ -10,6 +10,7 @@
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
+#include "model/Texte.h"
 #include "scoring/Messages.h"
 
 #include <cerrno>
@@ -83,11 +84,11 @@ int Execute(const std::vector<std::string>& arguments, std::ostream& sortie, std
     std::ostringstream messages;
     const int code = Traite(analyse, {resultat, messages}, repertoireCourant);
     // JSON escapes its control characters; every other text is made harmless here.
-    erreurs << SansControle(messages.str());
+    erreurs << SansControle(messages.str(), true);
     const bool json =
         analyse.genre == Analyse::Genre::Commande && analyse.commande.format == Format::Json;
     errno = 0;
-    sortie << (json ? resultat.str() : SansControle(resultat.str()));
+    sortie << (json ? resultat.str() : SansControle(resultat.str(), true));
     if (!sortie.flush()) {
         const int cause = errno;
         erreurs << "tavo-cli : impossible d'écrire le résultat sur la sortie standard";

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Sortie.h"
 
+#include "model/Texte.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -12,14 +14,6 @@
 namespace tavo::cli {
 
 namespace {
-
-std::string SansEspaces(const std::string& texte)
-{
-    const auto debut = texte.find_first_not_of(' ');
-    if (debut == std::string::npos)
-        return {};
-    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
-}
 
 std::string Aligne(const std::string& texte, std::size_t largeur, Alignement alignement)
 {
@@ -38,20 +32,6 @@ std::string Aligne(const std::string& texte, std::size_t largeur, Alignement ali
     return std::string(marge, ' ') + texte;
 }
 
-// The length of the C1 control character (U+0080 to U+009F, two bytes in UTF-8) at `i`, or 0.
-std::size_t LongueurC1(std::string_view utf8, std::size_t i)
-{
-    if (i + 1 >= utf8.size() || static_cast<unsigned char>(utf8[i]) != 0xC2)
-        return 0;
-    const auto suivant = static_cast<unsigned char>(utf8[i + 1]);
-    return suivant >= 0x80 && suivant < 0xA0 ? 2 : 0;
-}
-
-bool EstControle(unsigned char octet)
-{
-    return octet < 0x20 || octet == 0x7F;
-}
-
 std::string ChampCsv(const std::string& texte)
 {
     if (texte.find_first_of(";\"\r\n") == std::string::npos)
@@ -66,21 +46,6 @@ std::string ChampCsv(const std::string& texte)
 }
 
 } // namespace
-
-std::string SansControle(std::string_view utf8)
-{
-    std::string texte;
-    texte.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto octet = static_cast<unsigned char>(utf8[i]);
-        if (const std::size_t c1 = LongueurC1(utf8, i); c1 > 0) {
-            texte += '?';
-            i += c1 - 1;
-        } else
-            texte += EstControle(octet) && octet != '\n' ? '?' : utf8[i];
-    }
-    return texte;
-}
 
 std::size_t Largeur(std::string_view utf8)
 {

@@ -48,13 +48,6 @@ void EcritTexte(const Tableau& tableau, std::ostream& sortie);
 /** A header line of titles, then the rows; ';' between fields, quoted when needed. */
 void EcritCsv(const Tableau& tableau, std::ostream& sortie);
 
-/**
- * The text with every control character but the line feed (C0, DEL, and C1,
- * which the Windows-1252 conversion gives for its undefined bytes) replaced
- * by '?': texts of a file never drive the terminal.
- */
-std::string SansControle(std::string_view utf8);
-
 /** Width of a UTF-8 text in characters. */
 std::size_t Largeur(std::string_view utf8);
 

@@ -32,4 +32,35 @@ long ValeurEntiere(std::string_view texte)
     return negatif ? -valeur : valeur;
 }
 
+std::string SansEspaces(std::string_view texte)
+{
+    const auto debut = texte.find_first_not_of(' ');
+    if (debut == std::string_view::npos)
+        return {};
+    return std::string(texte.substr(debut, texte.find_last_not_of(' ') - debut + 1));
+}
+
+std::size_t LongueurC1(std::string_view utf8, std::size_t i)
+{
+    if (i + 1 >= utf8.size() || static_cast<unsigned char>(utf8[i]) != 0xC2)
+        return 0;
+    const auto suivant = static_cast<unsigned char>(utf8[i + 1]);
+    return suivant >= 0x80 && suivant < 0xA0 ? 2 : 0;
+}
+
+std::string SansControle(std::string_view utf8, bool gardeFinsDeLigne)
+{
+    std::string texte;
+    texte.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto octet = static_cast<unsigned char>(utf8[i]);
+        if (const std::size_t c1 = LongueurC1(utf8, i); c1 > 0) {
+            texte += '?';
+            i += c1 - 1;
+        } else
+            texte += EstControle(octet) && !(gardeFinsDeLigne && octet == '\n') ? '?' : utf8[i];
+    }
+    return texte;
+}
+
 } // namespace tavo

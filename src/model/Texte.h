@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace tavo {
@@ -40,5 +41,25 @@ template <std::size_t N> void CopieTexte(char (&champ)[N], std::string_view sour
  * Saturates instead of overflowing.
  */
 long ValeurEntiere(std::string_view texte);
+
+/** Whether a byte is a C0 control character or DEL. */
+constexpr bool EstControle(unsigned char octet)
+{
+    return octet < 0x20 || octet == 0x7F;
+}
+
+/** The length of the C1 control character (U+0080 to U+009F, two bytes in UTF-8) at `i`, or 0. */
+std::size_t LongueurC1(std::string_view utf8, std::size_t i);
+
+/** The text without its leading and trailing spaces. */
+std::string SansEspaces(std::string_view texte);
+
+/**
+ * The UTF-8 text with every control character (C0, DEL, and C1, which the
+ * Windows-1252 conversion gives for its undefined bytes) replaced by '?',
+ * the line feed kept when `gardeFinsDeLigne`: texts of a file never drive a
+ * terminal nor break a page.
+ */
+std::string SansControle(std::string_view utf8, bool gardeFinsDeLigne);
 
 } // namespace tavo

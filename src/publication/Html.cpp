@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publication/Html.h"
 
+#include "model/Texte.h"
+
 #include <map>
 #include <string>
 
 namespace tavo::html {
 
 namespace {
-
-std::string SansEspaces(const std::string& texte)
-{
-    const auto debut = texte.find_first_not_of(' ');
-    if (debut == std::string::npos)
-        return {};
-    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
-}
 
 const char* Classe(const ColonneVue& colonne)
 {
@@ -106,17 +100,8 @@ std::string Echappe(std::string_view utf8)
 {
     std::string texte;
     texte.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto octet = static_cast<unsigned char>(utf8[i]);
-        const bool c1 = octet == 0xC2 && i + 1 < utf8.size() &&
-                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
-        if (c1) {
-            texte += '?';
-            ++i;
-            continue;
-        }
-        switch (utf8[i]) {
+    for (char c : SansControle(utf8, false)) {
+        switch (c) {
         case '&':
             texte += "&amp;";
             break;
@@ -133,7 +118,7 @@ std::string Echappe(std::string_view utf8)
             texte += "&#39;";
             break;
         default:
-            texte += octet < 0x20 || octet == 0x7F ? '?' : utf8[i];
+            texte += c;
         }
     }
     return texte;

@@ -109,18 +109,28 @@ TEST(Printer, pdfNotWrittenWholeIsAFailureWithItsReason)
     EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent/dir/x.pdf")));
 }
 
+namespace {
+
+/** A print dialog answered "into this PDF file", with a page range when given one. */
+struct VersPdf : TDialoguesImprimante
+{
+    QString chemin;
+    int page = 0;
+    bool Imprimer(QWidget*, QPrinter& imprimante) override
+    {
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(chemin);
+        if (page > 0)
+            imprimante.setFromTo(page, page);
+        return true;
+    }
+};
+
+} // namespace
+
 TEST(Printer, pdfChosenInThePrintDialogThatCannotBeWrittenIsToldInAMessageBox)
 {
-    struct VersPdf : TDialoguesImprimante
-    {
-        QString chemin;
-        bool Imprimer(QWidget*, QPrinter& imprimante) override
-        {
-            imprimante.setOutputFormat(QPrinter::PdfFormat);
-            imprimante.setOutputFileName(chemin);
-            return true;
-        }
-    } dialogues;
+    VersPdf dialogues;
     InstalleDialoguesImprimante(&dialogues);
     TRepondeurScripte repondeur;
     TPrinter imprimante;
@@ -147,17 +157,8 @@ TEST(Printer, pdfChosenInThePrintDialogThatCannotBeWrittenIsToldInAMessageBox)
 // A page range prints those pages alone, each as it would be in the whole document.
 TEST(Printer, aPageRangePrintsItsPagesAsTheyAreInTheWholeDocument)
 {
-    struct Page2 : TDialoguesImprimante
-    {
-        QString chemin;
-        bool Imprimer(QWidget*, QPrinter& imprimante) override
-        {
-            imprimante.setOutputFormat(QPrinter::PdfFormat);
-            imprimante.setOutputFileName(chemin);
-            imprimante.setFromTo(2, 2);
-            return true;
-        }
-    } dialogues;
+    VersPdf dialogues;
+    dialogues.page = 2;
     QTemporaryDir dossier;
     dialogues.chemin = dossier.filePath(QStringLiteral("page2.pdf"));
     InstalleDialoguesImprimante(&dialogues);
