@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 using namespace tavo;
 
@@ -109,8 +111,21 @@ const QString RECENTS = QStringLiteral("fichiers/recents");
 
 std::unique_ptr<QSettings> Reglages()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("tavo"), QStringLiteral("tavo"));
+    // Where QSettings keeps a user's "tavo"/"tavo" settings. It reads the file as soon as it is
+    // made: a pipe there would block the program, a huge file fill its memory. The settings
+    // then live in a file of this run only, and the one found is left alone.
+    const QString fichier =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/tavo/tavo.conf");
+    std::string octets;
+    const CodeLecture code =
+        LitFichierBorne(CheminNatif(fichier), octets, TAILLE_MAX_PETIT_FICHIER);
+    if (code == CodeLecture::Ok || code == CodeLecture::FichierIntrouvable)
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           QStringLiteral("tavo"), QStringLiteral("tavo"));
+    static const QTemporaryDir provisoire;
+    return std::make_unique<QSettings>(provisoire.filePath(QStringLiteral("tavo.conf")),
+                                       QSettings::IniFormat);
 }
 
 QStringList TTavoWindow::FichiersRecents() const

@@ -3,15 +3,16 @@
 // the lock beside its file, the footprint that tells a change made on disk by
 // someone else, and the recovery journal of every mark since the last save.
 #include "app/TTavoWindow.h"
+#include "model/Empreinte.h"
 #include "model/Fichier.h"
 #include "model/Journal.h"
+#include "model/Processus.h"
 #include "platform/Chaines.h"
 #include "platform/Verrou.h"
 
 #include <vector>
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,19 +34,13 @@ QString RepertoireEtat()
     return base + QStringLiteral("/tavo");
 }
 
-QByteArray Hachage(const QString& chemin)
+/** The footprint of what a file holds now; empty when it cannot be read. */
+std::string EmpreinteFichier(const QString& chemin)
 {
-    QFile f(chemin);
-    QCryptographicHash h(QCryptographicHash::Sha256);
-    if (f.open(QIODevice::ReadOnly))
-        h.addData(&f);
-    return h.result();
-}
-
-QByteArray Hachage(const std::string& texte)
-{
-    return QCryptographicHash::hash(QByteArrayView(texte.data(), qsizetype(texte.size())),
-                                    QCryptographicHash::Sha256);
+    std::string octets;
+    if (!LitFichier(CheminNatif(chemin), octets))
+        return {};
+    return EmpreinteHex(octets);
 }
 
 bool MemeFichier(const QString& a, const QString& b)
@@ -74,55 +69,58 @@ std::pair<QString, QString> FamilleJournal(const QString& fichier)
     return {reel.absolutePath(), u'.' + reel.fileName() + u'.'};
 }
 
-/** A journal left by a program that ended without saving. */
-struct Orphelin
-{
-    QString Chemin;
-    ContenuJournal Contenu;
-};
-
-/** The process number in a journal's name, when the name is one of the family's. */
+/** A journal's name in a family: the start, a process number, maybe "-N", ".journal". */
 bool DeLaFamille(const QString& nom, const QString& debut)
 {
     if (!nom.startsWith(debut) || !nom.endsWith(EXTENSION_JOURNAL))
         return false;
-    bool nombre = false;
-    nom.mid(debut.size(), nom.size() - debut.size() - EXTENSION_JOURNAL.size()).toLongLong(&nombre);
-    return nombre;
+    const QStringList parties =
+        nom.mid(debut.size(), nom.size() - debut.size() - EXTENSION_JOURNAL.size()).split(u'-');
+    if (parties.size() > 2)
+        return false;
+    for (const QString& partie : parties) {
+        bool nombre = false;
+        partie.toLongLong(&nombre);
+        if (!nombre)
+            return false;
+    }
+    return true;
 }
 
-/** Whether the program that wrote a journal is gone (and its marks are no one's). */
-bool Abandonne(const ContenuJournal& contenu, const QString& fichier)
+/** A journal a program of this computer left when it ended without saving. */
+struct Orphelin
 {
-    const QString hote = QString::fromStdString(contenu.hote);
-    if (hote == NomHote())
-        return contenu.processus != QCoreApplication::applicationPid() &&
-               !ProcessusActif(contenu.processus);
-    // Another computer's program: still at work when it holds the file's lock.
-    const auto d = fichier.isEmpty() ? std::nullopt : TVerrou::Detenteur(fichier);
-    return !d || d->Hote != hote || d->Processus != contenu.processus;
-}
+    QString Chemin;
+    Reprise Mode = Reprise::Tout;
+};
 
-/** The journals of ended programs for a file (none: the unnamed competition), oldest first. */
-std::vector<Orphelin> JournauxOrphelins(const QString& fichier)
+/**
+ * The journals of ended programs of this computer for a file (none: the
+ * unnamed competition), oldest first, whatever their times: one that started
+ * from another content of the file (saved since by another window) gives back
+ * its marks only. Another computer's journals are not ours to replay or
+ * remove. Journals too large to read are listed in `tropGrands`.
+ */
+std::vector<Orphelin> JournauxOrphelins(const QString& fichier, const std::string& origine,
+                                        QStringList& tropGrands)
 {
     const auto [dossier, debut] = FamilleJournal(fichier);
     std::vector<Orphelin> orphelins;
     const QFileInfoList entrees = QDir(dossier).entryInfoList(
         QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Time | QDir::Reversed);
+    const std::string hote = NomOrdinateur();
     for (const QFileInfo& entree : entrees) {
         if (!DeLaFamille(entree.fileName(), debut))
             continue;
-        // A journal older than its file holds nothing the file lacks.
-        if (!fichier.isEmpty() && entree.lastModified() <= QFileInfo(fichier).lastModified())
+        const ResultatReprise r = LitEnteteJournal(CheminNatif(entree.filePath()));
+        if (r.etat == EtatJournal::TropGrand)
+            tropGrands << entree.filePath();
+        if (r.etat != EtatJournal::Lu || r.entete.hote != hote ||
+            ProcessusVivant(r.entete.processus, r.entete.demarrage))
             continue;
-        QFile f(entree.filePath());
-        Orphelin o{entree.filePath(), {}};
-        if (!f.open(QIODevice::ReadOnly) || !LitJournal(f.readAll().toStdString(), o.Contenu) ||
-            !Abandonne(o.Contenu, fichier))
-            continue;
-        if (o.Contenu.concours || !o.Contenu.notes.empty())
-            orphelins.push_back(std::move(o));
+        const bool memeOrigine = fichier.isEmpty() || r.entete.origine == origine;
+        orphelins.push_back(
+            {entree.filePath(), memeOrigine ? Reprise::Tout : Reprise::NotesSeules});
     }
     return orphelins;
 }
@@ -132,8 +130,11 @@ std::vector<Orphelin> JournauxOrphelins(const QString& fichier)
 QString TTavoWindow::CheminJournal() const
 {
     const auto [dossier, debut] = FamilleJournal(SansNom ? QString() : DonneesFichier->NomFichier);
-    return QDir(dossier).filePath(debut + QString::number(QCoreApplication::applicationPid()) +
-                                  EXTENSION_JOURNAL);
+    const QString nom = QDir(dossier).filePath(
+        debut + QString::number(QCoreApplication::applicationPid()) + EXTENSION_JOURNAL);
+    if (Journal && Journal->Nom() == CheminNatif(nom))
+        return CheminQt(Journal->Chemin().c_str());
+    return nom;
 }
 
 bool TTavoWindow::AccepteOuverture(const QString& chemin)
@@ -157,10 +158,17 @@ void TTavoWindow::PrendFichier(const QString& chemin, const std::string& contenu
     OublieJournal();
     if (!Verrou)
         Verrou = std::make_unique<TVerrou>();
-    if (!MemeFichier(chemin, Verrou->Fichier()))
-        Verrou->Prend(chemin); // held elsewhere (opened anyway) or read-only: no lock of ours
-    const QFileInfo info(chemin);
-    Empreinte = {chemin, info.size(), info.lastModified(), Hachage(contenu)};
+    QString raison;
+    // Held elsewhere (opened anyway) or a read-only place: no lock of ours, silently.
+    if (!MemeFichier(chemin, Verrou->Fichier()) && !Verrou->Prend(chemin, &raison) &&
+        !raison.isEmpty())
+        MessageBox(this,
+                   QStringLiteral("Le verrou « %1 » n'a pas pu être créé : %2.\n\n"
+                                  "Le concours n'est pas protégé contre son ouverture dans une "
+                                  "autre fenêtre de Tavo 2000 : n'ouvrez ce fichier qu'ici.")
+                       .arg(QDir::toNativeSeparators(TVerrou::CheminVerrou(chemin)), raison),
+                   TITRE, MB_OK | MB_ICONEXCLAMATION);
+    Empreinte = {chemin, EmpreinteHex(contenu)};
 }
 
 void TTavoWindow::LacheFichier()
@@ -175,10 +183,9 @@ bool TTavoWindow::AccepteEcriture(const QString& chemin)
 {
     const QFileInfo info(chemin);
     if (MemeFichier(chemin, Empreinte.Chemin)) {
-        if (!info.exists() ||
-            (info.size() == Empreinte.Taille && info.lastModified() == Empreinte.Modification))
-            return true;
-        if (Hachage(chemin) == Empreinte.Hachage)
+        // The content decides: another program may rewrite a file within the same second
+        // and to the same size.
+        if (!info.exists() || EmpreinteFichier(chemin) == Empreinte.Hachage)
             return true;
         const QString question =
             QStringLiteral("Le fichier « %1 » a été modifié sur le disque depuis qu'il a été "
@@ -201,13 +208,33 @@ bool TTavoWindow::AccepteEcriture(const QString& chemin)
 
 TJournal& TTavoWindow::JournalCourant()
 {
-    const QString chemin = CheminJournal();
-    if (!Journal || Journal->Chemin() != CheminNatif(chemin)) {
-        QDir().mkpath(QFileInfo(chemin).absolutePath());
-        Journal = std::make_unique<TJournal>(CheminNatif(chemin), NomHote().toStdString(),
-                                             QCoreApplication::applicationPid());
+    const auto [dossier, debut] = FamilleJournal(SansNom ? QString() : DonneesFichier->NomFichier);
+    const std::string nom = CheminNatif(QDir(dossier).filePath(
+        debut + QString::number(QCoreApplication::applicationPid()) + EXTENSION_JOURNAL));
+    if (!Journal || Journal->Nom() != nom) {
+        QDir().mkpath(dossier);
+        const long long pid = NumeroProcessus();
+        Journal = std::make_unique<TJournal>(
+            nom, EnteteJournal{NomOrdinateur(), pid, DemarrageProcessus(pid),
+                               SansNom ? std::string() : Empreinte.Hachage});
+        EchecJournalAnnonce = false;
     }
     return *Journal;
+}
+
+void TTavoWindow::AnnonceEchecJournal()
+{
+    if (!Journal || !Journal->EnEchec() || EchecJournalAnnonce)
+        return;
+    EchecJournalAnnonce = true;
+    MessageBox(this,
+               QStringLiteral("Le journal de récupération « %1 » ne peut pas être écrit : %2.\n\n"
+                              "La récupération des notes après un arrêt brutal est désactivée "
+                              "jusqu'au prochain enregistrement : enregistrez le concours pour "
+                              "ne pas risquer de perdre ce qui a été saisi.")
+                   .arg(QDir::toNativeSeparators(CheminQt(Journal->Chemin().c_str())),
+                        QString::fromStdString(Journal->Raison())),
+               TITRE, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TTavoWindow::JournaliseNote(short note)
@@ -217,12 +244,20 @@ void TTavoWindow::JournaliseNote(short note)
     if (journal.Vierge() && (SansNom || Modifie))
         journal.AjouteConcours(Concours->Ecrit());
     journal.AjouteNote(
-        {Concours->GetVolCourant(), LigneFigure, ColonneJuge, note, Concours->GetDossardCourant()});
+        {Concours->GetVolCourant(), LigneFigure, ColonneJuge, note, Concours->GetDossardCourant()},
+        *PiloteSaisi);
+    AnnonceEchecJournal();
 }
 
-void TTavoWindow::JournaliseConcours()
+void TTavoWindow::JournaliseChangements(const std::string& changements)
 {
-    JournalCourant().AjouteConcours(Concours->Ecrit());
+    TJournal& journal = JournalCourant();
+    // An unnamed competition is only in memory: its journal starts with the whole of it.
+    if (journal.Vierge() && SansNom)
+        journal.AjouteConcours(Concours->Ecrit());
+    else
+        journal.AjouteChangements(changements);
+    AnnonceEchecJournal();
 }
 
 void TTavoWindow::OublieJournal()
@@ -234,25 +269,55 @@ void TTavoWindow::OublieJournal()
 
 bool TTavoWindow::ProposeRecuperation()
 {
+    QStringList tropGrands;
     const std::vector<Orphelin> orphelins =
-        JournauxOrphelins(SansNom ? QString() : DonneesFichier->NomFichier);
+        JournauxOrphelins(SansNom ? QString() : DonneesFichier->NomFichier,
+                          SansNom ? std::string() : Empreinte.Hachage, tropGrands);
+    for (const QString& journal : tropGrands)
+        MessageBox(this,
+                   QStringLiteral("Le journal de récupération « %1 » est trop grand (%2 Mo) pour "
+                                  "être celui d'un concours : il n'est pas lu.")
+                       .arg(QDir::toNativeSeparators(journal))
+                       .arg(QFileInfo(journal).size() >> 20),
+                   TITRE, MB_OK | MB_ICONEXCLAMATION);
     if (orphelins.empty())
         return false;
-    const bool oui = MessageBox(this,
-                                QStringLiteral("Des notes saisies après le dernier enregistrement "
-                                               "ont été retrouvées. Voulez-vous les récupérer ?"),
-                                TITRE, MB_YESNO | MB_ICONQUESTION) == IDYES;
+
+    // What the journals give back, on a copy: offered only when it changes something.
+    TConcours recupere;
+    recupere.Reprend(*Concours);
+    bool notesSeules = false;
+    std::vector<bool> entiers; // journals wholly replayed: nothing of them is left out
+    for (const Orphelin& o : orphelins) {
+        const ResultatReprise r = RejoueJournal(CheminNatif(o.Chemin), recupere, o.Mode);
+        notesSeules = notesSeules || (o.Mode == Reprise::NotesSeules && r.appliquees > 0);
+        entiers.push_back(o.Mode == Reprise::Tout || r.ignorees == 0);
+    }
+    const std::string changements = Changements(Photographie(*Concours), recupere);
+    bool oui = false;
+    if (!changements.empty()) {
+        QString question = QStringLiteral("Des notes saisies après le dernier enregistrement "
+                                          "ont été retrouvées. Voulez-vous les récupérer ?");
+        if (notesSeules)
+            question += QStringLiteral(
+                "\n\nLe fichier a été enregistré depuis, par une autre fenêtre ou un autre "
+                "programme : seules les notes sont reprises, sur les pilotes de même dossard et "
+                "de même nom.");
+        oui = MessageBox(this, question, TITRE, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
     if (oui) {
-        for (const Orphelin& o : orphelins) {
-            if (o.Contenu.concours)
-                Concours->Lit(*o.Contenu.concours); // a damaged copy leaves what is open
-            RejoueNotes(*Concours, o.Contenu.notes);
-        }
+        Concours->Reprend(recupere);
         Modifie = true;
-        JournaliseConcours(); // ours now, before the old journals go
+        // Ours now, before the old journals go.
+        if (SansNom)
+            JournaliseChangements({});
+        else
+            JournaliseChangements(changements);
         Invalide();
     }
-    for (const Orphelin& o : orphelins)
-        QFile::remove(o.Chemin);
+    // A journal that held more than could be replayed here stays for another time.
+    for (std::size_t i = 0; i < orphelins.size(); ++i)
+        if (entiers[i])
+            QFile::remove(orphelins[i].Chemin);
     return oui;
 }

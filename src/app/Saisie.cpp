@@ -5,6 +5,7 @@
 #include "app/TAProposDlg.h"
 #include "app/TTavoWindow.h"
 #include "model/Emplacements.h"
+#include "model/Journal.h"
 #include "platform/Aide.h"
 #include "platform/Chaines.h"
 #include "scoring/Messages.h"
@@ -38,36 +39,38 @@ bool TTavoWindow::CommandeSaisie(int id)
     const TDialoguesSaisie& dialogues = DialoguesSaisie();
     switch (id) {
     case CM_INFORMATIONS: {
-        const std::string avant = Concours->Ecrit();
+        const PhotoConcours avant = Photographie(*Concours);
         const int r = dialogues.Concours
                           ? dialogues.Concours(this, *Concours, Options->GetRepProgrammes())
                           : indisponible(this);
+        const std::string changements = Changements(avant, *Concours);
         if (r == IDOK) {
             Invalide();
-            Change();
+            Change(changements);
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
-        } else if (Concours->Ecrit() != avant) {
+        } else if (!changements.empty()) {
             // Judges paged through stay written even when the dialog is cancelled.
             Invalide();
-            Change();
+            Change(changements);
         }
         return true;
     }
     case CM_PILOTES: {
-        const std::string avant = Concours->Ecrit();
+        const PhotoConcours avant = Photographie(*Concours);
         const int r = dialogues.Pilotes ? dialogues.Pilotes(this, *Concours) : indisponible(this);
+        const std::string changements = Changements(avant, *Concours);
         if (r == IDOK) {
             if (Vue == modes::LISTE_PILOTES)
                 RemplitListe();
-            Change();
+            Change(changements);
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
-        } else if (Concours->Ecrit() != avant) {
+        } else if (!changements.empty()) {
             // Pilots stored, appended or deleted before a cancel stay so.
             if (Vue == modes::LISTE_PILOTES)
                 RemplitListe();
-            Change();
+            Change(changements);
         }
         LargeurVue = HauteurVue = 0;
         Invalide();
@@ -95,10 +98,10 @@ bool TTavoWindow::CommandeSaisie(int id)
     }
 }
 
-void TTavoWindow::Change()
+void TTavoWindow::Change(const std::string& changements)
 {
     Modifie = true;
-    JournaliseConcours();
+    JournaliseChangements(changements);
 }
 
 bool TTavoWindow::CommandeIndisponible(int id)

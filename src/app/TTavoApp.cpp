@@ -81,6 +81,8 @@ void TTavoApp::InitMainWindow()
 
 void TTavoApp::MainWindowShown()
 {
+    if (m_client)
+        m_client->AnnonceDemarrage();
     const QStringList arguments = Arguments();
     if (!arguments.isEmpty() && m_client)
         m_client->OuvreFichier(QFileInfo(arguments.constFirst()).absoluteFilePath());

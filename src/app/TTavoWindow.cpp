@@ -60,7 +60,22 @@ TTavoWindow::TTavoWindow(QWidget* parent)
     Concours = std::make_unique<TConcours>();
     PiloteSaisi = std::make_unique<TPilote>();
     Options = std::make_unique<TOption>(emplacements.depart);
-    Options->Charge(emplacements.options);
+    const tavo::CodeLecture lecture = Options->Charge(emplacements.options);
+    if (lecture != tavo::CodeLecture::Ok && lecture != tavo::CodeLecture::FichierIntrouvable)
+        ProblemeOptions =
+            QStringLiteral("Le fichier d'options « %1 » n'a pas été lu : %2.\n\n"
+                           "Les options par défaut sont utilisées : sauvegarde automatique "
+                           "désactivée, impression automatique après la saisie des notes "
+                           "activée, mise en page automatique activée, rapport 1000 activé, TBL "
+                           "désactivé, programmes de vol dans « %3 », concours dans « %4 ». "
+                           "Valider la boîte « Options » les enregistre à sa place.")
+                .arg(QDir::toNativeSeparators(
+                         tavo::CheminQt(TOption::CheminFichier(emplacements.options).c_str())),
+                     lecture == tavo::CodeLecture::FichierTropGrand
+                         ? QStringLiteral("il fait plus de 1 Mio, ce ne peut pas en être un")
+                         : QStringLiteral("ce n'est pas un fichier ordinaire"),
+                     QDir::toNativeSeparators(tavo::CheminQt(Options->GetRepProgrammes())),
+                     QDir::toNativeSeparators(tavo::CheminQt(Options->GetRepConcours())));
     Scroller = std::make_unique<tavo::TScroller>(this, UNITE_DEFILEMENT, UNITE_DEFILEMENT, 0, 0);
     SetCaption({});
 }
@@ -71,6 +86,15 @@ TTavoWindow::~TTavoWindow()
     // Changes given up or saved leave no journal; unsaved ones keep theirs for recovery.
     if (!Modifie || Abandon)
         OublieJournal();
+}
+
+void TTavoWindow::AnnonceDemarrage()
+{
+    if (ProblemeOptions.isEmpty())
+        return;
+    tavo::MessageBox(this, ProblemeOptions, tavo::NomTavo(),
+                     tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
+    ProblemeOptions.clear();
 }
 
 TRect TTavoWindow::GetClientRect() const

@@ -107,6 +107,8 @@ public:
     bool ProposeRecuperation();
     /** The recovery journal of the open competition: beside its file, or in the state directory. */
     QString CheminJournal() const;
+    /** What went wrong at start-up (an options file that could not be read), told once. */
+    void AnnonceDemarrage();
 
     /** Fills the pilots list again in the current sort order. */
     void RemplitListe();
@@ -171,8 +173,8 @@ private:
      * the options) the first time. A failure is told; a success too when `annonce`.
      */
     bool PublieResultats(bool annonce);
-    /** A dialog changed the competition: modified, and a copy goes to the journal. */
-    void Change();
+    /** A dialog changed the competition: modified, and the changes go to the journal. */
+    void Change(const std::string& changements);
     /** The print commands (page set-up and every printout); false for any other command. */
     bool CommandeImpression(int id);
     bool CommandeIndisponible(int id);
@@ -184,9 +186,7 @@ private:
     struct TEmpreinte
     {
         QString Chemin;
-        qint64 Taille = -1;
-        QDateTime Modification;
-        QByteArray Hachage;
+        std::string Hachage; ///< the fingerprint of its bytes
     };
     /**
      * Before opening `chemin`: when another program or window has it open,
@@ -208,8 +208,10 @@ private:
     /** Appends a mark of the sheet to the journal (with a copy of the competition first when
      * needed). */
     void JournaliseNote(short note);
-    /** Appends a copy of the whole competition to the journal (after a dialog changed it). */
-    void JournaliseConcours();
+    /** Appends what a dialog changed to the journal (the whole competition when it has no file). */
+    void JournaliseChangements(const std::string& changements);
+    /** Says once, until the next save, that the journal cannot be written. */
+    void AnnonceEchecJournal();
     /** Removes the journal: the changes are saved, or given up. */
     void OublieJournal();
     void AfficheAide();
@@ -224,6 +226,10 @@ private:
     TClassementJugesAffiche ClassementJugesAffiche;
     /** The user answered "No" to saving the changes: they go with the window. */
     bool Abandon = false;
+    /** The journal's failure was told (once until the next save). */
+    bool EchecJournalAnnonce = false;
+    /** Why the options file could not be read, told once the window is shown; empty if read. */
+    QString ProblemeOptions;
 };
 
 /** The program's own settings, in the user's configuration directory ("tavo/tavo.conf"). */

@@ -231,10 +231,8 @@ void TConcours::Reprend(const TConcours& autre)
     *Programme = *autre.Programme;
 }
 
-std::string TConcours::Ecrit() const
+void TConcours::EcritIdentification(std::string& sortie) const
 {
-    std::string sortie;
-    sortie.reserve(1024 + Pilotes.size() * 2400 + Juges.size() * 64);
     for (const char* texte :
          {Ident.Titre,          Ident.Lieu,           Ident.Departement,  Ident.Organisateur,
           Ident.NumAffiliation, Ident.Categorie,      Ident.Serie,        Ident.Directeur,
@@ -250,15 +248,26 @@ std::string TConcours::Ecrit() const
         tavo::AjouteLigne(sortie, programme);
     Ident.DateDebut.Ecrit(sortie);
     Ident.DateFin.Ecrit(sortie);
+}
 
-    tavo::AjouteEntier(sortie, static_cast<long long>(Pilotes.size()));
-    sortie += "\r\n";
-    for (const TPilote& pilote : Pilotes)
-        pilote.Ecrit(sortie);
+void TConcours::EcritJuges(std::string& sortie) const
+{
     tavo::AjouteEntier(sortie, static_cast<long long>(Juges.size()));
     sortie += "\r\n";
     for (const TJuge& juge : Juges)
         juge.Ecrit(sortie);
+}
+
+std::string TConcours::Ecrit() const
+{
+    std::string sortie;
+    sortie.reserve(1024 + Pilotes.size() * 2400 + Juges.size() * 64);
+    EcritIdentification(sortie);
+    tavo::AjouteEntier(sortie, static_cast<long long>(Pilotes.size()));
+    sortie += "\r\n";
+    for (const TPilote& pilote : Pilotes)
+        pilote.Ecrit(sortie);
+    EcritJuges(sortie);
     return sortie;
 }
 
@@ -302,10 +311,10 @@ bool litNombre(LecteurTexte& l, long long& nombre, bool& horsLimites)
 
 } // namespace
 
-ResultatLecture TConcours::Lit(std::string_view contenu)
+namespace {
+
+ResultatLecture litIdentification(LecteurTexte& l, TIdentConcours& ident)
 {
-    LecteurTexte l(contenu);
-    TIdentConcours ident;
     bool hors = false;
     if (!litTextes(l, ident))
         return echec(l);
@@ -317,11 +326,12 @@ ResultatLecture TConcours::Lit(std::string_view contenu)
             return echec(l);
     if (!ident.DateDebut.Lit(l) || !ident.DateFin.Lit(l))
         return echec(l);
+    return {};
+}
 
-    long long nombre = 0;
-    std::list<TPilote> pilotes;
-    if (!litNombre(l, nombre, hors))
-        return echec(l, hors);
+ResultatLecture litPilotes(LecteurTexte& l, long long nombre, std::list<TPilote>& pilotes)
+{
+    bool hors = false;
     for (long long p = 0; p < nombre; ++p) {
         TPilote& pilote = pilotes.emplace_back();
         if (!pilote.GetIdent().Lit(l))
@@ -331,19 +341,81 @@ ResultatLecture TConcours::Lit(std::string_view contenu)
         l.SauteFinLigne();
         l.SauteFinLigne();
     }
+    return {};
+}
 
-    std::list<TJuge> juges;
+ResultatLecture litJuges(LecteurTexte& l, std::list<TJuge>& juges)
+{
+    long long nombre = 0;
+    bool hors = false;
     if (!litNombre(l, nombre, hors))
         return echec(l, hors);
     for (long long j = 0; j < nombre; ++j)
         if (!juges.emplace_back().Lit(l, hors))
             return echec(l, hors);
+    return {};
+}
+
+} // namespace
+
+ResultatLecture TConcours::Lit(std::string_view contenu)
+{
+    LecteurTexte l(contenu);
+    TIdentConcours ident;
+    if (ResultatLecture r = litIdentification(l, ident); !r)
+        return r;
+    long long nombre = 0;
+    bool hors = false;
+    std::list<TPilote> pilotes;
+    if (!litNombre(l, nombre, hors))
+        return echec(l, hors);
+    if (ResultatLecture r = litPilotes(l, nombre, pilotes); !r)
+        return r;
+    std::list<TJuge> juges;
+    if (ResultatLecture r = litJuges(l, juges); !r)
+        return r;
 
     Nouveau();
     Ident = ident;
     Pilotes.swap(pilotes);
     Juges.swap(juges);
     return {};
+}
+
+bool TConcours::LitIdentification(std::string_view texte)
+{
+    LecteurTexte l(texte);
+    TIdentConcours ident;
+    if (!litIdentification(l, ident))
+        return false;
+    Ident = ident;
+    return true;
+}
+
+bool TConcours::LitJuges(std::string_view texte)
+{
+    LecteurTexte l(texte);
+    std::list<TJuge> juges;
+    if (!litJuges(l, juges))
+        return false;
+    Juges.swap(juges);
+    return true;
+}
+
+bool TConcours::RemplacePilotes(std::size_t debut, std::size_t supprimes,
+                                std::string_view enregistrements, std::size_t ajoutes)
+{
+    if (debut > Pilotes.size() || supprimes > Pilotes.size() - debut)
+        return false;
+    LecteurTexte l(enregistrements);
+    std::list<TPilote> nouveaux;
+    if (!litPilotes(l, static_cast<long long>(ajoutes), nouveaux))
+        return false;
+    auto premier = std::next(Pilotes.begin(), static_cast<std::ptrdiff_t>(debut));
+    auto dernier = std::next(premier, static_cast<std::ptrdiff_t>(supprimes));
+    premier = Pilotes.erase(premier, dernier);
+    Pilotes.splice(premier, nouveaux);
+    return true;
 }
 
 std::ostream& operator<<(std::ostream& flux, const TConcours& concours)

@@ -208,6 +208,23 @@ public:
      */
     tavo::ResultatLecture Lit(std::string_view contenu);
 
+    // Parts of the file form, for the recovery journal's record of changes
+    /** Appends the identification's lines (everything before the pilot count). */
+    void EcritIdentification(std::string& sortie) const;
+    /** Appends the judge count and the judges' records. */
+    void EcritJuges(std::string& sortie) const;
+    /** Replaces the identification with the text of `EcritIdentification`; false if damaged. */
+    bool LitIdentification(std::string_view texte);
+    /** Replaces the judges with the text of `EcritJuges`; false if damaged. */
+    bool LitJuges(std::string_view texte);
+    /**
+     * Replaces `supprimes` pilots from 0-based position `debut` with the `ajoutes`
+     * pilot records of `enregistrements` (the file form). False, changing
+     * nothing, when the positions are outside the list or the records damaged.
+     */
+    bool RemplacePilotes(std::size_t debut, std::size_t supprimes, std::string_view enregistrements,
+                         std::size_t ajoutes);
+
 private:
     std::string JugesDeGrade(int grade) const;
 

@@ -74,11 +74,14 @@ std::string TOption::CheminFichier(const std::string& repertoireDepart)
     return repertoireDepart + "/tavo.ini";
 }
 
-void TOption::Charge(const std::string& repertoireDepart)
+tavo::CodeLecture TOption::Charge(const std::string& repertoireDepart)
 {
     std::string contenu;
-    if (tavo::LitFichier(CheminFichier(repertoireDepart), contenu, tavo::TAILLE_MAX_PETIT_FICHIER))
+    const tavo::CodeLecture code = tavo::LitFichierBorne(CheminFichier(repertoireDepart), contenu,
+                                                         tavo::TAILLE_MAX_PETIT_FICHIER);
+    if (code == tavo::CodeLecture::Ok)
         Lit(contenu);
+    return code;
 }
 
 bool TOption::Enregistre(const std::string& repertoireDepart) const

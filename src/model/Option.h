@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/LectureConcours.h"
+
 #include <string>
 #include <string_view>
 
@@ -46,8 +48,12 @@ public:
     /** Reads the options file form; fields not found keep their values. */
     void Lit(std::string_view contenu);
 
-    /** Reads "<repertoireDepart>/tavo.ini" when it exists; otherwise keeps the values silently. */
-    void Charge(const std::string& repertoireDepart);
+    /**
+     * Reads "<repertoireDepart>/tavo.ini" when it exists. A missing file keeps the
+     * values (`FichierIntrouvable`); so does one that is not a regular file or is
+     * too large to be an options file, which the caller should tell.
+     */
+    tavo::CodeLecture Charge(const std::string& repertoireDepart);
     /** Writes "<repertoireDepart>/tavo.ini"; false when it cannot be written. */
     bool Enregistre(const std::string& repertoireDepart) const;
 

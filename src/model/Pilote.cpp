@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Pilote.h"
 
+#include "model/Empreinte.h"
 #include "model/LecteurTexte.h"
 #include "model/Texte.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 using tavo::CopieTexte;
 
@@ -51,6 +53,12 @@ void TIdentPilote::Ecrit(std::string& sortie) const
 {
     for (const char* champ : {Nom, Prenom, Club, NumClub, Licence, Frequence1, Frequence2, Dossard})
         tavo::AjouteLigne(sortie, champ);
+}
+
+void TIdentPilote::AjouteEmpreinte(tavo::TEmpreinteOctets& empreinte) const
+{
+    for (const char* champ : {Nom, Prenom, Club, NumClub, Licence, Frequence1, Frequence2, Dossard})
+        empreinte.Ajoute(champ, std::strlen(champ) + 1); // the NUL keeps the fields apart
 }
 
 bool TIdentPilote::Lit(tavo::LecteurTexte& lecteur)
@@ -205,6 +213,11 @@ bool TNotesPilote::Lit(tavo::LecteurTexte& lecteur, bool& horsLimites)
     return true;
 }
 
+void TNotesPilote::AjouteEmpreinte(tavo::TEmpreinteOctets& empreinte) const
+{
+    empreinte.Ajoute(Notes, sizeof Notes);
+}
+
 double TPilote::MoyenneJuges(short nbJuges, short vol) const
 {
     double somme = 0.0;
@@ -246,4 +259,12 @@ void TPilote::Ecrit(std::string& sortie) const
 {
     Ident.Ecrit(sortie);
     NotesP.Ecrit(sortie);
+}
+
+std::uint64_t TPilote::Empreinte() const
+{
+    tavo::TEmpreinteOctets empreinte;
+    Ident.AjouteEmpreinte(empreinte);
+    NotesP.AjouteEmpreinte(empreinte);
+    return empreinte.Valeur();
 }

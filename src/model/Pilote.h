@@ -3,13 +3,15 @@
 
 #include "model/Constantes.h"
 
+#include <cstdint>
 #include <string>
 
 class TProgramme;
 
 namespace tavo {
 class LecteurTexte;
-}
+class TEmpreinteOctets;
+} // namespace tavo
 
 /** Who a pilot is: eight Windows-1252 texts of fixed capacity. */
 class TIdentPilote
@@ -45,6 +47,8 @@ public:
     void Ecrit(std::string& sortie) const;
     /** Reads the eight lines; false when the text ends first. */
     bool Lit(tavo::LecteurTexte& lecteur);
+    /** Adds what the file stores of the identity (each text up to its end). */
+    void AjouteEmpreinte(tavo::TEmpreinteOctets& empreinte) const;
 
 private:
     char Nom[21] = {};
@@ -109,6 +113,8 @@ public:
     void Ecrit(std::string& sortie) const;
     /** Reads the 875 marks; false when the text ends or a mark is not a 16-bit number. */
     bool Lit(tavo::LecteurTexte& lecteur, bool& horsLimites);
+    /** Adds the marks (what the file stores of them). */
+    void AjouteEmpreinte(tavo::TEmpreinteOctets& empreinte) const;
 
 private:
     static bool JugeVolValides(short juge, short vol);
@@ -195,6 +201,8 @@ public:
 
     /** Appends the 190 lines of the file form: identity, then marks. */
     void Ecrit(std::string& sortie) const;
+    /** A fingerprint of what the file stores of the pilot: equal records, equal values. */
+    std::uint64_t Empreinte() const;
 
 private:
     TIdentPilote Ident;

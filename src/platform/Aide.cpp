@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Aide.h"
 
-#include <QFile>
+#include "platform/Lecture.h"
+
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPointer>
@@ -12,12 +13,14 @@ namespace tavo {
 
 namespace {
 
+constexpr std::uint64_t TAILLE_MAX_AIDE = std::uint64_t{16} << 20;
+
 QString lit(const QString& fichier)
 {
-    QFile f(fichier);
-    if (fichier.isEmpty() || !f.open(QIODevice::ReadOnly))
+    QByteArray octets;
+    if (fichier.isEmpty() || !LitFichierBorne(fichier, octets, TAILLE_MAX_AIDE))
         return {};
-    return QString::fromUtf8(f.readAll());
+    return QString::fromUtf8(octets);
 }
 
 // The help text in a window of its own, closed by Escape.

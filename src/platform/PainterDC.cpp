@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PainterDC.h"
 
+#include "platform/Lecture.h"
+
 #include <algorithm>
 
 #include <QFontMetrics>
 #include <QImage>
-#include <QImageReader>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -228,8 +229,7 @@ void TPainterDC::FrameRect(const TRect& rect, const TBrush& brush)
 
 bool TPainterDC::StretchBitmap(const QString& chemin, const TRect& dest)
 {
-    QImageReader lecteur(chemin);
-    const QImage image = lecteur.read();
+    const QImage image = LitImage(chemin);
     if (image.isNull())
         return false;
     m_painter.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), image);

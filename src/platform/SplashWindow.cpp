@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SplashWindow.h"
 
+#include "platform/Lecture.h"
+
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 
@@ -11,8 +12,7 @@ namespace tavo {
 TSplashWindow* TSplashWindow::Cree(const QString& fichier, int largeur, int hauteur,
                                    const QString& titre)
 {
-    QImageReader lecteur(fichier);
-    const QImage image = lecteur.read();
+    const QImage image = LitImage(fichier);
     if (image.isNull())
         return nullptr;
     auto* splash = new TSplashWindow(QPixmap::fromImage(image));

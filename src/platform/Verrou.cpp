@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Verrou.h"
 
+#include "model/ErreurSysteme.h"
+#include "model/Fichier.h"
+#include "model/Processus.h"
 #include "platform/Chaines.h"
 
 #include <QCoreApplication>
@@ -8,11 +11,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QSysInfo>
 
 #if __has_include(<unistd.h>)
 #include <cerrno>
-#include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 #define TAVO_POSIX 1
 #endif
@@ -38,21 +40,22 @@ QString utilisateur()
 
 QByteArray contenu()
 {
-    return (QStringList{utilisateur(), NomHote(),
-                        QString::number(QCoreApplication::applicationPid()),
-                        QDateTime::currentDateTime().toString(Qt::ISODate)}
+    const long long pid = NumeroProcessus();
+    return (QStringList{utilisateur(), NomHote(), QString::number(pid),
+                        QDateTime::currentDateTime().toString(Qt::ISODate),
+                        QString::fromStdString(DemarrageProcessus(pid))}
                 .join(u'\n') +
             u'\n')
         .toUtf8();
 }
 
-/** The holder a lock file names; nothing when it cannot be read. */
+/** The holder a lock file names; nothing when it cannot be read (never waits on a pipe). */
 std::optional<TDetenteurVerrou> litVerrou(const QString& verrou)
 {
-    QFile f(verrou);
-    if (!f.open(QIODevice::ReadOnly))
+    std::string octets;
+    if (!LitFichier(CheminNatif(verrou), octets, 4096))
         return std::nullopt;
-    const QStringList lignes = QString::fromUtf8(f.read(4096)).split(u'\n');
+    const QStringList lignes = QString::fromStdString(octets).split(u'\n');
     if (lignes.size() < 4)
         return std::nullopt;
     TDetenteurVerrou d;
@@ -61,6 +64,8 @@ std::optional<TDetenteurVerrou> litVerrou(const QString& verrou)
     bool ok = false;
     d.Processus = lignes[2].toLongLong(&ok);
     d.Depuis = QDateTime::fromString(lignes[3], Qt::ISODate);
+    if (lignes.size() > 4)
+        d.Demarrage = lignes[4].toStdString();
     return ok ? std::optional(d) : std::nullopt;
 }
 
@@ -70,49 +75,44 @@ bool perime(const TDetenteurVerrou& d, const QString& verrou)
         return false; // another computer's process cannot be checked from here
     if (d.Processus == QCoreApplication::applicationPid())
         return !verrousTenus().contains(verrou);
-    return !ProcessusActif(d.Processus);
+    return !ProcessusVivant(d.Processus, d.Demarrage);
 }
 
-/** Creates the lock with its content in one step: it never exists half written. */
-bool cree(const QString& verrou)
+/**
+ * Creates the lock with its content in one step: it never exists half written, and
+ * nothing is left behind when it cannot be made. 0 or the system's error.
+ */
+int cree(const QString& verrou)
 {
 #if defined(TAVO_POSIX)
-    const QString temporaire =
-        verrou + QStringLiteral(".%1").arg(QCoreApplication::applicationPid());
-    QFile f(temporaire);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(contenu()) < 0 ||
-        !f.flush()) {
-        f.remove();
-        return false;
-    }
-    f.close();
-    const bool lie = ::link(QFile::encodeName(temporaire).constData(),
-                            QFile::encodeName(verrou).constData()) == 0;
-    QFile::remove(temporaire);
-    return lie;
+    const QByteArray cible = QFile::encodeName(verrou);
+    const QByteArray temporaire =
+        QFile::encodeName(verrou + QStringLiteral(".%1").arg(QCoreApplication::applicationPid()));
+    ::unlink(temporaire.constData()); // left by a process that had our number
+    const int fd = ::open(temporaire.constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0644);
+    if (fd < 0)
+        return errno;
+    const QByteArray texte = contenu();
+    int cause =
+        EcritTout(fd, std::string_view(texte.constData(), std::size_t(texte.size()))) ? 0 : errno;
+    if (::close(fd) != 0 && cause == 0)
+        cause = errno;
+    if (cause == 0 && ::link(temporaire.constData(), cible.constData()) != 0)
+        cause = errno;
+    ::unlink(temporaire.constData());
+    return cause;
 #else
     QFile f(verrou);
-    return f.open(QIODevice::WriteOnly | QIODevice::NewOnly) && f.write(contenu()) >= 0;
+    return f.open(QIODevice::WriteOnly | QIODevice::NewOnly) && f.write(contenu()) >= 0 ? 0 : EIO;
 #endif
 }
 
 } // namespace
 
-bool ProcessusActif(qint64 pid)
-{
-    if (pid <= 0)
-        return false;
-#if defined(TAVO_POSIX)
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-#else
-    return true;
-#endif
-}
-
 QString NomHote()
 {
-    const QString nom = QSysInfo::machineHostName();
-    return nom.isEmpty() ? QStringLiteral("?") : nom;
+    return QString::fromStdString(NomOrdinateur());
 }
 
 QString TVerrou::CheminVerrou(const QString& fichier)
@@ -137,15 +137,19 @@ TVerrou::~TVerrou()
     Libere();
 }
 
-bool TVerrou::Prend(const QString& fichier)
+bool TVerrou::Prend(const QString& fichier, QString* raison)
 {
     Libere();
     const QString verrou = CheminVerrou(fichier);
     if (Detenteur(fichier))
         return false;
     QFile::remove(verrou); // stale, or unreadable
-    if (!cree(verrou))
+    if (const int cause = cree(verrou); cause != 0) {
+        // A place that cannot be written cannot be saved to either: the save will tell.
+        if (raison && cause != EACCES && cause != EROFS && cause != EPERM)
+            *raison = QString::fromStdString(RaisonSysteme(cause));
         return false;
+    }
     m_fichier = fichier;
     m_verrou = verrou;
     verrousTenus().insert(verrou);

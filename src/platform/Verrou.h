@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include <QDateTime>
 #include <QString>
@@ -15,6 +16,7 @@ struct TDetenteurVerrou
     QString Hote;
     qint64 Processus = 0;
     QDateTime Depuis;
+    std::string Demarrage; ///< what tells the process from a later one of that number
 };
 
 /**
@@ -41,10 +43,12 @@ public:
 
     /**
      * Takes the lock of `fichier`, letting go of the one held before. False
-     * when someone else holds it or the lock cannot be written (a read-only
-     * directory): the file is then open without a lock.
+     * when someone else holds it or the lock cannot be written: the file is
+     * then open without a lock. `raison`, when given, tells why the lock could
+     * not be written where the place itself could be (a full disk, say); it
+     * stays empty when the lock is held elsewhere or the place is read-only.
      */
-    bool Prend(const QString& fichier);
+    bool Prend(const QString& fichier, QString* raison = nullptr);
     /** Removes the lock held, if any. */
     void Libere();
     /** The file whose lock is held; empty when none. */
@@ -54,9 +58,6 @@ private:
     QString m_fichier;
     QString m_verrou;
 };
-
-/** True when process `pid` runs on this computer (true when the system cannot tell). */
-bool ProcessusActif(qint64 pid);
 
 /** This computer's name, as locks and journals record it. */
 QString NomHote();

@@ -3,9 +3,8 @@
 #include "model/Emplacements.h"
 #include "platform/Chaines.h"
 #include "platform/DC.h"
+#include "platform/Lecture.h"
 #include "print/Printouts.h"
-
-#include <QImageReader>
 
 namespace tavo {
 
@@ -17,7 +16,7 @@ QString CheminFfam(const QString& repertoireDepart)
 
 void DessineFfam(TDC& dc, const QString& chemin, int x, int y, int largeur)
 {
-    const QSize taille = QImageReader(chemin).size();
+    const QSize taille = LitImage(chemin).size();
     if (taille.width() > 0 && taille.height() > 0) {
         const int hauteur =
             static_cast<int>(static_cast<long long>(largeur) * taille.height() / taille.width());

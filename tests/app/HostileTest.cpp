@@ -4,16 +4,33 @@
 #include "support/Hostile.h"
 
 #include "app/Commandes.h"
+#include "platform/Aide.h"
+#include "platform/SplashWindow.h"
+#include "platform/Verrou.h"
+#include "print/Printouts.h"
 #include "support/Fenetre.h"
 #include "support/RecordingDC.h"
 
+#include <sys/stat.h>
+
 #include <QImage>
 #include <QPainter>
+#include <QSettings>
+#include <QTextBrowser>
 
 namespace {
 
 class HostileTest : public FenetreTest
 {
+protected:
+    /** A named pipe nobody writes to: opening it to read the usual way waits for ever. */
+    static QString Tube(const QString& chemin)
+    {
+        QDir().mkpath(QFileInfo(chemin).path());
+        QFile::remove(chemin);
+        EXPECT_EQ(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0) << chemin.toStdString();
+        return chemin;
+    }
 };
 
 const int commandesVues[] = {CM_CARACTERISTIQUES, CM_JUGES, CM_LISTE_PILOTES};
@@ -56,4 +73,51 @@ TEST_F(HostileTest, everyViewCommandPaintsOrRefusesOnDamagedCompetitions)
         }
         fenetre->Modifie = false;
     }
+}
+
+TEST_F(HostileTest, noFileThePipeStandsForMakesTheProgramWait)
+{
+    const QString demo = CopieDemo();
+    Tube(tavo::TVerrou::CheminVerrou(demo));
+    ASSERT_TRUE(fenetre->OuvreFichier(demo));
+    EXPECT_TRUE(repondeur.Messages().empty());
+
+    EXPECT_EQ(tavo::TSplashWindow::Cree(Tube(depart.filePath(QStringLiteral("logo.bmp"))), 320, 240,
+                                        QStringLiteral("Bonjour")),
+              nullptr);
+    tavo::TRecordingDC dc;
+    tavo::DessineFfam(dc, Tube(depart.filePath(QStringLiteral("ffam.bmp"))), 0, 0, 100);
+    auto* aide = qobject_cast<QTextBrowser*>(
+        tavo::WinHelp(fenetre, Tube(depart.filePath(QStringLiteral("Tavo.hlp"))),
+                      QStringLiteral(":/tavo/aide/Tavo.html")));
+    ASSERT_NE(aide, nullptr);
+    EXPECT_FALSE(aide->toPlainText().isEmpty()); // the help built into the program
+    aide->close();
+
+    const QString reglages =
+        Tube(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/tavo/tavo.conf"));
+    Reglages()->setValue(QStringLiteral("essai"), 1);
+    EXPECT_EQ(Reglages()->value(QStringLiteral("essai")).toInt(), 1);
+    QFile::remove(reglages);
+}
+
+TEST_F(HostileTest, anOptionsFileThatCannotBeReadIsToldWithTheDefaultsInUse)
+{
+    QFile ini(depart.filePath(QStringLiteral("tavo.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("1\r\n0\r\n");
+    ini.write(QByteArray((1 << 20) + 1, ' '));
+    ini.close();
+    TTavoWindow* autre = nullptr;
+    std::unique_ptr<tavo::TDecoratedFrame> autreCadre(TTavoApp::CreeCadre(autre));
+    EXPECT_EQ(autre->Options->GetSauvegardeAuto(), 0);
+    EXPECT_EQ(autre->Options->GetImpressionAuto(), 1);
+    autre->AnnonceDemarrage();
+    autre->AnnonceDemarrage(); // once
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    const QString& texte = repondeur.Messages().back().Texte;
+    EXPECT_TRUE(texte.contains(QStringLiteral("n'a pas été lu : il fait plus de 1 Mio")))
+        << texte.toStdString();
+    EXPECT_TRUE(texte.contains(QStringLiteral("impression automatique après la saisie des notes "
+                                              "activée")));
 }

@@ -2,19 +2,25 @@
 // Two windows on one file, changes made on disk by others, and marks recovered after a crash.
 #include "app/Commandes.h"
 #include "app/Dialogues.h"
+#include "model/Empreinte.h"
 #include "model/Fichier.h"
 #include "model/Journal.h"
+#include "model/Processus.h"
 #include "platform/Chaines.h"
 #include "platform/Verrou.h"
 #include "support/Fabrique.h"
 #include "support/Fenetre.h"
 
 #include <chrono>
+#include <csignal>
 #include <iostream>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavo;
@@ -73,6 +79,36 @@ protected:
         test::AjoutePilote(c, "Durand", "7");
         const QString chemin = depart.filePath(QStringLiteral("Concours/crash.ccr"));
         EcritFichierSur(CheminNatif(chemin), c.Ecrit());
+        return chemin;
+    }
+
+    /** Starts a program that types JUGE1 and JUGE2 on pilot 7's sheet of `chemin`, then waits. */
+    static bool TapeDansUnAutreProcessus(QProcess& enfant, const QString& chemin)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TAVO_ENFANT_CONCOURS"), chemin);
+        enfant.setProcessEnvironment(env);
+        enfant.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--gtest_filter=ProtectionEnfant.typesMarksUntilKilled")});
+        QByteArray sortie;
+        for (int attente = 0; attente < 600 && !sortie.contains("pret"); ++attente) {
+            enfant.waitForReadyRead(100);
+            sortie += enfant.readAllStandardOutput();
+        }
+        EXPECT_TRUE(sortie.contains("pret")) << sortie.toStdString();
+        return sortie.contains("pret");
+    }
+    /** A journal beside `fichier`, as a program of `hote` left it: a copy, then a mark. */
+    static QString PlanteJournal(const QString& fichier, const EnteteJournal& entete,
+                                 const TConcours& copie, const NoteJournal& note)
+    {
+        const QString chemin =
+            QFileInfo(fichier).dir().filePath(QStringLiteral(".%1.%2.journal")
+                                                  .arg(QFileInfo(fichier).fileName())
+                                                  .arg(entete.processus));
+        TJournal j(CheminNatif(chemin), entete);
+        j.AjouteConcours(copie.Ecrit());
+        j.AjouteNote(note, copie.GetPiloteDossard(note.dossard.c_str()));
         return chemin;
     }
 
@@ -188,17 +224,7 @@ TEST_F(ProtectionTest, marksTypedBeforeACrashAreRecovered)
 {
     const QString chemin = ConcoursSimple();
     QProcess enfant;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TAVO_ENFANT_CONCOURS"), chemin);
-    enfant.setProcessEnvironment(env);
-    enfant.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--gtest_filter=ProtectionEnfant.typesMarksUntilKilled")});
-    QByteArray sortie;
-    for (int attente = 0; attente < 600 && !sortie.contains("pret"); ++attente) {
-        enfant.waitForReadyRead(100);
-        sortie += enfant.readAllStandardOutput();
-    }
-    ASSERT_TRUE(sortie.contains("pret")) << sortie.toStdString();
+    ASSERT_TRUE(TapeDansUnAutreProcessus(enfant, chemin));
     enfant.kill();
     enfant.waitForFinished();
 
@@ -231,12 +257,12 @@ TEST_F(ProtectionTest, unnamedCompetitionIsOfferedBackAtStartUp)
     const auto journal = [&](const char* titre) {
         const qint64 pid = ProcessusTermine();
         TJournal j(CheminNatif(dossier + QStringLiteral("/sans_nom.%1.journal").arg(pid)),
-                   NomHote().toStdString(), pid);
+                   {NomOrdinateur(), pid, {}, {}});
         TConcours c;
         c.SetTitre(titre);
         test::AjoutePilote(c, "Roux", "3");
         j.AjouteConcours(c.Ecrit());
-        j.AjouteNote({2, 5, 1, 8, "3"});
+        j.AjouteNote({2, 5, 1, 8, "3"}, c.GetPiloteDossard("3"));
     };
     journal("Abandonné");
     repondeur.Repond(IDNO);
@@ -258,7 +284,7 @@ TEST_F(ProtectionTest, journalGoesWithASaveOrWithChangesGivenUp)
     ASSERT_TRUE(fenetre->OuvreFichier(demo));
     const auto anciens = DialoguesSaisie();
     DialoguesSaisie().Pilotes = [](QWidget*, TConcours& c) {
-        c.SetTitre("Change");
+        c.SetTitre(std::string(c.GetTitre()) == "Change" ? "Encore" : "Change");
         return IDOK;
     };
     Execute(CM_PILOTES);
@@ -273,4 +299,150 @@ TEST_F(ProtectionTest, journalGoesWithASaveOrWithChangesGivenUp)
     Execute(CM_NOUVEAU);
     EXPECT_FALSE(QFile::exists(journal));
     DialoguesSaisie() = anciens;
+}
+
+TEST_F(ProtectionTest, aSecondWindowsMarksAreOfferedAfterTheFirstSavedLater)
+{
+    const QString chemin = ConcoursSimple();
+    QProcess enfant;
+    ASSERT_TRUE(TapeDansUnAutreProcessus(enfant, chemin));
+    repondeur.Repond(IDYES); // open it here too
+    ASSERT_TRUE(fenetre->OuvreFichier(chemin));
+    fenetre->Concours->SetTitre("Sauvé ici");
+    fenetre->Modifie = true;
+    ASSERT_TRUE(fenetre->CmEnregistrer()); // after the other window's marks
+    enfant.kill();
+    enfant.waitForFinished();
+
+    Execute(CM_NOUVEAU);
+    const auto avant = repondeur.Messages().size();
+    ASSERT_TRUE(fenetre->OuvreFichier(chemin));
+    ASSERT_EQ(repondeur.Messages().size(), avant + 1);
+    EXPECT_TRUE(DernierMessage().Texte.startsWith(
+        QStringLiteral("Des notes saisies après le dernier enregistrement ont été retrouvées.")));
+    EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("seules les notes sont reprises")));
+    EXPECT_STREQ(fenetre->Concours->GetTitre(), "Sauvé ici");
+    const TPilote pilote = fenetre->Concours->GetPiloteDossard("7");
+    for (short l = 1; l <= 3; ++l) {
+        EXPECT_EQ(pilote.GetNote(1, l, 1), JUGE1[l - 1]) << l;
+        EXPECT_EQ(pilote.GetNote(1, l, 2), JUGE2[l - 1]) << l;
+    }
+}
+
+TEST_F(ProtectionTest, aJournalOfAnotherCompetitionOrComputerIsNeverReplayed)
+{
+    const QString chemin = ConcoursSimple(); // one pilot, Durand, bib 7
+    TConcours quinze;
+    for (int i = 1; i <= 15; ++i)
+        test::AjoutePilote(quinze, "Martin", std::to_string(i).c_str());
+    const QString autreConcours =
+        PlanteJournal(chemin, {NomOrdinateur(), ProcessusTermine(), {}, "feedfacefeedface"}, quinze,
+                      {1, 1, 1, 9, "7"});
+    std::string octets;
+    ASSERT_TRUE(LitFichier(CheminNatif(chemin), octets));
+    TConcours fichier;
+    ASSERT_TRUE(fichier.Lit(octets));
+    const QString autreOrdinateur = PlanteJournal(
+        chemin, {"portable-du-jury", 4242, {}, EmpreinteHex(octets)}, fichier, {1, 1, 1, 9, "7"});
+
+    ASSERT_TRUE(fenetre->OuvreFichier(chemin));
+    EXPECT_TRUE(repondeur.Messages().empty());
+    EXPECT_EQ(fenetre->Concours->NbPilotes(), 1);
+    EXPECT_EQ(fenetre->Concours->GetPiloteDossard("7").GetNote(1, 1, 1), 0);
+    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_TRUE(QFile::exists(autreOrdinateur));
+    EXPECT_TRUE(QFile::exists(autreConcours)); // it holds more than this file could take
+}
+
+TEST_F(ProtectionTest, aJournalWhoseProcessNumberWasTakenAgainIsStillOffered)
+{
+    const QString chemin = ConcoursSimple();
+    std::string octets;
+    ASSERT_TRUE(LitFichier(CheminNatif(chemin), octets));
+    TConcours fichier;
+    ASSERT_TRUE(fichier.Lit(octets));
+    // Our parent is alive, but it is not the process that wrote this journal.
+    PlanteJournal(chemin, {NomOrdinateur(), ::getppid(), "autre-demarrage 1", EmpreinteHex(octets)},
+                  fichier, {1, 2, 1, 6, "7"});
+    repondeur.Repond(IDYES);
+    ASSERT_TRUE(fenetre->OuvreFichier(chemin));
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(fenetre->Concours->GetPiloteDossard("7").GetNote(1, 2, 1), 6);
+}
+
+TEST_F(ProtectionTest, aJournalThatCannotBeWrittenIsToldOnce)
+{
+    // The unnamed competition's journal goes where a file stands in the way.
+    QTemporaryDir etat;
+    const QByteArray etatAvant = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", etat.path().toLocal8Bit());
+    QFile(etat.filePath(QStringLiteral("tavo"))).open(QIODevice::WriteOnly);
+    QDir(depart.path()).mkdir(QStringLiteral("Vols"));
+    EcritFichierSur(CheminNatif(depart.filePath(QStringLiteral("Vols/P1.txt"))),
+                    test::TexteProgramme({3, 2, 4}));
+    fenetre->Options->SetRepProgrammes(
+        CheminNatif(depart.filePath(QStringLiteral("Vols"))).c_str());
+    fenetre->Options->SetImpressionAuto(0);
+    fenetre->Concours->SetNbJuges(3);
+    fenetre->Concours->SetProgrammeVol("P1.txt", 0);
+    test::AjoutePilote(*fenetre->Concours, "Durand", "7");
+    const auto anciens = DialoguesSaisie();
+    DialoguesSaisie().Notes = [](QWidget*, TConcours& c) {
+        c.SetVolCourant(1);
+        c.SetDossardCourant("7");
+        return IDOK;
+    };
+    ASSERT_TRUE(Execute(CM_NOTES));
+    QTest::keyClick(fenetre, Qt::Key_Return);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(fenetre, Qt::Key_8, Qt::KeypadModifier);
+    DialoguesSaisie() = anciens;
+    qputenv("XDG_STATE_HOME", etatAvant);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_TRUE(DernierMessage().Texte.contains(
+        QStringLiteral("La récupération des notes après un arrêt brutal est désactivée jusqu'au "
+                       "prochain enregistrement")));
+    EXPECT_EQ(fenetre->Concours->GetPiloteDossard("7").GetNote(1, 3, 1), 8); // still stored
+}
+
+TEST_F(ProtectionTest, aLockThatCannotBeWrittenIsToldAndLeavesNothing)
+{
+    const QString demo = CopieDemo();
+    // Writes beyond a few bytes fail, as on a full disk.
+    struct rlimit ancienne = {};
+    ::getrlimit(RLIMIT_FSIZE, &ancienne);
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limite = ancienne;
+    limite.rlim_cur = 8;
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    const bool ouvert = fenetre->OuvreFichier(demo);
+    ::setrlimit(RLIMIT_FSIZE, &ancienne);
+    std::signal(SIGXFSZ, signal);
+    ASSERT_TRUE(ouvert);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_TRUE(DernierMessage().Texte.contains(
+        QStringLiteral("n'est pas protégé contre son ouverture dans une autre fenêtre")));
+    EXPECT_EQ(QDir(QFileInfo(demo).path())
+                  .entryList({QStringLiteral(".~lock.*")}, QDir::Files | QDir::Hidden),
+              QStringList{});
+}
+
+TEST_F(ProtectionTest, aChangeOnDiskOfTheSameSizeAndTimeStillAsks)
+{
+    const QString demo = CopieDemo();
+    ASSERT_TRUE(fenetre->OuvreFichier(demo));
+    QFile f(demo);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    const QDateTime date = f.fileTime(QFileDevice::FileModificationTime);
+    QByteArray octets = f.readAll();
+    octets[0] = octets[0] == 'X' ? 'Y' : 'X'; // another program's title, same length
+    f.seek(0);
+    f.write(octets);
+    f.setFileTime(date, QFileDevice::FileModificationTime);
+    f.close();
+    fenetre->Modifie = true;
+    repondeur.Repond(IDNO);
+    EXPECT_FALSE(fenetre->CmEnregistrer());
+    EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("a été modifié sur le disque")));
 }
