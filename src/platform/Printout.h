@@ -13,7 +13,10 @@ class TDC;
  * A document to print. The printer gives it a device context and the page
  * size in device pixels (`SetPrintParams`), then asks `HasPage` for pages
  * 1, 2, … and has each page drawn by `RenderPage` while the answer is true.
- * By default a printout has one page.
+ * By default a printout has one page. One printout may be rendered several
+ * times (the print dialog's preview, each time it draws its pages, then the
+ * print); every rendering begins with `BeginPrinting` and `BeginDocument`, where
+ * a printout that carries its position from page to page starts over.
  */
 class TPrintout
 {

@@ -129,6 +129,15 @@ bool TPrintoutDefilant::HasPage(int page)
     return (m_pagePleine && m_lignesTotal >= 0 && NextRow < m_lignesTotal) || m_suiteEnAttente;
 }
 
+void TPrintoutDefilant::BeginDocument(int, int)
+{
+    NextRow = 0;
+    m_page = m_pages = 1;
+    m_lignesTotal = -1;
+    m_pagePleine = true;
+    m_suiteEnAttente = false;
+}
+
 void TPrintoutDefilant::PrepareMarges(int lignes)
 {
     TopMarginDev = Mm100(Margins.Haut);

@@ -106,6 +106,8 @@ public:
      * could place one, so that no row is lost and no page is empty.
      */
     bool HasPage(int page) override;
+    /** Every rendering, a preview's as a print's, starts again from the first row. */
+    void BeginDocument(int debut, int fin) override;
     int GetNextRow() const { return NextRow; }
 
 protected:

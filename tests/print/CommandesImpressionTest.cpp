@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print commands of the main window, with the print dialogs answered by the test.
+#include "Impression.h"
 #include "app/Commandes.h"
 #include "platform/Printer.h"
 #include "support/Fenetre.h"
 
+#include <cstdlib>
+#include <string>
+
+#include <QDialog>
 #include <QPageLayout>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 using namespace tavo;
@@ -29,8 +35,20 @@ public:
         orientations << imprimante.pageLayout().orientation();
         if (annule)
             return false;
+        if (apercus > 0) {
+            // "Aperçu avant impression", its pages drawn again (as a new page set-up does),
+            // then "Fermer".
+            std::unique_ptr<QDialog> apercu(CreeApercu(nullptr, imprimante, Apercu));
+            auto* pages = apercu->findChild<QPrintPreviewWidget*>();
+            for (int i = 0; i < apercus; ++i) {
+                pages->updatePreview();
+                pagesApercu << pages->pageCount();
+            }
+        }
         imprimante.setOutputFormat(QPrinter::PdfFormat);
-        imprimante.setOutputFileName(m_dossier + QStringLiteral("/%1.pdf").arg(impressions));
+        imprimante.setOutputFileName(Pdf(impressions));
+        if (page > 0)
+            imprimante.setFromTo(page, page);
         return true;
     }
     bool MiseEnPage(QWidget*, QPrinter& imprimante) override
@@ -41,9 +59,17 @@ public:
         return true;
     }
 
+    QString Pdf(int impression) const
+    {
+        return m_dossier + QStringLiteral("/%1.pdf").arg(impression);
+    }
+
     int impressions = 0;
     int misesEnPage = 0;
     bool annule = false;
+    int apercus = 0;        ///< the times the preview draws the pages before the print
+    QList<int> pagesApercu; ///< the pages of each of these previews
+    int page = 0;           ///< a page to print alone
     QStringList titres;
     QList<QPageLayout::Orientation> orientations;
 
@@ -184,4 +210,60 @@ TEST_F(CommandesImpression, printCommandsAreGreyedDuringScoreEntry)
     EXPECT_TRUE(Active(CM_IMP_FLYOFF_1 + 2));
     EXPECT_FALSE(Active(CM_IMP_FLYOFF_1 + 3));
     EXPECT_FALSE(Execute(CM_IMP_FLYOFF_1 + 3) && dialogues.impressions > 0);
+}
+
+// Every form prints the same after "Aperçu avant impression" (drawn twice) as it does directly,
+// its later pages too, and so does page 2 printed alone.
+TEST_F(CommandesImpression, everyFormPrintsAfterAPreviewWhatItPrintsDirectly)
+{
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    // Four times the demo's pilots, so that the lists and rankings run onto a second page.
+    std::list<TPilote>& pilotes = fenetre->Concours->GetPilotes();
+    std::list<TPilote> copies;
+    for (int n = 1; n <= 3; ++n)
+        for (TPilote pilote : pilotes) {
+            pilote.SetDossard(std::to_string(n * 100 + pilote.ValeurDossard()).c_str());
+            pilote.SetNom((pilote.GetNom() + std::to_string(n)).c_str());
+            copies.push_back(pilote);
+        }
+    pilotes.splice(pilotes.end(), copies);
+    fenetre->Options->SetAccordJuges(1);
+    fenetre->Concours->SetDossardCourant("7");
+    fenetre->Concours->SetVolCourant(1);
+    auto imprime = [this](int commande) {
+        if (commande != 0)
+            EXPECT_TRUE(Execute(commande));
+        else if (fenetre->Concours->ChargeProgramme(1, TAVO_DATA_DIR "/Vols"))
+            fenetre->ImpressionAutoFeuille(); // the score sheet just typed
+        return dialogues.Pdf(dialogues.impressions);
+    };
+
+    const int commandes[] = {CM_IMP_LISTE_DOSSARDS,     CM_IMP_LISTE_NOMS,
+                             CM_IMP_CLST_PILOTES_1,     CM_IMP_CLST_PILOTES_1 + 1,
+                             CM_IMP_CLST_PILOTES_1 + 2, CM_IMP_CLST_PILOTES_1 + 3,
+                             CM_IMP_FLYOFF_1,           CM_IMP_FLYOFF_1 + 1,
+                             CM_IMP_FLYOFF_1 + 2,       CM_IMP_CLST_JUGES_1 + 1,
+                             CM_IMP_DIAGRAMME_1,        CM_IMP_PROGRAMME_1,
+                             CM_IMP_PROCES_VERBAL,      0};
+    for (int commande : commandes) {
+        dialogues.apercus = 0;
+        const QString direct = test::TextePdf(imprime(commande));
+        ASSERT_FALSE(direct.isEmpty()) << commande;
+        dialogues.apercus = 2;
+        dialogues.pagesApercu.clear();
+        EXPECT_EQ(test::TextePdf(imprime(commande)).toStdString(), direct.toStdString())
+            << commande;
+        EXPECT_EQ(dialogues.pagesApercu, QList<int>(2, static_cast<int>(direct.count('\f'))))
+            << commande;
+    }
+
+    dialogues.apercus = 0;
+    const QString liste = imprime(CM_IMP_LISTE_DOSSARDS);
+    ASSERT_GT(test::TextePdf(liste).count('\f'), 1);
+    dialogues.apercus = 1;
+    dialogues.page = 2;
+    EXPECT_EQ(test::TextePdf(imprime(CM_IMP_LISTE_DOSSARDS)).toStdString(),
+              test::TextePdf(liste, 2).toStdString());
+    EXPECT_TRUE(repondeur.Messages().empty());
 }

@@ -3,12 +3,16 @@
 
 #include "model/Fichier.h"
 
+#include <QProcess>
+
 namespace tavo::test {
 
 std::vector<std::vector<TTrace>> Pages(TPrintout& printout, TSize page, int dpi)
 {
     TRecordingDC dc(dpi, page.cx, page.cy);
     printout.SetPrintParams(&dc, page);
+    printout.BeginPrinting();
+    printout.BeginDocument(1, 100);
     std::vector<std::vector<TTrace>> pages;
     for (int p = 1; p <= 100 && printout.HasPage(p); ++p) {
         dc.Efface();
@@ -16,6 +20,8 @@ std::vector<std::vector<TTrace>> Pages(TPrintout& printout, TSize page, int dpi)
         dc.RestoreObjects();
         pages.push_back(dc.Traces());
     }
+    printout.EndDocument();
+    printout.EndPrinting();
     printout.SetPrintParams(nullptr, TSize{});
     return pages;
 }
@@ -45,6 +51,21 @@ std::vector<TRect> Lignes(const std::vector<TTrace>& page, bool horizontales)
             (horizontales ? t.Rect.top == t.Rect.bottom : t.Rect.left == t.Rect.right))
             lignes.push_back(t.Rect);
     return lignes;
+}
+
+QString TextePdf(const QString& chemin, int page)
+{
+    QStringList arguments{QStringLiteral("-layout")};
+    if (page > 0)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
+    arguments << chemin << QStringLiteral("-");
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), arguments);
+    if (!pdftotext.waitForFinished() || pdftotext.exitStatus() != QProcess::NormalExit ||
+        pdftotext.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
 void EcritProgramme(const std::string& chemin,
