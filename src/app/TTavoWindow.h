@@ -224,6 +224,12 @@ private:
     TClassementJugesAffiche ClassementJugesAffiche;
     /** The user answered "No" to saving the changes: they go with the window. */
     bool Abandon = false;
+
+    /**
+     * After a publication: when the open file no longer holds what was last read or
+     * written here, the competition is marked modified, so that it is saved again.
+     */
+    void VerifieFichierOuvert();
 };
 
 /** The program's own settings, in the user's configuration directory ("tavo/tavo.conf"). */
