@@ -179,6 +179,13 @@ void TTavoWindow::LacheFichier()
     Empreinte = {};
 }
 
+void TTavoWindow::VerifieFichierOuvert()
+{
+    if (!SansNom && !Empreinte.Chemin.isEmpty() &&
+        EmpreinteFichier(Empreinte.Chemin) != Empreinte.Hachage)
+        Modifie = true;
+}
+
 bool TTavoWindow::AccepteEcriture(const QString& chemin)
 {
     const QFileInfo info(chemin);

@@ -4,11 +4,14 @@
 
 #include "app/Commandes.h"
 #include "app/TTavoWindow.h"
+#include "model/Journal.h"
 #include "model/Option.h"
 #include "platform/Chaines.h"
 #include "platform/Dialogues.h"
+#include "platform/Verrou.h"
 
 #include <QFileInfo>
+#include <QSettings>
 
 namespace {
 
@@ -36,8 +39,24 @@ bool TTavoWindow::PublieResultats(bool annonce)
         // Kept with the options; a folder that cannot be written keeps the old file, silently.
         Options->Enregistre(tavo::CheminNatif(RepertoireOptions));
     }
+    // Never written, whatever the folder holds: the open file, its lock and journals, the
+    // options and the window's settings.
+    std::vector<std::string> proteges;
+    if (!SansNom) {
+        proteges = tavo::FichiersDuConcours(tavo::CheminNatif(DonneesFichier->NomFichier));
+        proteges.push_back(
+            tavo::CheminNatif(tavo::TVerrou::CheminVerrou(DonneesFichier->NomFichier)));
+    }
+    proteges.push_back(tavo::CheminNatif(CheminJournal()));
+    if (Journal)
+        proteges.push_back(Journal->Chemin());
+    proteges.push_back(TOption::CheminFichier(tavo::CheminNatif(RepertoireOptions)));
+    proteges.push_back(tavo::CheminNatif(Reglages()->fileName()));
+    const bool modifie = Modifie;
     const tavo::ResultatPublication resultat = tavo::PublieSite(
-        *Concours, tavo::ParametresCalcul(*Options), tavo::CheminNatif(repertoire));
+        *Concours, tavo::ParametresCalcul(*Options), tavo::CheminNatif(repertoire), proteges);
+    Modifie = modifie;
+    VerifieFichierOuvert();
     if (!resultat.ok) {
         tavo::MessageBox(this,
                          QStringLiteral("Les résultats n'ont pas été publiés dans « %1 ».\n\n%2")

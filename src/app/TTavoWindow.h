@@ -230,6 +230,12 @@ private:
     bool EchecJournalAnnonce = false;
     /** Why the options file could not be read, told once the window is shown; empty if read. */
     QString ProblemeOptions;
+
+    /**
+     * After a publication: when the open file no longer holds what was last read or
+     * written here, the competition is marked modified, so that it is saved again.
+     */
+    void VerifieFichierOuvert();
 };
 
 /** The program's own settings, in the user's configuration directory ("tavo/tavo.conf"). */

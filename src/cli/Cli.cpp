@@ -58,7 +58,9 @@ int Lance(const Commande& commande, Flux flux, const std::string& repertoireCour
     if (commande.vue == "imprimer")
         return Imprime(concours, commande, parametres, flux, emplacements.depart);
     const DescriptionCommande* vue = TrouveCommande(GenreCommande::Vue, commande.vue);
-    return vue != nullptr ? vue->vue(concours, commande, parametres, flux) : SORTIE_USAGE;
+    Commande lancee = commande;
+    lancee.options = TOption::CheminFichier(emplacements.options);
+    return vue != nullptr ? vue->vue(concours, lancee, parametres, flux) : SORTIE_USAGE;
 }
 
 int Traite(const Analyse& analyse, Flux flux, const std::string& repertoireCourant)

@@ -25,6 +25,7 @@ struct Commande
     std::optional<bool> rapport1000;
     Format format = Format::Texte;
     std::string repertoire; ///< the directory a command writes into ("publier")
+    std::string options;    ///< the options file of the start-up directory, set when it runs
     // imprimer
     std::string formulaire;    ///< the form printed: "classement", "notes", "pilotes"...
     std::string pdf;           ///< the PDF file written

@@ -11,7 +11,11 @@ namespace tavo::cli {
 int VuePublier(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
                Flux flux)
 {
-    const ResultatPublication resultat = PublieSite(concours, parametres, commande.repertoire);
+    // The competition given, its lock and journals and the options file are never written.
+    std::vector<std::string> proteges = FichiersDuConcours(commande.fichier);
+    proteges.push_back(commande.options);
+    const ResultatPublication resultat =
+        PublieSite(concours, parametres, commande.repertoire, proteges);
     if (!resultat.ok) {
         flux.erreurs << resultat.message << '\n';
         return SORTIE_ERREUR;

@@ -33,6 +33,9 @@ void decrit(std::string* erreur, const std::string& quoi)
         *erreur = quoi;
 }
 
+// How much of an existing page's start and end is shown to `GardePages::reconnait`.
+constexpr std::size_t OCTETS_RECONNUS = 512;
+
 #if defined(TAVO_POSIX)
 
 // Temporary files are named after their target and their writer's process:
@@ -91,9 +94,41 @@ fs::path dossierDe(const std::string& cible)
     return p.parent_path().empty() ? fs::path(".") : p.parent_path();
 }
 
+// A file by its device and inode, and the name it was given by.
+struct Identite
+{
+    dev_t dev = 0;
+    ino_t ino = 0;
+    std::string chemin;
+
+    bool De(const struct stat& infos) const { return infos.st_dev == dev && infos.st_ino == ino; }
+};
+
+// The files of `chemins` that exist now (through their links).
+std::vector<Identite> identites(const std::vector<std::string>& chemins)
+{
+    std::vector<Identite> trouvees;
+    for (const std::string& chemin : chemins) {
+        struct stat infos = {};
+        if (!chemin.empty() && ::stat(chemin.c_str(), &infos) == 0)
+            trouvees.push_back({infos.st_dev, infos.st_ino, chemin});
+    }
+    return trouvees;
+}
+
+const Identite* parmi(const std::vector<Identite>& fichiers, const struct stat& infos)
+{
+    for (const Identite& fichier : fichiers)
+        if (fichier.De(infos))
+            return &fichier;
+    return nullptr;
+}
+
 // Removes the temporary files left in `dossier` by gone writers of the targets whose
-// prefixes are given: one pass over the directory for any number of targets.
-void nettoieTemporaires(const fs::path& dossier, const std::set<std::string>& prefixes)
+// prefixes are given: one pass over the directory for any number of targets. A name that is
+// one of the `gardes` files is left.
+void nettoieTemporaires(const fs::path& dossier, const std::set<std::string>& prefixes,
+                        const std::vector<Identite>& gardes = {})
 {
     std::error_code ec;
     for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
@@ -105,7 +140,10 @@ void nettoieTemporaires(const fs::path& dossier, const std::set<std::string>& pr
         if (!prefixes.contains(prefixe))
             continue;
         const pid_t auteur = auteurTemporaire(nom, prefixe);
-        if (auteur > 0 && auteurDisparu(auteur))
+        if (auteur <= 0 || !auteurDisparu(auteur))
+            continue;
+        struct stat infos = {};
+        if (gardes.empty() || ::lstat(it->path().c_str(), &infos) != 0 || !parmi(gardes, infos))
             ::unlink(it->path().c_str());
     }
 }
@@ -307,7 +345,7 @@ struct Groupe
         }
 #endif
         for (std::size_t i = 0; !fait && i < temporaires.size(); ++i) {
-            const int fd = ::open(temporaires[i].first.c_str(), O_RDONLY | O_CLOEXEC);
+            const int fd = ::open(temporaires[i].first.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
             const int cause = fd < 0 || ::fsync(fd) != 0 ? errno : 0;
             if (fd >= 0)
                 ::close(fd);
@@ -375,6 +413,219 @@ int ecritGroupe(const std::vector<FichierAEcrire>& fichiers, std::string* erreur
     return ecrits;
 }
 
+// The generated pages: never through a link, never in place, never a protected file.
+
+std::string nomPage(const std::string& chemin)
+{
+    return "« " + fs::path(chemin).filename().string() + " »";
+}
+
+std::string pasUnePage(const std::string& chemin, const char* genre = nullptr)
+{
+    return nomPage(chemin) + " n'est pas une page écrite par Tavo 2000" +
+           (genre ? std::string(" (") + genre + ")" : std::string()) + " : il n'est pas remplacé.";
+}
+
+std::string impossible(const std::string& chemin, const std::string& raison)
+{
+    return "Impossible d'écrire le fichier " + chemin + " : " + raison;
+}
+
+// Up to `taille` bytes of `fd` from `debut`; "" when it cannot be read.
+std::string litBloc(int fd, off_t debut, std::size_t taille)
+{
+    std::string octets(taille, '\0');
+    std::size_t lus = 0;
+    while (lus < taille) {
+        const ssize_t n =
+            ::pread(fd, octets.data() + lus, taille - lus, debut + static_cast<off_t>(lus));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        lus += static_cast<std::size_t>(n);
+    }
+    octets.resize(lus);
+    return octets;
+}
+
+// What is at a page's name: nothing (`existe` false), or a regular file that may be
+// replaced, its state in `infos`. Otherwise the sentence that refuses it.
+std::string examinePage(const std::string& chemin, const GardePages& garde,
+                        const std::vector<Identite>& proteges, struct stat& infos, bool& existe)
+{
+    existe = ::lstat(chemin.c_str(), &infos) == 0;
+    if (!existe)
+        return errno == ENOENT ? std::string() : impossible(chemin, RaisonSysteme(errno));
+    if (S_ISLNK(infos.st_mode))
+        return pasUnePage(chemin, "lien symbolique");
+    if (S_ISDIR(infos.st_mode))
+        return pasUnePage(chemin, "répertoire");
+    if (!S_ISREG(infos.st_mode))
+        return pasUnePage(chemin, "pas un fichier ordinaire");
+    const int fd =
+        ::open(chemin.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return errno == ELOOP ? pasUnePage(chemin, "lien symbolique")
+                              : impossible(chemin, RaisonSysteme(errno));
+    std::string raison;
+    if (::fstat(fd, &infos) != 0)
+        raison = impossible(chemin, RaisonSysteme(errno));
+    else if (!S_ISREG(infos.st_mode))
+        raison = pasUnePage(chemin, "pas un fichier ordinaire");
+    else if (const Identite* protege = parmi(proteges, infos))
+        raison = nomPage(chemin) + " est le fichier « " + protege->chemin +
+                 " » sous un autre nom : il n'est pas remplacé.";
+    else if (const std::string refuse = refus(chemin, infos); !refuse.empty())
+        raison = impossible(chemin, refuse);
+    else if (garde.reconnait) {
+        const auto taille = static_cast<std::size_t>(infos.st_size);
+        const std::size_t bloc = std::min(taille, OCTETS_RECONNUS);
+        const std::string debut = litBloc(fd, 0, bloc);
+        const std::string fin = litBloc(fd, static_cast<off_t>(taille - bloc), bloc);
+        if (!garde.reconnait(debut, fin))
+            raison = pasUnePage(chemin);
+    }
+    ::close(fd);
+    return raison;
+}
+
+bool memeEntree(const struct stat& a, bool existeA, const struct stat& b, bool existeB)
+{
+    return existeA == existeB && (!existeA || (a.st_dev == b.st_dev && a.st_ino == b.st_ino));
+}
+
+// A page and its temporary file, from the first check to the rename.
+struct PageAEcrire
+{
+    const FichierAEcrire* fichier = nullptr;
+    struct stat ancien = {};
+    bool existe = false;
+    struct stat ecrit = {}; ///< the temporary file as written
+};
+
+// Writes the temporary file of a page: always a new file, never through a link, and never
+// the page in place (an owner it cannot give is the writer's own). Returns 0 or the error.
+int ecritTemporairePage(PageAEcrire& page, std::string& temporaire)
+{
+    temporaire = nomTemporaire(page.fichier->chemin);
+    const int fd = ::open(temporaire.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0)
+        return errno;
+    const struct stat* ancien = page.existe ? &page.ancien : nullptr;
+    const bool proprietaire = ancien && ::fchown(fd, ancien->st_uid, ancien->st_gid) == 0;
+    if (ancien && !proprietaire) {
+        struct stat droits = *ancien;
+        droits.st_mode &= 0777; // no set-id bits on a file of another owner
+        reprendDroits(fd, &droits);
+    } else
+        reprendDroits(fd, ancien);
+    int cause = EcritTout(fd, page.fichier->contenu) && ::fstat(fd, &page.ecrit) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && cause == 0)
+        cause = errno;
+    if (cause != 0)
+        ::unlink(temporaire.c_str());
+    return cause;
+}
+
+// Whether the temporary file at its name is still the one written.
+bool temporaireIntact(const std::string& temporaire, const struct stat& ecrit)
+{
+    struct stat infos = {};
+    return ::lstat(temporaire.c_str(), &infos) == 0 && S_ISREG(infos.st_mode) &&
+           infos.st_dev == ecrit.st_dev && infos.st_ino == ecrit.st_ino;
+}
+
+std::string change(const std::string& chemin)
+{
+    return nomPage(chemin) + " a été changé pendant la publication : il n'est pas remplacé.";
+}
+
+// Just before the renames: every name is still what was checked, or checked again, and none
+// is a protected file as the protected files are now.
+std::string reverifie(std::vector<PageAEcrire>& pages, const Groupe& groupe,
+                      const GardePages& garde)
+{
+    const std::vector<Identite> proteges = identites(garde.proteges);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        PageAEcrire& page = pages[i];
+        const std::string& chemin = page.fichier->chemin;
+        struct stat infos = {};
+        const bool existe = ::lstat(chemin.c_str(), &infos) == 0;
+        if (!memeEntree(infos, existe, page.ancien, page.existe) ||
+            (existe && parmi(proteges, infos))) {
+            if (std::string raison = examinePage(chemin, garde, proteges, page.ancien, page.existe);
+                !raison.empty())
+                return raison;
+        }
+        if (!temporaireIntact(groupe.temporaires[i].first, page.ecrit))
+            return change(groupe.temporaires[i].first);
+    }
+    return {};
+}
+
+int ecritPages(const std::vector<FichierAEcrire>& fichiers, const GardePages& garde,
+               std::string* erreur)
+{
+    const std::vector<Identite> proteges = identites(garde.proteges);
+    // Every name is checked before anything in the folder changes.
+    std::vector<PageAEcrire> pages(fichiers.size());
+    for (std::size_t i = 0; i < fichiers.size(); ++i) {
+        pages[i].fichier = &fichiers[i];
+        if (const std::string raison =
+                examinePage(fichiers[i].chemin, garde, proteges, pages[i].ancien, pages[i].existe);
+            !raison.empty()) {
+            decrit(erreur, raison);
+            return 0;
+        }
+    }
+    std::map<std::string, std::set<std::string>> prefixes;
+    for (const FichierAEcrire& fichier : fichiers)
+        prefixes[dossierDe(fichier.chemin).string()].insert(
+            prefixeTemporaire(fs::path(fichier.chemin)));
+    for (const auto& [dossier, noms] : prefixes)
+        nettoieTemporaires(dossier, noms, proteges);
+    Groupe groupe;
+    for (PageAEcrire& page : pages) {
+        std::string temporaire;
+        if (const int cause = ecritTemporairePage(page, temporaire)) {
+            decrit(erreur, impossible(page.fichier->chemin, RaisonSysteme(cause)));
+            return 0;
+        }
+        groupe.dossiers.insert(dossierDe(page.fichier->chemin).string());
+        groupe.temporaires.emplace_back(std::move(temporaire), page.fichier->chemin);
+    }
+    if (const int cause = groupe.Synchronise()) {
+        decrit(erreur, "Impossible d'écrire les pages : " + RaisonSysteme(cause));
+        return 0;
+    }
+    if (const std::string raison = reverifie(pages, groupe, garde); !raison.empty()) {
+        decrit(erreur, raison);
+        return 0;
+    }
+    int ecrits = 0;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const auto& [temporaire, cible] = groupe.temporaires[i];
+        struct stat infos = {};
+        const bool existe = ::lstat(cible.c_str(), &infos) == 0;
+        if (!memeEntree(infos, existe, pages[i].ancien, pages[i].existe) ||
+            !temporaireIntact(temporaire, pages[i].ecrit)) {
+            decrit(erreur, change(cible));
+            break;
+        }
+        if (::rename(temporaire.c_str(), cible.c_str()) != 0) {
+            decrit(erreur, impossible(cible, RaisonSysteme(errno)));
+            break;
+        }
+        ++groupe.renommes;
+        ++ecrits;
+    }
+    for (const std::string& dossier : groupe.dossiers)
+        synchroniseRepertoire(dossier);
+    return ecrits;
+}
+
 #else
 
 bool ecrit(const std::string& chemin, std::string_view contenu, std::string* erreur)
@@ -414,6 +665,36 @@ int ecritGroupe(const std::vector<FichierAEcrire>& fichiers, std::string* erreur
     if (ecrits < static_cast<int>(fichiers.size()))
         decrit(erreur, fichiers[ecrits].chemin + " : " + raison);
     return ecrits;
+}
+
+int ecritPages(const std::vector<FichierAEcrire>& fichiers, const GardePages& garde,
+               std::string* erreur)
+{
+    for (const FichierAEcrire& fichier : fichiers) {
+        std::error_code ec;
+        const fs::file_status etat = fs::symlink_status(fichier.chemin, ec);
+        if (!fs::exists(etat))
+            continue;
+        std::string raison;
+        if (!fs::is_regular_file(etat))
+            raison = "n'est pas un fichier ordinaire";
+        for (const std::string& protege : garde.proteges)
+            if (raison.empty() && fs::equivalent(fichier.chemin, protege, ec))
+                raison = "est le fichier « " + protege + " » sous un autre nom";
+        std::string contenu;
+        if (raison.empty() && garde.reconnait &&
+            (!LitFichier(fichier.chemin, contenu) ||
+             !garde.reconnait(std::string_view(contenu).substr(0, OCTETS_RECONNUS),
+                              std::string_view(contenu).substr(
+                                  contenu.size() - std::min(contenu.size(), OCTETS_RECONNUS)))))
+            raison = "n'est pas une page écrite par Tavo 2000";
+        if (!raison.empty()) {
+            decrit(erreur, "« " + fs::path(fichier.chemin).filename().string() + " » " + raison +
+                               " : il n'est pas remplacé.");
+            return 0;
+        }
+    }
+    return ecritGroupe(fichiers, erreur);
 }
 
 #endif
@@ -489,6 +770,12 @@ bool EcritFichierSur(const std::string& chemin, std::string_view contenu, std::s
 int EcritFichiersSurs(const std::vector<FichierAEcrire>& fichiers, std::string* erreur)
 {
     return ecritGroupe(fichiers, erreur);
+}
+
+int EcritPagesSures(const std::vector<FichierAEcrire>& pages, const GardePages& garde,
+                    std::string* erreur)
+{
+    return ecritPages(pages, garde, erreur);
 }
 
 bool EcritDocument(const std::string& chemin, std::string_view contenu, std::string* erreur)

@@ -4,6 +4,7 @@
 #include "model/LectureConcours.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,33 @@ struct FichierAEcrire
  * written; `erreur` tells which file failed and why, in French.
  */
 int EcritFichiersSurs(const std::vector<FichierAEcrire>& fichiers, std::string* erreur = nullptr);
+
+/** What a write of generated pages must leave alone, and how it knows its own pages. */
+struct GardePages
+{
+    /** Files never written, whatever name leads to them (the same device and inode). */
+    std::vector<std::string> proteges;
+    /**
+     * Whether an existing file, seen by its first and last bytes (at most 512
+     * of each, the same whole file when it is smaller), is a page the group
+     * may replace. Unset: any regular file may be replaced.
+     */
+    std::function<bool(std::string_view debut, std::string_view fin)> reconnait;
+};
+
+/**
+ * Writes generated pages together as `EcritFichiersSurs` does, into names of
+ * their own only: a name is never followed through a symbolic link and never
+ * written in place (its temporary file is renamed over it, so another hard
+ * link keeps the old content). A name that exists as anything but a regular
+ * file, as a file `reconnait` does not know, or as the same file as one of
+ * the `proteges`, is refused. Every name is checked before anything is
+ * renamed, then once more just before its own rename: a refusal leaves the
+ * folder as it was. Returns the number of files written; `erreur` is a whole
+ * sentence in French naming the file.
+ */
+int EcritPagesSures(const std::vector<FichierAEcrire>& pages, const GardePages& garde,
+                    std::string* erreur = nullptr);
 
 /**
  * Writes a whole document (a PDF) to the name the user gave. A file, new or

@@ -60,7 +60,8 @@ std::string Nombre(double valeur)
 }
 
 constexpr std::string_view STYLE =
-    R"(html { -webkit-text-size-adjust: 100%; text-size-adjust: 100%; }
+    R"(/* Tavo 2000 : feuille de style du site des résultats */
+html { -webkit-text-size-adjust: 100%; text-size-adjust: 100%; }
 body { font-family: "Liberation Serif", "Times New Roman", serif; color: #111; background: #fff;
   margin: 0 auto; max-width: 72em; padding: 0 0.75em 1em; line-height: 1.35; }
 header.concours { text-align: center; border-bottom: 1px solid #99a; margin-bottom: 0.5em; }

@@ -33,7 +33,7 @@ std::string Table(const TableVue& table, std::string_view legende, const Lien& l
 /** A judge's score diagram drawn in SVG, as the screen draws it, with its numbers as a table. */
 std::string Diagramme(const DiagrammeVue& vue, int juge);
 
-/** The site's style sheet. */
+/** The site's style sheet; its first line names it as ours. */
 std::string_view FeuilleDeStyle();
 
 } // namespace tavo::html

@@ -39,6 +39,14 @@ std::string Cle(const std::string& dossard, const std::string& nom, const std::s
     return dossard + '\n' + nom + '\n' + prenom;
 }
 
+// Every page ends with its footer.
+constexpr std::string_view PIED = "Tavo 2000 - publié le ";
+constexpr std::string_view DEBUT_PAGE = "<!DOCTYPE html>\n<html lang=\"fr\">\n";
+constexpr std::string_view FIN_PAGE = "</p></footer>\n</body>\n</html>\n";
+// The first line of the style sheet of version 2.01, which had no line naming it.
+constexpr std::string_view STYLE_2_01 =
+    "html { -webkit-text-size-adjust: 100%; text-size-adjust: 100%; }\n";
+
 // "Tavo 2000 - publié le 14/06/2026 à 18:05"
 std::string Pied()
 {
@@ -47,7 +55,7 @@ std::string Pied()
     char date[32] = "";
     if (localtime_r(&maintenant, &local) != nullptr)
         std::strftime(date, sizeof date, "%d/%m/%Y à %H:%M", &local);
-    return std::string("Tavo 2000 - publié le ") + date;
+    return std::string(PIED) + date;
 }
 
 /** The site being built: a copy of the competition, the pages made so far. */
@@ -293,8 +301,43 @@ std::string CreeRepertoire(const std::string& repertoire)
 
 } // namespace
 
+std::vector<std::string> FichiersDuConcours(const std::string& fichier)
+{
+    if (fichier.empty())
+        return {};
+    std::error_code erreur;
+    fs::path reel = fs::canonical(fichier, erreur);
+    if (erreur)
+        reel = fs::absolute(fichier, erreur);
+    const std::string nom = reel.filename().string();
+    const fs::path dossier = reel.parent_path();
+    std::vector<std::string> fichiers{fichier, reel.string(),
+                                      (dossier / (".~lock." + nom + "#")).string()};
+    const std::string famille = "." + nom + ".";
+    for (fs::directory_iterator it(dossier, erreur), fin; !erreur && it != fin;
+         it.increment(erreur)) {
+        const std::string entree = it->path().filename().string();
+        if (entree.starts_with(famille) && entree.ends_with(".journal"))
+            fichiers.push_back(it->path().string());
+    }
+    return fichiers;
+}
+
+bool EstFichierDuSite(std::string_view debut, std::string_view fin)
+{
+    if (debut.starts_with(DEBUT_PAGE) && fin.ends_with(FIN_PAGE)) {
+        const std::string_view pied = "<footer><p>";
+        const auto p = fin.rfind(pied);
+        return p != std::string_view::npos && fin.substr(p + pied.size()).starts_with(PIED);
+    }
+    const std::string_view style = html::FeuilleDeStyle();
+    return debut.starts_with(style.substr(0, style.find('\n') + 1)) ||
+           debut.starts_with(STYLE_2_01);
+}
+
 ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul& parametres,
-                               const std::string& repertoire)
+                               const std::string& repertoire,
+                               const std::vector<std::string>& proteges)
 {
     ResultatPublication resultat;
     if (const std::string raison = CreeRepertoire(repertoire); !raison.empty()) {
@@ -303,11 +346,10 @@ ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul
         return resultat;
     }
     const std::vector<FichierAEcrire> fichiers = Site(concours, parametres, repertoire).Construit();
-    std::string raison;
-    resultat.fichiers = EcritFichiersSurs(fichiers, &raison);
+    resultat.fichiers = EcritPagesSures(fichiers, {proteges, EstFichierDuSite}, &resultat.message);
     resultat.ok = resultat.fichiers == static_cast<int>(fichiers.size());
-    if (!resultat.ok)
-        resultat.message = "Impossible d'écrire le fichier " + raison;
+    if (resultat.ok)
+        resultat.message.clear();
     return resultat;
 }
 

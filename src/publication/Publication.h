@@ -4,6 +4,8 @@
 #include "scoring/Classements.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 class TConcours;
 
@@ -18,6 +20,20 @@ struct ResultatPublication
 };
 
 /**
+ * The files of a competition that publishing never writes: the file itself,
+ * its lock (".~lock.NAME#") and its recovery journals (".NAME.*.journal"),
+ * beside the file its links lead to. None for an empty name.
+ */
+std::vector<std::string> FichiersDuConcours(const std::string& fichier);
+
+/**
+ * Whether a file, seen by its first and last bytes, is a page or the style
+ * sheet of a results site this program wrote (version 2.01's included): a
+ * publication replaces these and refuses any other file.
+ */
+bool EstFichierDuSite(std::string_view debut, std::string_view fin);
+
+/**
  * Writes the competition's results site into `repertoire` (created with its
  * parents): index.html, style.css, the ranking after each flight flown
  * (vol-N.html) and after each fly-off offered and flown (flyoff-K.html), the
@@ -26,10 +42,13 @@ struct ResultatPublication
  * diagram (juge-J.html) and each pilot's sheets (pilote-P.html, P his
  * position in the list). UTF-8 HTML5, no script, no resource from outside.
  * Each file is replaced whole or not at all; other files of the directory are
- * left alone. The competition is not changed: the results are computed on a
- * copy, as the views compute them.
+ * left alone. A page name that is a link, not a regular file, not a file of
+ * the site (`EstFichierDuSite`) or one of the `proteges` under another name
+ * stops the publication before any file changes. The competition is not
+ * changed: the results are computed on a copy, as the views compute them.
  */
 ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul& parametres,
-                               const std::string& repertoire);
+                               const std::string& repertoire,
+                               const std::vector<std::string>& proteges = {});
 
 } // namespace tavo

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
+#include <tuple>
 
 using tavo::test::AjoutePilote;
 using tavo::test::Note;
@@ -339,6 +340,40 @@ TEST_F(Cli, neverWritesTheCompetitionFile)
     }
     EXPECT_EQ(tavo::test::LitOctets(fichier), avant);
     EXPECT_EQ(std::filesystem::last_write_time(fichier), date);
+}
+
+// Whatever names the folder gives them, the competition, its journals and the options file
+// are never written, and the refusal is a failure.
+TEST_F(Cli, publishingNeverWritesTheCompetitionItsJournalOrTheOptions)
+{
+    namespace fs = std::filesystem;
+    const fs::path site = rep.Chemin() / "pub";
+    fs::create_directory(site);
+    const std::string ini = rep.Fichier("tavo.ini");
+    const std::string journal = rep.Fichier(".essai.ccr.4242.journal");
+    tavo::test::EcritOctets(journal, "notes");
+    const std::string avant = tavo::test::LitOctets(fichier);
+    const std::vector<std::tuple<std::string, std::string, bool>> cas{
+        {"vol-1.html", fichier, false}, {"index.html", ini, true}, {"juge-1.html", journal, false}};
+    for (const auto& [page, cible, lien] : cas) {
+        fs::remove_all(site / page);
+        if (lien)
+            fs::create_symlink(cible, site / page);
+        else
+            fs::create_hard_link(cible, site / page);
+        const Sortie s = Lance({"publier", fichier, site.string()});
+        EXPECT_EQ(s.code, 2) << page;
+        EXPECT_NE(s.erreurs.find("« " + page + " » "), std::string::npos) << s.erreurs;
+        EXPECT_NE(s.erreurs.find(lien ? "(lien symbolique)" : "sous un autre nom"),
+                  std::string::npos)
+            << s.erreurs;
+        EXPECT_EQ(s.sortie, "");
+        fs::remove(site / page);
+    }
+    EXPECT_EQ(tavo::test::LitOctets(fichier), avant);
+    EXPECT_EQ(tavo::test::LitOctets(ini), "");
+    EXPECT_EQ(tavo::test::LitOctets(journal), "notes");
+    EXPECT_EQ(Lance({"publier", fichier, site.string()}).code, 0);
 }
 
 TEST(CliDemo, everyViewRunsOnTheDemoCompetition)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saving: read-only files, links, owners, the leftovers of interrupted saves, and documents
-// written to a device or a pipe.
+// Saving: read-only files, links, owners, the leftovers of interrupted saves, documents
+// written to a device or a pipe, and generated pages that must never write anything else.
 
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
@@ -10,7 +10,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -38,6 +40,25 @@ struct stat etat(const std::string& chemin)
     };
     EXPECT_EQ(::stat(chemin.c_str(), &infos), 0) << chemin;
     return infos;
+}
+
+// Every entry of a folder: its kind, inode and content (a link's target).
+std::map<std::string, std::string> etatDossier(const fs::path& dossier)
+{
+    std::map<std::string, std::string> etat;
+    for (const auto& entree : fs::directory_iterator(dossier)) {
+        struct stat infos
+        {
+        };
+        ::lstat(entree.path().c_str(), &infos);
+        std::string& decrit = etat[entree.path().filename().string()];
+        decrit = std::to_string(infos.st_mode & S_IFMT) + " " + std::to_string(infos.st_ino) + " ";
+        if (S_ISLNK(infos.st_mode))
+            decrit += fs::read_symlink(entree.path()).string();
+        else if (S_ISREG(infos.st_mode))
+            decrit += LitOctets(entree.path().string());
+    }
+    return etat;
 }
 
 pid_t processusTermine()
@@ -185,4 +206,73 @@ TEST(EcritureDocument, pipeNamedByItsDescriptorIsWrittenInPlace)
     EXPECT_EQ(erreur, tavo::RaisonSysteme(ENOSPC));
     EXPECT_FALSE(tavo::EcritDocument("/dev/absent", "%PDF-1.4", &erreur));
     EXPECT_NE(::access("/dev/absent", F_OK), 0); // never made
+}
+
+// Pages are ours only: a name that is a link, another name of a protected file, not a regular
+// file, or a file the writer does not know, stops the whole group before anything changes.
+TEST(EcriturePages, refusesEveryNameThatIsNotItsOwnPageAndChangesNothing)
+{
+    RepertoireTemporaire rep;
+    const std::string concours = rep.Fichier("demo.ccr");
+    EcritOctets(concours, "le concours");
+    const fs::path site = rep.Chemin() / "pub";
+    const std::string page = (site / "vol-1.html").string();
+    const tavo::GardePages garde{
+        {concours}, [](std::string_view debut, std::string_view) { return debut == "<p>"; }};
+    const std::string pasUnePage = "« vol-1.html » n'est pas une page écrite par Tavo 2000";
+    const std::vector<std::pair<std::function<void()>, std::string>> cas{
+        {[&] { fs::create_symlink(concours, page); }, pasUnePage + " (lien symbolique)"},
+        {[&] { fs::create_hard_link(concours, page); },
+         "« vol-1.html » est le fichier « " + concours + " » sous un autre nom"},
+        {[&] { ASSERT_EQ(::mkfifo(page.c_str(), 0600), 0); },
+         pasUnePage + " (pas un fichier ordinaire)"},
+        {[&] { fs::create_directory(page); }, pasUnePage + " (répertoire)"},
+        {[&] { EcritOctets(page, "une photo"); }, pasUnePage},
+        {[&] { EcritOctets(page, ""); }, pasUnePage},
+    };
+    for (const auto& [plante, refus] : cas) {
+        fs::remove_all(site);
+        fs::create_directory(site);
+        EcritOctets((site / "index.html").string(), "<p>");
+        plante();
+        const auto avant = etatDossier(site);
+        std::string erreur;
+        EXPECT_EQ(tavo::EcritPagesSures({{(site / "index.html").string(), "<p>nouveau"},
+                                         {page, "<p>nouveau"},
+                                         {(site / "style.css").string(), "nouveau"}},
+                                        garde, &erreur),
+                  0);
+        EXPECT_EQ(erreur, refus + " : il n'est pas remplacé.");
+        EXPECT_EQ(etatDossier(site), avant) << refus;
+        EXPECT_EQ(LitOctets(concours), "le concours");
+    }
+}
+
+// Its own pages are replaced by a rename: another hard link keeps the old page, and a link
+// planted at the temporary file's name is never written through.
+TEST(EcriturePages, replacesItsOwnPagesWithoutWritingThroughOtherNames)
+{
+    RepertoireTemporaire rep;
+    const std::string concours = rep.Fichier("demo.ccr");
+    EcritOctets(concours, "le concours");
+    const std::string page = rep.Fichier("index.html");
+    EcritOctets(page, "<p>ancien");
+    ASSERT_EQ(::chmod(page.c_str(), 0644), 0);
+    fs::create_hard_link(page, rep.Fichier("copie.html"));
+    fs::create_symlink(concours, page + ".tavo-" + std::to_string(::getpid()) + ".tmp");
+    const tavo::GardePages garde{{concours}, [](std::string_view debut, std::string_view fin) {
+                                     return debut.starts_with("<p>") && fin.ends_with("ancien");
+                                 }};
+    std::string erreur;
+    ASSERT_EQ(tavo::EcritPagesSures({{page, "<p>nouveau"}, {rep.Fichier("style.css"), "css"}},
+                                    garde, &erreur),
+              2)
+        << erreur;
+    EXPECT_EQ(LitOctets(page), "<p>nouveau");
+    EXPECT_EQ(etat(page).st_nlink, 1u);
+    EXPECT_EQ(etat(page).st_mode & 07777, 0644u);
+    EXPECT_EQ(LitOctets(rep.Fichier("copie.html")), "<p>ancien");
+    EXPECT_EQ(LitOctets(concours), "le concours");
+    EXPECT_EQ(nomsDans(rep.Chemin()),
+              (std::vector<std::string>{"copie.html", "demo.ccr", "index.html", "style.css"}));
 }

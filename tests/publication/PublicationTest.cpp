@@ -3,9 +3,11 @@
 
 #include "model/Concours.h"
 #include "model/Fichier.h"
+#include "publication/Html.h"
 #include "support/Hostile.h"
 #include "support/TestUtil.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -27,6 +29,18 @@ struct Demo
     }
 };
 
+// A page and the style sheet as version 2.01 wrote them.
+std::string PageAncienne(const std::string& corps)
+{
+    return "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<title>Résultats - Concours</title>\n</head>\n<body>\n<main>\n" +
+           corps +
+           "</main>\n<footer><p>Tavo 2000 - publié le 14/06/2026 à 18:05</p></footer>\n"
+           "</body>\n</html>\n";
+}
+const std::string STYLE_ANCIEN =
+    "html { -webkit-text-size-adjust: 100%; text-size-adjust: 100%; }\nbody { color: #111; }\n";
+
 bool TemporaireRestant(const fs::path& dossier)
 {
     for (const auto& entree : fs::directory_iterator(dossier))
@@ -43,14 +57,18 @@ TEST(Publication, replacesItsOwnFilesAndLeavesOthersAlone)
     tavo::test::RepertoireTemporaire tmp;
     const fs::path site = tmp.Chemin() / "a" / "b";
     fs::create_directories(site);
-    tavo::test::EcritOctets((site / "index.html").string(), "ancien");
+    tavo::test::EcritOctets((site / "index.html").string(), PageAncienne("ancien"));
+    tavo::test::EcritOctets((site / "style.css").string(), STYLE_ANCIEN);
     tavo::test::EcritOctets((site / "photo.jpg").string(), "photo");
 
-    const tavo::ResultatPublication r =
-        tavo::PublieSite(demo.concours, demo.parametres, site.string());
+    tavo::ResultatPublication r = tavo::PublieSite(demo.concours, demo.parametres, site.string());
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.fichiers, 41);
     EXPECT_EQ(LitOctets((site / "photo.jpg").string()), "photo");
+    EXPECT_EQ(LitOctets((site / "style.css").string()), tavo::html::FeuilleDeStyle());
+    // Published again over itself.
+    r = tavo::PublieSite(demo.concours, demo.parametres, site.string());
+    EXPECT_TRUE(r.ok) << r.message;
     const std::string index = LitOctets((site / "index.html").string());
     EXPECT_TRUE(index.starts_with("<!DOCTYPE html>"));
     // UTF-8 as given, not the records' Windows-1252.
@@ -76,16 +94,58 @@ TEST(Publication, failureSaysWhyAndKeepsEveryPageWhole)
     // A read-only page stops the publication before any page is replaced.
     const fs::path site = tmp.Chemin() / "site";
     fs::create_directories(site);
-    tavo::test::EcritOctets((site / "vol-1.html").string(), "ancien");
-    tavo::test::EcritOctets((site / "juge-2.html").string(), "protégé");
+    tavo::test::EcritOctets((site / "vol-1.html").string(), PageAncienne("ancien"));
+    tavo::test::EcritOctets((site / "juge-2.html").string(), PageAncienne("protégé"));
     fs::permissions(site / "juge-2.html", fs::perms::owner_read);
     r = tavo::PublieSite(demo.concours, demo.parametres, site.string());
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("juge-2.html"), std::string::npos) << r.message;
     EXPECT_NE(r.message.find("lecture seule"), std::string::npos) << r.message;
-    EXPECT_EQ(LitOctets((site / "vol-1.html").string()), "ancien");
-    EXPECT_EQ(LitOctets((site / "juge-2.html").string()), "protégé");
+    EXPECT_EQ(LitOctets((site / "vol-1.html").string()), PageAncienne("ancien"));
+    EXPECT_EQ(LitOctets((site / "juge-2.html").string()), PageAncienne("protégé"));
     EXPECT_FALSE(TemporaireRestant(site));
+}
+
+// The competition's own files, whatever name the folder gives them, and files the site did
+// not write stop the publication before any page changes.
+TEST(Publication, neverReplacesTheCompetitionsFilesNorFilesOfOthers)
+{
+    Demo demo;
+    tavo::test::RepertoireTemporaire tmp;
+    const fs::path dossier = fs::canonical(tmp.Chemin());
+    const std::string concours = (dossier / "demo.ccr").string();
+    fs::copy_file(DEMO, concours);
+    const std::string journal = (dossier / ".demo.ccr.4242-2.journal").string();
+    tavo::test::EcritOctets(journal, "notes");
+    tavo::test::EcritOctets((dossier / ".autre.ccr.1.journal").string(), "");
+    fs::create_symlink("demo.ccr", dossier / "lien.ccr");
+    const std::vector<std::string> proteges =
+        tavo::FichiersDuConcours((dossier / "lien.ccr").string());
+    for (const std::string& fichier : {concours, journal, (dossier / ".~lock.demo.ccr#").string()})
+        EXPECT_NE(std::find(proteges.begin(), proteges.end(), fichier), proteges.end()) << fichier;
+    EXPECT_EQ(proteges.size(), 4u); // the name given too
+
+    const fs::path site = dossier / "site";
+    fs::create_directory(site);
+    tavo::test::EcritOctets((site / "index.html").string(), PageAncienne("ancien"));
+    fs::create_hard_link(journal, site / "juge-1.html");
+    auto r = tavo::PublieSite(demo.concours, demo.parametres, site.string(), proteges);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.fichiers, 0);
+    EXPECT_EQ(r.message, "« juge-1.html » est le fichier « " + journal +
+                             " » sous un autre nom : il n'est pas remplacé.");
+    EXPECT_EQ(LitOctets(journal), "notes");
+    EXPECT_EQ(LitOctets((site / "index.html").string()), PageAncienne("ancien"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(site), fs::directory_iterator()), 2);
+
+    fs::remove(site / "juge-1.html");
+    tavo::test::EcritOctets((site / "style.css").string(), "body { color: red; }");
+    r = tavo::PublieSite(demo.concours, demo.parametres, site.string(), proteges);
+    EXPECT_EQ(r.message, "« style.css » n'est pas une page écrite par Tavo 2000 : il n'est "
+                         "pas remplacé.");
+    EXPECT_EQ(LitOctets((site / "style.css").string()), "body { color: red; }");
+    EXPECT_FALSE(TemporaireRestant(site));
+    EXPECT_EQ(LitOctets(concours), LitOctets(DEMO));
 }
 
 TEST(Publication, hostileTextsAreEscapedAndDamagedCompetitionsPublish)
