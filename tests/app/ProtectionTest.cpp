@@ -109,6 +109,10 @@ protected:
         TJournal j(CheminNatif(chemin), entete);
         j.AjouteConcours(copie.Ecrit());
         j.AjouteNote(note, copie.GetPiloteDossard(note.dossard.c_str()));
+        // Written after the file, as a crash after a save leaves it.
+        QFile f(chemin);
+        f.open(QIODevice::ReadWrite);
+        f.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime);
         return chemin;
     }
 
