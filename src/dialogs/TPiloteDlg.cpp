@@ -90,17 +90,18 @@ TPiloteDlg::TPiloteDlg(QWidget* parent, TConcours& concours)
     , m_concours(concours)
     , m_nbPilotes(concours.NbPilotes())
 {
-    const auto filtre = [this](int id, const char* caracteres) {
-        SetValidator(id, std::make_unique<TFilterValidator>(QString::fromUtf8(caracteres)));
+    const auto filtre = [this](int id, const QString& caracteres) {
+        SetValidator(id, std::make_unique<TFilterValidator>(caracteres));
     };
-    filtre(ID_NOM, "A-Za-z éèà'ç.âôêûîëïüöä-");
-    filtre(ID_PRENOM, "A-Za-z ()éèà'ç.âôêûîëïüöä-");
-    filtre(ID_CLUB, "0-9A-Za-z éèà'ç.âôêûîëïüöä-");
-    filtre(ID_NUM_CLUB, "0-9");
-    filtre(ID_LICENCE, "0-9");
-    filtre(ID_DOSSARD, "0-9");
-    SetValidator(ID_FREQUENCE1, std::make_unique<TPXPictureValidator>(QStringLiteral("##.###")));
-    SetValidator(ID_FREQUENCE2, std::make_unique<TPXPictureValidator>(QStringLiteral("##.###")));
+    const QString lettres = QString::fromUtf8(LETTRES_CP1252);
+    filtre(ID_NOM, lettres + QStringLiteral(" '.-"));
+    filtre(ID_PRENOM, lettres + QStringLiteral(" ()'.-"));
+    filtre(ID_CLUB, lettres + QStringLiteral("0-9 '.-"));
+    filtre(ID_NUM_CLUB, QStringLiteral("0-9"));
+    filtre(ID_LICENCE, QStringLiteral("0-9"));
+    filtre(ID_DOSSARD, QStringLiteral("0-9"));
+    SetValidator(ID_FREQUENCE1, std::make_unique<TFrequenceValidator>());
+    SetValidator(ID_FREQUENCE2, std::make_unique<TFrequenceValidator>());
 
     SurBouton(ID_PREMIER, [this] { CmPremier(); });
     SurBouton(ID_PRECEDENT, [this] { CmPrecedent(); });
