@@ -233,8 +233,25 @@ void TPiloteDlg::CmDernier()
     Affiche();
 }
 
+bool TPiloteDlg::SuppressionConfirmee()
+{
+    const TPilote pilote = m_concours.GetPilote(m_position);
+    if (pilote.GetNotesPilote().SansNote())
+        return true;
+    QStringList noms;
+    for (const char* nom : {pilote.GetNom(), pilote.GetPrenom()})
+        if (const QString n = Texte(nom).trimmed(); !n.isEmpty())
+            noms << n;
+    const QString qui = noms.isEmpty() ? QString() : QStringLiteral(", %1,").arg(noms.join(u' '));
+    const QString question =
+        QStringLiteral("Supprimer le pilote %1%2 et toutes ses notes ?").arg(m_position).arg(qui);
+    return MessageBox(this, question, TITRE, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void TPiloteDlg::CmSupprimer()
 {
+    if (m_position <= m_nbPilotes && m_nbPilotes > 1 && !SuppressionConfirmee())
+        return; // the fields stay as they are, typed changes included
     if (m_position < m_nbPilotes) {
         m_concours.SupprimePilote(m_position);
         --m_nbPilotes;

@@ -167,6 +167,41 @@ TEST_F(PiloteDlgTest, frequencyReadsACommaAsThePoint)
     EXPECT_STREQ(concours.GetPilote(1).GetFrequence2(), "2.4");
 }
 
+TEST_F(PiloteDlgTest, deletingAPilotWithMarksAsksFirst)
+{
+    Pilotes({"1", "2", "3"});
+    for (int position : {2, 3}) {
+        TPilote p = concours.GetPilote(position);
+        p.SetNote(7, 25, 5, 1);
+        if (position == 2)
+            p.SetPrenom("\xc9ric");
+        concours.SetPilote(p, position);
+    }
+    TPiloteDlg d(nullptr, concours);
+    d.show();
+    d.Bouton(103)->click();
+    Remplace(d.Edit(106), QStringLiteral("Corrigé"));
+    repondeur.Repond(IDNO);
+    d.Bouton(105)->click();
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(repondeur.Messages()[0].Texte,
+              QStringLiteral("Supprimer le pilote 2, Pilote2 Éric, et toutes ses notes ?"));
+    EXPECT_EQ(repondeur.Messages()[0].Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_EQ(repondeur.Messages()[0].Type, unsigned{MB_YESNO | MB_ICONQUESTION});
+    EXPECT_EQ(concours.NbPilotes(), 3);
+    EXPECT_EQ(d.GetTexte(106), QStringLiteral("Corrigé")); // what was typed stays
+
+    d.Bouton(105)->click(); // Oui
+    EXPECT_EQ(concours.NbPilotes(), 2);
+    EXPECT_EQ(d.GetTexte(106), QStringLiteral("Pilote3"));
+    d.Bouton(105)->click();
+    ASSERT_EQ(repondeur.Messages().size(), 3u);
+    EXPECT_EQ(repondeur.Messages()[2].Texte,
+              QStringLiteral("Supprimer le pilote 2, Pilote3, et toutes ses notes ?"));
+    EXPECT_EQ(concours.NbPilotes(), 1);
+    EXPECT_STREQ(concours.GetPilote(1).GetNom(), "Pilote1");
+}
+
 TEST_F(PiloteDlgTest, bibAnotherPilotWearsIsRefused)
 {
     Pilotes({"7", "8"});
