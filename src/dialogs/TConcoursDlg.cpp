@@ -19,9 +19,11 @@ using namespace tavo;
 
 namespace {
 
-const char* const TEXTE_CHIFFRES = "A-Za-z0-9 éèà'ç.âôêûî-";
-const char* const LETTRES = "A-Za-z éèà'ç.âôêûî-";
-const char* const CHIFFRES = "0-9";
+// Every letter of Windows-1252; commas, parentheses and "/" where places and people are listed.
+const QString LETTRES = QString::fromUtf8(LETTRES_CP1252) + QStringLiteral(" '.-");
+const QString LETTRES_PONCTUATION = QString::fromUtf8(LETTRES_CP1252) + QStringLiteral(" '.,()/-");
+const QString TEXTE_CHIFFRES = QString::fromUtf8(LETTRES_CP1252) + QStringLiteral("0-9 '.,()/-");
+const QString CHIFFRES = QStringLiteral("0-9");
 
 constexpr int ID_ONGLETS = 101;
 constexpr int ID_JUGE = 146;
@@ -197,13 +199,15 @@ TConcoursDlg::TConcoursDlg(QWidget* parent, TConcours& concours, const std::stri
     , m_nbJuges(concours.NbJugesSaisis())
 {
     for (int id : {103, 104, 107, 119})
-        SetValidator(id, std::make_unique<TFilterValidator>(QString::fromUtf8(TEXTE_CHIFFRES)));
-    SetValidator(108, std::make_unique<TFilterValidator>(QString::fromUtf8(CHIFFRES)));
+        SetValidator(id, std::make_unique<TFilterValidator>(TEXTE_CHIFFRES));
+    SetValidator(108, std::make_unique<TFilterValidator>(CHIFFRES));
     SetValidator(111, std::make_unique<TDateValidator>());
     SetValidator(112, std::make_unique<TDateValidator>());
-    for (int id : {156, 180, 181, 157, 158, 159, 160, 141, 142, 144})
-        SetValidator(id, std::make_unique<TFilterValidator>(QString::fromUtf8(LETTRES)));
-    SetValidator(143, std::make_unique<TFilterValidator>(QString::fromUtf8(CHIFFRES)));
+    for (int id : {156, 180, 181, 157, 158, 159, 160})
+        SetValidator(id, std::make_unique<TFilterValidator>(LETTRES_PONCTUATION));
+    for (int id : {141, 142, 144})
+        SetValidator(id, std::make_unique<TFilterValidator>(LETTRES));
+    SetValidator(143, std::make_unique<TFilterValidator>(CHIFFRES));
 
     connect(Onglets(ID_ONGLETS), &QTabBar::currentChanged, this, [this](int p) { ChangePage(p); });
     SurBouton(ID_SUIVANT, [this] { CmSuivant(); });

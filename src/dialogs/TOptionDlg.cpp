@@ -57,7 +57,10 @@ const TModeleDialogue MODELE = {
 TOptionDlg::TOptionDlg(QWidget* parent, TOption& options)
     : TDialog(parent, MODELE)
     , m_options(options)
-{}
+{
+    for (int id : {ID_CONCOURS, ID_PROGRAMMES, ID_PUBLICATION})
+        SetChemin(id);
+}
 
 void TOptionDlg::SetupWindow()
 {

@@ -90,17 +90,18 @@ TPiloteDlg::TPiloteDlg(QWidget* parent, TConcours& concours)
     , m_concours(concours)
     , m_nbPilotes(concours.NbPilotes())
 {
-    const auto filtre = [this](int id, const char* caracteres) {
-        SetValidator(id, std::make_unique<TFilterValidator>(QString::fromUtf8(caracteres)));
+    const auto filtre = [this](int id, const QString& caracteres) {
+        SetValidator(id, std::make_unique<TFilterValidator>(caracteres));
     };
-    filtre(ID_NOM, "A-Za-z éèà'ç.âôêûîëïüöä-");
-    filtre(ID_PRENOM, "A-Za-z ()éèà'ç.âôêûîëïüöä-");
-    filtre(ID_CLUB, "0-9A-Za-z éèà'ç.âôêûîëïüöä-");
-    filtre(ID_NUM_CLUB, "0-9");
-    filtre(ID_LICENCE, "0-9");
-    filtre(ID_DOSSARD, "0-9");
-    SetValidator(ID_FREQUENCE1, std::make_unique<TPXPictureValidator>(QStringLiteral("##.###")));
-    SetValidator(ID_FREQUENCE2, std::make_unique<TPXPictureValidator>(QStringLiteral("##.###")));
+    const QString lettres = QString::fromUtf8(LETTRES_CP1252);
+    filtre(ID_NOM, lettres + QStringLiteral(" '.-"));
+    filtre(ID_PRENOM, lettres + QStringLiteral(" ()'.-"));
+    filtre(ID_CLUB, lettres + QStringLiteral("0-9 '.-"));
+    filtre(ID_NUM_CLUB, QStringLiteral("0-9"));
+    filtre(ID_LICENCE, QStringLiteral("0-9"));
+    filtre(ID_DOSSARD, QStringLiteral("0-9"));
+    SetValidator(ID_FREQUENCE1, std::make_unique<TFrequenceValidator>());
+    SetValidator(ID_FREQUENCE2, std::make_unique<TFrequenceValidator>());
 
     SurBouton(ID_PREMIER, [this] { CmPremier(); });
     SurBouton(ID_PRECEDENT, [this] { CmPrecedent(); });
@@ -232,8 +233,25 @@ void TPiloteDlg::CmDernier()
     Affiche();
 }
 
+bool TPiloteDlg::SuppressionConfirmee()
+{
+    const TPilote pilote = m_concours.GetPilote(m_position);
+    if (pilote.GetNotesPilote().SansNote())
+        return true;
+    QStringList noms;
+    for (const char* nom : {pilote.GetNom(), pilote.GetPrenom()})
+        if (const QString n = Texte(nom).trimmed(); !n.isEmpty())
+            noms << n;
+    const QString qui = noms.isEmpty() ? QString() : QStringLiteral(", %1,").arg(noms.join(u' '));
+    const QString question =
+        QStringLiteral("Supprimer le pilote %1%2 et toutes ses notes ?").arg(m_position).arg(qui);
+    return MessageBox(this, question, TITRE, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void TPiloteDlg::CmSupprimer()
 {
+    if (m_position <= m_nbPilotes && m_nbPilotes > 1 && !SuppressionConfirmee())
+        return; // the fields stay as they are, typed changes included
     if (m_position < m_nbPilotes) {
         m_concours.SupprimePilote(m_position);
         --m_nbPilotes;

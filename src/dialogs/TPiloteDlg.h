@@ -13,6 +13,7 @@ class TConcours;
  * pilot shown; his marks are kept. A bib another pilot already wears is
  * refused, and so is an empty bib for a pilot who has a name: marks are
  * entered by bib. Pilots left wholly empty are removed when the dialog closes.
+ * Deleting a pilot who has marks asks first.
  */
 class TPiloteDlg : public tavo::TDialog
 {
@@ -44,6 +45,8 @@ private:
     bool StockePilote();
     /** Refuses (with a message) a bib that is empty for a named pilot or worn by another one. */
     bool DossardAccepte(const std::string& dossard);
+    /** True when the pilot shown has no mark, or when the user agrees to lose them with him. */
+    bool SuppressionConfirmee();
     /** Removes the pilots that hold nothing (the one appended and never filled, say). */
     void RetirePilotesVides();
 

@@ -28,14 +28,21 @@ void ajouteUtf8(std::string& sortie, char32_t cp)
     }
 }
 
-char octetPour(char32_t cp)
+// The byte of a code point, or -1 when the code page has none.
+int octetDe(char32_t cp)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
+        return static_cast<int>(cp);
     for (std::size_t i = 0; i < bloc80.size(); ++i)
         if (bloc80[i] == cp)
-            return static_cast<char>(0x80 + i);
-    return '?';
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+char octetPour(char32_t cp)
+{
+    const int octet = octetDe(cp);
+    return octet < 0 ? '?' : static_cast<char>(octet);
 }
 
 // Decodes one UTF-8 sequence at position i; returns false on an invalid one.
@@ -76,6 +83,11 @@ bool decodeUtf8(std::string_view s, std::size_t& i, char32_t& cp)
 }
 
 } // namespace
+
+bool DansCp1252(char32_t cp)
+{
+    return octetDe(cp) >= 0;
+}
 
 char32_t CodePointCp1252(unsigned char octet)
 {

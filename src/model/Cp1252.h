@@ -20,6 +20,9 @@ std::string Cp1252VersUtf8(std::string_view cp1252);
  */
 std::string Utf8VersCp1252(std::string_view utf8);
 
+/** Whether Windows-1252 holds the code point (the C1 controls of its undefined bytes included). */
+bool DansCp1252(char32_t cp);
+
 /** The Unicode code point of one Windows-1252 byte. */
 char32_t CodePointCp1252(unsigned char octet);
 

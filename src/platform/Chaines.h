@@ -2,8 +2,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include <QString>
+#include <QStringList>
 
 namespace tavo {
 
@@ -25,6 +27,23 @@ QString Texte(const char* cp1252);
  * (U+0000-U+001F, U+007F) becomes a space.
  */
 QString SurUneLigne(const QString& texte);
+
+/** A text brought within Windows-1252, and what had to change for it. */
+struct TTexteCp1252
+{
+    QString Texte;
+    QList<std::pair<QString, QString>> Remplaces; ///< ("ő", "o"): each character replaced, once
+    QStringList Retires; ///< each character with no near equivalent, removed, once
+};
+
+/**
+ * The text as close as Windows-1252 allows: accents written apart are joined
+ * to their letter, a character the code page lacks becomes its base letter or
+ * its compatibility form when those exist there ("ő" → "o", "ﬁ" → "fi", a
+ * narrow no-break space → a space, "ł" → "l", "−" → "-"), and any other is
+ * removed.
+ */
+TTexteCp1252 ProcheCp1252(const QString& texte);
 
 /** A QString as Windows-1252 bytes for a record (characters it cannot hold become '?'). */
 std::string VersCp1252(const QString& texte);

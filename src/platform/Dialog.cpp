@@ -5,6 +5,7 @@
 #include "platform/Dialogues.h"
 #include "platform/Geometrie.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -92,9 +93,16 @@ TDialog::TDialog(QWidget* parent, const TModeleDialogue& modele)
         }
         m_controles[c.Id] = w;
         m_ordre.push_back(c.Id);
+        if (c.Genre == TGenre::Edit)
+            Equipe(c.Id);
         libelle = qobject_cast<QLabel*>(w);
     }
     setFixedSize(m_unites.EnPixels(0, 0, modele.Cx, modele.Cy).size());
+    m_suitFocus =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* maintenant) {
+            if (m_idIndication != 0 && maintenant != Controle(m_idIndication))
+                CacheIndication();
+        });
 }
 
 QWidget* TDialog::CreeControle(const TControleDlg& c, const QRect& r, QButtonGroup*& groupeRadio,
@@ -121,12 +129,13 @@ QWidget* TDialog::CreeControle(const TControleDlg& c, const QRect& r, QButtonGro
         w = new QGroupBox(texte, this);
         break;
     case TGenre::Edit: {
+        // The capacity is kept by the edit's check, which says so when a key is refused.
         auto* e = new QLineEdit(this);
-        e->setValidator(new TValidateurLigne(e));
         if (c.Capacite > 1)
-            e->setMaxLength(c.Capacite - 1);
+            m_limites[c.Id] = c.Capacite - 1;
         if (libelle)
             m_libelles[c.Id] = libelle;
+        connect(e, &QLineEdit::textEdited, this, [this, id = c.Id] { m_saisis.insert(id); });
         w = e;
         break;
     }
@@ -192,7 +201,15 @@ QWidget* TDialog::CreeOnglets(const TControleDlg& c, const QRect& r)
     return b;
 }
 
-TDialog::~TDialog() = default;
+TDialog::~TDialog()
+{
+    // The fields outlive this part of the dialog: hiding it still moves their focus and
+    // asks their checks, whose validators are about to go.
+    disconnect(m_suitFocus);
+    for (const auto& [id, w] : m_controles)
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            e->setValidator(nullptr);
+}
 
 int TDialog::Execute()
 {
@@ -238,11 +255,87 @@ QLabel* TDialog::LibelleDe(int id) const
 
 void TDialog::SetValidator(int id, std::unique_ptr<TValidator> validateur)
 {
-    QLineEdit* e = Edit(id);
-    if (!e || !validateur)
+    if (!Edit(id) || !validateur)
         return;
-    e->setValidator(new TValidateurQt(*validateur, e));
     m_validateurs[id] = std::move(validateur);
+    Equipe(id);
+}
+
+void TDialog::SetChemin(int id)
+{
+    m_chemins.insert(id);
+    Equipe(id);
+}
+
+void TDialog::Equipe(int id)
+{
+    QLineEdit* e = Edit(id);
+    if (!e)
+        return;
+    const auto limite = m_limites.find(id);
+    auto* verif =
+        new TValidateurQt(e, GetValidator(id), limite == m_limites.end() ? 0 : limite->second,
+                          m_chemins.count(id) ? TStockage::Chemin : TStockage::Cp1252);
+    verif->SurIndication([this, id](const QString& texte) {
+        if (!texte.isEmpty())
+            Indique(id, texte);
+        else
+            CacheIndication();
+    });
+    delete e->validator();
+    e->setValidator(verif);
+}
+
+void TDialog::Indique(int id, const QString& texte)
+{
+    QLineEdit* e = Edit(id);
+    if (!m_indication) {
+        // Looks like a tool tip, inside the dialog so that it stays by its field.
+        m_indication = new QLabel(this);
+        m_indication->setObjectName(QStringLiteral("indication"));
+        m_indication->setTextFormat(Qt::PlainText);
+        m_indication->setWordWrap(true);
+        m_indication->setFrameShape(QFrame::Box);
+        m_indication->setMargin(2);
+        m_indication->setAutoFillBackground(true);
+        QPalette couleurs = m_indication->palette();
+        couleurs.setColor(QPalette::Window, couleurs.color(QPalette::ToolTipBase));
+        couleurs.setColor(QPalette::WindowText, couleurs.color(QPalette::ToolTipText));
+        m_indication->setPalette(couleurs);
+    }
+    if (m_idIndication != id)
+        CacheIndication();
+    m_idIndication = id;
+    m_indication->setText(texte);
+    const int marge = 4;
+    const int cadre = 2 * (m_indication->margin() + m_indication->frameWidth()) + 2;
+    const int largeur =
+        std::min(width() - 2 * marge, m_indication->fontMetrics().horizontalAdvance(texte) + cadre);
+    const int hauteur = m_indication->heightForWidth(largeur);
+    const QRect champ = e->geometry();
+    const int x = std::clamp(champ.x(), marge, std::max(marge, width() - largeur - marge));
+    int y = champ.bottom() + 2;
+    if (y + hauteur > height() - marge)
+        y = std::max(0, champ.y() - hauteur - 2);
+    m_indication->setGeometry(x, y, largeur, hauteur);
+    m_indication->raise();
+    m_indication->show();
+    e->setAccessibleDescription(texte);
+}
+
+void TDialog::CacheIndication()
+{
+    if (m_idIndication == 0)
+        return;
+    if (QLineEdit* e = Edit(m_idIndication))
+        e->setAccessibleDescription(QString());
+    m_idIndication = 0;
+    m_indication->hide();
+}
+
+QString TDialog::Indication() const
+{
+    return m_idIndication != 0 ? m_indication->text() : QString();
 }
 
 const TValidator* TDialog::GetValidator(int id) const
@@ -275,8 +368,11 @@ QString TDialog::GetTexte(int id) const
 void TDialog::SetTexte(int id, const QString& texte)
 {
     if (QLineEdit* e = Edit(id)) {
+        if (m_idIndication == id)
+            CacheIndication();
         e->setText(texte);
         e->setCursorPosition(0); // a long text shows its beginning
+        m_saisis.erase(id);
     } else if (QAbstractButton* b = Bouton(id))
         b->setText(texte);
     else if (QGroupBox* g = GroupBox(id))
@@ -374,7 +470,7 @@ bool TDialog::CanClose()
         QLineEdit* e = Edit(id);
         const TValidator* v = GetValidator(id);
         // What the program put in a field is kept as it is; what the user typed must be complete.
-        if (!e || !v || !e->isModified() || v->IsValid(e->text()))
+        if (!e || !v || !m_saisis.count(id) || v->IsValid(e->text()))
             continue;
         QString nom;
         if (const QLabel* l = LibelleDe(id)) {

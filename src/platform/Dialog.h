@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include <QDialog>
@@ -79,6 +80,12 @@ struct TModeleDialogue
  * (fields checked by their validators first), button 2, Escape and the close
  * box cancel through `CmCancel`. `Execute` returns the id of the button.
  * `SetupWindow` runs once, just before the dialog is first shown.
+ *
+ * Every edit is checked as the user types (`TValidateurQt`): it holds no more
+ * than its capacity stores, and a keystroke or a paste that is refused or
+ * altered says why in a hint shown under the field (and given to screen
+ * readers as the field's description) until the next change or until the
+ * focus leaves the field.
  */
 class TDialog : public QDialog
 {
@@ -102,6 +109,13 @@ public:
     /** Gives an edit its validator, kept by the dialog. */
     void SetValidator(int id, std::unique_ptr<TValidator> validateur);
     const TValidator* GetValidator(int id) const;
+    /**
+     * The edit holds a path: kept in the file system's encoding with every
+     * character as typed, its capacity counted in those bytes.
+     */
+    void SetChemin(int id);
+    /** The hint shown about the user's last change in a field; empty when none is shown. */
+    QString Indication() const;
 
     /** Runs `action` when button `id` is clicked. */
     void SurBouton(int id, std::function<void()> action);
@@ -150,12 +164,22 @@ private:
     QWidget* CreeListe(const TControleDlg& c, const QRect& r);
     QWidget* CreeOnglets(const TControleDlg& c, const QRect& r);
     QLabel* LibelleDe(int id) const;
+    /** Gives edit `id` its check, from its validator, capacity and kind of text. */
+    void Equipe(int id);
+    void Indique(int id, const QString& texte);
+    void CacheIndication();
 
     TUnitesDialogue m_unites;
     std::map<int, QWidget*> m_controles;
     std::vector<int> m_ordre;
     std::map<int, std::unique_ptr<TValidator>> m_validateurs;
     std::map<int, QLabel*> m_libelles; ///< edit → the label just before it
+    std::map<int, int> m_limites;      ///< edit → the characters its field stores
+    std::set<int> m_chemins;           ///< edits that hold a path
+    std::set<int> m_saisis;            ///< edits the user has changed since the program filled them
+    QLabel* m_indication = nullptr;
+    int m_idIndication = 0; ///< the edit the hint is about
+    QMetaObject::Connection m_suitFocus;
     bool m_prepare = false;
 };
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Screenshots of the data-entry dialogs on the demo competition, made offscreen:
 //   tavo-captures-dialogues DIRECTORY → informations-1.png … informations-5.png (the five
-//   pages of "Informations"), dialogue-pilotes.png, dialogue-notes.png, dialogue-options.png
+//   pages of "Informations"), dialogue-pilotes.png, dialogue-pilotes-indication.png (a refused
+//   key told under its field), dialogue-notes.png, dialogue-options.png
 #include "dialogs/TConcoursDlg.h"
 #include "dialogs/TNoteDlg.h"
 #include "dialogs/TOptionDlg.h"
@@ -15,6 +16,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
 
 int main(int argc, char** argv)
@@ -56,6 +59,11 @@ int main(int argc, char** argv)
     TPiloteDlg pilotes(nullptr, concours);
     pilotes.show();
     enregistre(pilotes, QStringLiteral("dialogue-pilotes.png"));
+    QLineEdit* nom = pilotes.Edit(106);
+    nom->end(false);
+    QKeyEvent arobase(QEvent::KeyPress, Qt::Key_At, Qt::NoModifier, QStringLiteral("@"));
+    QApplication::sendEvent(nom, &arobase);
+    enregistre(pilotes, QStringLiteral("dialogue-pilotes-indication.png"));
     pilotes.reject();
 
     TNoteDlg notes(nullptr, concours);

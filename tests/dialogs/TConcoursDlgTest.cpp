@@ -135,6 +135,7 @@ TEST_F(ConcoursDlgTest, okWritesEveryPage)
     EXPECT_EQ(d.GetSelection(133), -1);
 
     Frappe(d.Edit(103), QStringLiteral("Coupe d'été 2026, finale"));
+    Frappe(d.Edit(107), QStringLiteral("Ain (01)"));
     Frappe(d.Edit(108), QStringLiteral("0412"));
     d.Edit(111)->clear();
     Frappe(d.Edit(111), QStringLiteral("31/12/2000"));
@@ -145,15 +146,21 @@ TEST_F(ConcoursDlgTest, okWritesEveryPage)
     d.SetSelection(133, 0);
     d.SelectionnePage(1);
     Frappe(d.Edit(156), QStringLiteral("Hélène Dupré"));
+    Frappe(d.Edit(180), QStringLiteral("Noël, Ægir/Œdipe (CD)"));
     d.SelectionnePage(4);
     Frappe(d.Edit(169), QStringLiteral("Vent 20 km/h, 25 °C"));
     d.SelectionnePage(2);
+    Frappe(d.Edit(141), QStringLiteral("Ñúñez,"));
+    EXPECT_EQ(d.Indication(),
+              QStringLiteral("Le caractère « , » n'est pas accepté dans ce champ."));
+    Frappe(d.Edit(141), QStringLiteral(" Ÿves"));
     Frappe(d.Edit(143), QStringLiteral("12a34"));
     d.Bouton(151)->click();
     d.Bouton(1)->click();
 
     EXPECT_EQ(d.result(), IDOK);
-    EXPECT_STREQ(concours.GetTitre(), "Coupe d'\xe9t\xe9 2026 finale");
+    EXPECT_STREQ(concours.GetTitre(), "Coupe d'\xe9t\xe9 2026, finale");
+    EXPECT_STREQ(concours.GetDepartement(), "Ain (01)");
     EXPECT_STREQ(concours.GetNumAffiliation(), "041");
     EXPECT_STREQ(concours.GetDateDebut(), "31/12/2000");
     EXPECT_EQ(concours.GetDateDebutDate().GetAnnee(), 2000);
@@ -164,10 +171,36 @@ TEST_F(ConcoursDlgTest, okWritesEveryPage)
     EXPECT_STREQ(concours.GetProgrammeVol(0), "F3A_P27.txt");
     EXPECT_STREQ(concours.GetProgrammeVol(1), "F3A_F27.txt");
     EXPECT_STREQ(concours.GetDirecteur(), "H\xe9l\xe8ne Dupr\xe9");
+    EXPECT_STREQ(concours.GetCommissaires(), "No\xebl, \xc6gir/\x8c"
+                                             "dipe (CD)");
+    EXPECT_STREQ(concours.GetJuge(1).GetNom(), "\xd1\xfa\xf1"
+                                               "ez \x9fves");
     EXPECT_STREQ(concours.GetConditionsMeteo(), "Vent 20 km/h, 25 \xb0"
                                                 "C");
     EXPECT_STREQ(concours.GetJuge(1).GetLicence(), "1234");
     EXPECT_EQ(concours.GetJuge(1).GetGrade(), 3);
+}
+
+TEST_F(ConcoursDlgTest, reportTextsHoldWhatTheFileStores)
+{
+    TConcoursDlg d(nullptr, concours, VOLS);
+    d.show();
+    d.SelectionnePage(4);
+    d.Edit(167)->insert(QString(303, u'a'));
+    EXPECT_EQ(d.GetTexte(167).size(), 254);
+    EXPECT_EQ(
+        d.Indication(),
+        QStringLiteral("Le texte collé a été coupé : ce champ garde 254 caractères au plus."));
+    // Accents written apart (as some systems paste them) take one character each, as stored.
+    QString meteo = QStringLiteral("Soleil ☀\uFE0F ");
+    for (int i = 0; i < 120; ++i)
+        meteo += QStringLiteral("e\u0301");
+    d.Edit(169)->insert(meteo);
+    EXPECT_TRUE(d.Indication().contains(QStringLiteral("« ☀ »")));
+    d.Bouton(1)->click();
+    EXPECT_EQ(d.result(), IDOK);
+    EXPECT_EQ(std::string(concours.GetHoraires()), std::string(254, 'a'));
+    EXPECT_EQ(std::string(concours.GetConditionsMeteo()), "Soleil  " + std::string(120, '\xe9'));
 }
 
 TEST_F(ConcoursDlgTest, programmeThatNoLongerExistsKeepsItsName)

@@ -111,6 +111,23 @@ TEST(OptionDlgTest, showsAndStoresEveryOption)
     EXPECT_STREQ(options.GetRepConcours(), "/données/Concours");
 }
 
+TEST(OptionDlgTest, pathsKeepEveryCharacterAndFitTheirBytes)
+{
+    TOption options("/tmp/depart");
+    TOptionDlg d(nullptr, options);
+    d.show();
+    d.Edit(111)->clear();
+    Frappe(d.Edit(111), QStringLiteral("/") + QString(200, u'é'));
+    EXPECT_EQ(d.GetTexte(111), QStringLiteral("/") + QString(126, u'é')); // 253 bytes of 254
+    EXPECT_TRUE(d.Indication().startsWith(QStringLiteral("Ce champ est plein")));
+    d.Edit(112)->clear();
+    d.Edit(112)->insert(QStringLiteral("/données/中文 😀"));
+    EXPECT_TRUE(d.Indication().isEmpty());
+    d.Bouton(1)->click();
+    EXPECT_EQ(QString::fromUtf8(options.GetRepConcours()), d.GetTexte(111));
+    EXPECT_STREQ(options.GetRepProgrammes(), "/données/中文 😀");
+}
+
 TEST(OptionDlgTest, cancelWritesNothing)
 {
     TOption options("/tmp/depart");

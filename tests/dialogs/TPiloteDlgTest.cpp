@@ -50,7 +50,10 @@ TEST_F(PiloteDlgTest, emptyCompetitionGetsAPilotAndNextAppendsAnother)
     EXPECT_EQ(concours.NbPilotes(), 1);
     EXPECT_EQ(d.GetTexte(113), QStringLiteral("Pilote 1"));
     Frappe(d.Edit(106), QStringLiteral("Müller-Weiß 2"));
-    Frappe(d.Edit(111), QStringLiteral("Jean (fils)"));
+    EXPECT_EQ(d.Indication(),
+              QStringLiteral("Le caractère « 2 » n'est pas accepté dans ce champ."));
+    Frappe(d.Edit(111), QStringLiteral("Éric (fils)"));
+    EXPECT_TRUE(d.Indication().isEmpty());
     Frappe(d.Edit(109), QStringLiteral("35.040"));
     Frappe(d.Edit(112), QStringLiteral("12"));
     d.Bouton(103)->click();
@@ -59,8 +62,8 @@ TEST_F(PiloteDlgTest, emptyCompetitionGetsAPilotAndNextAppendsAnother)
     EXPECT_EQ(d.GetTexte(113), QStringLiteral("Pilote 2"));
     EXPECT_TRUE(d.GetTexte(106).isEmpty());
     const TPilote premier = concours.GetPilote(1);
-    EXPECT_STREQ(premier.GetNom(), "M\xfcller-Wei "); // ß is not in the filter, nor the digit
-    EXPECT_STREQ(premier.GetPrenom(), "Jean (fils)");
+    EXPECT_STREQ(premier.GetNom(), "M\xfcller-Wei\xdf ");
+    EXPECT_STREQ(premier.GetPrenom(), "\xc9ric (fils)");
     EXPECT_STREQ(premier.GetFrequence1(), "35.040");
     EXPECT_STREQ(premier.GetDossard(), "12");
 }
@@ -137,14 +140,15 @@ TEST_F(PiloteDlgTest, correctingANameKeepsTheMarks)
     EXPECT_EQ(relu.GetNote(7, 25, 5), 10);
 }
 
-TEST_F(PiloteDlgTest, frequencyFollowsItsPicture)
+TEST_F(PiloteDlgTest, frequencyReadsACommaAsThePoint)
 {
     TPiloteDlg d(nullptr, concours);
     d.show();
-    Frappe(d.Edit(110), QStringLiteral("4a1,.0x70"));
-    EXPECT_EQ(d.GetTexte(110), QStringLiteral("41.070"));
-    d.Edit(109)->setFocus();
-    Frappe(d.Edit(109), QStringLiteral("72.1"));
+    Frappe(d.Edit(110), QStringLiteral("2,4"));
+    EXPECT_EQ(d.GetTexte(110), QStringLiteral("2.4"));
+    Frappe(d.Edit(109), QStringLiteral("35,x"));
+    EXPECT_EQ(d.GetTexte(109), QStringLiteral("35."));
+    EXPECT_EQ(d.Indication(), TFrequenceValidator().Erreur());
     d.Bouton(1)->click();
     EXPECT_TRUE(d.isVisible());
     ASSERT_EQ(repondeur.Messages().size(), 1u);
@@ -156,11 +160,46 @@ TEST_F(PiloteDlgTest, frequencyFollowsItsPicture)
     EXPECT_EQ(concours.NbPilotes(), 1);
 
     d.Edit(109)->end(false);
-    Frappe(d.Edit(109), QStringLiteral("00"));
+    Frappe(d.Edit(109), QStringLiteral("030"));
     d.Bouton(103)->click();
     EXPECT_EQ(d.Position(), 2);
-    EXPECT_STREQ(concours.GetPilote(1).GetFrequence1(), "72.100");
-    EXPECT_STREQ(concours.GetPilote(1).GetFrequence2(), "41.070");
+    EXPECT_STREQ(concours.GetPilote(1).GetFrequence1(), "35.030");
+    EXPECT_STREQ(concours.GetPilote(1).GetFrequence2(), "2.4");
+}
+
+TEST_F(PiloteDlgTest, deletingAPilotWithMarksAsksFirst)
+{
+    Pilotes({"1", "2", "3"});
+    for (int position : {2, 3}) {
+        TPilote p = concours.GetPilote(position);
+        p.SetNote(7, 25, 5, 1);
+        if (position == 2)
+            p.SetPrenom("\xc9ric");
+        concours.SetPilote(p, position);
+    }
+    TPiloteDlg d(nullptr, concours);
+    d.show();
+    d.Bouton(103)->click();
+    Remplace(d.Edit(106), QStringLiteral("Corrigé"));
+    repondeur.Repond(IDNO);
+    d.Bouton(105)->click();
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_EQ(repondeur.Messages()[0].Texte,
+              QStringLiteral("Supprimer le pilote 2, Pilote2 Éric, et toutes ses notes ?"));
+    EXPECT_EQ(repondeur.Messages()[0].Titre, QStringLiteral("Tavo 2000"));
+    EXPECT_EQ(repondeur.Messages()[0].Type, unsigned{MB_YESNO | MB_ICONQUESTION});
+    EXPECT_EQ(concours.NbPilotes(), 3);
+    EXPECT_EQ(d.GetTexte(106), QStringLiteral("Corrigé")); // what was typed stays
+
+    d.Bouton(105)->click(); // Oui
+    EXPECT_EQ(concours.NbPilotes(), 2);
+    EXPECT_EQ(d.GetTexte(106), QStringLiteral("Pilote3"));
+    d.Bouton(105)->click();
+    ASSERT_EQ(repondeur.Messages().size(), 3u);
+    EXPECT_EQ(repondeur.Messages()[2].Texte,
+              QStringLiteral("Supprimer le pilote 2, Pilote3, et toutes ses notes ?"));
+    EXPECT_EQ(concours.NbPilotes(), 1);
+    EXPECT_STREQ(concours.GetPilote(1).GetNom(), "Pilote1");
 }
 
 TEST_F(PiloteDlgTest, bibAnotherPilotWearsIsRefused)

@@ -29,6 +29,10 @@ TEST(Cp1252, mapsTheAccentedLettersAndThe80To9FBlock)
     EXPECT_EQ(CodePointCp1252(0x81), U'\u0081');
     EXPECT_EQ(CodePointCp1252(0x9D), U'\u009D');
     EXPECT_EQ(Utf8VersCp1252("€ Œuvre « Château »"), "\x80 \x8Cuvre \xAB Ch\xE2teau \xBB");
+    for (char32_t cp : {U'€', U'Œ', U'Ÿ', U'ÿ', U'’', U'\u0081'})
+        EXPECT_TRUE(DansCp1252(cp)) << static_cast<unsigned>(cp);
+    for (char32_t cp : {U'ő', U'Ł', U'\u0080', U'\u2212', U'\U0001F600'})
+        EXPECT_FALSE(DansCp1252(cp)) << static_cast<unsigned>(cp);
 }
 
 TEST(Cp1252, replacesWhatTheCodePageCannotHold)

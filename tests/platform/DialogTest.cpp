@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -32,6 +33,8 @@ const TModeleDialogue MODELE = {
         {13, G::ListeDeroulante, "", 52, 30, 60, 60, 10, true},
         {14, G::BoutonRadio, "Un", 120, 14, 60, 12},
         {15, G::BoutonRadio, "Deux", 120, 28, 60, 12},
+        {16, G::Libelle, "Note :", 10, 48, 40, 8},
+        {17, G::Edit, "", 52, 46, 60, 12, 6},
         {IDOK, G::BoutonDefaut, "Ok", 40, 80, 50, 14},
         {IDCANCEL, G::Bouton, "Annuler", 110, 80, 50, 14},
     },
@@ -70,7 +73,6 @@ TEST(DialogTest, controlsArePlacedFromTheTemplateAndCarryTheirIds)
     EXPECT_EQ(d.size(), u.EnPixels(0, 0, 200, 100).size());
     ASSERT_NE(d.Edit(12), nullptr);
     EXPECT_EQ(d.Edit(12)->geometry(), u.EnPixels(52, 14, 60, 12));
-    EXPECT_EQ(d.Edit(12)->maxLength(), 10);
     EXPECT_EQ(d.Controle(12)->property("id").toInt(), 12);
     EXPECT_EQ(d.GroupBox(10)->title(), QStringLiteral("Groupe"));
     EXPECT_EQ(d.Liste(13)->x(), u.EnPixels(52, 30, 60, 60).x());
@@ -136,6 +138,47 @@ TEST(DialogTest, okChecksWhatTheUserTypedAndKeepsTheDialogOpen)
     d.Bouton(IDOK)->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), IDOK);
+}
+
+TEST(DialogTest, aRefusedKeyIsToldUnderItsFieldUntilTheNextChange)
+{
+    Essai d;
+    d.show();
+    QLineEdit* date = d.Edit(12);
+    Frappe(date, QStringLiteral("4"));
+    EXPECT_EQ(d.Indication(), TDateValidator().Erreur());
+    const auto* bulle = d.findChild<QLabel*>(QStringLiteral("indication"));
+    ASSERT_NE(bulle, nullptr);
+    EXPECT_TRUE(bulle->isVisible());
+    EXPECT_EQ(bulle->text(), d.Indication());
+    EXPECT_LE(std::abs(bulle->y() - date->geometry().bottom()), 4);
+    EXPECT_LE(bulle->geometry().right(), d.width());
+    EXPECT_EQ(date->accessibleDescription(), d.Indication());
+    Frappe(date, QStringLiteral("1"));
+    EXPECT_TRUE(d.Indication().isEmpty());
+    EXPECT_FALSE(bulle->isVisible());
+    EXPECT_TRUE(date->accessibleDescription().isEmpty());
+
+    // The template's capacity is what the field holds; leaving the field takes the hint away.
+    QApplication::setActiveWindow(&d);
+    d.Edit(17)->setFocus();
+    Frappe(d.Edit(17), QStringLiteral("123456"));
+    EXPECT_EQ(d.GetTexte(17), QStringLiteral("12345"));
+    EXPECT_TRUE(bulle->isVisible());
+    date->setFocus();
+    EXPECT_TRUE(d.Indication().isEmpty());
+}
+
+TEST(DialogTest, textTheCheckAdjustedIsStillCheckedAtClose)
+{
+    TRepondeurScripte repondeur;
+    Essai d;
+    d.show();
+    Frappe(d.Edit(12), QStringLiteral("14 07 "));
+    EXPECT_EQ(d.GetTexte(12), QStringLiteral("14/07/"));
+    d.Bouton(IDOK)->click();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(repondeur.Messages().size(), 1u);
 }
 
 TEST(DialogTest, textPutByTheProgramIsNotCheckedAtClose)
