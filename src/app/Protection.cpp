@@ -247,8 +247,9 @@ void TTavoWindow::AnnonceEchecJournal()
 void TTavoWindow::JournaliseNote(short note)
 {
     TJournal& journal = JournalCourant();
-    // Without a file, or with changes the file lacks, marks alone could not be replayed.
-    if (journal.Vierge() && (SansNom || Modifie))
+    // Without a file, marks alone could not be replayed: the journal starts with the whole
+    // competition. With one, every change since it was read or written is in the journal.
+    if (journal.Vierge() && SansNom)
         journal.AjouteConcours(Concours->Ecrit());
     journal.AjouteNote(
         {Concours->GetVolCourant(), LigneFigure, ColonneJuge, note, Concours->GetDossardCourant()},

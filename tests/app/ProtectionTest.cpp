@@ -450,3 +450,62 @@ TEST_F(ProtectionTest, aChangeOnDiskOfTheSameSizeAndTimeStillAsks)
     EXPECT_FALSE(fenetre->CmEnregistrer());
     EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("a été modifié sur le disque")));
 }
+
+TEST_F(ProtectionTest, aJournalLargerThanAnyCompetitionIsToldAndNotRead)
+{
+    const QString dossier = qEnvironmentVariable("XDG_STATE_HOME") + QStringLiteral("/tavo");
+    QDir().mkpath(dossier);
+    const QString journal =
+        dossier + QStringLiteral("/sans_nom.%1.journal").arg(ProcessusTermine());
+    QFile f(journal);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("TAVO-JOURNAL 2\n");
+    ASSERT_TRUE(f.resize(static_cast<qint64>(TailleMaxJournal()) + 1)); // a hole: no disk used
+    f.close();
+    EXPECT_FALSE(fenetre->ProposeRecuperation());
+    QFile::remove(journal);
+    ASSERT_EQ(repondeur.Messages().size(), 1u);
+    EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("est trop grand")));
+    EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
+}
+
+TEST_F(ProtectionTest, aDialogAddsToTheJournalWhatItChangedNotTheCompetition)
+{
+    const QString vols = depart.filePath(QStringLiteral("Vols"));
+    QDir().mkpath(vols);
+    TConcours c;
+    test::GenereConcours(c, CheminNatif(vols), 2000, 5, 1);
+    const QString chemin = depart.filePath(QStringLiteral("Concours/grand.ccr"));
+    ASSERT_TRUE(EcritFichierSur(CheminNatif(chemin), c.Ecrit()));
+    ASSERT_TRUE(fenetre->OuvreFichier(chemin));
+    fenetre->Options->SetRepProgrammes(CheminNatif(vols).c_str());
+    fenetre->Options->SetImpressionAuto(0);
+    const auto anciens = DialoguesSaisie();
+    DialoguesSaisie().Pilotes = [](QWidget*, TConcours& concours) {
+        TPilote p = concours.GetPilote(5);
+        p.SetNom("CORRIGÉ");
+        concours.SetPilote(p, 5);
+        return IDOK;
+    };
+    Execute(CM_PILOTES);
+    DialoguesSaisie().Pilotes = [](QWidget*, TConcours&) { return IDOK; }; // nothing changed
+    Execute(CM_PILOTES);
+    const std::string dossard = fenetre->Concours->GetPilote(7).GetDossard();
+    DialoguesSaisie().Notes = [dossard](QWidget*, TConcours& concours) {
+        concours.SetVolCourant(1);
+        concours.SetDossardCourant(dossard.c_str());
+        return IDOK;
+    };
+    ASSERT_TRUE(Execute(CM_NOTES));
+    QTest::keyClick(fenetre, Qt::Key_Return);
+    QTest::keyClick(fenetre, Qt::Key_7, Qt::KeypadModifier);
+    DialoguesSaisie() = anciens;
+    EXPECT_GT(QFileInfo(chemin).size(), 2000 * 1800);
+    EXPECT_LT(QFileInfo(fenetre->CheminJournal()).size(), 4 * 2400); // one pilot and one mark
+
+    // What it holds is enough to come back to the same competition after a crash.
+    TConcours rejoue;
+    ASSERT_TRUE(OuvreConcours(rejoue, CheminNatif(chemin)));
+    RejoueJournal(CheminNatif(fenetre->CheminJournal()), rejoue, Reprise::Tout);
+    EXPECT_EQ(rejoue.Ecrit(), fenetre->Concours->Ecrit());
+}
