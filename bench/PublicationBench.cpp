@@ -2,7 +2,7 @@
 // Publishing the results site of a generated competition (5 judges, 7 flights): every
 // ranking, judge ranking, profile, diagram and pilot page computed, formatted and written.
 #include "model/Concours.h"
-#include "publication/Publication.h"
+#include "publication/Site.h"
 #include "support/Fabrique.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 // flight, as the window paints them: an 800 × 600 offscreen image scrolled to
 // the middle of a generated competition of 1,000 or 10,000 pilots. Each paint
 // computes its ranking again and draws the rows in view.
-#include "app/Vues.h"
+#include "app/DessinVues.h"
 #include "model/Concours.h"
 #include "platform/PainterDC.h"
 #include "scoring/Classements.h"

@@ -4,7 +4,8 @@ if(CLANG_FORMAT_EXE)
     file(GLOB_RECURSE TAVO_FORMAT_FILES CONFIGURE_DEPENDS
          ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h
          ${CMAKE_SOURCE_DIR}/tests/*.cpp ${CMAKE_SOURCE_DIR}/tests/*.h
-         ${CMAKE_SOURCE_DIR}/bench/*.cpp ${CMAKE_SOURCE_DIR}/bench/*.h)
+         ${CMAKE_SOURCE_DIR}/bench/*.cpp ${CMAKE_SOURCE_DIR}/bench/*.h
+         ${CMAKE_SOURCE_DIR}/tools/*.cpp ${CMAKE_SOURCE_DIR}/tools/*.h)
     add_custom_target(format COMMAND ${CLANG_FORMAT_EXE} -i ${TAVO_FORMAT_FILES}
                       COMMENT "Formatting the sources")
     add_custom_target(format-check

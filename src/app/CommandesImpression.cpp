@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print commands of the main window: page set-up and every printed form.
-#include "app/Commandes.h"
+#include "app/Menu.h"
 #include "app/ModesVue.h"
 #include "app/TTavoWindow.h"
 #include "platform/Chaines.h"
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 #include "print/Formulaires.h"
 #include "print/PrintoutConcours.h"
 #include "scoring/Regles.h"

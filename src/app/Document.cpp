@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The document commands of the main window: new, open, save, save as, the
 // caption and the question asked before changes would be lost.
-#include "app/Commandes.h"
+#include "app/DessinVues.h"
+#include "app/Menu.h"
 #include "app/TTavoWindow.h"
-#include "app/Vues.h"
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
 #include "scoring/Messages.h"

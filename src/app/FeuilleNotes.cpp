@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The score sheet: one pilot, one flight, every judge's marks typed in with
 // the keyboard and written into the competition as they are typed.
-#include "app/Commandes.h"
+#include "app/DessinVues.h"
+#include "app/Menu.h"
 #include "app/TTavoWindow.h"
-#include "app/Vues.h"
 #include "model/Journal.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"

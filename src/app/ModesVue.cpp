@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ModesVue.h"
 
-#include "app/Commandes.h"
+#include "app/Menu.h"
 
 using tavo::Formulaire;
 using tavo::GenreVue;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The data-entry commands of the main window, help and the about box.
-#include "app/Commandes.h"
-#include "app/Dialogues.h"
+#include "app/DialoguesSaisie.h"
+#include "app/Menu.h"
 #include "app/TAProposDlg.h"
 #include "app/TTavoWindow.h"
 #include "model/Emplacements.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TTavoApp.h"
 
-#include "app/Commandes.h"
-#include "app/Dialogues.h"
+#include "app/DialoguesSaisie.h"
+#include "app/Menu.h"
 #include "app/TTavoWindow.h"
 #include "model/Emplacements.h"
 #include "platform/Chaines.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TTavoWindow.h"
 
-#include "app/Commandes.h"
+#include "app/DessinVues.h"
 #include "app/ListePilotes.h"
+#include "app/Menu.h"
 #include "app/ModesVue.h"
-#include "app/Vues.h"
 #include "model/Emplacements.h"
 #include "model/Journal.h"
 #include "platform/Chaines.h"

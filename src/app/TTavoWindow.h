@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/DessinVues.h"
 #include "app/ModesVue.h"
-#include "app/Vues.h"
 #include "model/Concours.h"
 #include "model/Option.h"
 #include "model/Pilote.h"
-#include "platform/Commandes.h"
-#include "platform/Dialogues.h"
+#include "platform/CibleCommandes.h"
+#include "platform/DialoguesStandard.h"
 #include "platform/Geometrie.h"
 #include "platform/Printer.h"
 #include "platform/Scroller.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The judge ranking of a flight.
+#include "app/DessinVues.h"
 #include "app/VueDessin.h"
-#include "app/Vues.h"
 #include "model/Concours.h"
 #include "scoring/Presentation.h"
 

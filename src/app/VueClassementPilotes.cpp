@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pilot rankings after N flights and after k fly-offs.
+#include "app/DessinVues.h"
 #include "app/VueDessin.h"
-#include "app/Vues.h"
 #include "scoring/Presentation.h"
 
 using namespace tavo;

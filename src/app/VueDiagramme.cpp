@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A judge's score diagram: the share of each mark 0 to 10 over the competition.
+#include "app/DessinVues.h"
 #include "app/VueDessin.h"
-#include "app/Vues.h"
 #include "model/Concours.h"
 #include "scoring/Presentation.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Vues.h"
+#include "app/DessinVues.h"
 #include "model/Concours.h"
 #include "platform/Chaines.h"
 #include "platform/DC.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
+#include "cli/FonctionsVues.h"
 #include "cli/Impression.h"
 #include "cli/Sortie.h"
 #include "cli/TableCommandes.h"
-#include "cli/Vues.h"
 #include "model/Concours.h"
 #include "model/Emplacements.h"
 #include "model/ErreurSysteme.h"

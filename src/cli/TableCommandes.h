@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "cli/Vues.h"
+#include "cli/FonctionsVues.h"
 
 #include <span>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The characteristics of the competition and its pilots, in plain text.
+#include "cli/FonctionsVues.h"
 #include "cli/Sortie.h"
-#include "cli/Vues.h"
 #include "model/Concours.h"
 #include "model/Cp1252.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pilot rankings after N flights and after k fly-offs.
+#include "cli/FonctionsVues.h"
 #include "cli/Sortie.h"
-#include "cli/Vues.h"
 #include "model/Concours.h"
 
 #include <ostream>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The judges' views: the judge ranking of a flight, a judge's score diagram
 // and the TBL profile of a flight.
+#include "cli/FonctionsVues.h"
 #include "cli/Sortie.h"
-#include "cli/Vues.h"
 #include "model/Concours.h"
 #include "scoring/Accord.h"
 

@@ -3,7 +3,7 @@
 
 #include "model/Concours.h"
 #include "platform/Chaines.h"
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 
 #include <QComboBox>
 

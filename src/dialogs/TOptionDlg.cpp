@@ -3,7 +3,7 @@
 
 #include "model/Option.h"
 #include "platform/Chaines.h"
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 
 using namespace tavo;
 

@@ -4,7 +4,7 @@
 #include "model/Concours.h"
 #include "model/Texte.h"
 #include "platform/Chaines.h"
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 #include "scoring/Messages.h"
 
 #include <cstring>

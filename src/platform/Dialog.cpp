@@ -2,7 +2,7 @@
 #include "platform/Dialog.h"
 
 #include "platform/Chaines.h"
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 #include "platform/Geometrie.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 #include "platform/PainterDC.h"
 #include "platform/Printout.h"
 

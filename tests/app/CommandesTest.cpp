@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Commandes.h"
-
+#include "app/Menu.h"
 #include "support/Fenetre.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 // shows its view or its message, and every paint completes.
 #include "support/Hostile.h"
 
-#include "app/Commandes.h"
+#include "app/Menu.h"
 #include "platform/Aide.h"
 #include "platform/SplashWindow.h"
 #include "platform/Verrou.h"

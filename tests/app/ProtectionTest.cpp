@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two windows on one file, changes made on disk by others, and marks recovered after a crash.
-#include "app/Commandes.h"
-#include "app/Dialogues.h"
+#include "app/DialoguesSaisie.h"
+#include "app/Menu.h"
 #include "model/Empreinte.h"
 #include "model/Fichier.h"
 #include "model/Journal.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results site published after each finished sheet never costs the competition.
-#include "app/Commandes.h"
-#include "app/Dialogues.h"
+#include "app/DialoguesSaisie.h"
+#include "app/Menu.h"
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
 #include "support/Fabrique.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Commandes.h"
-#include "app/Dialogues.h"
+#include "app/DialoguesSaisie.h"
 #include "app/ListePilotes.h"
+#include "app/Menu.h"
 #include "app/TAProposDlg.h"
 #include "support/Fenetre.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Commandes.h"
-#include "app/Vues.h"
+#include "app/DessinVues.h"
+#include "app/Menu.h"
 #include "platform/Chaines.h"
 #include "scoring/Classements.h"
 #include "scoring/Presentation.h"

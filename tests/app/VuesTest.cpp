@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Vues.h"
-
-#include "app/Commandes.h"
+#include "app/DessinVues.h"
+#include "app/Menu.h"
 #include "support/Fenetre.h"
 #include "support/RecordingDC.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The data-entry commands of the main window with the real dialogs.
-#include "app/Commandes.h"
-#include "app/Dialogues.h"
+#include "app/DialoguesSaisie.h"
+#include "app/Menu.h"
 #include "dialogs/TConcoursDlg.h"
 #include "dialogs/TNoteDlg.h"
 #include "dialogs/TPiloteDlg.h"

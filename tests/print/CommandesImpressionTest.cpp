@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print commands of the main window, with the print dialogs answered by the test.
 #include "Impression.h"
-#include "app/Commandes.h"
+#include "app/Menu.h"
 #include "platform/Printer.h"
 #include "support/Fenetre.h"
 

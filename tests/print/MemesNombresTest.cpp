@@ -2,7 +2,7 @@
 // Every view shows the same numbers on screen, on paper and on the command line, whatever
 // the process locale.
 #include "Impression.h"
-#include "app/Vues.h"
+#include "app/DessinVues.h"
 #include "cli/Cli.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"

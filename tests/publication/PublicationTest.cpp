@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "publication/Publication.h"
-
 #include "model/Concours.h"
 #include "model/Fichier.h"
 #include "publication/Html.h"
+#include "publication/Site.h"
 #include "support/Hostile.h"
 #include "support/TestUtil.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 
 #include <deque>
 #include <optional>

@@ -6,15 +6,15 @@
 //                               classement-flyoff.png, classement-juges.png, diagramme.png,
 //                               profil.png (the ranking and statistics views) and
 //                               feuille.png (a score sheet during entry)
-#include "app/Commandes.h"
-#include "app/Dialogues.h"
+#include "app/DialoguesSaisie.h"
+#include "app/Menu.h"
 #include "app/TAProposDlg.h"
 #include "app/TTavoApp.h"
 #include "app/TTavoWindow.h"
 #include "model/Option.h"
 #include "platform/Aide.h"
 #include "platform/DecoratedFrame.h"
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 #include "support/RepondeurScripte.h"
 
 #include <cstdio>

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results site: "Publier les résultats (HTML)..." and the publication after each sheet.
-#include "publication/Publication.h"
-
-#include "app/Commandes.h"
+#include "app/Menu.h"
 #include "app/TTavoWindow.h"
 #include "model/Journal.h"
 #include "model/Option.h"
 #include "platform/Chaines.h"
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 #include "platform/Verrou.h"
+#include "publication/Site.h"
 
 #include <QFileInfo>
 #include <QSettings>

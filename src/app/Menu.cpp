@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Commandes.h"
+#include "app/Menu.h"
 
 #include "app/TTavoWindow.h"
 #include "platform/DecoratedFrame.h"

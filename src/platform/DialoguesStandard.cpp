@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Dialogues.h"
+#include "platform/DialoguesStandard.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

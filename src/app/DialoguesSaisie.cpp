@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Dialogues.h"
+#include "app/DialoguesSaisie.h"
 
 #include "dialogs/TConcoursDlg.h"
 #include "dialogs/TNoteDlg.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results site: every view of the program as static HTML pages.
-#include "publication/Publication.h"
+#include "publication/Site.h"
 
 #include "model/Concours.h"
 #include "model/Cp1252.h"

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "publier": the results site written into a directory.
-#include "publication/Publication.h"
-
-#include "cli/Vues.h"
+#include "cli/FonctionsVues.h"
+#include "publication/Site.h"
 
 #include <ostream>
 
