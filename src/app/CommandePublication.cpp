@@ -2,11 +2,10 @@
 // The results site: "Publier les résultats (HTML)..." and the publication after each sheet.
 #include "app/Menu.h"
 #include "app/TTavoWindow.h"
-#include "model/Journal.h"
+#include "document/Document.h"
 #include "model/Option.h"
 #include "platform/Chaines.h"
 #include "platform/DialoguesStandard.h"
-#include "platform/Verrou.h"
 #include "publication/Site.h"
 
 #include <QFileInfo>
@@ -40,22 +39,12 @@ bool TTavoWindow::PublieResultats(bool annonce)
     }
     // Never written, whatever the folder holds: the open file, its lock and journals, the
     // options and the window's settings.
-    std::vector<std::string> proteges;
-    if (!SansNom) {
-        proteges = tavo::FichiersDuConcours(tavo::CheminNatif(DonneesFichier->NomFichier));
-        proteges.push_back(
-            tavo::CheminNatif(tavo::TVerrou::CheminVerrou(DonneesFichier->NomFichier)));
-    }
-    proteges.push_back(tavo::CheminNatif(CheminJournal()));
-    if (Journal)
-        proteges.push_back(Journal->Chemin());
+    std::vector<std::string> proteges = m_document->FichiersProteges();
     proteges.push_back(TOption::CheminFichier(tavo::CheminNatif(RepertoireOptions)));
     proteges.push_back(tavo::CheminNatif(Reglages()->fileName()));
-    const bool modifie = Modifie;
     const tavo::ResultatPublication resultat = tavo::PublieSite(
         *Concours, tavo::ParametresCalcul(*Options), tavo::CheminNatif(repertoire), proteges);
-    Modifie = modifie;
-    VerifieFichierOuvert();
+    m_document->VerifieFichier();
     if (!resultat.ok) {
         tavo::MessageBox(this,
                          QStringLiteral("Les résultats n'ont pas été publiés dans « %1 ».\n\n%2")

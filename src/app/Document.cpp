@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The document commands of the main window: new, open, save, save as, the
 // caption and the question asked before changes would be lost.
+#include "document/Document.h"
+
 #include "app/DessinVues.h"
 #include "app/Menu.h"
 #include "app/TTavoWindow.h"
@@ -32,8 +34,7 @@ void TTavoWindow::SetCaption(const QString& nom)
 
 bool TTavoWindow::CanClose()
 {
-    Abandon = false;
-    if (!Modifie)
+    if (!m_document->Modifie())
         return true;
     switch (MessageBox(this, QStringLiteral("Voulez-vous enregistrer les modifications ?"), TITRE,
                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
@@ -43,7 +44,7 @@ bool TTavoWindow::CanClose()
         // Going on after a cancelled or failed save would lose what the user asked to keep.
         return CmEnregistrer();
     default:
-        Abandon = true; // the journal goes with the competition it no longer serves
+        m_document->Abandonne(); // the journal goes with the competition it no longer serves
         return true;
     }
 }
@@ -52,8 +53,7 @@ void TTavoWindow::CmNouveau()
 {
     if (!CanClose())
         return;
-    Concours->Nouveau();
-    LacheFichier();
+    m_document->Nouveau();
     if (Vue == modes::LISTE_PILOTES)
         CmCaracteristiques();
     Vue = modes::CARACTERISTIQUES;
@@ -61,18 +61,16 @@ void TTavoWindow::CmNouveau()
     RecalculeDefilement();
     Scroller->ScrollTo(0, 0);
     Invalide();
-    Modifie = false;
-    SansNom = true;
     SetCaption({});
 }
 
 bool TTavoWindow::OuvreFichier(const QString& chemin)
 {
     ClassementJugesAffiche.Oublie();
-    if (!AccepteOuverture(chemin))
+    ResultatLecture resultat;
+    const Issue issue = m_document->Ouvre(CheminNatif(chemin), &resultat);
+    if (issue == Issue::Refusee)
         return false;
-    std::string octets;
-    const ResultatLecture resultat = OuvreConcours(*Concours, CheminNatif(chemin), &octets);
     if (!resultat) {
         QString texte = INCAPABLE;
         if (resultat.code != CodeLecture::FichierIntrouvable)
@@ -84,10 +82,7 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
     } else {
         DonneesFichier->NomFichier = chemin;
         DonneesFichier->RepertoireInitial = QFileInfo(chemin).absolutePath();
-        Modifie = false;
-        SansNom = false;
         SetCaption(chemin);
-        PrendFichier(chemin, octets);
         NoteRecent(chemin, true);
     }
     // Either way the window shows the characteristics of what is open.
@@ -166,11 +161,11 @@ void TTavoWindow::CmOuvrir()
 bool TTavoWindow::Ecrit()
 {
     const QString chemin = DonneesFichier->NomFichier;
-    if (!AccepteEcriture(chemin))
-        return false;
-    const std::string texte = Concours->Ecrit();
     std::string erreur;
-    if (!EcritFichierSur(CheminNatif(chemin), texte, &erreur)) {
+    const Issue issue = m_document->Ecrit(CheminNatif(chemin), &erreur);
+    if (issue == Issue::Refusee)
+        return false;
+    if (issue == Issue::Echouee) {
         MessageBox(this,
                    INCAPABLE + QStringLiteral("\n%1\n\n%2")
                                    .arg(DonneesFichier->NomFichier, QString::fromStdString(erreur)),
@@ -178,16 +173,13 @@ bool TTavoWindow::Ecrit()
                    QStringLiteral("Tavo2000"), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    Modifie = false;
-    SansNom = false;
-    PrendFichier(chemin, texte);
     NoteRecent(chemin, true);
     return true;
 }
 
 bool TTavoWindow::CmEnregistrer()
 {
-    if (SansNom)
+    if (m_document->SansNom())
         return CmEnregistrerSous();
     return Ecrit();
 }
@@ -195,7 +187,7 @@ bool TTavoWindow::CmEnregistrer()
 bool TTavoWindow::CmEnregistrerSous()
 {
     TDonneesFichier donnees = *DonneesFichier;
-    if (SansNom) {
+    if (m_document->SansNom()) {
         donnees.NomFichier = QStringLiteral("sans_nom.ccr");
         donnees.RepertoireInitial = CheminQt(Options->GetRepConcours());
     }

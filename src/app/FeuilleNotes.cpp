@@ -4,7 +4,7 @@
 #include "app/DessinVues.h"
 #include "app/Menu.h"
 #include "app/TTavoWindow.h"
-#include "model/Journal.h"
+#include "document/Document.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
 #include "platform/DC.h"
@@ -253,11 +253,10 @@ void TTavoWindow::MontreCurseur()
 void TTavoWindow::StockeNote(short note)
 {
     const short lignes = Concours->GetProgramme().NbLignes();
-    PiloteSaisi->SetNote(Concours->GetVolCourant(), LigneFigure, ColonneJuge, note);
-    Concours->SetPiloteCourant(*PiloteSaisi);
-    JournaliseNote(note);
+    m_document->StockeNote(
+        {Concours->GetVolCourant(), LigneFigure, ColonneJuge, note, Concours->GetDossardCourant()});
+    *PiloteSaisi = Concours->GetPiloteCourant();
     LigneFigure = LigneFigure < lignes ? static_cast<short>(LigneFigure + 1) : short{1};
-    Modifie = true;
     MontreCurseur();
     Invalide();
 }
@@ -362,8 +361,7 @@ void TTavoWindow::TermineFeuille()
     else if (suspectes > 1)
         message += QStringLiteral("\n\nAttention : %1 notes sont supérieures à 10.").arg(suspectes);
     MessageBox(this, message, TITRE, MB_OK);
-    if (Journal)
-        Journal->Synchronise(); // the sheet is on the disk before anything else happens
+    m_document->Synchronise(); // the sheet is on the disk before anything else happens
     Concours->SetPiloteCourant(*PiloteSaisi);
     if (Options->GetSauvegardeAuto())
         CmEnregistrer();

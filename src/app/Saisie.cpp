@@ -4,8 +4,8 @@
 #include "app/Menu.h"
 #include "app/TAProposDlg.h"
 #include "app/TTavoWindow.h"
+#include "document/Document.h"
 #include "model/Emplacements.h"
-#include "model/Journal.h"
 #include "platform/Aide.h"
 #include "platform/Chaines.h"
 #include "scoring/Messages.h"
@@ -43,34 +43,30 @@ bool TTavoWindow::CommandeSaisie(int id)
         const int r = dialogues.Concours
                           ? dialogues.Concours(this, *Concours, Options->GetRepProgrammes())
                           : indisponible(this);
-        const std::string changements = Changements(avant, *Concours);
         if (r == IDOK) {
             Invalide();
-            Change(changements);
+            m_document->Change(avant);
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
-        } else if (!changements.empty()) {
+        } else if (m_document->ChangeSiDifferent(avant)) {
             // Judges paged through stay written even when the dialog is cancelled.
             Invalide();
-            Change(changements);
         }
         return true;
     }
     case CM_PILOTES: {
         const PhotoConcours avant = Photographie(*Concours);
         const int r = dialogues.Pilotes ? dialogues.Pilotes(this, *Concours) : indisponible(this);
-        const std::string changements = Changements(avant, *Concours);
         if (r == IDOK) {
             if (Vue == modes::LISTE_PILOTES)
                 RemplitListe();
-            Change(changements);
+            m_document->Change(avant);
             if (Options->GetSauvegardeAuto())
                 CmEnregistrer();
-        } else if (!changements.empty()) {
+        } else if (m_document->ChangeSiDifferent(avant)) {
             // Pilots stored, appended or deleted before a cancel stay so.
             if (Vue == modes::LISTE_PILOTES)
                 RemplitListe();
-            Change(changements);
         }
         LargeurVue = HauteurVue = 0;
         Invalide();
@@ -96,12 +92,6 @@ bool TTavoWindow::CommandeSaisie(int id)
     default:
         return false;
     }
-}
-
-void TTavoWindow::Change(const std::string& changements)
-{
-    Modifie = true;
-    JournaliseChangements(changements);
 }
 
 bool TTavoWindow::CommandeIndisponible(int id)

@@ -2,15 +2,15 @@
 #include "app/TTavoWindow.h"
 
 #include "app/DessinVues.h"
+#include "app/InterlocuteurFenetre.h"
 #include "app/ListePilotes.h"
 #include "app/Menu.h"
 #include "app/ModesVue.h"
+#include "document/Document.h"
 #include "model/Emplacements.h"
-#include "model/Journal.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
 #include "platform/PainterDC.h"
-#include "platform/Verrou.h"
 #include "scoring/Classements.h"
 #include "scoring/Regles.h"
 
@@ -57,7 +57,9 @@ TTavoWindow::TTavoWindow(QWidget* parent)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
 
-    Concours = std::make_unique<TConcours>();
+    m_interlocuteur = std::make_unique<TInterlocuteurFenetre>(this);
+    m_document = std::make_unique<tavo::TDocument>(*m_interlocuteur);
+    Concours = &m_document->Concours();
     PiloteSaisi = std::make_unique<TPilote>();
     Options = std::make_unique<TOption>(emplacements.depart);
     const tavo::CodeLecture lecture = Options->Charge(emplacements.options);
@@ -83,9 +85,6 @@ TTavoWindow::TTavoWindow(QWidget* parent)
 TTavoWindow::~TTavoWindow()
 {
     delete ListeVue;
-    // Changes given up or saved leave no journal; unsaved ones keep theirs for recovery.
-    if (!Modifie || Abandon)
-        OublieJournal();
 }
 
 void TTavoWindow::AnnonceDemarrage()

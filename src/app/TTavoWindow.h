@@ -20,10 +20,10 @@
 
 namespace tavo {
 class TDC;
-class TJournal;
-class TVerrou;
+class TDocument;
 } // namespace tavo
 class QSettings;
+class TInterlocuteurFenetre;
 class TListePilotes;
 
 /**
@@ -99,7 +99,9 @@ public:
     void MontreCurseur();
     /** The cursor's rectangle in the client area (the scroll position subtracted). */
     tavo::TRect RectCurseur() const;
-    // Protection of the open file (lock, changes on disk, recovery journal)
+    /** The open competition and what guards it: file, lock, footprint, journal. */
+    tavo::TDocument& GetDocument() { return *m_document; }
+    const tavo::TDocument& GetDocument() const { return *m_document; }
     /**
      * Offers to replay the journals a crashed program left for the open file
      * (or, with no file, for an unnamed competition); false when none was replayed.
@@ -120,7 +122,8 @@ public:
     tavo::TRect GetClientRect() const;
 
     // The window's state, shared by its views and commands.
-    std::unique_ptr<TConcours> Concours;
+    /** The document's competition (the document owns it). */
+    TConcours* Concours = nullptr;
     std::unique_ptr<TPilote> PiloteSaisi;
     std::unique_ptr<TOption> Options;
     std::unique_ptr<tavo::TDonneesFichier> DonneesFichier;
@@ -134,14 +137,8 @@ public:
     short ColonneJuge = 1;
     short LigneFigure = 1;
     bool SaisieEnCours = false;
-    bool Modifie = false;
-    bool SansNom = true;
     bool TriDossard = false;
     bool TriNom = false;
-    /** The lock of the open file, held while it is open here. */
-    std::unique_ptr<tavo::TVerrou> Verrou;
-    /** Every mark and change since the last save, for recovery after a crash. */
-    std::unique_ptr<tavo::TJournal> Journal;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -173,8 +170,6 @@ private:
      * the options) the first time. A failure is told; a success too when `annonce`.
      */
     bool PublieResultats(bool annonce);
-    /** A dialog changed the competition: modified, and the changes go to the journal. */
-    void Change(const std::string& changements);
     /** The print commands (page set-up and every printout); false for any other command. */
     bool CommandeImpression(int id);
     bool CommandeIndisponible(int id);
@@ -182,38 +177,6 @@ private:
     void Invalide();
     bool Ecrit();
 
-    /** What the open file held when it was read or written: to notice a change by others. */
-    struct TEmpreinte
-    {
-        QString Chemin;
-        std::string Hachage; ///< the fingerprint of its bytes
-    };
-    /**
-     * Before opening `chemin`: when another program or window has it open,
-     * asks whether to open it anyway. False: do not open.
-     */
-    bool AccepteOuverture(const QString& chemin);
-    /** After a file was read or written (`contenu`, its bytes): the lock, the footprint, a fresh
-     * journal. */
-    void PrendFichier(const QString& chemin, const std::string& contenu);
-    /** The file is let go (new competition): no lock, no footprint, no journal. */
-    void LacheFichier();
-    /**
-     * Before writing `chemin`: when it changed on disk since it was read or
-     * written here, or another program has it open, asks. False: do not write.
-     */
-    bool AccepteEcriture(const QString& chemin);
-    /** The journal of the open competition, made anew when its place changed. */
-    tavo::TJournal& JournalCourant();
-    /** Appends a mark of the sheet to the journal (with a copy of the competition first when
-     * needed). */
-    void JournaliseNote(short note);
-    /** Appends what a dialog changed to the journal (the whole competition when it has no file). */
-    void JournaliseChangements(const std::string& changements);
-    /** Says once, until the next save, that the journal cannot be written. */
-    void AnnonceEchecJournal();
-    /** Removes the journal: the changes are saved, or given up. */
-    void OublieJournal();
     void AfficheAide();
     /** Puts a file at the head of the recent competitions (`present`), or takes it out. */
     void NoteRecent(const QString& chemin, bool present);
@@ -221,21 +184,13 @@ private:
 
     TListePilotes* ListeVue = nullptr;
     std::unique_ptr<tavo::TScroller> Scroller;
-    TEmpreinte Empreinte;
     /** The judge ranking's rows between paints. */
     TClassementJugesAffiche ClassementJugesAffiche;
-    /** The user answered "No" to saving the changes: they go with the window. */
-    bool Abandon = false;
-    /** The journal's failure was told (once until the next save). */
-    bool EchecJournalAnnonce = false;
     /** Why the options file could not be read, told once the window is shown; empty if read. */
     QString ProblemeOptions;
 
-    /**
-     * After a publication: when the open file no longer holds what was last read or
-     * written here, the competition is marked modified, so that it is saved again.
-     */
-    void VerifieFichierOuvert();
+    std::unique_ptr<TInterlocuteurFenetre> m_interlocuteur;
+    std::unique_ptr<tavo::TDocument> m_document;
 };
 
 /** The program's own settings, in the user's configuration directory ("tavo/tavo.conf"). */

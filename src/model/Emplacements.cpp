@@ -98,6 +98,11 @@ void PrepareDonnees(const fs::path& donnees)
 
 } // namespace
 
+std::string RepertoireEtat()
+{
+    return RepertoireUtilisateur("XDG_STATE_HOME", ".local/state").string();
+}
+
 std::string RepertoireInstalle()
 {
     for (const fs::path& candidat : CandidatsInstalles())

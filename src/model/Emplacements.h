@@ -30,6 +30,12 @@ struct Emplacements
 Emplacements TrouveEmplacements(const std::string& courant, bool prepare);
 
 /**
+ * Where the journals of unnamed competitions are kept: $XDG_STATE_HOME/tavo,
+ * by default ~/.local/state/tavo.
+ */
+std::string RepertoireEtat();
+
+/**
  * The installed data directory ("share/tavo" beside the program's "bin", else
  * the first "tavo" of $XDG_DATA_DIRS, else the one of the install prefix the
  * program was built for); empty when none holds the programmes.

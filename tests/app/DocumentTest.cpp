@@ -54,7 +54,7 @@ protected:
     void Modifie()
     {
         fenetre->Concours->SetTitre("Titre changé");
-        fenetre->Modifie = true;
+        fenetre->GetDocument().MarqueModifie();
     }
     QString TitreConcours() const { return QString::fromUtf8(fenetre->Concours->GetTitre()); }
     const TRepondeurScripte::Message& DernierMessage() const { return repondeur.Messages().back(); }
@@ -73,8 +73,8 @@ TEST_F(DocumentTest, openShowsTheFileInTheCaptionAndTheCharacteristics)
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
     EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
     EXPECT_EQ(fenetre->Vue, 0);
-    EXPECT_FALSE(fenetre->SansNom);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().SansNom());
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(repondeur.Messages().empty());
 }
 
@@ -99,14 +99,14 @@ TEST_F(DocumentTest, refusedOpenKeepsTheCompetitionCaptionFlagsAndFileName)
     EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
     EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(demo));
-    EXPECT_TRUE(fenetre->Modifie);
-    EXPECT_FALSE(fenetre->SansNom);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
+    EXPECT_FALSE(fenetre->GetDocument().SansNom());
     EXPECT_EQ(fenetre->Vue, 0);
     EXPECT_EQ(fenetre->GetListeVue(), nullptr);
 
     // A later save writes the competition's own file, never the refused one.
     Execute(CM_ENREGISTRER);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     TConcours relu;
     ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
     EXPECT_STREQ(relu.GetTitre(), "Titre changé");
@@ -120,7 +120,7 @@ TEST_F(DocumentTest, missingFileGivesTheShortMessage)
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_EQ(DernierMessage().Texte, QStringLiteral("Incapable d'ouvrir le fichier"));
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [sans nom]"));
-    EXPECT_TRUE(fenetre->SansNom);
+    EXPECT_TRUE(fenetre->GetDocument().SansNom());
 }
 
 TEST_F(DocumentTest, newAfterChangesAsksAndCancelChangesNothing)
@@ -135,13 +135,13 @@ TEST_F(DocumentTest, newAfterChangesAsksAndCancelChangesNothing)
     EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo 2000"));
     EXPECT_EQ(DernierMessage().Type, unsigned(MB_YESNOCANCEL | MB_ICONQUESTION));
     EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
 
     repondeur.Repond(IDNO);
     Execute(CM_NOUVEAU);
     EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
-    EXPECT_FALSE(fenetre->Modifie);
-    EXPECT_TRUE(fenetre->SansNom);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
+    EXPECT_TRUE(fenetre->GetDocument().SansNom());
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [sans nom]"));
 }
 
@@ -157,8 +157,8 @@ TEST_F(DocumentTest, firstSaveAsksForANameInTheCompetitionsDirectory)
     EXPECT_EQ(donnees.NomFichier, QStringLiteral("sans_nom.ccr"));
     EXPECT_EQ(donnees.RepertoireInitial, depart.filePath(QStringLiteral("Concours")));
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
-    EXPECT_FALSE(fenetre->Modifie);
-    EXPECT_FALSE(fenetre->SansNom);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
+    EXPECT_FALSE(fenetre->GetDocument().SansNom());
     TConcours relu;
     ASSERT_TRUE(OuvreConcours(relu, chemin.toStdString()));
     EXPECT_STREQ(relu.GetTitre(), "Titre changé");
@@ -167,7 +167,7 @@ TEST_F(DocumentTest, firstSaveAsksForANameInTheCompetitionsDirectory)
     Modifie();
     Execute(CM_ENREGISTRER);
     EXPECT_EQ(repondeur.Dialogues().size(), 1u);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
 }
 
 TEST_F(DocumentTest, failedSaveAsKeepsTheLastGoodFileNameAndCaption)
@@ -184,10 +184,10 @@ TEST_F(DocumentTest, failedSaveAsKeepsTheLastGoodFileNameAndCaption)
     EXPECT_EQ(DernierMessage().Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(demo));
     EXPECT_EQ(fenetre->DonneesFichier->NomFichier, demo);
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
 
     Execute(CM_ENREGISTRER);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     TConcours relu;
     ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
     EXPECT_STREQ(relu.GetTitre(), "Titre changé");
@@ -200,7 +200,7 @@ TEST_F(DocumentTest, failedSaveKeepsTheChangesMarked)
     fenetre->DonneesFichier->NomFichier = INTROUVABLE;
     Execute(CM_ENREGISTRER);
     EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo2000"));
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
     EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
 }
 
@@ -213,7 +213,7 @@ TEST_F(DocumentTest, quittingWithChangesAndACancelledSaveKeepsTheProgramOpen)
     ASSERT_EQ(repondeur.Dialogues().size(), 1u);
     EXPECT_EQ(repondeur.Dialogues()[0].Donnees.NomFichier, QStringLiteral("sans_nom.ccr"));
     EXPECT_TRUE(cadre->isVisible());
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
 
     // Yes and a save that works: the program closes.
     const QString chemin = depart.filePath(QStringLiteral("Concours/fin.ccr"));
@@ -260,12 +260,12 @@ TEST_F(DocumentTest, confirmedCompetitionDialogMarksChangesAndSavesWhenAutomatic
     };
     const QString demo = OuvreDemo();
     Execute(CM_INFORMATIONS);
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
     EXPECT_EQ(repertoire, fenetre->Options->GetRepProgrammes());
 
     fenetre->Options->SetSauvegardeAuto(1);
     Execute(CM_INFORMATIONS);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     TConcours relu;
     ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
     EXPECT_STREQ(relu.GetTitre(), "Nouveau titre");
@@ -274,7 +274,7 @@ TEST_F(DocumentTest, confirmedCompetitionDialogMarksChangesAndSavesWhenAutomatic
         return int(IDCANCEL);
     };
     Execute(CM_INFORMATIONS);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
 }
 
 TEST_F(DocumentTest, confirmedPilotDialogRefreshesTheListInItsOrder)
@@ -292,7 +292,7 @@ TEST_F(DocumentTest, confirmedPilotDialogRefreshesTheListInItsOrder)
     Execute(CM_LISTE_PILOTES);
     fenetre->GetListeVue()->header()->sectionClicked(0);
     Execute(CM_PILOTES);
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
     ASSERT_EQ(fenetre->GetListeVue()->model()->rowCount(), 16);
     EXPECT_EQ(fenetre->GetListeVue()->Texte(0, 0), QStringLiteral("0"));
     EXPECT_EQ(fenetre->LargeurVue, 0);
@@ -306,7 +306,7 @@ TEST_F(DocumentTest, confirmedOptionsAreWrittenWithoutMarkingTheCompetition)
         return int(IDOK);
     };
     Execute(CM_OPTIONS);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     TOption relues(depart.path().toStdString());
     relues.Charge(depart.path().toStdString());
     EXPECT_EQ(relues.GetTBL(), 1);
@@ -320,7 +320,7 @@ TEST_F(DocumentTest, missingDialogSaysSoAndChangesNothing)
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_EQ(repondeur.Messages()[0].Texte,
               QStringLiteral("Cette commande n'est pas disponible dans cette version."));
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
 }
 
 TEST_F(DocumentTest, accentedStartDirectoryReachesTheFileDialogsIntact)
@@ -355,7 +355,7 @@ TEST_F(DocumentTest, publishingAsksTheFolderOnceKeepsItAndTellsAFailure)
     TOption relues(depart.path().toStdString());
     relues.Charge(depart.path().toStdString());
     EXPECT_EQ(QString::fromUtf8(relues.GetRepPublication()), site);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
 
     // A file where the folder should be: said, and nothing else changes.
     const QString fichier = depart.filePath(QStringLiteral("Concours/demo.ccr"));

@@ -148,7 +148,7 @@ TEST_F(FeuilleNotesTest, figureLinesTakeKeypadAndMainKeyboardValues)
     EXPECT_EQ(Note(4), 10);
     EXPECT_EQ(Note(5), 17); // the shift state does not matter
     EXPECT_EQ(fenetre->LigneFigure, 6);
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
     // Typing over a mark replaces it; Up moves back without storing.
     Touche(Qt::Key_Up);
     Pave(Qt::Key_3);
@@ -323,7 +323,7 @@ TEST_F(FeuilleNotesTest, finishingShowsTheTotalAndReturnsToThePreviousView)
     EXPECT_EQ(repondeur.Messages()[0].Type, unsigned(MB_OK));
     EXPECT_DOUBLE_EQ(fenetre->Concours->GetPiloteCourant().GetScoreVol(1), 63.0);
     EXPECT_EQ(fenetre->Vue, 1);
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
 }
 
 TEST_F(FeuilleNotesTest, marksAboveTenAreRedAndCountedWhenTheSheetIsFinished)
@@ -367,8 +367,8 @@ TEST_F(FeuilleNotesTest, automaticSaveOfAnUnnamedCompetitionCancelledStillReturn
     EXPECT_TRUE(repondeur.Dialogues()[0].Enregistrement);
     EXPECT_TRUE(QDir(depart.filePath("Concours")).isEmpty());
     EXPECT_EQ(fenetre->Vue, 0);
-    EXPECT_TRUE(fenetre->Modifie);
-    EXPECT_TRUE(fenetre->SansNom);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
+    EXPECT_TRUE(fenetre->GetDocument().SansNom());
 }
 
 TEST_F(FeuilleNotesTest, automaticSaveWritesTheMarksToTheNamedFile)
@@ -382,7 +382,7 @@ TEST_F(FeuilleNotesTest, automaticSaveWritesTheMarksToTheNamedFile)
     Touche(Qt::Key_9);
     Touche(Qt::Key_Escape);
     Touche(Qt::Key_Escape);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     TConcours relu;
     std::string contenu;
     ASSERT_TRUE(LitFichier(CheminNatif(chemin), contenu));
@@ -465,7 +465,7 @@ TEST_F(FeuilleNotesTest, aProgrammeWithoutLinesHasNoCellToTypeInto)
     EXPECT_FALSE(fenetre->SaisieEnCours);
     Pave(Qt::Key_7);
     EXPECT_EQ(Note(1), 0);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     Touche(Qt::Key_Escape);
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Total du vol 1 :    0.00")});
     EXPECT_EQ(fenetre->Vue, 0);

@@ -4,9 +4,10 @@
 #include "support/Hostile.h"
 
 #include "app/Menu.h"
+#include "document/Verrou.h"
 #include "platform/Aide.h"
+#include "platform/Chaines.h"
 #include "platform/SplashWindow.h"
-#include "platform/Verrou.h"
 #include "print/Printouts.h"
 #include "support/Fenetre.h"
 #include "support/RecordingDC.h"
@@ -71,14 +72,14 @@ TEST_F(HostileTest, everyViewCommandPaintsOrRefusesOnDamagedCompetitions)
             QPainter peintre(&image);
             fenetre->viewport()->render(&peintre);
         }
-        fenetre->Modifie = false;
+        fenetre->GetDocument().MarqueEnregistre();
     }
 }
 
 TEST_F(HostileTest, noFileThePipeStandsForMakesTheProgramWait)
 {
     const QString demo = CopieDemo();
-    Tube(tavo::TVerrou::CheminVerrou(demo));
+    Tube(tavo::CheminQt(tavo::TVerrou::CheminVerrou(tavo::CheminNatif(demo)).c_str()));
     ASSERT_TRUE(fenetre->OuvreFichier(demo));
     EXPECT_TRUE(repondeur.Messages().empty());
 

@@ -2,12 +2,12 @@
 // Two windows on one file, changes made on disk by others, and marks recovered after a crash.
 #include "app/DialoguesSaisie.h"
 #include "app/Menu.h"
+#include "document/Document.h"
 #include "model/Empreinte.h"
 #include "model/Fichier.h"
 #include "model/Journal.h"
 #include "model/Processus.h"
 #include "platform/Chaines.h"
-#include "platform/Verrou.h"
 #include "support/Fabrique.h"
 #include "support/Fenetre.h"
 
@@ -38,9 +38,15 @@ qint64 ProcessusTermine()
     return pid;
 }
 
+/** The lock file of a competition file. */
+QString CheminVerrou(const QString& fichier)
+{
+    return CheminQt(TVerrou::CheminVerrou(CheminNatif(fichier)).c_str());
+}
+
 void EcritVerrou(const QString& fichier, const QString& hote, qint64 pid)
 {
-    QFile f(TVerrou::CheminVerrou(fichier));
+    QFile f(CheminVerrou(fichier));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QStringLiteral("marc\n%1\n%2\n2026-06-13T08:00:00\n").arg(hote).arg(pid).toUtf8());
 }
@@ -57,7 +63,7 @@ protected:
     ~ProtectionTest() override
     {
         if (autre)
-            autre->Modifie = false;
+            autre->GetDocument().MarqueEnregistre();
         autreCadre.reset();
     }
     /** A second frame, as a second program on the same files would be. */
@@ -124,7 +130,7 @@ TEST_F(ProtectionTest, secondWindowAsksBeforeOpeningAndBeforeOverwritingAChanged
 {
     const QString demo = CopieDemo();
     ASSERT_TRUE(fenetre->OuvreFichier(demo));
-    EXPECT_TRUE(QFile::exists(TVerrou::CheminVerrou(demo)));
+    EXPECT_TRUE(QFile::exists(CheminVerrou(demo)));
     OuvreAutre();
     repondeur.Repond(IDNO);
     EXPECT_FALSE(autre->OuvreFichier(demo));
@@ -134,20 +140,20 @@ TEST_F(ProtectionTest, secondWindowAsksBeforeOpeningAndBeforeOverwritingAChanged
         QStringLiteral("(processus %1)").arg(QCoreApplication::applicationPid())));
     EXPECT_TRUE(
         DernierMessage().Texte.endsWith(QStringLiteral("Voulez-vous l'ouvrir quand même ?")));
-    EXPECT_TRUE(autre->SansNom);
+    EXPECT_TRUE(autre->GetDocument().SansNom());
 
     repondeur.Repond(IDYES);
     ASSERT_TRUE(autre->OuvreFichier(demo));
     autre->Concours->SetTitre("Autre fenetre");
-    autre->Modifie = true;
+    autre->GetDocument().MarqueModifie();
     ASSERT_TRUE(autre->CmEnregistrer());
 
     fenetre->Concours->SetTitre("Premiere");
-    fenetre->Modifie = true;
+    fenetre->GetDocument().MarqueModifie();
     repondeur.Repond(IDNO);
     EXPECT_FALSE(fenetre->CmEnregistrer());
     EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("a été modifié sur le disque")));
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
     TConcours relu;
     ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
     EXPECT_STREQ(relu.GetTitre(), "Autre fenetre");
@@ -162,20 +168,20 @@ TEST_F(ProtectionTest, secondWindowAsksBeforeOpeningAndBeforeOverwritingAChanged
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
     f.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
     f.close();
-    fenetre->Modifie = true;
+    fenetre->GetDocument().MarqueModifie();
     ASSERT_TRUE(fenetre->CmEnregistrer());
     EXPECT_EQ(repondeur.Messages().size(), questions);
     Execute(CM_NOUVEAU);
-    EXPECT_FALSE(QFile::exists(TVerrou::CheminVerrou(demo)));
+    EXPECT_FALSE(QFile::exists(CheminVerrou(demo)));
 }
 
 TEST_F(ProtectionTest, staleLockIsTakenOverAndAnotherComputersLockAsks)
 {
     const QString demo = CopieDemo();
-    EcritVerrou(demo, NomHote(), ProcessusTermine());
+    EcritVerrou(demo, QString::fromStdString(NomOrdinateur()), ProcessusTermine());
     ASSERT_TRUE(fenetre->OuvreFichier(demo));
     EXPECT_TRUE(repondeur.Messages().empty());
-    const auto detenteur = TVerrou::Detenteur(demo); // this window, seen from another
+    const auto detenteur = TVerrou::Detenteur(CheminNatif(demo)); // this window, seen from another
     ASSERT_TRUE(detenteur);
     EXPECT_EQ(detenteur->Processus, QCoreApplication::applicationPid());
 
@@ -244,7 +250,7 @@ TEST_F(ProtectionTest, marksTypedBeforeACrashAreRecovered)
         EXPECT_EQ(pilote.GetNote(1, l, 2), JUGE2[l - 1]) << l;
         EXPECT_EQ(pilote.GetNote(1, l, 3), 0) << l;
     }
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
     // The recovered marks are this window's journal now; saving them removes it.
     const QStringList journaux =
         QDir(QFileInfo(chemin).path())
@@ -278,8 +284,8 @@ TEST_F(ProtectionTest, unnamedCompetitionIsOfferedBackAtStartUp)
     EXPECT_TRUE(fenetre->ProposeRecuperation());
     EXPECT_STREQ(fenetre->Concours->GetTitre(), "Repris");
     EXPECT_EQ(fenetre->Concours->GetPiloteDossard("3").GetNote(2, 5, 1), 8);
-    EXPECT_TRUE(fenetre->Modifie);
-    EXPECT_TRUE(fenetre->SansNom);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
+    EXPECT_TRUE(fenetre->GetDocument().SansNom());
 }
 
 TEST_F(ProtectionTest, journalGoesWithASaveOrWithChangesGivenUp)
@@ -313,7 +319,7 @@ TEST_F(ProtectionTest, aSecondWindowsMarksAreOfferedAfterTheFirstSavedLater)
     repondeur.Repond(IDYES); // open it here too
     ASSERT_TRUE(fenetre->OuvreFichier(chemin));
     fenetre->Concours->SetTitre("Sauvé ici");
-    fenetre->Modifie = true;
+    fenetre->GetDocument().MarqueModifie();
     ASSERT_TRUE(fenetre->CmEnregistrer()); // after the other window's marks
     enfant.kill();
     enfant.waitForFinished();
@@ -353,7 +359,7 @@ TEST_F(ProtectionTest, aJournalOfAnotherCompetitionOrComputerIsNeverReplayed)
     EXPECT_TRUE(repondeur.Messages().empty());
     EXPECT_EQ(fenetre->Concours->NbPilotes(), 1);
     EXPECT_EQ(fenetre->Concours->GetPiloteDossard("7").GetNote(1, 1, 1), 0);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(QFile::exists(autreOrdinateur));
     EXPECT_TRUE(QFile::exists(autreConcours)); // it holds more than this file could take
 }
@@ -445,7 +451,7 @@ TEST_F(ProtectionTest, aChangeOnDiskOfTheSameSizeAndTimeStillAsks)
     f.write(octets);
     f.setFileTime(date, QFileDevice::FileModificationTime);
     f.close();
-    fenetre->Modifie = true;
+    fenetre->GetDocument().MarqueModifie();
     repondeur.Repond(IDNO);
     EXPECT_FALSE(fenetre->CmEnregistrer());
     EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("a été modifié sur le disque")));

@@ -89,14 +89,14 @@ TEST_F(PublicationTest, aPageLinkedToTheCompetitionIsRefusedAndTheWorkStaysSafe)
     EXPECT_TRUE(echec.contains(QStringLiteral("« vol-1.html » n'est pas une page écrite par "
                                               "Tavo 2000 (lien symbolique)")))
         << echec.toStdString();
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
 
     // Not saved this time: the refusal leaves the changes to be saved.
     Options().SetSauvegardeAuto(0);
     const std::string enregistre = Fichier();
     Feuille(Qt::Key_8);
     EXPECT_EQ(Fichier(), enregistre);
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(FermetureDemande());
 }
 
@@ -105,9 +105,9 @@ TEST_F(PublicationTest, aPageLinkedToTheCompetitionIsRefusedAndTheWorkStaysSafe)
 TEST_F(PublicationTest, aCompetitionFileChangedMeanwhileIsToBeSavedAgain)
 {
     Feuille(Qt::Key_9);
-    ASSERT_FALSE(fenetre->Modifie);
+    ASSERT_FALSE(fenetre->GetDocument().Modifie());
     test::EcritOctets(CheminNatif(chemin), "<!DOCTYPE html>");
     Execute(CM_PUBLIER);
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(FermetureDemande());
 }

@@ -2,6 +2,7 @@
 #include "app/TTavoApp.h"
 
 #include "app/TTavoWindow.h"
+#include "document/Document.h"
 #include "platform/DecoratedFrame.h"
 #include "platform/SplashWindow.h"
 #include "support/RepondeurScripte.h"
@@ -98,7 +99,7 @@ TEST(TTavoApp, opensTheFileGivenOnTheCommandLine)
     EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(),
               QStringLiteral("Tavo 2000 - [%1]").arg(demo));
     EXPECT_EQ(demarrage.App().GetClient()->Concours->NbPilotes(), 15);
-    EXPECT_FALSE(demarrage.App().GetClient()->SansNom);
+    EXPECT_FALSE(demarrage.App().GetClient()->GetDocument().SansNom());
 }
 
 TEST(TTavoApp, damagedFileOnTheCommandLineIsRefusedWithAMessage)

@@ -68,8 +68,8 @@ TEST_F(TTavoWindowTest, startsOnTheCharacteristicsOfAnEmptyUnnamedCompetition)
 {
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [sans nom]"));
     EXPECT_EQ(fenetre->Vue, 0);
-    EXPECT_TRUE(fenetre->SansNom);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().SansNom());
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     EXPECT_FALSE(fenetre->TriDossard || fenetre->TriNom);
     EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
     EXPECT_EQ(fenetre->RepertoireDepart, QDir::currentPath());

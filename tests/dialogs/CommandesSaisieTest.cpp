@@ -63,7 +63,7 @@ TEST_F(CommandesSaisieTest, confirmedPilotsAreSavedAtOnceWhenAutomatic)
         d.Bouton(IDOK)->click();
     });
     Execute(CM_PILOTES);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     TConcours relu;
     ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
     EXPECT_STREQ(relu.GetPilote(1).GetNom(), "Garnier-Roy");
@@ -74,7 +74,7 @@ TEST_F(CommandesSaisieTest, cancelledPilotDialogStillMarksWhatItChanged)
     ASSERT_TRUE(fenetre->OuvreFichier(CopieDemo()));
     PendantDialogue([](TDialog& d) { d.Bouton(IDCANCEL)->click(); });
     Execute(CM_PILOTES);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
 
     PendantDialogue([](TDialog& d) {
         d.Bouton(105)->click(); // deleted at once
@@ -82,7 +82,7 @@ TEST_F(CommandesSaisieTest, cancelledPilotDialogStillMarksWhatItChanged)
     });
     Execute(CM_PILOTES);
     EXPECT_EQ(fenetre->Concours->NbPilotes(), 14);
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
 }
 
 TEST_F(CommandesSaisieTest, cancelledCompetitionDialogMarksJudgesWritten)
@@ -90,7 +90,7 @@ TEST_F(CommandesSaisieTest, cancelledCompetitionDialogMarksJudgesWritten)
     ASSERT_TRUE(fenetre->OuvreFichier(CopieDemo()));
     PendantDialogue([](TDialog& d) { d.Bouton(IDCANCEL)->click(); });
     Execute(CM_INFORMATIONS);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
 
     PendantDialogue([](TDialog& d) {
         static_cast<TConcoursDlg&>(d).SelectionnePage(2);
@@ -101,7 +101,7 @@ TEST_F(CommandesSaisieTest, cancelledCompetitionDialogMarksJudgesWritten)
     });
     Execute(CM_INFORMATIONS);
     EXPECT_STREQ(fenetre->Concours->GetJuge(1).GetNom(), "Autre");
-    EXPECT_TRUE(fenetre->Modifie);
+    EXPECT_TRUE(fenetre->GetDocument().Modifie());
 }
 
 TEST_F(CommandesSaisieTest, confirmedOptionsWriteTheOptionsFile)
@@ -113,7 +113,7 @@ TEST_F(CommandesSaisieTest, confirmedOptionsWriteTheOptionsFile)
         d.Bouton(IDOK)->click();
     });
     Execute(CM_OPTIONS);
-    EXPECT_FALSE(fenetre->Modifie);
+    EXPECT_FALSE(fenetre->GetDocument().Modifie());
     TOption relues;
     relues.Charge(depart.path().toStdString());
     EXPECT_EQ(relues.GetImpressionAuto() + relues.GetMiseEnPageAuto() + relues.GetRapport1000() +

@@ -3,6 +3,7 @@
 
 #include "app/TTavoApp.h"
 #include "app/TTavoWindow.h"
+#include "document/Document.h"
 #include "platform/DecoratedFrame.h"
 #include "support/RepondeurScripte.h"
 
@@ -35,7 +36,7 @@ protected:
     ~FenetreTest() override
     {
         // Close without the question: the tests left what they left.
-        fenetre->Modifie = false;
+        fenetre->GetDocument().MarqueEnregistre();
         cadre.reset();
         QDir::setCurrent(ancien);
     }

@@ -11,6 +11,7 @@
 #include "app/TAProposDlg.h"
 #include "app/TTavoApp.h"
 #include "app/TTavoWindow.h"
+#include "document/Document.h"
 #include "model/Option.h"
 #include "platform/Aide.h"
 #include "platform/DecoratedFrame.h"
@@ -136,7 +137,7 @@ int main(int argc, char** argv)
     QTest::keyClick(fenetre, Qt::Key_8); // the main keyboard's 8: 18, shown in red
     QTest::keyClick(fenetre, Qt::Key_Plus, Qt::KeypadModifier);
     enregistre(cadre, "feuille.png");
-    fenetre->Modifie = false;
+    fenetre->GetDocument().MarqueEnregistre();
     delete cadre;
     return erreurs == 0 ? 0 : 1;
 }
