@@ -6,9 +6,9 @@
 #include "dialogs/TOptionDlg.h"
 #include "dialogs/TPiloteDlg.h"
 
-void InstalleDialoguesSaisie()
+TDialoguesSaisie DialoguesDuProgramme()
 {
-    TDialoguesSaisie& d = DialoguesSaisie();
+    TDialoguesSaisie d;
     d.Concours = [](QWidget* parent, TConcours& concours, const std::string& repProgrammes) {
         TConcoursDlg dialogue(parent, concours, repProgrammes);
         return dialogue.Execute();
@@ -25,4 +25,5 @@ void InstalleDialoguesSaisie()
         TOptionDlg dialogue(parent, options);
         return dialogue.Execute();
     };
+    return d;
 }

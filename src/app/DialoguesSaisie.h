@@ -22,8 +22,5 @@ struct TDialoguesSaisie
     std::function<int(QWidget*, TOption&)> Options;
 };
 
-/** The dialogs in use (tests replace them). */
-TDialoguesSaisie& DialoguesSaisie();
-
-/** Puts the program's own dialogs in place (at start-up). */
-void InstalleDialoguesSaisie();
+/** The program's own dialogs (a window starts without any: tests give it theirs). */
+TDialoguesSaisie DialoguesDuProgramme();

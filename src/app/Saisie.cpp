@@ -28,15 +28,9 @@ int indisponible(QWidget* parent)
 
 } // namespace
 
-TDialoguesSaisie& DialoguesSaisie()
-{
-    static TDialoguesSaisie dialogues;
-    return dialogues;
-}
-
 bool TTavoWindow::CommandeSaisie(int id)
 {
-    const TDialoguesSaisie& dialogues = DialoguesSaisie();
+    const TDialoguesSaisie& dialogues = m_dialoguesSaisie;
     switch (id) {
     case CM_INFORMATIONS: {
         const PhotoConcours avant = Photographie(*Concours);

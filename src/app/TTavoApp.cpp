@@ -72,8 +72,10 @@ void TTavoApp::InitMainWindow()
         splash->repaint();
         QApplication::processEvents();
     }
-    InstalleDialoguesSaisie();
     m_cadre = CreeCadre(m_client);
+    if (m_repondeur)
+        tavo::AttacheRepondeur(m_cadre, m_repondeur);
+    m_client->GetDialoguesSaisie() = DialoguesDuProgramme();
     SetMainWindow(m_cadre);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_cadre,
                      [cadre = m_cadre] { MemoriseCadre(*cadre); });

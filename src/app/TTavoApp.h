@@ -5,7 +5,8 @@
 
 namespace tavo {
 class TDecoratedFrame;
-}
+class TRepondeur;
+} // namespace tavo
 class TTavoWindow;
 
 /**
@@ -19,6 +20,8 @@ public:
 
     tavo::TDecoratedFrame* GetFrame() const { return m_cadre; }
     TTavoWindow* GetClient() const { return m_client; }
+    /** Who answers the frame's message boxes and file dialogs (null: Qt's dialogs). */
+    void SetRepondeur(tavo::TRepondeur* repondeur) { m_repondeur = repondeur; }
 
     /**
      * Builds the frame around a new main window (without the splash), as at start-up, with
@@ -35,4 +38,5 @@ protected:
 private:
     tavo::TDecoratedFrame* m_cadre = nullptr;
     TTavoWindow* m_client = nullptr;
+    tavo::TRepondeur* m_repondeur = nullptr;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/DessinVues.h"
+#include "app/DialoguesSaisie.h"
 #include "app/ModesVue.h"
 #include "model/Concours.h"
 #include "model/Option.h"
@@ -99,6 +100,8 @@ public:
     void MontreCurseur();
     /** The cursor's rectangle in the client area (the scroll position subtracted). */
     tavo::TRect RectCurseur() const;
+    /** The data-entry dialogs this window opens (none until given: a test gives its own). */
+    TDialoguesSaisie& GetDialoguesSaisie() { return m_dialoguesSaisie; }
     /** The open competition and what guards it: file, lock, footprint, journal. */
     tavo::TDocument& GetDocument() { return *m_document; }
     const tavo::TDocument& GetDocument() const { return *m_document; }
@@ -189,6 +192,7 @@ private:
     /** Why the options file could not be read, told once the window is shown; empty if read. */
     QString ProblemeOptions;
 
+    TDialoguesSaisie m_dialoguesSaisie;
     std::unique_ptr<TInterlocuteurFenetre> m_interlocuteur;
     std::unique_ptr<tavo::TDocument> m_document;
 };

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVariant>
 
 namespace tavo {
 
@@ -144,36 +145,46 @@ public:
     }
 };
 
-TRepondeurQt g_repondeurQt;
-TRepondeur* g_repondeur = &g_repondeurQt;
+constexpr const char* PROPRIETE_REPONDEUR = "tavoRepondeur";
+
+/** The answerer of the nearest window of `widget`'s parent chain that has one, else Qt's. */
+TRepondeur& repondeurDe(QWidget* widget)
+{
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget())
+        if (const QVariant v = w->property(PROPRIETE_REPONDEUR); v.isValid())
+            if (auto* repondeur = static_cast<TRepondeur*>(v.value<void*>()))
+                return *repondeur;
+    static TRepondeurQt qt; // no state: Qt's own dialogs
+    return qt;
+}
 
 } // namespace
 
-TRepondeur* InstalleRepondeur(TRepondeur* repondeur)
+void AttacheRepondeur(QWidget* fenetre, TRepondeur* repondeur)
 {
-    TRepondeur* precedent = g_repondeur;
-    g_repondeur = repondeur ? repondeur : &g_repondeurQt;
-    return precedent;
+    fenetre->setProperty(PROPRIETE_REPONDEUR,
+                         repondeur ? QVariant::fromValue(static_cast<void*>(repondeur))
+                                   : QVariant());
 }
 
 int MessageBox(QWidget* parent, const QString& texte, const QString& titre, unsigned type)
 {
-    return g_repondeur->MessageBox(parent, texte, titre, type);
+    return repondeurDe(parent).MessageBox(parent, texte, titre, type);
 }
 
 bool DialogueOuvrir(QWidget* parent, TDonneesFichier& donnees)
 {
-    return g_repondeur->Ouvre(parent, donnees);
+    return repondeurDe(parent).Ouvre(parent, donnees);
 }
 
 bool DialogueEnregistrer(QWidget* parent, TDonneesFichier& donnees)
 {
-    return g_repondeur->Enregistre(parent, donnees);
+    return repondeurDe(parent).Enregistre(parent, donnees);
 }
 
 bool DialogueRepertoire(QWidget* parent, const QString& titre, TDonneesFichier& donnees)
 {
-    return g_repondeur->ChoisitRepertoire(parent, titre, donnees);
+    return repondeurDe(parent).ChoisitRepertoire(parent, titre, donnees);
 }
 
 } // namespace tavo

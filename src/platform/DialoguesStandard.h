@@ -58,8 +58,9 @@ struct TDonneesFichier
 };
 
 /**
- * Answers the program's questions: message boxes and file dialogs. The
- * default one shows Qt's dialogs; tests install a scripted one.
+ * Answers the program's questions: message boxes and file dialogs. By default
+ * Qt's dialogs answer; a window may be given an answerer of its own (a test's
+ * scripted one), which then answers for it and every window within it.
  */
 class TRepondeur
 {
@@ -76,8 +77,12 @@ public:
                                    TDonneesFichier& donnees) = 0;
 };
 
-/** Installs an answerer (null: back to Qt's dialogs); returns the previous one. */
-TRepondeur* InstalleRepondeur(TRepondeur* repondeur);
+/**
+ * Gives the questions asked over `fenetre`, or over any window whose parent
+ * chain leads to it, to `repondeur` (null: Qt's dialogs again). The answerer
+ * must outlive the attachment.
+ */
+void AttacheRepondeur(QWidget* fenetre, TRepondeur* repondeur);
 
 /** A message box; returns the button pressed (`Reponse`). */
 int MessageBox(QWidget* parent, const QString& texte, const QString& titre, unsigned type);

@@ -28,6 +28,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QVariant>
 
 namespace tavo {
 
@@ -38,8 +39,17 @@ constexpr qreal MARGE_IMPRIMANTE_MM = 5.0;
 // A printout that never stops answering "yes" must not fill the spooler.
 constexpr int MAX_PAGES = 10000;
 
-TDialoguesImprimante g_dialoguesQt;
-TDialoguesImprimante* g_dialogues = &g_dialoguesQt;
+constexpr const char* PROPRIETE_DIALOGUES = "tavoDialoguesImprimante";
+
+/** The dialogs given to the nearest window of `widget`'s parent chain; null: Qt's. */
+TDialoguesImprimante* dialoguesDe(QWidget* widget)
+{
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget())
+        if (const QVariant v = w->property(PROPRIETE_DIALOGUES); v.isValid())
+            if (auto* dialogues = static_cast<TDialoguesImprimante*>(v.value<void*>()))
+                return dialogues;
+    return nullptr;
+}
 
 QString NomImprimante(const QPrinter& imprimante)
 {
@@ -281,11 +291,11 @@ bool TDialoguesImprimante::MiseEnPage(QWidget* parent, QPrinter& imprimante)
     return dialogue.exec() == QDialog::Accepted;
 }
 
-TDialoguesImprimante* InstalleDialoguesImprimante(TDialoguesImprimante* dialogues)
+void AttacheDialoguesImprimante(QWidget* fenetre, TDialoguesImprimante* dialogues)
 {
-    TDialoguesImprimante* precedents = g_dialogues == &g_dialoguesQt ? nullptr : g_dialogues;
-    g_dialogues = dialogues ? dialogues : &g_dialoguesQt;
-    return precedents;
+    fenetre->setProperty(PROPRIETE_DIALOGUES,
+                         dialogues ? QVariant::fromValue(static_cast<void*>(dialogues))
+                                   : QVariant());
 }
 
 TPrinter::TPrinter() = default;
@@ -340,7 +350,9 @@ bool TPrinter::Setup(QWidget* parent)
     if (!m_imprimante)
         m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
     Applique(*m_imprimante);
-    if (!g_dialogues->MiseEnPage(parent, *m_imprimante))
+    TDialoguesImprimante qt;
+    TDialoguesImprimante* dialogues = dialoguesDe(parent);
+    if (!(dialogues ? dialogues : &qt)->MiseEnPage(parent, *m_imprimante))
         return false;
     Reprend(*m_imprimante);
     return true;
@@ -370,9 +382,11 @@ bool TPrinter::Print(QWidget* parent, TPrintout& printout, bool prompt)
     m_imprimante->setDocName(printout.GetTitle());
     m_imprimante->setFromTo(0, 0); // every page, unless the dialog chooses a range
     if (prompt) {
-        g_dialogues->Apercu = [&printout](QPrinter* apercu) { Imprime(*apercu, printout); };
-        const bool confirme = g_dialogues->Imprimer(parent, *m_imprimante);
-        g_dialogues->Apercu = nullptr;
+        TDialoguesImprimante qt;
+        TDialoguesImprimante& dialogues = dialoguesDe(parent) ? *dialoguesDe(parent) : qt;
+        dialogues.Apercu = [&printout](QPrinter* apercu) { Imprime(*apercu, printout); };
+        const bool confirme = dialogues.Imprimer(parent, *m_imprimante);
+        dialogues.Apercu = nullptr;
         if (!confirme)
             return false;
     }

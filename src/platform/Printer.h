@@ -16,8 +16,8 @@ namespace tavo {
 class TPrintout;
 
 /**
- * Shows the print and page set-up dialogs over a printer. The default one
- * shows Qt's dialogs; tests install their own to answer them.
+ * Shows the print and page set-up dialogs over a printer. By default Qt's
+ * dialogs; a window may be given its own (tests answer them so).
  */
 class TDialoguesImprimante
 {
@@ -43,8 +43,12 @@ void AjouteApercu(QPrintDialog& dialogue, QPrinter& imprimante,
 QDialog* CreeApercu(QWidget* parent, QPrinter& imprimante,
                     const std::function<void(QPrinter*)>& dessine);
 
-/** Installs the dialogs of the printers (null: back to Qt's); returns the previous ones. */
-TDialoguesImprimante* InstalleDialoguesImprimante(TDialoguesImprimante* dialogues);
+/**
+ * Gives the print dialogs shown over `fenetre`, or over any window whose parent
+ * chain leads to it, to `dialogues` (null: Qt's again), which must outlive the
+ * attachment.
+ */
+void AttacheDialoguesImprimante(QWidget* fenetre, TDialoguesImprimante* dialogues);
 
 /** Orientation of the device mode. */
 enum Orientation : int

@@ -24,19 +24,6 @@ namespace {
 
 const QString INTROUVABLE = QStringLiteral("/nonexistent/dossier/concours.ccr");
 
-/** Replaces the data-entry dialogs for one test. */
-class DialoguesScriptes
-{
-public:
-    DialoguesScriptes()
-        : m_anciens(DialoguesSaisie())
-    {}
-    ~DialoguesScriptes() { DialoguesSaisie() = m_anciens; }
-
-private:
-    TDialoguesSaisie m_anciens;
-};
-
 } // namespace
 
 class DocumentTest : public FenetreTest
@@ -251,9 +238,8 @@ TEST_F(DocumentTest, quittingWithoutSavingLosesNothingOnDisk)
 
 TEST_F(DocumentTest, confirmedCompetitionDialogMarksChangesAndSavesWhenAutomatic)
 {
-    DialoguesScriptes dialogues;
     std::string repertoire;
-    DialoguesSaisie().Concours = [&](QWidget*, TConcours& c, const std::string& rep) {
+    fenetre->GetDialoguesSaisie().Concours = [&](QWidget*, TConcours& c, const std::string& rep) {
         c.SetTitre("Nouveau titre");
         repertoire = rep;
         return int(IDOK);
@@ -270,7 +256,7 @@ TEST_F(DocumentTest, confirmedCompetitionDialogMarksChangesAndSavesWhenAutomatic
     ASSERT_TRUE(OuvreConcours(relu, demo.toStdString()));
     EXPECT_STREQ(relu.GetTitre(), "Nouveau titre");
 
-    DialoguesSaisie().Concours = [](QWidget*, TConcours&, const std::string&) {
+    fenetre->GetDialoguesSaisie().Concours = [](QWidget*, TConcours&, const std::string&) {
         return int(IDCANCEL);
     };
     Execute(CM_INFORMATIONS);
@@ -279,8 +265,7 @@ TEST_F(DocumentTest, confirmedCompetitionDialogMarksChangesAndSavesWhenAutomatic
 
 TEST_F(DocumentTest, confirmedPilotDialogRefreshesTheListInItsOrder)
 {
-    DialoguesScriptes dialogues;
-    DialoguesSaisie().Pilotes = [](QWidget*, TConcours& c) {
+    fenetre->GetDialoguesSaisie().Pilotes = [](QWidget*, TConcours& c) {
         c.AjoutePilote();
         TPilote p;
         p.SetDossard("0");
@@ -300,8 +285,7 @@ TEST_F(DocumentTest, confirmedPilotDialogRefreshesTheListInItsOrder)
 
 TEST_F(DocumentTest, confirmedOptionsAreWrittenWithoutMarkingTheCompetition)
 {
-    DialoguesScriptes dialogues;
-    DialoguesSaisie().Options = [](QWidget*, TOption& o) {
+    fenetre->GetDialoguesSaisie().Options = [](QWidget*, TOption& o) {
         o.SetTBL(1);
         return int(IDOK);
     };
@@ -314,8 +298,7 @@ TEST_F(DocumentTest, confirmedOptionsAreWrittenWithoutMarkingTheCompetition)
 
 TEST_F(DocumentTest, missingDialogSaysSoAndChangesNothing)
 {
-    DialoguesScriptes dialogues;
-    DialoguesSaisie() = TDialoguesSaisie{};
+    fenetre->GetDialoguesSaisie() = TDialoguesSaisie{};
     Execute(CM_INFORMATIONS);
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_EQ(repondeur.Messages()[0].Texte,
@@ -330,6 +313,7 @@ TEST_F(DocumentTest, accentedStartDirectoryReachesTheFileDialogsIntact)
     QFile(accents + QStringLiteral("/tavo.ini")).open(QIODevice::WriteOnly);
     QDir::setCurrent(accents);
     TTavoWindow seule;
+    repondeur.Attache(&seule);
     QDir::setCurrent(depart.path());
     seule.CmOuvrir(); // nothing scripted: the dialog is cancelled
     seule.CmEnregistrerSous();
@@ -375,14 +359,14 @@ TEST_F(DocumentTest, startedElsewhereTheProgramKeepsItsFilesInTheUsersFolders)
     ASSERT_TRUE(QDir().mkpath(maison));
     QDir::setCurrent(maison);
     cadre.reset(TTavoApp::CreeCadre(fenetre));
+    repondeur.Attache(cadre.get());
     QDir::setCurrent(depart.path());
     const QString donnees = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/tavo");
     EXPECT_EQ(fenetre->RepertoireDepart, donnees);
     EXPECT_EQ(QString::fromUtf8(fenetre->Options->GetRepProgrammes()),
               donnees + QStringLiteral("/Vols"));
     EXPECT_TRUE(QFileInfo(donnees + QStringLiteral("/Concours")).isDir());
-    DialoguesScriptes dialogues;
-    DialoguesSaisie().Options = [](QWidget*, TOption&) { return int(IDOK); };
+    fenetre->GetDialoguesSaisie().Options = [](QWidget*, TOption&) { return int(IDOK); };
     Execute(CM_OPTIONS);
     EXPECT_TRUE(
         QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/tavo/tavo.ini")));

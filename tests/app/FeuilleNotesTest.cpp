@@ -17,7 +17,7 @@ class FeuilleNotesTest : public FenetreTest
 {
 protected:
     FeuilleNotesTest()
-        : ancienDialogue(DialoguesSaisie().Notes)
+        : ancienDialogue(fenetre->GetDialoguesSaisie().Notes)
     {
         QDir(depart.path()).mkdir(QStringLiteral("Vols"));
         fenetre->Options->SetRepProgrammes(CheminNatif(depart.filePath("Vols")).c_str());
@@ -30,14 +30,14 @@ protected:
         test::AjoutePilote(c, "Durand", "7", "Paul");
         Programme(1, {3, 2, 4});
         Programme(2, {5, 2, 3, 4}, 2, 1, 1, 1);
-        DialoguesSaisie().Notes = [this](QWidget*, TConcours& concours) {
+        fenetre->GetDialoguesSaisie().Notes = [this](QWidget*, TConcours& concours) {
             ++selections;
             concours.SetVolCourant(vol);
             concours.SetDossardCourant("7");
             return reponse;
         };
     }
-    ~FeuilleNotesTest() override { DialoguesSaisie().Notes = ancienDialogue; }
+    ~FeuilleNotesTest() override { fenetre->GetDialoguesSaisie().Notes = ancienDialogue; }
 
     /** Writes flight v's programme file and names it in the competition. */
     void Programme(short v, const std::vector<short>& k, short typeBruit = 0, short kBruit = 0,

@@ -111,6 +111,7 @@ TEST_F(HostileTest, anOptionsFileThatCannotBeReadIsToldWithTheDefaultsInUse)
     ini.close();
     TTavoWindow* autre = nullptr;
     std::unique_ptr<tavo::TDecoratedFrame> autreCadre(TTavoApp::CreeCadre(autre));
+    repondeur.Attache(autreCadre.get());
     EXPECT_EQ(autre->Options->GetSauvegardeAuto(), 0);
     EXPECT_EQ(autre->Options->GetImpressionAuto(), 1);
     autre->AnnonceDemarrage();

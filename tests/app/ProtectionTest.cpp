@@ -70,6 +70,7 @@ protected:
     void OuvreAutre()
     {
         autreCadre.reset(TTavoApp::CreeCadre(autre));
+        repondeur.Attache(autreCadre.get());
         autreCadre->show();
     }
     const TRepondeurScripte::Message& DernierMessage() const { return repondeur.Messages().back(); }
@@ -200,15 +201,15 @@ TEST(ProtectionEnfant, typesMarksUntilKilled)
     const QString fichier = qEnvironmentVariable("TAVO_ENFANT_CONCOURS");
     if (fichier.isEmpty())
         GTEST_SKIP() << "started by marksTypedBeforeACrashAreRecovered";
-    TRepondeurScripte repondeur;
     TTavoWindow* fenetre = nullptr;
     std::unique_ptr<TDecoratedFrame> cadre(TTavoApp::CreeCadre(fenetre));
+    TRepondeurScripte repondeur(cadre.get());
     cadre->show();
     fenetre->Options->SetRepProgrammes(
         CheminNatif(QFileInfo(fichier).dir().filePath(QStringLiteral("../Vols"))).c_str());
     fenetre->Options->SetImpressionAuto(0);
     ASSERT_TRUE(fenetre->OuvreFichier(fichier));
-    DialoguesSaisie().Notes = [](QWidget*, TConcours& c) {
+    fenetre->GetDialoguesSaisie().Notes = [](QWidget*, TConcours& c) {
         c.SetVolCourant(1);
         c.SetDossardCourant("7");
         return IDOK;
@@ -292,8 +293,7 @@ TEST_F(ProtectionTest, journalGoesWithASaveOrWithChangesGivenUp)
 {
     const QString demo = CopieDemo();
     ASSERT_TRUE(fenetre->OuvreFichier(demo));
-    const auto anciens = DialoguesSaisie();
-    DialoguesSaisie().Pilotes = [](QWidget*, TConcours& c) {
+    fenetre->GetDialoguesSaisie().Pilotes = [](QWidget*, TConcours& c) {
         c.SetTitre(std::string(c.GetTitre()) == "Change" ? "Encore" : "Change");
         return IDOK;
     };
@@ -308,7 +308,6 @@ TEST_F(ProtectionTest, journalGoesWithASaveOrWithChangesGivenUp)
     repondeur.Repond(IDNO);
     Execute(CM_NOUVEAU);
     EXPECT_FALSE(QFile::exists(journal));
-    DialoguesSaisie() = anciens;
 }
 
 TEST_F(ProtectionTest, aSecondWindowsMarksAreOfferedAfterTheFirstSavedLater)
@@ -396,8 +395,7 @@ TEST_F(ProtectionTest, aJournalThatCannotBeWrittenIsToldOnce)
     fenetre->Concours->SetNbJuges(3);
     fenetre->Concours->SetProgrammeVol("P1.txt", 0);
     test::AjoutePilote(*fenetre->Concours, "Durand", "7");
-    const auto anciens = DialoguesSaisie();
-    DialoguesSaisie().Notes = [](QWidget*, TConcours& c) {
+    fenetre->GetDialoguesSaisie().Notes = [](QWidget*, TConcours& c) {
         c.SetVolCourant(1);
         c.SetDossardCourant("7");
         return IDOK;
@@ -406,7 +404,6 @@ TEST_F(ProtectionTest, aJournalThatCannotBeWrittenIsToldOnce)
     QTest::keyClick(fenetre, Qt::Key_Return);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(fenetre, Qt::Key_8, Qt::KeypadModifier);
-    DialoguesSaisie() = anciens;
     qputenv("XDG_STATE_HOME", etatAvant);
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo 2000"));
@@ -486,18 +483,19 @@ TEST_F(ProtectionTest, aDialogAddsToTheJournalWhatItChangedNotTheCompetition)
     ASSERT_TRUE(fenetre->OuvreFichier(chemin));
     fenetre->Options->SetRepProgrammes(CheminNatif(vols).c_str());
     fenetre->Options->SetImpressionAuto(0);
-    const auto anciens = DialoguesSaisie();
-    DialoguesSaisie().Pilotes = [](QWidget*, TConcours& concours) {
+    fenetre->GetDialoguesSaisie().Pilotes = [](QWidget*, TConcours& concours) {
         TPilote p = concours.GetPilote(5);
         p.SetNom("CORRIGÉ");
         concours.SetPilote(p, 5);
         return IDOK;
     };
     Execute(CM_PILOTES);
-    DialoguesSaisie().Pilotes = [](QWidget*, TConcours&) { return IDOK; }; // nothing changed
+    fenetre->GetDialoguesSaisie().Pilotes = [](QWidget*, TConcours&) {
+        return IDOK;
+    }; // nothing changed
     Execute(CM_PILOTES);
     const std::string dossard = fenetre->Concours->GetPilote(7).GetDossard();
-    DialoguesSaisie().Notes = [dossard](QWidget*, TConcours& concours) {
+    fenetre->GetDialoguesSaisie().Notes = [dossard](QWidget*, TConcours& concours) {
         concours.SetVolCourant(1);
         concours.SetDossardCourant(dossard.c_str());
         return IDOK;
@@ -505,7 +503,6 @@ TEST_F(ProtectionTest, aDialogAddsToTheJournalWhatItChangedNotTheCompetition)
     ASSERT_TRUE(Execute(CM_NOTES));
     QTest::keyClick(fenetre, Qt::Key_Return);
     QTest::keyClick(fenetre, Qt::Key_7, Qt::KeypadModifier);
-    DialoguesSaisie() = anciens;
     EXPECT_GT(QFileInfo(chemin).size(), 2000 * 1800);
     EXPECT_LT(QFileInfo(fenetre->CheminJournal()).size(), 4 * 2400); // one pilot and one mark
 

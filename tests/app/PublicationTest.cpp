@@ -19,7 +19,7 @@ class PublicationTest : public FenetreTest
 {
 protected:
     PublicationTest()
-        : ancienDialogue(DialoguesSaisie().Notes)
+        : ancienDialogue(fenetre->GetDialoguesSaisie().Notes)
     {
         QDir(depart.path()).mkdir(QStringLiteral("Vols"));
         Options().SetRepProgrammes(CheminNatif(depart.filePath("Vols")).c_str());
@@ -34,7 +34,7 @@ protected:
         EXPECT_TRUE(EcritFichierSur(Options().GetRepProgrammes() + std::string("/P1.txt"),
                                     test::TexteProgramme({3, 2})));
         c.SetProgrammeVol("P1.txt", 0);
-        DialoguesSaisie().Notes = [](QWidget*, TConcours& concours) {
+        fenetre->GetDialoguesSaisie().Notes = [](QWidget*, TConcours& concours) {
             concours.SetVolCourant(1);
             concours.SetDossardCourant("7");
             return IDOK;
@@ -43,7 +43,7 @@ protected:
         EXPECT_TRUE(fenetre->CmEnregistrerSous());
         QDir().mkpath(site);
     }
-    ~PublicationTest() override { DialoguesSaisie().Notes = ancienDialogue; }
+    ~PublicationTest() override { fenetre->GetDialoguesSaisie().Notes = ancienDialogue; }
 
     TOption& Options() { return *fenetre->Options; }
     /** Types one mark on the sheet of flight 1 and finishes it. */

@@ -22,7 +22,7 @@ namespace {
 class Demarrage
 {
 public:
-    explicit Demarrage(std::vector<std::string> args, bool avecLogo)
+    Demarrage(std::vector<std::string> args, bool avecLogo, tavo::TRepondeur* repondeur = nullptr)
         : m_ancien(QDir::currentPath())
         , m_args(std::move(args))
     {
@@ -36,6 +36,7 @@ public:
             m_argv.push_back(a.data());
         m_argc = static_cast<int>(m_argv.size());
         m_app = std::make_unique<TTavoApp>(m_argc, m_argv.data());
+        m_app->SetRepondeur(repondeur);
         EXPECT_TRUE(m_app->Demarre());
     }
     ~Demarrage()
@@ -105,7 +106,7 @@ TEST(TTavoApp, opensTheFileGivenOnTheCommandLine)
 TEST(TTavoApp, damagedFileOnTheCommandLineIsRefusedWithAMessage)
 {
     tavo::TRepondeurScripte repondeur;
-    Demarrage demarrage({"/nonexistent/concours.ccr"}, false);
+    Demarrage demarrage({"/nonexistent/concours.ccr"}, false, &repondeur);
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_EQ(repondeur.Messages()[0].Texte, QStringLiteral("Incapable d'ouvrir le fichier"));
     EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(), QStringLiteral("Tavo 2000 - [sans nom]"));

@@ -42,14 +42,7 @@ void PendantDialogue(std::function<void(TDialog&)> action)
 class CommandesSaisieTest : public FenetreTest
 {
 protected:
-    CommandesSaisieTest()
-        : anciens(DialoguesSaisie())
-    {
-        InstalleDialoguesSaisie();
-    }
-    ~CommandesSaisieTest() override { DialoguesSaisie() = anciens; }
-
-    TDialoguesSaisie anciens;
+    CommandesSaisieTest() { fenetre->GetDialoguesSaisie() = DialoguesDuProgramme(); }
 };
 
 TEST_F(CommandesSaisieTest, confirmedPilotsAreSavedAtOnceWhenAutomatic)

@@ -35,7 +35,8 @@ protected:
         return items;
     }
 
-    TRepondeurScripte repondeur;
+    QWidget fenetre; ///< the dialogs' parent, whose questions the script answers
+    TRepondeurScripte repondeur{&fenetre};
     TConcours concours;
 };
 
@@ -43,7 +44,7 @@ protected:
 
 TEST_F(ConcoursDlgTest, newCompetitionShowsItsDefaultsAndAppendsOneJudge)
 {
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     const QString aujourdhui = QString::fromLatin1(Date().GetTexte());
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Informations"));
@@ -75,7 +76,7 @@ TEST_F(ConcoursDlgTest, newCompetitionShowsItsDefaultsAndAppendsOneJudge)
 
 TEST_F(ConcoursDlgTest, tabsShowOnlyTheControlsOfTheirPage)
 {
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     QTabBar* onglets = d.Onglets(101);
     ASSERT_EQ(onglets->count(), 5);
@@ -102,7 +103,7 @@ TEST_F(ConcoursDlgTest, tabsShowOnlyTheControlsOfTheirPage)
 
 TEST_F(ConcoursDlgTest, judgePagingStopsAtFiveAndAtTheFirst)
 {
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     d.SelectionnePage(2);
     d.Bouton(152)->click();
@@ -127,7 +128,7 @@ TEST_F(ConcoursDlgTest, judgePagingStopsAtFiveAndAtTheFirst)
 TEST_F(ConcoursDlgTest, okWritesEveryPage)
 {
     concours.SetProgrammeVol("F3A_P27.txt", 0);
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     EXPECT_EQ(Items(d, 126),
               QStringList({"F3A_F27.txt", "F3A_P27.txt", "F3C_P27.txt", "VGM_2026.txt"}));
@@ -183,7 +184,7 @@ TEST_F(ConcoursDlgTest, okWritesEveryPage)
 
 TEST_F(ConcoursDlgTest, reportTextsHoldWhatTheFileStores)
 {
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     d.SelectionnePage(4);
     d.Edit(167)->insert(QString(303, u'a'));
@@ -207,7 +208,7 @@ TEST_F(ConcoursDlgTest, programmeThatNoLongerExistsKeepsItsName)
 {
     concours.SetProgrammeVol("Ancien_P23.txt", 2);
     concours.SetProgrammeVol("f3a_f27.TXT", 3);
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     EXPECT_EQ(d.GetSelection(134), -1);
     EXPECT_EQ(d.GetTexte(135), QStringLiteral("F3A_F27.txt")); // case ignored
@@ -219,7 +220,7 @@ TEST_F(ConcoursDlgTest, programmeThatNoLongerExistsKeepsItsName)
 TEST_F(ConcoursDlgTest, missingProgrammesDirectoryLeavesTheListsEmpty)
 {
     concours.SetProgrammeVol("F3A_P27.txt", 0);
-    TConcoursDlg d(nullptr, concours, "/nonexistent/Vols");
+    TConcoursDlg d(&fenetre, concours, "/nonexistent/Vols");
     d.show();
     EXPECT_EQ(d.Liste(126)->count(), 0);
     d.Bouton(1)->click();
@@ -228,7 +229,7 @@ TEST_F(ConcoursDlgTest, missingProgrammesDirectoryLeavesTheListsEmpty)
 
 TEST_F(ConcoursDlgTest, incompleteDateKeepsTheDialogOpenOnItsPage)
 {
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     Frappe(d.Edit(103), QStringLiteral("Titre"));
     d.Edit(112)->clear();
@@ -246,7 +247,7 @@ TEST_F(ConcoursDlgTest, storedTextsOutsideTheFiltersPassUntouched)
 {
     ASSERT_TRUE(OuvreConcours(concours, TAVO_DATA_DIR "/Concours/demo.ccr"));
     const std::string avant = concours.Ecrit();
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     EXPECT_EQ(d.GetTexte(104), QStringLiteral("Terrain des Grands Prés, Cluny"));
     EXPECT_EQ(d.GetTexte(121), QStringLiteral("2"));
@@ -261,7 +262,7 @@ TEST_F(ConcoursDlgTest, storedTextsOutsideTheFiltersPassUntouched)
 
 TEST_F(ConcoursDlgTest, cancelKeepsOnlyTheJudgesAlreadyWritten)
 {
-    TConcoursDlg d(nullptr, concours, VOLS);
+    TConcoursDlg d(&fenetre, concours, VOLS);
     d.show();
     Frappe(d.Edit(103), QStringLiteral("Jamais écrit"));
     d.SelectionnePage(2);

@@ -36,7 +36,8 @@ protected:
         Frappe(edit, texte);
     }
 
-    TRepondeurScripte repondeur;
+    QWidget fenetre; ///< the dialogs' parent, whose questions the script answers
+    TRepondeurScripte repondeur{&fenetre};
     TConcours concours;
 };
 
@@ -44,7 +45,7 @@ protected:
 
 TEST_F(PiloteDlgTest, emptyCompetitionGetsAPilotAndNextAppendsAnother)
 {
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Pilotes du concours"));
     EXPECT_EQ(concours.NbPilotes(), 1);
@@ -71,7 +72,7 @@ TEST_F(PiloteDlgTest, emptyCompetitionGetsAPilotAndNextAppendsAnother)
 TEST_F(PiloteDlgTest, pagingThroughThePilots)
 {
     Pilotes({"3", "1", "2"});
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     EXPECT_EQ(d.GetTexte(106), QStringLiteral("Pilote3"));
     d.Bouton(102)->click();
@@ -92,7 +93,7 @@ TEST_F(PiloteDlgTest, pagingThroughThePilots)
 TEST_F(PiloteDlgTest, deletingMiddleLastAndOnlyPilot)
 {
     Pilotes({"1", "2", "3"});
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     d.Bouton(103)->click();
     d.Bouton(105)->click();
@@ -113,7 +114,7 @@ TEST_F(PiloteDlgTest, deletingMiddleLastAndOnlyPilot)
 TEST_F(PiloteDlgTest, deletingTheLastOfThreeShowsTheSecond)
 {
     Pilotes({"1", "2", "3"});
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     d.Bouton(104)->click();
     d.Bouton(105)->click();
@@ -129,7 +130,7 @@ TEST_F(PiloteDlgTest, correctingANameKeepsTheMarks)
     p.SetNote(2, 5, 3, 9);
     p.SetNote(7, 25, 5, 10);
     concours.SetPilote(p, 1);
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     Remplace(d.Edit(106), QStringLiteral("Dupont"));
     d.Bouton(1)->click();
@@ -142,7 +143,7 @@ TEST_F(PiloteDlgTest, correctingANameKeepsTheMarks)
 
 TEST_F(PiloteDlgTest, frequencyReadsACommaAsThePoint)
 {
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     Frappe(d.Edit(110), QStringLiteral("2,4"));
     EXPECT_EQ(d.GetTexte(110), QStringLiteral("2.4"));
@@ -177,7 +178,7 @@ TEST_F(PiloteDlgTest, deletingAPilotWithMarksAsksFirst)
             p.SetPrenom("\xc9ric");
         concours.SetPilote(p, position);
     }
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     d.Bouton(103)->click();
     Remplace(d.Edit(106), QStringLiteral("Corrigé"));
@@ -205,7 +206,7 @@ TEST_F(PiloteDlgTest, deletingAPilotWithMarksAsksFirst)
 TEST_F(PiloteDlgTest, bibAnotherPilotWearsIsRefused)
 {
     Pilotes({"7", "8"});
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     d.Bouton(103)->click();
     Remplace(d.Edit(112), QStringLiteral("07"));
@@ -230,7 +231,7 @@ TEST_F(PiloteDlgTest, bibAnotherPilotWearsIsRefused)
 TEST_F(PiloteDlgTest, duplicateBibsFromAFileCanBeMendedOrDeleted)
 {
     Pilotes({"5", "5", "6"});
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     EXPECT_EQ(d.GetTexte(112), QStringLiteral("5"));
     d.Bouton(105)->click(); // deleting stores nothing, so it is never refused
@@ -243,7 +244,7 @@ TEST_F(PiloteDlgTest, duplicateBibsFromAFileCanBeMendedOrDeleted)
 TEST_F(PiloteDlgTest, cancelLeavesTheShownFieldsUnwritten)
 {
     Pilotes({"1", "2"});
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     Remplace(d.Edit(106), QStringLiteral("Stocke"));
     d.Bouton(103)->click();
@@ -256,7 +257,7 @@ TEST_F(PiloteDlgTest, cancelLeavesTheShownFieldsUnwritten)
 
 TEST_F(PiloteDlgTest, aNamedPilotNeedsABibAndAnEmptyOneIsNotKept)
 {
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     Frappe(d.Edit(106), QStringLiteral("Durand"));
     d.Bouton(103)->click();
@@ -274,7 +275,7 @@ TEST_F(PiloteDlgTest, aNamedPilotNeedsABibAndAnEmptyOneIsNotKept)
     EXPECT_STREQ(concours.GetPilote(1).GetDossard(), "4");
 
     TConcours vide;
-    TPiloteDlg annule(nullptr, vide);
+    TPiloteDlg annule(&fenetre, vide);
     annule.show();
     EXPECT_EQ(vide.NbPilotes(), 1);
     annule.Bouton(2)->click();
@@ -284,7 +285,7 @@ TEST_F(PiloteDlgTest, aNamedPilotNeedsABibAndAnEmptyOneIsNotKept)
 TEST_F(PiloteDlgTest, namedPilotsWithoutBibFromAFileCanBeMended)
 {
     Pilotes({"", ""});
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     d.show();
     d.Bouton(103)->click();
     EXPECT_EQ(d.Position(), 1);
@@ -302,7 +303,7 @@ TEST_F(PiloteDlgTest, namedPilotsWithoutBibFromAFileCanBeMended)
 // Screen readers announce every field by its label, and the labels' keys reach their fields.
 TEST_F(PiloteDlgTest, everyFieldIsNamedByItsLabel)
 {
-    TPiloteDlg d(nullptr, concours);
+    TPiloteDlg d(&fenetre, concours);
     QStringList noms;
     for (QWidget* champ : d.findChildren<QWidget*>())
         if (qobject_cast<QLineEdit*>(champ) || qobject_cast<QComboBox*>(champ)) {

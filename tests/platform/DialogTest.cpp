@@ -122,8 +122,8 @@ TEST(DialogTest, setupRunsOnceBeforeShowingAndTheDialogIsCentred)
 
 TEST(DialogTest, okChecksWhatTheUserTypedAndKeepsTheDialogOpen)
 {
-    TRepondeurScripte repondeur;
     Essai d;
+    TRepondeurScripte repondeur(&d);
     d.show();
     Frappe(d.Edit(12), QStringLiteral("14/07"));
     d.Bouton(IDOK)->click();
@@ -171,8 +171,8 @@ TEST(DialogTest, aRefusedKeyIsToldUnderItsFieldUntilTheNextChange)
 
 TEST(DialogTest, textTheCheckAdjustedIsStillCheckedAtClose)
 {
-    TRepondeurScripte repondeur;
     Essai d;
+    TRepondeurScripte repondeur(&d);
     d.show();
     Frappe(d.Edit(12), QStringLiteral("14 07 "));
     EXPECT_EQ(d.GetTexte(12), QStringLiteral("14/07/"));
@@ -183,8 +183,8 @@ TEST(DialogTest, textTheCheckAdjustedIsStillCheckedAtClose)
 
 TEST(DialogTest, textPutByTheProgramIsNotCheckedAtClose)
 {
-    TRepondeurScripte repondeur;
     Essai d;
+    TRepondeurScripte repondeur(&d);
     d.show();
     d.SetTexte(12, QStringLiteral("13/6/2026"));
     d.Bouton(IDOK)->click();

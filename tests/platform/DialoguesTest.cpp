@@ -19,16 +19,17 @@ TEST(DonneesFichier, filterBecomesQtNameFiltersWithBothCases)
 
 TEST(RepondeurScripte, answersInOrderAndRecordsTheQuestions)
 {
-    TRepondeurScripte repondeur;
+    QWidget fenetre;
+    TRepondeurScripte repondeur(&fenetre);
     repondeur.Repond(IDNO);
-    EXPECT_EQ(MessageBox(nullptr, QStringLiteral("Question"), QStringLiteral("Titre"),
+    EXPECT_EQ(MessageBox(&fenetre, QStringLiteral("Question"), QStringLiteral("Titre"),
                          MB_YESNOCANCEL | MB_ICONQUESTION),
               IDNO);
     // Unscripted: the first button.
     EXPECT_EQ(
-        MessageBox(nullptr, QStringLiteral("Encore"), QStringLiteral("Titre"), MB_YESNOCANCEL),
+        MessageBox(&fenetre, QStringLiteral("Encore"), QStringLiteral("Titre"), MB_YESNOCANCEL),
         IDYES);
-    EXPECT_EQ(MessageBox(nullptr, QStringLiteral("Info"), QStringLiteral("Titre"), MB_OK), IDOK);
+    EXPECT_EQ(MessageBox(&fenetre, QStringLiteral("Info"), QStringLiteral("Titre"), MB_OK), IDOK);
     ASSERT_EQ(repondeur.Messages().size(), 3u);
     EXPECT_EQ(repondeur.Messages()[0].Texte, QStringLiteral("Question"));
     EXPECT_EQ(repondeur.Messages()[0].Type, unsigned(MB_YESNOCANCEL | MB_ICONQUESTION));
@@ -36,18 +37,19 @@ TEST(RepondeurScripte, answersInOrderAndRecordsTheQuestions)
 
 TEST(RepondeurScripte, fileDialogsSeeTheDataAndReturnTheChoice)
 {
-    TRepondeurScripte repondeur;
+    QWidget fenetre;
+    TRepondeurScripte repondeur(&fenetre);
     TDonneesFichier donnees;
     donnees.RepertoireInitial = QStringLiteral("/data/Concours");
     donnees.NomFichier = QStringLiteral("sans_nom.ccr");
     repondeur.Choisit(QStringLiteral("/tmp/a/b.ccr"));
     repondeur.Choisit(std::nullopt);
 
-    EXPECT_TRUE(DialogueEnregistrer(nullptr, donnees));
+    EXPECT_TRUE(DialogueEnregistrer(&fenetre, donnees));
     EXPECT_EQ(donnees.NomFichier, QStringLiteral("/tmp/a/b.ccr"));
     EXPECT_EQ(donnees.RepertoireInitial, QStringLiteral("/tmp/a"));
-    EXPECT_FALSE(DialogueOuvrir(nullptr, donnees));
-    EXPECT_FALSE(DialogueOuvrir(nullptr, donnees)); // nothing scripted: cancelled
+    EXPECT_FALSE(DialogueOuvrir(&fenetre, donnees));
+    EXPECT_FALSE(DialogueOuvrir(&fenetre, donnees)); // nothing scripted: cancelled
     EXPECT_EQ(donnees.NomFichier, QStringLiteral("/tmp/a/b.ccr"));
 
     ASSERT_EQ(repondeur.Dialogues().size(), 3u);
@@ -57,15 +59,17 @@ TEST(RepondeurScripte, fileDialogsSeeTheDataAndReturnTheChoice)
     EXPECT_FALSE(repondeur.Dialogues()[1].Enregistrement);
 }
 
-TEST(RepondeurScripte, nestedAnswerersRestoreThePreviousOne)
+TEST(RepondeurScripte, theNearestWindowsAnswererAnswers)
 {
-    TRepondeurScripte exterieur;
+    QWidget fenetre;
+    QWidget dedans(&fenetre);
+    TRepondeurScripte exterieur(&fenetre);
     {
-        TRepondeurScripte interieur;
-        MessageBox(nullptr, QStringLiteral("dedans"), {}, MB_OK);
+        TRepondeurScripte interieur(&dedans);
+        MessageBox(&dedans, QStringLiteral("dedans"), {}, MB_OK);
         EXPECT_EQ(interieur.Messages().size(), 1u);
     }
-    MessageBox(nullptr, QStringLiteral("dehors"), {}, MB_OK);
+    MessageBox(&dedans, QStringLiteral("dehors"), {}, MB_OK);
     ASSERT_EQ(exterieur.Messages().size(), 1u);
     EXPECT_EQ(exterieur.Messages()[0].Texte, QStringLiteral("dehors"));
 }

@@ -131,16 +131,16 @@ struct VersPdf : TDialoguesImprimante
 TEST(Printer, pdfChosenInThePrintDialogThatCannotBeWrittenIsToldInAMessageBox)
 {
     VersPdf dialogues;
-    InstalleDialoguesImprimante(&dialogues);
-    TRepondeurScripte repondeur;
+    QWidget fenetre;
+    AttacheDialoguesImprimante(&fenetre, &dialogues);
+    TRepondeurScripte repondeur(&fenetre);
     TPrinter imprimante;
     PrintoutLignes printout(10);
     dialogues.chemin = QStringLiteral("/dev/full");
-    EXPECT_FALSE(imprimante.Print(nullptr, printout));
+    EXPECT_FALSE(imprimante.Print(&fenetre, printout));
     QTemporaryDir dossier;
     dialogues.chemin = dossier.filePath(QStringLiteral("lignes.pdf"));
-    EXPECT_TRUE(imprimante.Print(nullptr, printout));
-    InstalleDialoguesImprimante(nullptr);
+    EXPECT_TRUE(imprimante.Print(&fenetre, printout));
 
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     const TRepondeurScripte::Message& message = repondeur.Messages()[0];
@@ -161,11 +161,11 @@ TEST(Printer, aPageRangePrintsItsPagesAsTheyAreInTheWholeDocument)
     dialogues.page = 2;
     QTemporaryDir dossier;
     dialogues.chemin = dossier.filePath(QStringLiteral("page2.pdf"));
-    InstalleDialoguesImprimante(&dialogues);
+    QWidget fenetre;
+    AttacheDialoguesImprimante(&fenetre, &dialogues);
     TPrinter imprimante;
     PrintoutLignes printout(120);
-    EXPECT_TRUE(imprimante.Print(nullptr, printout));
-    InstalleDialoguesImprimante(nullptr);
+    EXPECT_TRUE(imprimante.Print(&fenetre, printout));
     // Page 1 was laid out (its rows went by), page 3 was never asked for.
     EXPECT_EQ(printout.pagesDessinees, (std::vector<int>{1, 2}));
     QFile f(dialogues.chemin);

@@ -21,12 +21,13 @@ namespace {
 class DialoguesScriptes : public TDialoguesImprimante
 {
 public:
-    explicit DialoguesScriptes(QString dossier)
+    DialoguesScriptes(QString dossier, QWidget* fenetre)
         : m_dossier(std::move(dossier))
+        , m_fenetre(fenetre)
     {
-        InstalleDialoguesImprimante(this);
+        AttacheDialoguesImprimante(fenetre, this);
     }
-    ~DialoguesScriptes() override { InstalleDialoguesImprimante(nullptr); }
+    ~DialoguesScriptes() override { AttacheDialoguesImprimante(m_fenetre, nullptr); }
 
     bool Imprimer(QWidget*, QPrinter& imprimante) override
     {
@@ -75,6 +76,7 @@ public:
 
 private:
     QString m_dossier;
+    QWidget* m_fenetre;
 };
 
 class CommandesImpression : public FenetreTest
@@ -93,7 +95,7 @@ protected:
         return ce.Enabled();
     }
 
-    DialoguesScriptes dialogues{depart.path()};
+    DialoguesScriptes dialogues{depart.path(), cadre.get()};
 };
 
 } // namespace

@@ -30,6 +30,7 @@ protected:
         QFile(depart.filePath(QStringLiteral("tavo.ini"))).open(QIODevice::WriteOnly);
         QDir(depart.path()).mkdir(QStringLiteral("Concours"));
         cadre.reset(TTavoApp::CreeCadre(fenetre));
+        repondeur.Attache(cadre.get());
         cadre->resize(800, 600);
         cadre->show();
     }

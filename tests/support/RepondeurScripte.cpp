@@ -5,13 +5,23 @@
 
 namespace tavo {
 
-TRepondeurScripte::TRepondeurScripte()
-    : m_precedent(InstalleRepondeur(this))
-{}
+TRepondeurScripte::TRepondeurScripte(QWidget* fenetre)
+{
+    if (fenetre)
+        Attache(fenetre);
+}
 
 TRepondeurScripte::~TRepondeurScripte()
 {
-    InstalleRepondeur(m_precedent);
+    for (const QPointer<QWidget>& fenetre : m_fenetres)
+        if (fenetre)
+            AttacheRepondeur(fenetre, nullptr);
+}
+
+void TRepondeurScripte::Attache(QWidget* fenetre)
+{
+    AttacheRepondeur(fenetre, this);
+    m_fenetres.emplace_back(fenetre);
 }
 
 void TRepondeurScripte::Oublie()

@@ -7,15 +7,17 @@
 #include <optional>
 #include <vector>
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 namespace tavo {
 
 /**
  * An answerer that plays a script instead of showing dialogs, and records
- * every question asked. Installed for its lifetime. A message box with no
- * scripted answer gets its first button (OK, Yes); a file dialog with no
- * scripted answer is cancelled.
+ * every question asked over the windows it is attached to (for its lifetime).
+ * A message box with no scripted answer gets its first button (OK, Yes); a
+ * file dialog with no scripted answer is cancelled.
  */
 class TRepondeurScripte : public TRepondeur
 {
@@ -32,10 +34,14 @@ public:
         TDonneesFichier Donnees; ///< as the program passed them
     };
 
-    TRepondeurScripte();
+    /** Attached to `fenetre` when one is given. */
+    explicit TRepondeurScripte(QWidget* fenetre = nullptr);
     ~TRepondeurScripte() override;
     TRepondeurScripte(const TRepondeurScripte&) = delete;
     TRepondeurScripte& operator=(const TRepondeurScripte&) = delete;
+
+    /** Answers for `fenetre` and the windows within it too. */
+    void Attache(QWidget* fenetre);
 
     /** The next message box answers `reponse`. */
     void Repond(int reponse) { m_reponses.push_back(reponse); }
@@ -59,7 +65,7 @@ public:
 private:
     bool Fichier(bool enregistrement, TDonneesFichier& donnees);
 
-    TRepondeur* m_precedent;
+    std::vector<QPointer<QWidget>> m_fenetres;
     std::deque<int> m_reponses;
     std::deque<std::optional<QString>> m_fichiers;
     std::vector<Message> m_messages;

@@ -110,7 +110,7 @@ int main(int argc, char** argv)
         {CM_CLST_JUGES_1, "classement-juges.png"},
         {CM_DIAGRAMME_1, "diagramme.png"},
         {CM_TBL_1, "profil.png"}};
-    tavo::TRepondeurScripte repondeur;
+    tavo::TRepondeurScripte repondeur(cadre);
     for (const auto& [commande, nom] : classements) {
         cadre->ExecuteCommande(commande);
         if (fenetre->Vue < 4) {
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
         }
         enregistre(cadre, nom);
     }
-    DialoguesSaisie().Notes = [](QWidget*, TConcours& concours) {
+    fenetre->GetDialoguesSaisie().Notes = [](QWidget*, TConcours& concours) {
         concours.SetVolCourant(2);
         concours.SetDossardCourant("3");
         return tavo::IDOK;
