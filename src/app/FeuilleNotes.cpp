@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The score sheet: one pilot, one flight, every judge's marks typed in with
-// the keyboard and written into the competition as they are typed.
+// The score sheet's drawing: the programme's lines, the judges' columns, the pilot and the marks.
 #include "app/DessinVues.h"
 #include "app/Menu.h"
 #include "app/TTavoWindow.h"
-#include "document/Document.h"
+#include "document/FeuilleSaisie.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
 #include "platform/DC.h"
@@ -50,8 +49,7 @@ QString Initiales(const TJuge& juge)
     return tavo::Texte(juge.GetNom()).left(3);
 }
 
-/** The highest mark of a figure on the paper sheets. */
-constexpr short MAX_NOTE_FIGURE = 10;
+constexpr short MAX_NOTE_FIGURE = TFeuilleSaisie::MAX_NOTE_FIGURE;
 
 short NbJuges(const TConcours& concours)
 {
@@ -98,25 +96,12 @@ void DessineSurbrillance(TDC& dc, const TTavoWindow& fenetre, short colonne, sho
                          short nouvelle, bool surbrillance)
 {
     const short vol = fenetre.Concours->GetVolCourant();
-    const TPilote& pilote = *fenetre.PiloteSaisi;
+    const TPilote pilote = fenetre.GetFeuille().Pilote();
     dc.FillRect(CelluleFeuille(colonne, ancienne), TColor::LtBlue);
     DessineNote(dc, pilote.GetNote(vol, ancienne, colonne), colonne, ancienne, false);
     if (surbrillance)
         DessineNote(dc, pilote.GetNote(vol, nouvelle, colonne), colonne, nouvelle, true);
 }
-
-namespace {
-
-int NotesSuperieuresA10(const TPilote& pilote, short vol, short lignes, short juges)
-{
-    int n = 0;
-    for (short l = 1; l <= lignes; ++l)
-        for (short j = 1; j <= juges; ++j)
-            n += pilote.GetNote(vol, l, j) > MAX_NOTE_FIGURE ? 1 : 0;
-    return n;
-}
-
-} // namespace
 
 namespace {
 
@@ -152,8 +137,7 @@ void DessineProgramme(TDC& dc, const TProgramme& programme)
 void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
 {
     const TConcours& concours = *fenetre.Concours;
-    *fenetre.PiloteSaisi = concours.GetPiloteCourant();
-    const TPilote& pilote = *fenetre.PiloteSaisi;
+    const TPilote pilote = fenetre.GetFeuille().Pilote();
     const TProgramme& programme = concours.GetProgramme();
     const short vol = concours.GetVolCourant();
     dc.RestoreObjects();
@@ -175,7 +159,7 @@ void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
             break;
         Texte(dc, Initiales(juge), EnteteFeuille(j++), CENTRE);
     }
-    const short colonne = fenetre.ColonneJuge;
+    const short colonne = fenetre.GetFeuille().Colonne();
     dc.FillRect(EnteteFeuille(colonne), TColor::LtGray);
     if (colonne >= 1 && concours.NbJugesSaisis() >= colonne)
         Texte(dc, Initiales(concours.GetJuge(colonne)), EnteteFeuille(colonne), CENTRE,
@@ -200,186 +184,7 @@ void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
         for (short jj = 1; jj <= juges; ++jj)
             DessineNote(dc, pilote.GetNote(vol, l, jj), jj, l, false);
 
-    if (fenetre.SaisieEnCours)
-        DessineSurbrillance(dc, fenetre, colonne, fenetre.LigneFigure, fenetre.LigneFigure, true);
-}
-
-void TTavoWindow::EntreFeuille()
-{
-    if (!Concours->ChargeProgramme(Concours->GetVolCourant(), Options->GetRepProgrammes())) {
-        MessageBox(this, Message(messages::PROGRAMME_FEUILLE_INTROUVABLE), TITRE, MB_OK);
-        return;
-    }
-    if (Vue == modes::LISTE_PILOTES)
-        QuitteListe();
-    VuePrecedente = Vue;
-    Vue = modes::FEUILLE;
-    ColonneJuge = 1;
-    SaisieEnCours = false;
-    *PiloteSaisi = Concours->GetPiloteCourant();
-    LargeurVue = 600;
-    HauteurVue = 16 * Concours->GetProgramme().NbLignes() + 116;
-    Scroller->SetUnits(1, 1);
-    Invalide();
-    RecalculeDefilement();
-    Scroller->ScrollTo(0, 0);
-    setFocus();
-    EtatModifie();
-}
-
-TRect TTavoWindow::RectCurseur() const
-{
-    const TRect cellule =
-        SaisieEnCours ? CelluleFeuille(ColonneJuge, LigneFigure) : EnteteFeuille(ColonneJuge);
-    const int x = static_cast<int>(Scroller->XOffset());
-    const int y = static_cast<int>(Scroller->YOffset());
-    return TRect{cellule.left - x, cellule.top - y, cellule.right - x, cellule.bottom - y};
-}
-
-void TTavoWindow::MontreCurseur()
-{
-    const TRect curseur = RectCurseur();
-    const TRect client = GetClientRect();
-    if (curseur.right - client.Width() > 0)
-        Scroller->ScrollBy(curseur.right - client.Width(), 0);
-    if (curseur.left < 0)
-        Scroller->ScrollBy(curseur.left, 0);
-    if (curseur.bottom - client.Height() > 0)
-        Scroller->ScrollBy(0, curseur.bottom - client.Height());
-    if (curseur.top < 0)
-        Scroller->ScrollBy(0, curseur.top);
-}
-
-void TTavoWindow::StockeNote(short note)
-{
-    const short lignes = Concours->GetProgramme().NbLignes();
-    m_document->StockeNote(
-        {Concours->GetVolCourant(), LigneFigure, ColonneJuge, note, Concours->GetDossardCourant()});
-    *PiloteSaisi = Concours->GetPiloteCourant();
-    LigneFigure = LigneFigure < lignes ? static_cast<short>(LigneFigure + 1) : short{1};
-    MontreCurseur();
-    Invalide();
-}
-
-namespace {
-
-// The mark a key types: the keypad's digits 0 to 9 and "+" 10, the main digits 1 to 9
-// give 11 to 19 and 0 gives 20; -1 for any other key.
-short ValeurTouche(int code)
-{
-    if (code >= VK_NUMPAD0 && code <= VK_NUMPAD0 + 9)
-        return static_cast<short>(code - VK_NUMPAD0);
-    if (code == VK_ADD)
-        return 10;
-    if (code >= VK_0 + 1 && code <= VK_0 + 9)
-        return static_cast<short>(10 + code - VK_0);
-    return code == VK_0 ? short{20} : short{-1};
-}
-
-} // namespace
-
-void TTavoWindow::ToucheFeuille(int code)
-{
-    const TProgramme& programme = Concours->GetProgramme();
-    const short lignes = programme.NbLignes();
-    const short juges = JugesEffectifs(Concours->GetNbJuges());
-    if (code == VK_RETURN || (code == VK_ESCAPE && SaisieEnCours)) {
-        if (SaisieEnCours) {
-            SaisieEnCours = false;
-        } else if (lignes > 0) {
-            // A programme without a line has no cell to type into.
-            LigneFigure = 1;
-            SaisieEnCours = true;
-        }
-        MontreCurseur();
-        Invalide();
-        return;
-    }
-    if (code == VK_ESCAPE) {
-        TermineFeuille();
-        return;
-    }
-    if (!SaisieEnCours) {
-        if (code == VK_LEFT)
-            ColonneJuge = ColonneJuge <= 1 ? juges : static_cast<short>(ColonneJuge - 1);
-        else if (code == VK_RIGHT)
-            ColonneJuge = ColonneJuge < juges ? static_cast<short>(ColonneJuge + 1) : short{1};
-        else
-            return;
-        MontreCurseur();
-        Invalide();
-        return;
-    }
-    if (code == VK_UP || code == VK_DOWN) {
-        if (code == VK_UP)
-            LigneFigure = LigneFigure <= 1 ? lignes : static_cast<short>(LigneFigure - 1);
-        else
-            LigneFigure = LigneFigure < lignes ? static_cast<short>(LigneFigure + 1) : short{1};
-        MontreCurseur();
-        Invalide();
-        return;
-    }
-    ToucheNote(code);
-}
-
-void TTavoWindow::ToucheNote(int code)
-{
-    const TProgramme& programme = Concours->GetProgramme();
-    const short lignes = programme.NbLignes();
-    const short figures = programme.NbFigures();
-    const bool bruit = programme.GetTypeBruit() != 0 && LigneFigure == figures + 1;
-    const bool conformite = programme.GetTypeConformite() != 0 && LigneFigure == lignes;
-    if (code == VK_SUBTRACT) {
-        if (bruit && programme.BruitValide(-1))
-            StockeNote(programme.NoteNegativeBruit());
-        else if (conformite && programme.ConformiteValide(-1))
-            StockeNote(programme.NoteNegativeConformite());
-        return;
-    }
-    const short valeur = ValeurTouche(code);
-    if (valeur < 0)
-        return;
-    if ((bruit && !programme.BruitValide(valeur)) ||
-        (conformite && !programme.ConformiteValide(valeur)))
-        return;
-    StockeNote(valeur);
-}
-
-void TTavoWindow::TermineFeuille()
-{
-    const short vol = Concours->GetVolCourant();
-    PiloteSaisi->CalculeVol(vol, Concours->GetNbJuges(), Concours->GetProgramme());
-    QString message =
-        QStringLiteral("Total du vol %1 : %2")
-            .arg(vol)
-            .arg(QString::fromStdString(tavo::Fixe(PiloteSaisi->GetScoreVol(vol), 7, 2)));
-    const int suspectes =
-        NotesSuperieuresA10(*PiloteSaisi, vol, Concours->GetProgramme().NbLignes(),
-                            JugesEffectifs(Concours->GetNbJuges()));
-    if (suspectes == 1)
-        message += QStringLiteral("\n\nAttention : 1 note est supérieure à 10.");
-    else if (suspectes > 1)
-        message += QStringLiteral("\n\nAttention : %1 notes sont supérieures à 10.").arg(suspectes);
-    MessageBox(this, message, TITRE, MB_OK);
-    m_document->Synchronise(); // the sheet is on the disk before anything else happens
-    Concours->SetPiloteCourant(*PiloteSaisi);
-    if (Options->GetSauvegardeAuto())
-        CmEnregistrer();
-    if (Options->GetImpressionAuto())
-        ImpressionAutoFeuille();
-    if (Options->GetPublicationAuto())
-        PublieResultats(false);
-    Commande(CommandeVuePrecedente());
-    EtatModifie();
-}
-
-int TTavoWindow::CommandeVuePrecedente() const
-{
-    if (VuePrecedente == modes::JUGES)
-        return CM_JUGES;
-    if (VuePrecedente == modes::LISTE_PILOTES)
-        return CM_LISTE_PILOTES;
-    if (const auto vue = DecodeVue(VuePrecedente))
-        return CommandeDeVue(*vue);
-    return CM_CARACTERISTIQUES;
+    if (fenetre.GetFeuille().EnSaisie())
+        DessineSurbrillance(dc, fenetre, colonne, fenetre.GetFeuille().Ligne(),
+                            fenetre.GetFeuille().Ligne(), true);
 }

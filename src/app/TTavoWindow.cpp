@@ -7,6 +7,7 @@
 #include "app/Menu.h"
 #include "app/ModesVue.h"
 #include "document/Document.h"
+#include "document/FeuilleSaisie.h"
 #include "model/Emplacements.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
@@ -60,7 +61,7 @@ TTavoWindow::TTavoWindow(QWidget* parent)
     m_interlocuteur = std::make_unique<TInterlocuteurFenetre>(this);
     m_document = std::make_unique<tavo::TDocument>(*m_interlocuteur);
     Concours = &m_document->Concours();
-    PiloteSaisi = std::make_unique<TPilote>();
+    m_feuille = std::make_unique<tavo::TFeuilleSaisie>(*m_document);
     Options = std::make_unique<TOption>(emplacements.depart);
     const tavo::CodeLecture lecture = Options->Charge(emplacements.options);
     if (lecture != tavo::CodeLecture::Ok && lecture != tavo::CodeLecture::FichierIntrouvable)

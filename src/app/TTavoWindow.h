@@ -22,6 +22,7 @@
 namespace tavo {
 class TDC;
 class TDocument;
+class TFeuilleSaisie;
 } // namespace tavo
 class QSettings;
 class TInterlocuteurFenetre;
@@ -100,6 +101,8 @@ public:
     void MontreCurseur();
     /** The cursor's rectangle in the client area (the scroll position subtracted). */
     tavo::TRect RectCurseur() const;
+    /** The score sheet being typed, in `Vue` 3. */
+    const tavo::TFeuilleSaisie& GetFeuille() const { return *m_feuille; }
     /** The data-entry dialogs this window opens (none until given: a test gives its own). */
     TDialoguesSaisie& GetDialoguesSaisie() { return m_dialoguesSaisie; }
     /** The open competition and what guards it: file, lock, footprint, journal. */
@@ -127,7 +130,6 @@ public:
     // The window's state, shared by its views and commands.
     /** The document's competition (the document owns it). */
     TConcours* Concours = nullptr;
-    std::unique_ptr<TPilote> PiloteSaisi;
     std::unique_ptr<TOption> Options;
     std::unique_ptr<tavo::TDonneesFichier> DonneesFichier;
     std::unique_ptr<tavo::TPrinter> Imprimante;
@@ -137,9 +139,6 @@ public:
     int VuePrecedente = modes::CARACTERISTIQUES;
     int LargeurVue = 0;
     int HauteurVue = 0;
-    short ColonneJuge = 1;
-    short LigneFigure = 1;
-    bool SaisieEnCours = false;
     bool TriDossard = false;
     bool TriNom = false;
 
@@ -159,10 +158,6 @@ private:
     void DitVue(const QString& nom, const QString& lu);
     /** Paints a ranking or statistics view. */
     void PaintVue(tavo::TDC& dc, ModeVue mode, const tavo::TRect& client);
-    /** A key typed into a mark cell: a mark, or "-" on the noise or conformity line. */
-    void ToucheNote(int code);
-    /** Stores a mark in the current cell and moves to the next line. */
-    void StockeNote(short note);
     /** Escape in column choice: the flight's total, saving, printing, the previous view. */
     void TermineFeuille();
     /** The view command that shows `VuePrecedente` again. */
@@ -195,6 +190,7 @@ private:
     TDialoguesSaisie m_dialoguesSaisie;
     std::unique_ptr<TInterlocuteurFenetre> m_interlocuteur;
     std::unique_ptr<tavo::TDocument> m_document;
+    std::unique_ptr<tavo::TFeuilleSaisie> m_feuille;
 };
 
 /** The program's own settings, in the user's configuration directory ("tavo/tavo.conf"). */

@@ -2,6 +2,7 @@
 #include "app/DessinVues.h"
 #include "app/DialoguesSaisie.h"
 #include "app/Menu.h"
+#include "document/FeuilleSaisie.h"
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
 #include "support/Fabrique.h"
@@ -114,8 +115,8 @@ TEST_F(FeuilleNotesTest, enteringTheSheetSizesItAndGreysEveryCommandButQuitAndHe
     ASSERT_TRUE(Ouvre(1));
     EXPECT_EQ(fenetre->VuePrecedente, 2);
     EXPECT_EQ(fenetre->GetListeVue(), nullptr);
-    EXPECT_EQ(fenetre->ColonneJuge, 1);
-    EXPECT_FALSE(fenetre->SaisieEnCours);
+    EXPECT_EQ(fenetre->GetFeuille().Colonne(), 1);
+    EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
     EXPECT_EQ(fenetre->LargeurVue, 600);
     EXPECT_EQ(fenetre->HauteurVue, 468); // 20 figures, noise and conformity: 22 lines
     EXPECT_EQ(fenetre->GetScroller().XUnit(), 1);
@@ -134,8 +135,8 @@ TEST_F(FeuilleNotesTest, figureLinesTakeKeypadAndMainKeyboardValues)
     Touche(Qt::Key_7, Qt::KeypadModifier); // ignored in column choice
     EXPECT_EQ(Note(1), 0);
     Touche(Qt::Key_Return);
-    ASSERT_TRUE(fenetre->SaisieEnCours);
-    EXPECT_EQ(fenetre->LigneFigure, 1);
+    ASSERT_TRUE(fenetre->GetFeuille().EnSaisie());
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 1);
     Pave(Qt::Key_7);
     Touche(Qt::Key_7);
     Touche(Qt::Key_0);
@@ -147,7 +148,7 @@ TEST_F(FeuilleNotesTest, figureLinesTakeKeypadAndMainKeyboardValues)
     EXPECT_EQ(Note(3), 20);
     EXPECT_EQ(Note(4), 10);
     EXPECT_EQ(Note(5), 17); // the shift state does not matter
-    EXPECT_EQ(fenetre->LigneFigure, 6);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 6);
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
     // Typing over a mark replaces it; Up moves back without storing.
     Touche(Qt::Key_Up);
@@ -161,9 +162,9 @@ TEST_F(FeuilleNotesTest, noiseLineOfTypeTwoTakesFiveMinusFiveAndZeroOnly)
     Touche(Qt::Key_Return);
     Touche(Qt::Key_Up);
     Touche(Qt::Key_Up);
-    ASSERT_EQ(fenetre->LigneFigure, 5);
+    ASSERT_EQ(fenetre->GetFeuille().Ligne(), 5);
     Touche(Qt::Key_5); // 15: refused
-    EXPECT_EQ(fenetre->LigneFigure, 5);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 5);
     Pave(Qt::Key_5);
     EXPECT_EQ(Note(5), 5);
     Touche(Qt::Key_Up);
@@ -182,7 +183,7 @@ TEST_F(FeuilleNotesTest, noiseLinesOfTypesThreeAndOneHaveTheirOwnMinusKey)
     Touche(Qt::Key_Up); // the noise line is the last one
     Pave(Qt::Key_Minus);
     EXPECT_EQ(Note(3), -10);
-    EXPECT_EQ(fenetre->LigneFigure, 1);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 1);
     Touche(Qt::Key_Up);
     Pave(Qt::Key_5); // type 3 takes 0 only
     EXPECT_EQ(Note(3), -10);
@@ -195,7 +196,7 @@ TEST_F(FeuilleNotesTest, noiseLinesOfTypesThreeAndOneHaveTheirOwnMinusKey)
     Touche(Qt::Key_Return);
     Touche(Qt::Key_Up);
     Pave(Qt::Key_Minus);
-    EXPECT_EQ(fenetre->LigneFigure, 3);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 3);
     EXPECT_EQ(Note(3), -10); // unchanged
     Touche(Qt::Key_5);
     EXPECT_EQ(Note(3), 15); // type 1 is marked like a figure
@@ -206,14 +207,14 @@ TEST_F(FeuilleNotesTest, conformityLineTakesMinusTenAndZeroOnly)
     ASSERT_TRUE(Ouvre(2));
     Touche(Qt::Key_Return);
     Touche(Qt::Key_Up);
-    ASSERT_EQ(fenetre->LigneFigure, 6);
+    ASSERT_EQ(fenetre->GetFeuille().Ligne(), 6);
     Pave(Qt::Key_3);
     Pave(Qt::Key_Plus);
     Touche(Qt::Key_0);
-    EXPECT_EQ(fenetre->LigneFigure, 6);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 6);
     Pave(Qt::Key_Minus);
     EXPECT_EQ(Note(6), -10);
-    EXPECT_EQ(fenetre->LigneFigure, 1); // typing on the last line wraps to line 1
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 1); // typing on the last line wraps to line 1
     Touche(Qt::Key_Up);
     Pave(Qt::Key_0);
     EXPECT_EQ(Note(6), 0);
@@ -223,26 +224,26 @@ TEST_F(FeuilleNotesTest, columnsAndLinesWrapAround)
 {
     ASSERT_TRUE(Ouvre(1));
     Touche(Qt::Key_Left);
-    EXPECT_EQ(fenetre->ColonneJuge, 3);
+    EXPECT_EQ(fenetre->GetFeuille().Colonne(), 3);
     Touche(Qt::Key_Right);
-    EXPECT_EQ(fenetre->ColonneJuge, 1);
+    EXPECT_EQ(fenetre->GetFeuille().Colonne(), 1);
     Touche(Qt::Key_Right);
     Touche(Qt::Key_Right);
     Touche(Qt::Key_Up); // only in mark entry
-    EXPECT_EQ(fenetre->ColonneJuge, 3);
+    EXPECT_EQ(fenetre->GetFeuille().Colonne(), 3);
     Touche(Qt::Key_Return);
     Touche(Qt::Key_Up);
-    EXPECT_EQ(fenetre->LigneFigure, 3);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 3);
     Touche(Qt::Key_Down);
-    EXPECT_EQ(fenetre->LigneFigure, 1);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 1);
     Touche(Qt::Key_Right); // only in column choice
-    EXPECT_EQ(fenetre->ColonneJuge, 3);
+    EXPECT_EQ(fenetre->GetFeuille().Colonne(), 3);
     Pave(Qt::Key_8);
     EXPECT_EQ(Note(1, 3), 8);
     EXPECT_EQ(Note(1, 1), 0);
     // Escape in mark entry only leaves it.
     Touche(Qt::Key_Escape);
-    EXPECT_FALSE(fenetre->SaisieEnCours);
+    EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
     EXPECT_EQ(fenetre->Vue, 3);
 }
 
@@ -289,7 +290,7 @@ TEST_F(FeuilleNotesTest, aJudgeColumnWithoutJudgeHasAGreyHeaderWithoutName)
     fenetre->Concours->GetJuges().pop_back();
     ASSERT_TRUE(Ouvre(1));
     Touche(Qt::Key_Left);
-    ASSERT_EQ(fenetre->ColonneJuge, 3);
+    ASSERT_EQ(fenetre->GetFeuille().Colonne(), 3);
     TRecordingDC dc;
     fenetre->Paint(dc, true, fenetre->GetClientRect());
     const std::vector<TTrace> remplissages = dc.DeType(TTrace::Type::Remplissage);
@@ -425,7 +426,7 @@ TEST_F(FeuilleNotesTest, aPreviousViewThatFailsKeepsTheSheetInColumnChoice)
               (QStringList{QStringLiteral("Total du vol 1 :    0.00"),
                            QStringLiteral("Au moins un programme de vol n'a pas été trouvé")}));
     EXPECT_EQ(fenetre->Vue, 3);
-    EXPECT_FALSE(fenetre->SaisieEnCours);
+    EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
     // The file is back: Escape tries again.
     Programme(1, {3, 2, 4});
     Touche(Qt::Key_Escape);
@@ -462,7 +463,7 @@ TEST_F(FeuilleNotesTest, aProgrammeWithoutLinesHasNoCellToTypeInto)
     ASSERT_TRUE(Ouvre(1));
     EXPECT_EQ(fenetre->HauteurVue, 116);
     Touche(Qt::Key_Return);
-    EXPECT_FALSE(fenetre->SaisieEnCours);
+    EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
     Pave(Qt::Key_7);
     EXPECT_EQ(Note(1), 0);
     EXPECT_FALSE(fenetre->GetDocument().Modifie());
