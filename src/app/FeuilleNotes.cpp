@@ -95,7 +95,7 @@ void DessineNote(TDC& dc, short note, int colonne, int ligne, bool surbrillance)
 void DessineSurbrillance(TDC& dc, const TTavoWindow& fenetre, short colonne, short ancienne,
                          short nouvelle, bool surbrillance)
 {
-    const short vol = fenetre.Concours->GetVolCourant();
+    const short vol = fenetre.GetConcours().GetVolCourant();
     const TPilote pilote = fenetre.GetFeuille().Pilote();
     dc.FillRect(CelluleFeuille(colonne, ancienne), TColor::LtBlue);
     DessineNote(dc, pilote.GetNote(vol, ancienne, colonne), colonne, ancienne, false);
@@ -136,7 +136,7 @@ void DessineProgramme(TDC& dc, const TProgramme& programme)
 
 void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
 {
-    const TConcours& concours = *fenetre.Concours;
+    const TConcours& concours = fenetre.GetConcours();
     const TPilote pilote = fenetre.GetFeuille().Pilote();
     const TProgramme& programme = concours.GetProgramme();
     const short vol = concours.GetVolCourant();

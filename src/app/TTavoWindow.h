@@ -127,6 +127,36 @@ public:
     /** The client area in pixels, origin at the top left. */
     tavo::TRect GetClientRect() const;
 
+    // What the window shows and works with.
+    TConcours& GetConcours() { return *Concours; }
+    const TConcours& GetConcours() const { return *Concours; }
+    TOption& GetOptions() { return *Options; }
+    /** The open and save dialogs' data: the file name, the folder, the filter. */
+    tavo::TDonneesFichier& GetDonneesFichier() { return *DonneesFichier; }
+    /** The printer, made by the first print or page set-up command; null before. */
+    tavo::TPrinter* GetImprimante() const { return Imprimante.get(); }
+    const QString& GetRepertoireDepart() const { return RepertoireDepart; }
+    /** The view mode (`modes`). */
+    int GetVue() const { return Vue; }
+    /** Puts the window in a view mode without its command (its preparation skipped). */
+    void SetVue(int vue) { Vue = vue; }
+    int GetVuePrecedente() const { return VuePrecedente; }
+    /** The view's size in pixels (0 when it fits the window). */
+    int GetLargeurVue() const { return LargeurVue; }
+    int GetHauteurVue() const { return HauteurVue; }
+    /** The pilots list's order: by bib, by name, or the entry order when neither. */
+    bool GetTriDossard() const { return TriDossard; }
+    bool GetTriNom() const { return TriNom; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
     // The window's state, shared by its views and commands.
     /** The document's competition (the document owns it). */
     TConcours* Concours = nullptr;
@@ -142,15 +172,6 @@ public:
     bool TriDossard = false;
     bool TriNom = false;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void scrollContentsBy(int dx, int dy) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     bool CommandeVue(int id);
     /** Enters a ranking or statistics view after its preparation. */
     void CommandeClassement(ModeVue vue);

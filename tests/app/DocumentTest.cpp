@@ -40,10 +40,10 @@ protected:
     }
     void Modifie()
     {
-        fenetre->Concours->SetTitre("Titre changé");
+        fenetre->GetConcours().SetTitre("Titre changé");
         fenetre->GetDocument().MarqueModifie();
     }
-    QString TitreConcours() const { return QString::fromUtf8(fenetre->Concours->GetTitre()); }
+    QString TitreConcours() const { return QString::fromUtf8(fenetre->GetConcours().GetTitre()); }
     const TRepondeurScripte::Message& DernierMessage() const { return repondeur.Messages().back(); }
 };
 
@@ -58,8 +58,8 @@ TEST_F(DocumentTest, openShowsTheFileInTheCaptionAndTheCharacteristics)
     EXPECT_EQ(repondeur.Dialogues()[0].Donnees.RepertoireInitial,
               depart.filePath(QStringLiteral("Concours")));
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
-    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 15);
+    EXPECT_EQ(fenetre->GetVue(), 0);
     EXPECT_FALSE(fenetre->GetDocument().SansNom());
     EXPECT_FALSE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(repondeur.Messages().empty());
@@ -84,11 +84,11 @@ TEST_F(DocumentTest, refusedOpenKeepsTheCompetitionCaptionFlagsAndFileName)
     EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo 2000"));
     EXPECT_EQ(DernierMessage().Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 15);
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(demo));
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
     EXPECT_FALSE(fenetre->GetDocument().SansNom());
-    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(fenetre->GetVue(), 0);
     EXPECT_EQ(fenetre->GetListeVue(), nullptr);
 
     // A later save writes the competition's own file, never the refused one.
@@ -126,7 +126,7 @@ TEST_F(DocumentTest, newAfterChangesAsksAndCancelChangesNothing)
 
     repondeur.Repond(IDNO);
     Execute(CM_NOUVEAU);
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 0);
     EXPECT_FALSE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(fenetre->GetDocument().SansNom());
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [sans nom]"));
@@ -170,7 +170,7 @@ TEST_F(DocumentTest, failedSaveAsKeepsTheLastGoodFileNameAndCaption)
     EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo2000"));
     EXPECT_EQ(DernierMessage().Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(demo));
-    EXPECT_EQ(fenetre->DonneesFichier->NomFichier, demo);
+    EXPECT_EQ(fenetre->GetDonneesFichier().NomFichier, demo);
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
 
     Execute(CM_ENREGISTRER);
@@ -184,7 +184,7 @@ TEST_F(DocumentTest, failedSaveKeepsTheChangesMarked)
 {
     fenetre->OuvreFichier(CopieDemo());
     Modifie();
-    fenetre->DonneesFichier->NomFichier = INTROUVABLE;
+    fenetre->GetDonneesFichier().NomFichier = INTROUVABLE;
     Execute(CM_ENREGISTRER);
     EXPECT_EQ(DernierMessage().Titre, QStringLiteral("Tavo2000"));
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
@@ -215,7 +215,7 @@ TEST_F(DocumentTest, failedSaveAfterYesStopsNewAndOpen)
 {
     fenetre->OuvreFichier(CopieDemo());
     Modifie();
-    fenetre->DonneesFichier->NomFichier = INTROUVABLE;
+    fenetre->GetDonneesFichier().NomFichier = INTROUVABLE;
     repondeur.Repond(IDYES);
     Execute(CM_NOUVEAU);
     EXPECT_EQ(TitreConcours(), QStringLiteral("Titre changé"));
@@ -247,9 +247,9 @@ TEST_F(DocumentTest, confirmedCompetitionDialogMarksChangesAndSavesWhenAutomatic
     const QString demo = OuvreDemo();
     Execute(CM_INFORMATIONS);
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
-    EXPECT_EQ(repertoire, fenetre->Options->GetRepProgrammes());
+    EXPECT_EQ(repertoire, fenetre->GetOptions().GetRepProgrammes());
 
-    fenetre->Options->SetSauvegardeAuto(1);
+    fenetre->GetOptions().SetSauvegardeAuto(1);
     Execute(CM_INFORMATIONS);
     EXPECT_FALSE(fenetre->GetDocument().Modifie());
     TConcours relu;
@@ -280,7 +280,7 @@ TEST_F(DocumentTest, confirmedPilotDialogRefreshesTheListInItsOrder)
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
     ASSERT_EQ(fenetre->GetListeVue()->model()->rowCount(), 16);
     EXPECT_EQ(fenetre->GetListeVue()->Texte(0, 0), QStringLiteral("0"));
-    EXPECT_EQ(fenetre->LargeurVue, 0);
+    EXPECT_EQ(fenetre->GetLargeurVue(), 0);
 }
 
 TEST_F(DocumentTest, confirmedOptionsAreWrittenWithoutMarkingTheCompetition)
@@ -343,7 +343,7 @@ TEST_F(DocumentTest, publishingAsksTheFolderOnceKeepsItAndTellsAFailure)
 
     // A file where the folder should be: said, and nothing else changes.
     const QString fichier = depart.filePath(QStringLiteral("Concours/demo.ccr"));
-    fenetre->Options->SetRepPublication(tavo::CheminNatif(fichier).c_str());
+    fenetre->GetOptions().SetRepPublication(tavo::CheminNatif(fichier).c_str());
     repondeur.Oublie();
     Execute(CM_PUBLIER);
     ASSERT_EQ(repondeur.Messages().size(), 1u);
@@ -362,8 +362,8 @@ TEST_F(DocumentTest, startedElsewhereTheProgramKeepsItsFilesInTheUsersFolders)
     repondeur.Attache(cadre.get());
     QDir::setCurrent(depart.path());
     const QString donnees = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/tavo");
-    EXPECT_EQ(fenetre->RepertoireDepart, donnees);
-    EXPECT_EQ(QString::fromUtf8(fenetre->Options->GetRepProgrammes()),
+    EXPECT_EQ(fenetre->GetRepertoireDepart(), donnees);
+    EXPECT_EQ(QString::fromUtf8(fenetre->GetOptions().GetRepProgrammes()),
               donnees + QStringLiteral("/Vols"));
     EXPECT_TRUE(QFileInfo(donnees + QStringLiteral("/Concours")).isDir());
     fenetre->GetDialoguesSaisie().Options = [](QWidget*, TOption&) { return int(IDOK); };
@@ -398,7 +398,7 @@ TEST_F(DocumentTest, aDroppedCompetitionFileOpensAfterTheSaveQuestion)
     repondeur.Repond(IDNO);
     EXPECT_TRUE(depose(chemin));
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 15);
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 15);
 }
 
 // Opened and saved competitions come first in the "Concours" menu, the latest on top, six at

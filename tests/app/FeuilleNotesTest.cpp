@@ -21,9 +21,9 @@ protected:
         : ancienDialogue(fenetre->GetDialoguesSaisie().Notes)
     {
         QDir(depart.path()).mkdir(QStringLiteral("Vols"));
-        fenetre->Options->SetRepProgrammes(CheminNatif(depart.filePath("Vols")).c_str());
-        fenetre->Options->SetImpressionAuto(0);
-        TConcours& c = *fenetre->Concours;
+        fenetre->GetOptions().SetRepProgrammes(CheminNatif(depart.filePath("Vols")).c_str());
+        fenetre->GetOptions().SetImpressionAuto(0);
+        TConcours& c = fenetre->GetConcours();
         c.SetNbJuges(3);
         c.SetNbVols(2);
         for (const char* nom : {"Arnaud", "Blanc", "Chevalier"})
@@ -46,16 +46,16 @@ protected:
     {
         const std::string nom = "P" + std::to_string(v) + ".txt";
         ASSERT_TRUE(EcritFichierSur(
-            fenetre->Options->GetRepProgrammes() + std::string("/") + nom,
+            fenetre->GetOptions().GetRepProgrammes() + std::string("/") + nom,
             test::TexteProgramme(k, typeBruit, kBruit, typeConformite, kConformite)));
-        fenetre->Concours->SetProgrammeVol(nom.c_str(), static_cast<short>(v - 1));
+        fenetre->GetConcours().SetProgrammeVol(nom.c_str(), static_cast<short>(v - 1));
     }
     /** Command 303 with flight `v` chosen; true when the sheet is shown. */
     bool Ouvre(short v)
     {
         vol = v;
         Execute(CM_NOTES);
-        return fenetre->Vue == 3;
+        return fenetre->GetVue() == 3;
     }
     void Touche(int touche, Qt::KeyboardModifiers modificateurs = Qt::NoModifier)
     {
@@ -65,7 +65,7 @@ protected:
     /** The mark the competition holds for pilot 7 on the current flight. */
     short Note(short ligne, short juge = 1) const
     {
-        return fenetre->Concours->GetPiloteCourant().GetNote(vol, ligne, juge);
+        return fenetre->GetConcours().GetPiloteCourant().GetNote(vol, ligne, juge);
     }
     QStringList Messages() const
     {
@@ -83,7 +83,7 @@ protected:
 
 TEST_F(FeuilleNotesTest, withoutPilotTheCommandSaysSoAndAsksNothing)
 {
-    fenetre->Concours->GetPilotes().clear();
+    fenetre->GetConcours().GetPilotes().clear();
     EXPECT_FALSE(Ouvre(1));
     EXPECT_EQ(selections, 0);
     ASSERT_EQ(repondeur.Messages().size(), 1u);
@@ -101,11 +101,11 @@ TEST_F(FeuilleNotesTest, cancelledSelectionOrMissingProgrammeKeepsTheView)
     EXPECT_TRUE(repondeur.Messages().empty());
 
     reponse = IDOK;
-    fenetre->Concours->SetProgrammeVol("Absent.txt", 0);
+    fenetre->GetConcours().SetProgrammeVol("Absent.txt", 0);
     EXPECT_FALSE(Ouvre(1));
     EXPECT_EQ(Messages(), QStringList{QStringLiteral(
                               "Le fichier contenant le programme de vol est introuvable")});
-    EXPECT_EQ(fenetre->Vue, 1);
+    EXPECT_EQ(fenetre->GetVue(), 1);
 }
 
 TEST_F(FeuilleNotesTest, enteringTheSheetSizesItAndGreysEveryCommandButQuitAndHelp)
@@ -113,12 +113,12 @@ TEST_F(FeuilleNotesTest, enteringTheSheetSizesItAndGreysEveryCommandButQuitAndHe
     Programme(1, std::vector<short>(20, 2), 2, 1, 1, 1);
     Execute(CM_LISTE_PILOTES);
     ASSERT_TRUE(Ouvre(1));
-    EXPECT_EQ(fenetre->VuePrecedente, 2);
+    EXPECT_EQ(fenetre->GetVuePrecedente(), 2);
     EXPECT_EQ(fenetre->GetListeVue(), nullptr);
     EXPECT_EQ(fenetre->GetFeuille().Colonne(), 1);
     EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
-    EXPECT_EQ(fenetre->LargeurVue, 600);
-    EXPECT_EQ(fenetre->HauteurVue, 468); // 20 figures, noise and conformity: 22 lines
+    EXPECT_EQ(fenetre->GetLargeurVue(), 600);
+    EXPECT_EQ(fenetre->GetHauteurVue(), 468); // 20 figures, noise and conformity: 22 lines
     EXPECT_EQ(fenetre->GetScroller().XUnit(), 1);
     EXPECT_EQ(fenetre->GetScroller().YUnit(), 1);
     cadre->ActualiseCommandes();
@@ -190,7 +190,7 @@ TEST_F(FeuilleNotesTest, noiseLinesOfTypesThreeAndOneHaveTheirOwnMinusKey)
 
     Touche(Qt::Key_Escape);
     Touche(Qt::Key_Escape);
-    ASSERT_EQ(fenetre->Vue, 0);
+    ASSERT_EQ(fenetre->GetVue(), 0);
     Programme(1, {3, 2}, 1, 1);
     ASSERT_TRUE(Ouvre(1));
     Touche(Qt::Key_Return);
@@ -244,12 +244,12 @@ TEST_F(FeuilleNotesTest, columnsAndLinesWrapAround)
     // Escape in mark entry only leaves it.
     Touche(Qt::Key_Escape);
     EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
-    EXPECT_EQ(fenetre->Vue, 3);
+    EXPECT_EQ(fenetre->GetVue(), 3);
 }
 
 TEST_F(FeuilleNotesTest, sheetDrawsProgrammePilotMarksAndHighlight)
 {
-    fenetre->Concours->SetTitre("Coupe de Bourgogne");
+    fenetre->GetConcours().SetTitre("Coupe de Bourgogne");
     ASSERT_TRUE(Ouvre(2));
     Touche(Qt::Key_Return);
     Pave(Qt::Key_9);
@@ -287,7 +287,7 @@ TEST_F(FeuilleNotesTest, sheetDrawsProgrammePilotMarksAndHighlight)
 
 TEST_F(FeuilleNotesTest, aJudgeColumnWithoutJudgeHasAGreyHeaderWithoutName)
 {
-    fenetre->Concours->GetJuges().pop_back();
+    fenetre->GetConcours().GetJuges().pop_back();
     ASSERT_TRUE(Ouvre(1));
     Touche(Qt::Key_Left);
     ASSERT_EQ(fenetre->GetFeuille().Colonne(), 3);
@@ -322,8 +322,8 @@ TEST_F(FeuilleNotesTest, finishingShowsTheTotalAndReturnsToThePreviousView)
     Touche(Qt::Key_Escape);
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Total du vol 1 :   63.00")});
     EXPECT_EQ(repondeur.Messages()[0].Type, unsigned(MB_OK));
-    EXPECT_DOUBLE_EQ(fenetre->Concours->GetPiloteCourant().GetScoreVol(1), 63.0);
-    EXPECT_EQ(fenetre->Vue, 1);
+    EXPECT_DOUBLE_EQ(fenetre->GetConcours().GetPiloteCourant().GetScoreVol(1), 63.0);
+    EXPECT_EQ(fenetre->GetVue(), 1);
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
 }
 
@@ -357,7 +357,7 @@ TEST_F(FeuilleNotesTest, marksAboveTenAreRedAndCountedWhenTheSheetIsFinished)
 
 TEST_F(FeuilleNotesTest, automaticSaveOfAnUnnamedCompetitionCancelledStillReturns)
 {
-    fenetre->Options->SetSauvegardeAuto(1);
+    fenetre->GetOptions().SetSauvegardeAuto(1);
     ASSERT_TRUE(Ouvre(1));
     Touche(Qt::Key_Return);
     Pave(Qt::Key_5);
@@ -367,7 +367,7 @@ TEST_F(FeuilleNotesTest, automaticSaveOfAnUnnamedCompetitionCancelledStillReturn
     ASSERT_EQ(repondeur.Dialogues().size(), 1u);
     EXPECT_TRUE(repondeur.Dialogues()[0].Enregistrement);
     EXPECT_TRUE(QDir(depart.filePath("Concours")).isEmpty());
-    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(fenetre->GetVue(), 0);
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(fenetre->GetDocument().SansNom());
 }
@@ -377,7 +377,7 @@ TEST_F(FeuilleNotesTest, automaticSaveWritesTheMarksToTheNamedFile)
     const QString chemin = depart.filePath("Concours/essai.ccr");
     repondeur.Choisit(chemin);
     ASSERT_TRUE(fenetre->CmEnregistrerSous());
-    fenetre->Options->SetSauvegardeAuto(1);
+    fenetre->GetOptions().SetSauvegardeAuto(1);
     ASSERT_TRUE(Ouvre(1));
     Touche(Qt::Key_Return);
     Touche(Qt::Key_9);
@@ -394,7 +394,7 @@ TEST_F(FeuilleNotesTest, automaticSaveWritesTheMarksToTheNamedFile)
 // Each finished sheet republishes the site; the folder is asked once and kept.
 TEST_F(FeuilleNotesTest, automaticPublicationFollowsEveryFinishedSheet)
 {
-    fenetre->Options->SetPublicationAuto(1);
+    fenetre->GetOptions().SetPublicationAuto(1);
     const QString site = depart.filePath(QStringLiteral("site"));
     repondeur.Choisit(site);
     for (int note : {Qt::Key_6, Qt::Key_9}) {
@@ -409,7 +409,7 @@ TEST_F(FeuilleNotesTest, automaticPublicationFollowsEveryFinishedSheet)
         EXPECT_TRUE(page.readAll().contains("Durand"));
     }
     EXPECT_EQ(repondeur.Dialogues().size(), 1u);
-    EXPECT_EQ(QString::fromUtf8(fenetre->Options->GetRepPublication()), site);
+    EXPECT_EQ(QString::fromUtf8(fenetre->GetOptions().GetRepPublication()), site);
     // Published without a word: only the totals were said.
     EXPECT_EQ(repondeur.Messages().size(), 2u);
 }
@@ -417,20 +417,20 @@ TEST_F(FeuilleNotesTest, automaticPublicationFollowsEveryFinishedSheet)
 TEST_F(FeuilleNotesTest, aPreviousViewThatFailsKeepsTheSheetInColumnChoice)
 {
     Execute(CM_CLST_PILOTES_1);
-    ASSERT_EQ(fenetre->Vue, 4);
+    ASSERT_EQ(fenetre->GetVue(), 4);
     ASSERT_TRUE(Ouvre(1));
-    EXPECT_EQ(fenetre->VuePrecedente, 4);
+    EXPECT_EQ(fenetre->GetVuePrecedente(), 4);
     QFile::remove(depart.filePath("Vols/P1.txt"));
     Touche(Qt::Key_Escape);
     EXPECT_EQ(Messages(),
               (QStringList{QStringLiteral("Total du vol 1 :    0.00"),
                            QStringLiteral("Au moins un programme de vol n'a pas été trouvé")}));
-    EXPECT_EQ(fenetre->Vue, 3);
+    EXPECT_EQ(fenetre->GetVue(), 3);
     EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
     // The file is back: Escape tries again.
     Programme(1, {3, 2, 4});
     Touche(Qt::Key_Escape);
-    EXPECT_EQ(fenetre->Vue, 4);
+    EXPECT_EQ(fenetre->GetVue(), 4);
 }
 
 TEST_F(FeuilleNotesTest, cursorIsBroughtIntoViewInASmallWindow)
@@ -461,7 +461,7 @@ TEST_F(FeuilleNotesTest, aProgrammeWithoutLinesHasNoCellToTypeInto)
 {
     Programme(1, {});
     ASSERT_TRUE(Ouvre(1));
-    EXPECT_EQ(fenetre->HauteurVue, 116);
+    EXPECT_EQ(fenetre->GetHauteurVue(), 116);
     Touche(Qt::Key_Return);
     EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
     Pave(Qt::Key_7);
@@ -469,7 +469,7 @@ TEST_F(FeuilleNotesTest, aProgrammeWithoutLinesHasNoCellToTypeInto)
     EXPECT_FALSE(fenetre->GetDocument().Modifie());
     Touche(Qt::Key_Escape);
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Total du vol 1 :    0.00")});
-    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(fenetre->GetVue(), 0);
 }
 
 TEST_F(FeuilleNotesTest, tabDoesNotTakeTheKeyboardAwayFromTheSheet)

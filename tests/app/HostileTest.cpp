@@ -49,7 +49,7 @@ TEST_F(HostileTest, everyViewCommandPaintsOrRefusesOnDamagedCompetitions)
         fichier.write(texte.data(), static_cast<qint64>(texte.size()));
         fichier.close();
         ASSERT_TRUE(fenetre->OuvreFichier(chemin));
-        fenetre->Options->SetRepProgrammes(TAVO_DATA_DIR "/Vols");
+        fenetre->GetOptions().SetRepProgrammes(TAVO_DATA_DIR "/Vols");
 
         std::vector<int> commandes(std::begin(commandesVues), std::end(commandesVues));
         for (int i = 0; i < 7; ++i) {
@@ -112,8 +112,8 @@ TEST_F(HostileTest, anOptionsFileThatCannotBeReadIsToldWithTheDefaultsInUse)
     TTavoWindow* autre = nullptr;
     std::unique_ptr<tavo::TDecoratedFrame> autreCadre(TTavoApp::CreeCadre(autre));
     repondeur.Attache(autreCadre.get());
-    EXPECT_EQ(autre->Options->GetSauvegardeAuto(), 0);
-    EXPECT_EQ(autre->Options->GetImpressionAuto(), 1);
+    EXPECT_EQ(autre->GetOptions().GetSauvegardeAuto(), 0);
+    EXPECT_EQ(autre->GetOptions().GetImpressionAuto(), 1);
     autre->AnnonceDemarrage();
     autre->AnnonceDemarrage(); // once
     ASSERT_EQ(repondeur.Messages().size(), 1u);

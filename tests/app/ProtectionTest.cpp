@@ -145,11 +145,11 @@ TEST_F(ProtectionTest, secondWindowAsksBeforeOpeningAndBeforeOverwritingAChanged
 
     repondeur.Repond(IDYES);
     ASSERT_TRUE(autre->OuvreFichier(demo));
-    autre->Concours->SetTitre("Autre fenetre");
+    autre->GetConcours().SetTitre("Autre fenetre");
     autre->GetDocument().MarqueModifie();
     ASSERT_TRUE(autre->CmEnregistrer());
 
-    fenetre->Concours->SetTitre("Premiere");
+    fenetre->GetConcours().SetTitre("Premiere");
     fenetre->GetDocument().MarqueModifie();
     repondeur.Repond(IDNO);
     EXPECT_FALSE(fenetre->CmEnregistrer());
@@ -205,9 +205,9 @@ TEST(ProtectionEnfant, typesMarksUntilKilled)
     std::unique_ptr<TDecoratedFrame> cadre(TTavoApp::CreeCadre(fenetre));
     TRepondeurScripte repondeur(cadre.get());
     cadre->show();
-    fenetre->Options->SetRepProgrammes(
+    fenetre->GetOptions().SetRepProgrammes(
         CheminNatif(QFileInfo(fichier).dir().filePath(QStringLiteral("../Vols"))).c_str());
-    fenetre->Options->SetImpressionAuto(0);
+    fenetre->GetOptions().SetImpressionAuto(0);
     ASSERT_TRUE(fenetre->OuvreFichier(fichier));
     fenetre->GetDialoguesSaisie().Notes = [](QWidget*, TConcours& c) {
         c.SetVolCourant(1);
@@ -245,7 +245,7 @@ TEST_F(ProtectionTest, marksTypedBeforeACrashAreRecovered)
               QStringLiteral("Des notes saisies après le dernier enregistrement ont été "
                              "retrouvées. Voulez-vous les récupérer ?"));
     EXPECT_EQ(DernierMessage().Type, unsigned(MB_YESNO | MB_ICONQUESTION));
-    const TPilote pilote = fenetre->Concours->GetPiloteDossard("7");
+    const TPilote pilote = fenetre->GetConcours().GetPiloteDossard("7");
     for (short l = 1; l <= 3; ++l) {
         EXPECT_EQ(pilote.GetNote(1, l, 1), JUGE1[l - 1]) << l;
         EXPECT_EQ(pilote.GetNote(1, l, 2), JUGE2[l - 1]) << l;
@@ -279,12 +279,12 @@ TEST_F(ProtectionTest, unnamedCompetitionIsOfferedBackAtStartUp)
     repondeur.Repond(IDNO);
     EXPECT_FALSE(fenetre->ProposeRecuperation());
     EXPECT_TRUE(QDir(dossier).entryList(QDir::Files).isEmpty());
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 0);
 
     journal("Repris");
     EXPECT_TRUE(fenetre->ProposeRecuperation());
-    EXPECT_STREQ(fenetre->Concours->GetTitre(), "Repris");
-    EXPECT_EQ(fenetre->Concours->GetPiloteDossard("3").GetNote(2, 5, 1), 8);
+    EXPECT_STREQ(fenetre->GetConcours().GetTitre(), "Repris");
+    EXPECT_EQ(fenetre->GetConcours().GetPiloteDossard("3").GetNote(2, 5, 1), 8);
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(fenetre->GetDocument().SansNom());
 }
@@ -317,7 +317,7 @@ TEST_F(ProtectionTest, aSecondWindowsMarksAreOfferedAfterTheFirstSavedLater)
     ASSERT_TRUE(TapeDansUnAutreProcessus(enfant, chemin));
     repondeur.Repond(IDYES); // open it here too
     ASSERT_TRUE(fenetre->OuvreFichier(chemin));
-    fenetre->Concours->SetTitre("Sauvé ici");
+    fenetre->GetConcours().SetTitre("Sauvé ici");
     fenetre->GetDocument().MarqueModifie();
     ASSERT_TRUE(fenetre->CmEnregistrer()); // after the other window's marks
     enfant.kill();
@@ -330,8 +330,8 @@ TEST_F(ProtectionTest, aSecondWindowsMarksAreOfferedAfterTheFirstSavedLater)
     EXPECT_TRUE(DernierMessage().Texte.startsWith(
         QStringLiteral("Des notes saisies après le dernier enregistrement ont été retrouvées.")));
     EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("seules les notes sont reprises")));
-    EXPECT_STREQ(fenetre->Concours->GetTitre(), "Sauvé ici");
-    const TPilote pilote = fenetre->Concours->GetPiloteDossard("7");
+    EXPECT_STREQ(fenetre->GetConcours().GetTitre(), "Sauvé ici");
+    const TPilote pilote = fenetre->GetConcours().GetPiloteDossard("7");
     for (short l = 1; l <= 3; ++l) {
         EXPECT_EQ(pilote.GetNote(1, l, 1), JUGE1[l - 1]) << l;
         EXPECT_EQ(pilote.GetNote(1, l, 2), JUGE2[l - 1]) << l;
@@ -356,8 +356,8 @@ TEST_F(ProtectionTest, aJournalOfAnotherCompetitionOrComputerIsNeverReplayed)
 
     ASSERT_TRUE(fenetre->OuvreFichier(chemin));
     EXPECT_TRUE(repondeur.Messages().empty());
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 1);
-    EXPECT_EQ(fenetre->Concours->GetPiloteDossard("7").GetNote(1, 1, 1), 0);
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 1);
+    EXPECT_EQ(fenetre->GetConcours().GetPiloteDossard("7").GetNote(1, 1, 1), 0);
     EXPECT_FALSE(fenetre->GetDocument().Modifie());
     EXPECT_TRUE(QFile::exists(autreOrdinateur));
     EXPECT_TRUE(QFile::exists(autreConcours)); // it holds more than this file could take
@@ -376,7 +376,7 @@ TEST_F(ProtectionTest, aJournalWhoseProcessNumberWasTakenAgainIsStillOffered)
     repondeur.Repond(IDYES);
     ASSERT_TRUE(fenetre->OuvreFichier(chemin));
     ASSERT_EQ(repondeur.Messages().size(), 1u);
-    EXPECT_EQ(fenetre->Concours->GetPiloteDossard("7").GetNote(1, 2, 1), 6);
+    EXPECT_EQ(fenetre->GetConcours().GetPiloteDossard("7").GetNote(1, 2, 1), 6);
 }
 
 TEST_F(ProtectionTest, aJournalThatCannotBeWrittenIsToldOnce)
@@ -389,12 +389,12 @@ TEST_F(ProtectionTest, aJournalThatCannotBeWrittenIsToldOnce)
     QDir(depart.path()).mkdir(QStringLiteral("Vols"));
     EcritFichierSur(CheminNatif(depart.filePath(QStringLiteral("Vols/P1.txt"))),
                     test::TexteProgramme({3, 2, 4}));
-    fenetre->Options->SetRepProgrammes(
+    fenetre->GetOptions().SetRepProgrammes(
         CheminNatif(depart.filePath(QStringLiteral("Vols"))).c_str());
-    fenetre->Options->SetImpressionAuto(0);
-    fenetre->Concours->SetNbJuges(3);
-    fenetre->Concours->SetProgrammeVol("P1.txt", 0);
-    test::AjoutePilote(*fenetre->Concours, "Durand", "7");
+    fenetre->GetOptions().SetImpressionAuto(0);
+    fenetre->GetConcours().SetNbJuges(3);
+    fenetre->GetConcours().SetProgrammeVol("P1.txt", 0);
+    test::AjoutePilote(fenetre->GetConcours(), "Durand", "7");
     fenetre->GetDialoguesSaisie().Notes = [](QWidget*, TConcours& c) {
         c.SetVolCourant(1);
         c.SetDossardCourant("7");
@@ -410,7 +410,7 @@ TEST_F(ProtectionTest, aJournalThatCannotBeWrittenIsToldOnce)
     EXPECT_TRUE(DernierMessage().Texte.contains(
         QStringLiteral("La récupération des notes après un arrêt brutal est désactivée jusqu'au "
                        "prochain enregistrement")));
-    EXPECT_EQ(fenetre->Concours->GetPiloteDossard("7").GetNote(1, 3, 1), 8); // still stored
+    EXPECT_EQ(fenetre->GetConcours().GetPiloteDossard("7").GetNote(1, 3, 1), 8); // still stored
 }
 
 TEST_F(ProtectionTest, aLockThatCannotBeWrittenIsToldAndLeavesNothing)
@@ -469,7 +469,7 @@ TEST_F(ProtectionTest, aJournalLargerThanAnyCompetitionIsToldAndNotRead)
     QFile::remove(journal);
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_TRUE(DernierMessage().Texte.contains(QStringLiteral("est trop grand")));
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 0);
 }
 
 TEST_F(ProtectionTest, aDialogAddsToTheJournalWhatItChangedNotTheCompetition)
@@ -481,8 +481,8 @@ TEST_F(ProtectionTest, aDialogAddsToTheJournalWhatItChangedNotTheCompetition)
     const QString chemin = depart.filePath(QStringLiteral("Concours/grand.ccr"));
     ASSERT_TRUE(EcritFichierSur(CheminNatif(chemin), c.Ecrit()));
     ASSERT_TRUE(fenetre->OuvreFichier(chemin));
-    fenetre->Options->SetRepProgrammes(CheminNatif(vols).c_str());
-    fenetre->Options->SetImpressionAuto(0);
+    fenetre->GetOptions().SetRepProgrammes(CheminNatif(vols).c_str());
+    fenetre->GetOptions().SetImpressionAuto(0);
     fenetre->GetDialoguesSaisie().Pilotes = [](QWidget*, TConcours& concours) {
         TPilote p = concours.GetPilote(5);
         p.SetNom("CORRIGÉ");
@@ -494,7 +494,7 @@ TEST_F(ProtectionTest, aDialogAddsToTheJournalWhatItChangedNotTheCompetition)
         return IDOK;
     }; // nothing changed
     Execute(CM_PILOTES);
-    const std::string dossard = fenetre->Concours->GetPilote(7).GetDossard();
+    const std::string dossard = fenetre->GetConcours().GetPilote(7).GetDossard();
     fenetre->GetDialoguesSaisie().Notes = [dossard](QWidget*, TConcours& concours) {
         concours.SetVolCourant(1);
         concours.SetDossardCourant(dossard.c_str());
@@ -510,5 +510,5 @@ TEST_F(ProtectionTest, aDialogAddsToTheJournalWhatItChangedNotTheCompetition)
     TConcours rejoue;
     ASSERT_TRUE(OuvreConcours(rejoue, CheminNatif(chemin)));
     RejoueJournal(CheminNatif(fenetre->CheminJournal()), rejoue, Reprise::Tout);
-    EXPECT_EQ(rejoue.Ecrit(), fenetre->Concours->Ecrit());
+    EXPECT_EQ(rejoue.Ecrit(), fenetre->GetConcours().Ecrit());
 }

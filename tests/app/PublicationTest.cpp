@@ -27,7 +27,7 @@ protected:
         Options().SetSauvegardeAuto(1);
         Options().SetPublicationAuto(1);
         Options().SetRepPublication(CheminNatif(site).c_str());
-        TConcours& c = *fenetre->Concours;
+        TConcours& c = fenetre->GetConcours();
         c.SetNbJuges(3);
         c.SetNbVols(1);
         test::AjoutePilote(c, "Durand", "7", "Paul");
@@ -45,12 +45,12 @@ protected:
     }
     ~PublicationTest() override { fenetre->GetDialoguesSaisie().Notes = ancienDialogue; }
 
-    TOption& Options() { return *fenetre->Options; }
+    TOption& Options() { return fenetre->GetOptions(); }
     /** Types one mark on the sheet of flight 1 and finishes it. */
     void Feuille(Qt::Key note)
     {
         Execute(CM_NOTES);
-        ASSERT_EQ(fenetre->Vue, 3);
+        ASSERT_EQ(fenetre->GetVue(), 3);
         for (Qt::Key touche : {Qt::Key_Return, note, Qt::Key_Escape, Qt::Key_Escape})
             QTest::keyClick(fenetre, touche);
     }
@@ -80,7 +80,7 @@ TEST_F(PublicationTest, aPageLinkedToTheCompetitionIsRefusedAndTheWorkStaysSafe)
 {
     std::filesystem::create_symlink(CheminNatif(chemin), CheminNatif(site + "/vol-1.html"));
     Feuille(Qt::Key_9);
-    EXPECT_EQ(Fichier(), fenetre->Concours->Ecrit()); // saved, then left alone
+    EXPECT_EQ(Fichier(), fenetre->GetConcours().Ecrit()); // saved, then left alone
     EXPECT_TRUE(QFileInfo(site + "/vol-1.html").isSymLink());
     const QString echec = repondeur.Messages().back().Texte;
     EXPECT_TRUE(echec.startsWith(QStringLiteral("Les résultats n'ont pas été publiés dans « ") +

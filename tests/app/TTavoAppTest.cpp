@@ -80,7 +80,7 @@ TEST(TTavoApp, startsWithTheSplashAndAnUnnamedCompetition)
     EXPECT_TRUE(cadre->isVisible());
     EXPECT_EQ(cadre->windowTitle(), QStringLiteral("Tavo 2000 - [sans nom]"));
     EXPECT_EQ(cadre->centralWidget(), demarrage.App().GetClient());
-    EXPECT_EQ(demarrage.App().GetClient()->Vue, 0);
+    EXPECT_EQ(demarrage.App().GetClient()->GetVue(), 0);
     EXPECT_FALSE(cadre->windowIcon().isNull());
 }
 
@@ -99,7 +99,7 @@ TEST(TTavoApp, opensTheFileGivenOnTheCommandLine)
     Demarrage demarrage({demo.toStdString()}, false);
     EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(),
               QStringLiteral("Tavo 2000 - [%1]").arg(demo));
-    EXPECT_EQ(demarrage.App().GetClient()->Concours->NbPilotes(), 15);
+    EXPECT_EQ(demarrage.App().GetClient()->GetConcours().NbPilotes(), 15);
     EXPECT_FALSE(demarrage.App().GetClient()->GetDocument().SansNom());
 }
 

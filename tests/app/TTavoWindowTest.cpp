@@ -46,8 +46,8 @@ class TTavoWindowTest : public FenetreTest
 protected:
     void Categorie(const char* categorie, const char* serie)
     {
-        fenetre->Concours->SetCategorie(categorie);
-        fenetre->Concours->SetSerie(serie);
+        fenetre->GetConcours().SetCategorie(categorie);
+        fenetre->GetConcours().SetSerie(serie);
         cadre->ActualiseCommandes();
     }
     bool Actif(int id) const { return cadre->Action(id)->isEnabled(); }
@@ -67,18 +67,18 @@ protected:
 TEST_F(TTavoWindowTest, startsOnTheCharacteristicsOfAnEmptyUnnamedCompetition)
 {
     EXPECT_EQ(Titre(), QStringLiteral("Tavo 2000 - [sans nom]"));
-    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(fenetre->GetVue(), 0);
     EXPECT_TRUE(fenetre->GetDocument().SansNom());
     EXPECT_FALSE(fenetre->GetDocument().Modifie());
-    EXPECT_FALSE(fenetre->TriDossard || fenetre->TriNom);
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 0);
-    EXPECT_EQ(fenetre->RepertoireDepart, QDir::currentPath());
+    EXPECT_FALSE(fenetre->GetTriDossard() || fenetre->GetTriNom());
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 0);
+    EXPECT_EQ(fenetre->GetRepertoireDepart(), QDir::currentPath());
     // An empty options file: the defaults, with the directories under the start-up directory.
-    EXPECT_EQ(QString::fromUtf8(fenetre->Options->GetRepConcours()),
+    EXPECT_EQ(QString::fromUtf8(fenetre->GetOptions().GetRepConcours()),
               QDir::currentPath() + QStringLiteral("/Concours"));
-    EXPECT_EQ(fenetre->DonneesFichier->Filtre, QStringLiteral("Fichiers Tavo (*.CCR)|*.ccr|"));
-    EXPECT_EQ(fenetre->DonneesFichier->ExtensionDefaut, QStringLiteral("CCR"));
-    EXPECT_EQ(fenetre->DonneesFichier->Flags, unsigned(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST));
+    EXPECT_EQ(fenetre->GetDonneesFichier().Filtre, QStringLiteral("Fichiers Tavo (*.CCR)|*.ccr|"));
+    EXPECT_EQ(fenetre->GetDonneesFichier().ExtensionDefaut, QStringLiteral("CCR"));
+    EXPECT_EQ(fenetre->GetDonneesFichier().Flags, unsigned(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST));
     EXPECT_EQ(fenetre->GetScroller().XUnit(), 17);
     EXPECT_EQ(fenetre->GetScroller().YRange(), 0);
     EXPECT_EQ(fenetre->viewport()->palette().color(QPalette::Window), QColor(0, 0, 255));
@@ -103,7 +103,7 @@ TEST_F(TTavoWindowTest, unpreparedViewSaysWhyAndKeepsTheCurrentView)
     ASSERT_EQ(repondeur.Messages().size(), 1u);
     EXPECT_EQ(repondeur.Messages()[0].Titre, QStringLiteral("Tavo 2000"));
     EXPECT_EQ(repondeur.Messages()[0].Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
-    EXPECT_EQ(fenetre->Vue, 1);
+    EXPECT_EQ(fenetre->GetVue(), 1);
 }
 
 TEST_F(TTavoWindowTest, optionsFileOfTheStartDirectoryIsRead)
@@ -113,9 +113,9 @@ TEST_F(TTavoWindowTest, optionsFileOfTheStartDirectoryIsRead)
     ini.write("1\r\n0\r\n0\r\n1\r\n0\r\n/srv/concours\r\n/srv/vols\r\n");
     ini.close();
     TTavoWindow autre;
-    EXPECT_EQ(autre.Options->GetSauvegardeAuto(), 1);
-    EXPECT_EQ(autre.Options->GetMiseEnPageAuto(), 0);
-    EXPECT_STREQ(autre.Options->GetRepConcours(), "/srv/concours");
+    EXPECT_EQ(autre.GetOptions().GetSauvegardeAuto(), 1);
+    EXPECT_EQ(autre.GetOptions().GetMiseEnPageAuto(), 0);
+    EXPECT_STREQ(autre.GetOptions().GetRepConcours(), "/srv/concours");
 }
 
 TEST_F(TTavoWindowTest, flyOffCommandsFollowCategoryAndSeries)
@@ -136,10 +136,10 @@ TEST_F(TTavoWindowTest, flyOffCommandsFollowCategoryAndSeries)
 
 TEST_F(TTavoWindowTest, pageSetUpIsGreyedUnderAutomaticPageSetUp)
 {
-    fenetre->Options->SetMiseEnPageAuto(1);
+    fenetre->GetOptions().SetMiseEnPageAuto(1);
     cadre->ActualiseCommandes();
     EXPECT_FALSE(Actif(CM_MISE_EN_PAGE));
-    fenetre->Options->SetMiseEnPageAuto(0);
+    fenetre->GetOptions().SetMiseEnPageAuto(0);
     for (int commande : {CM_CARACTERISTIQUES, CM_JUGES, CM_LISTE_PILOTES}) {
         Execute(commande);
         EXPECT_TRUE(Actif(CM_MISE_EN_PAGE)) << commande;
@@ -149,7 +149,7 @@ TEST_F(TTavoWindowTest, pageSetUpIsGreyedUnderAutomaticPageSetUp)
 TEST_F(TTavoWindowTest, onlyQuitAndHelpStayAvailableDuringAScoreSheet)
 {
     Categorie("F3A", "3");
-    fenetre->Vue = 3;
+    fenetre->SetVue(3);
     cadre->ActualiseCommandes();
     for (int id : cadre->Commandes()) {
         const bool attendu = id == CM_QUITTER || id == CM_AIDE || id == CM_A_PROPOS;
@@ -157,29 +157,29 @@ TEST_F(TTavoWindowTest, onlyQuitAndHelpStayAvailableDuringAScoreSheet)
     }
     // A greyed command does not run, even when asked directly.
     EXPECT_FALSE(Execute(CM_CARACTERISTIQUES));
-    EXPECT_EQ(fenetre->Vue, 3);
+    EXPECT_EQ(fenetre->GetVue(), 3);
 }
 
 TEST_F(TTavoWindowTest, viewCommandsSwitchModesAndTheListExistsOnlyInMode2)
 {
     Execute(CM_JUGES);
-    EXPECT_EQ(fenetre->Vue, 1);
+    EXPECT_EQ(fenetre->GetVue(), 1);
     EXPECT_EQ(Liste(), nullptr);
     Execute(CM_LISTE_PILOTES);
-    EXPECT_EQ(fenetre->Vue, 2);
+    EXPECT_EQ(fenetre->GetVue(), 2);
     ASSERT_NE(Liste(), nullptr);
     EXPECT_EQ(Liste()->geometry(), fenetre->viewport()->rect());
     TListePilotes* meme = Liste();
     Execute(CM_LISTE_PILOTES);
     EXPECT_EQ(Liste(), meme);
     Execute(CM_CARACTERISTIQUES);
-    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(fenetre->GetVue(), 0);
     EXPECT_EQ(Liste(), nullptr);
 }
 
 TEST_F(TTavoWindowTest, pilotsListHasSevenColumnsWhiteOnBlue)
 {
-    ajoutePilote(*fenetre->Concours, "7", "Martin");
+    ajoutePilote(fenetre->GetConcours(), "7", "Martin");
     Execute(CM_LISTE_PILOTES);
     const QStringList attendus{"Dossard", "Nom",         "Prénom",     "Club",
                                "Licence", "Fréquence 1", "Fréquence 2"};
@@ -192,17 +192,17 @@ TEST_F(TTavoWindowTest, pilotsListHasSevenColumnsWhiteOnBlue)
     EXPECT_EQ(Liste()->palette().color(QPalette::Text), QColor(Qt::white));
     EXPECT_EQ(colonne(*Liste(), 1), QStringList{"Martin"});
     // Cells are looked up when drawn: a change shows without refilling.
-    TPilote p = fenetre->Concours->GetPilote(1);
+    TPilote p = fenetre->GetConcours().GetPilote(1);
     p.SetNom("Durand");
-    fenetre->Concours->SetPilote(p, 1);
+    fenetre->GetConcours().SetPilote(p, 1);
     EXPECT_EQ(colonne(*Liste(), 1), QStringList{"Durand"});
 }
 
 TEST_F(TTavoWindowTest, sortingByBibPutsTheLetteredBibFirstAndClickingAgainRestoresTheOrder)
 {
-    ajoutePilote(*fenetre->Concours, "10", "Dix");
-    ajoutePilote(*fenetre->Concours, "9", "Neuf");
-    ajoutePilote(*fenetre->Concours, "AB", "Lettres");
+    ajoutePilote(fenetre->GetConcours(), "10", "Dix");
+    ajoutePilote(fenetre->GetConcours(), "9", "Neuf");
+    ajoutePilote(fenetre->GetConcours(), "AB", "Lettres");
     Execute(CM_LISTE_PILOTES);
     EXPECT_EQ(colonne(*Liste(), 0), (QStringList{"10", "9", "AB"}));
     Liste()->header()->sectionClicked(0);
@@ -216,27 +216,27 @@ TEST_F(TTavoWindowTest, sortingByBibPutsTheLetteredBibFirstAndClickingAgainResto
 
 TEST_F(TTavoWindowTest, sortingByNamePutsCapitalsBeforeLowerCaseAndCancelsTheBibOrder)
 {
-    ajoutePilote(*fenetre->Concours, "1", "dupont");
-    ajoutePilote(*fenetre->Concours, "2", "Zola");
-    ajoutePilote(*fenetre->Concours, "3", "Abel");
+    ajoutePilote(fenetre->GetConcours(), "1", "dupont");
+    ajoutePilote(fenetre->GetConcours(), "2", "Zola");
+    ajoutePilote(fenetre->GetConcours(), "3", "Abel");
     Execute(CM_LISTE_PILOTES);
     Liste()->header()->sectionClicked(0);
     Liste()->header()->sectionClicked(1);
-    EXPECT_TRUE(fenetre->TriNom);
-    EXPECT_FALSE(fenetre->TriDossard);
+    EXPECT_TRUE(fenetre->GetTriNom());
+    EXPECT_FALSE(fenetre->GetTriDossard());
     EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Abel", "Zola", "dupont"}));
 }
 
 TEST_F(TTavoWindowTest, resizingTheWindowRefitsTheListAndKeepsItsOrder)
 {
-    ajoutePilote(*fenetre->Concours, "10", "Dix");
-    ajoutePilote(*fenetre->Concours, "9", "Neuf");
+    ajoutePilote(fenetre->GetConcours(), "10", "Dix");
+    ajoutePilote(fenetre->GetConcours(), "9", "Neuf");
     Execute(CM_LISTE_PILOTES);
     Liste()->header()->sectionClicked(0);
     cadre->resize(640, 420);
     QApplication::processEvents();
     ASSERT_NE(Liste(), nullptr);
-    EXPECT_EQ(fenetre->Vue, 2);
+    EXPECT_EQ(fenetre->GetVue(), 2);
     EXPECT_EQ(Liste()->geometry(), fenetre->viewport()->rect());
     EXPECT_EQ(colonne(*Liste(), 0), (QStringList{"9", "10"}));
     // The sort order stays for the whole run, across views.
@@ -247,9 +247,9 @@ TEST_F(TTavoWindowTest, resizingTheWindowRefitsTheListAndKeepsItsOrder)
 
 TEST_F(TTavoWindowTest, twoPilotsWithTheSameBibEachShowTheirOwnData)
 {
-    ajoutePilote(*fenetre->Concours, "4", "Autre", "Club C");
-    ajoutePilote(*fenetre->Concours, "5", "Premier", "Club A");
-    ajoutePilote(*fenetre->Concours, "5", "Second", "Club B");
+    ajoutePilote(fenetre->GetConcours(), "4", "Autre", "Club C");
+    ajoutePilote(fenetre->GetConcours(), "5", "Premier", "Club A");
+    ajoutePilote(fenetre->GetConcours(), "5", "Second", "Club B");
     Execute(CM_LISTE_PILOTES);
     EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Autre", "Premier", "Second"}));
     EXPECT_EQ(colonne(*Liste(), 3), (QStringList{"Club C", "Club A", "Club B"}));
@@ -257,7 +257,7 @@ TEST_F(TTavoWindowTest, twoPilotsWithTheSameBibEachShowTheirOwnData)
     EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Autre", "Premier", "Second"}));
     EXPECT_EQ(colonne(*Liste(), 3), (QStringList{"Club C", "Club A", "Club B"}));
     // Deleting the first of them: the rows follow after the list is filled again.
-    fenetre->Concours->SupprimePilote(2);
+    fenetre->GetConcours().SupprimePilote(2);
     fenetre->RemplitListe();
     EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Autre", "Second"}));
 }

@@ -57,11 +57,11 @@ protected:
     VuesClassementTest()
     {
         fenetre->OuvreFichier(CopieDemo());
-        fenetre->Options->SetRepProgrammes(TAVO_DATA_DIR "/Vols");
+        fenetre->GetOptions().SetRepProgrammes(TAVO_DATA_DIR "/Vols");
         repondeur.Oublie();
     }
-    TConcours& Concours() { return *fenetre->Concours; }
-    std::string Rep() const { return fenetre->Options->GetRepProgrammes(); }
+    TConcours& Concours() { return fenetre->GetConcours(); }
+    std::string Rep() const { return fenetre->GetOptions().GetRepProgrammes(); }
     /** Runs a view command and paints the view whole at 96 dpi. */
     TRecordingDC Vue(int commande)
     {
@@ -95,7 +95,7 @@ TEST_F(VuesClassementTest, titleBlockLinesAndSubtitlesOfEachView)
     // Centred on half the drawing's width.
     const TTrace* entete = dc.Cherche("CLASSEMENT DES PILOTES");
     ASSERT_NE(entete, nullptr);
-    EXPECT_EQ(entete->Rect.left + entete->Rect.Width() / 2, fenetre->LargeurVue / 2);
+    EXPECT_EQ(entete->Rect.left + entete->Rect.Width() / 2, fenetre->GetLargeurVue() / 2);
     EXPECT_EQ(entete->Police.Weight, FW_BOLD);
     EXPECT_EQ(entete->CouleurTexte, TColor::White);
     EXPECT_EQ(entete->ModeFond, TRANSPARENT);
@@ -122,7 +122,7 @@ TEST_F(VuesClassementTest, aLongTitleFitsTheNarrowestView)
     const TTrace* titre = dc.Cherche("GRAND CHAMPIONNAT DE FRANCE DE VOLTIGE RADIOCOMMAN");
     ASSERT_NE(titre, nullptr);
     EXPECT_GE(titre->Rect.left, 0);
-    EXPECT_LE(titre->Rect.right, fenetre->LargeurVue);
+    EXPECT_LE(titre->Rect.right, fenetre->GetLargeurVue());
     EXPECT_EQ(y(dc, "Série 2"), serie);
 }
 
@@ -134,8 +134,8 @@ TEST_F(VuesClassementTest, pilotRankingsAreAsWideAsTheirColumnsAndListEveryPilot
         ASSERT_EQ(h.size(), 15u + 2) << n; // the band and every pilot
         const int largeur = LargeurVueDixiemes(GenreVue::ClassementVols, n, 5);
         EXPECT_EQ(h[0].right - h[0].left, mm(largeur)) << n;
-        EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(largeur, Dpi()) + 10);
-        EXPECT_EQ(fenetre->HauteurVue, 17 * 15 + 321);
+        EXPECT_EQ(fenetre->GetLargeurVue(), DixiemesMmEnPixels(largeur, Dpi()) + 10);
+        EXPECT_EQ(fenetre->GetHauteurVue(), 17 * 15 + 321);
         // Rank, name, two columns a flight and the total: one rule at each edge.
         EXPECT_EQ(verticales(dc).size(), std::size_t(2 + 2 * n + 2)) << n;
         EXPECT_NE(dc.Cherche(QStringLiteral("%V%1").arg(n)), nullptr);
@@ -154,7 +154,7 @@ TEST_F(VuesClassementTest, pilotRankingsAreAsWideAsTheirColumnsAndListEveryPilot
 TEST_F(VuesClassementTest, pilotRankingRowsShowTheComputedRanking)
 {
     const TRecordingDC dc = Vue(CM_CLST_PILOTES_1 + 2);
-    ParametresCalcul parametres(*fenetre->Options);
+    ParametresCalcul parametres(fenetre->GetOptions());
     const ClassementVols attendu = ClassementApresVols(Concours(), parametres, 3).valeur;
     const LigneClassement& premier = attendu.lignes.front();
     const QString nom = QStringLiteral(" ") + Texte(premier.nom.c_str()) + QStringLiteral(" ") +
@@ -175,7 +175,7 @@ TEST_F(VuesClassementTest, emptyCompetitionRulesOnlyAroundTheBand)
     const TRecordingDC dc = Vue(CM_CLST_PILOTES_1);
     EXPECT_EQ(horizontales(dc).size(), 2u);
     EXPECT_TRUE(verticales(dc).empty());
-    EXPECT_EQ(fenetre->HauteurVue, 321);
+    EXPECT_EQ(fenetre->GetHauteurVue(), 321);
     EXPECT_NE(dc.Cherche("Total "), nullptr);
 }
 
@@ -183,7 +183,7 @@ TEST_F(VuesClassementTest, judgeRankingListsOnlyThoseWhoFlewUnderEachJudgesBlock
 {
     const TRecordingDC dc = Vue(CM_CLST_JUGES_1 + 1); // bib 10 missed flight 2
     EXPECT_EQ(horizontales(dc).size(), 14u + 2);
-    EXPECT_EQ(fenetre->HauteurVue, 17 * 14 + 321);
+    EXPECT_EQ(fenetre->GetHauteurVue(), 17 * 14 + 321);
     EXPECT_EQ(horizontales(dc)[0].right - horizontales(dc)[0].left,
               mm(LargeurVueDixiemes(GenreVue::ClassementJuges, 2, 5)));
     // Left edge, after rank, name and final, after each of the five blocks.
@@ -201,7 +201,7 @@ TEST_F(VuesClassementTest, judgeRankingListsOnlyThoseWhoFlewUnderEachJudgesBlock
         const TRecordingDC panel = Vue(CM_CLST_JUGES_1);
         const int largeur = LargeurVueDixiemes(GenreVue::ClassementJuges, 1, juges);
         EXPECT_EQ(horizontales(panel)[0].right - horizontales(panel)[0].left, mm(largeur));
-        EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(largeur, Dpi()) + 10);
+        EXPECT_EQ(fenetre->GetLargeurVue(), DixiemesMmEnPixels(largeur, Dpi()) + 10);
     }
 }
 
@@ -213,7 +213,7 @@ TEST_F(VuesClassementTest, judgeRankingOfAFlightNobodyFlewShowsTheHeaderOnly)
                 pilote.SetNote(3, l, j, 0);
     const TRecordingDC dc = Vue(CM_CLST_JUGES_1 + 2);
     EXPECT_EQ(horizontales(dc).size(), 2u);
-    EXPECT_EQ(fenetre->HauteurVue, 321);
+    EXPECT_EQ(fenetre->GetHauteurVue(), 321);
     EXPECT_NE(dc.Cherche("Rang"), nullptr);
 }
 
@@ -242,7 +242,7 @@ TEST_F(VuesClassementTest, judgeRankingReloadsItsProgrammeAtEachPaint)
     EXPECT_EQ(apres.Textes(), avant.Textes());
 
     // Its file gone, the view says so instead of showing scores of other K factors.
-    fenetre->Options->SetRepProgrammes(CheminNatif(depart.path()).c_str());
+    fenetre->GetOptions().SetRepProgrammes(CheminNatif(depart.path()).c_str());
     TRecordingDC sans;
     fenetre->Paint(sans, true, TRect{0, 0, 2000, 100000});
     EXPECT_NE(sans.Cherche("Le programme de vol 1 est introuvable"), nullptr);
@@ -256,7 +256,7 @@ TEST_F(VuesClassementTest, judgeRankingFollowsItsProgrammeAndTheMarksBetweenPain
     QDir().mkpath(vols);
     const QString programme = vols + QStringLiteral("/F3A_P27.txt");
     QFile::copy(QStringLiteral(TAVO_DATA_DIR "/Vols/F3A_P27.txt"), programme);
-    fenetre->Options->SetRepProgrammes(CheminNatif(vols).c_str());
+    fenetre->GetOptions().SetRepProgrammes(CheminNatif(vols).c_str());
     const TRecordingDC avant = Vue(CM_CLST_JUGES_1);
 
     // The first figure's K doubled on disk: the next paint shows other scores.
@@ -285,8 +285,8 @@ TEST_F(VuesClassementTest, judgeRankingFollowsItsProgrammeAndTheMarksBetweenPain
 TEST_F(VuesClassementTest, diagramBarsAreTwoAndAQuarterMillimetresAPoint)
 {
     const TRecordingDC dc = Vue(CM_DIAGRAMME_1 + 1);
-    EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(1980, Dpi()));
-    EXPECT_EQ(fenetre->HauteurVue, DixiemesMmEnPixels(1348, Dpi()));
+    EXPECT_EQ(fenetre->GetLargeurVue(), DixiemesMmEnPixels(1980, Dpi()));
+    EXPECT_EQ(fenetre->GetHauteurVue(), DixiemesMmEnPixels(1348, Dpi()));
     const DiagrammeJuge attendu = CalculeDiagramme(Concours(), 2, Rep());
     const int ox = mm(270);
     const int oy = mm(1262);
@@ -332,8 +332,8 @@ TEST_F(VuesClassementTest, profileOfThreeJudgesWithNobodyFlownShowsZerosAndDashe
                 pilote.SetNote(2, l, j, 0);
     const TRecordingDC dc = Vue(CM_TBL_1 + 1);
     const int largeur = LargeurVueDixiemes(GenreVue::Profil, 2, 3);
-    EXPECT_EQ(fenetre->LargeurVue, DixiemesMmEnPixels(largeur, Dpi()) + 10);
-    EXPECT_EQ(fenetre->HauteurVue, 450);
+    EXPECT_EQ(fenetre->GetLargeurVue(), DixiemesMmEnPixels(largeur, Dpi()) + 10);
+    EXPECT_EQ(fenetre->GetHauteurVue(), 450);
     // The rule under the header spans the table.
     const std::vector<TRect> h = horizontales(dc);
     ASSERT_EQ(h.size(), 1u + 1 + 3);
@@ -351,7 +351,7 @@ TEST_F(VuesClassementTest, profileOfThreeJudgesWithNobodyFlownShowsZerosAndDashe
 TEST_F(VuesClassementTest, missingProgrammesKeepThePreviousViewWithTheirMessage)
 {
     Execute(CM_JUGES);
-    fenetre->Options->SetRepProgrammes(CheminNatif(depart.path()).c_str());
+    fenetre->GetOptions().SetRepProgrammes(CheminNatif(depart.path()).c_str());
     for (int commande : {CM_CLST_PILOTES_1, CM_FLYOFF_1, CM_DIAGRAMME_1})
         EXPECT_TRUE(Execute(commande));
     Execute(CM_CLST_JUGES_1 + 2);
@@ -364,8 +364,8 @@ TEST_F(VuesClassementTest, missingProgrammesKeepThePreviousViewWithTheirMessage)
         EXPECT_EQ(m.Titre, QStringLiteral("Tavo 2000"));
         EXPECT_EQ(m.Type, unsigned(MB_OK | MB_ICONEXCLAMATION));
     }
-    EXPECT_EQ(fenetre->Vue, 1);
-    EXPECT_EQ(fenetre->LargeurVue, 0);
+    EXPECT_EQ(fenetre->GetVue(), 1);
+    EXPECT_EQ(fenetre->GetLargeurVue(), 0);
 }
 
 TEST_F(VuesClassementTest, enteringAViewScrollsInUnitsOf17FromTheOrigin)
@@ -375,15 +375,16 @@ TEST_F(VuesClassementTest, enteringAViewScrollsInUnitsOf17FromTheOrigin)
     Execute(CM_CLST_PILOTES_1 + 3);
     fenetre->GetScroller().ScrollTo(3, 5);
     Execute(CM_CLST_JUGES_1);
-    EXPECT_EQ(fenetre->Vue, 12);
+    EXPECT_EQ(fenetre->GetVue(), 12);
     EXPECT_EQ(fenetre->GetScroller().XPos(), 0);
     EXPECT_EQ(fenetre->GetScroller().YPos(), 0);
     EXPECT_EQ(fenetre->GetScroller().YUnit(), 17);
     const TRect client = fenetre->GetClientRect();
-    EXPECT_EQ(fenetre->GetScroller().YRange(), (fenetre->HauteurVue - client.Height() + 16) / 17);
+    EXPECT_EQ(fenetre->GetScroller().YRange(),
+              (fenetre->GetHauteurVue() - client.Height() + 16) / 17);
     Execute(CM_LISTE_PILOTES);
     Execute(CM_TBL_1);
-    EXPECT_EQ(fenetre->Vue, 24);
+    EXPECT_EQ(fenetre->GetVue(), 24);
     EXPECT_EQ(fenetre->GetListeVue(), nullptr);
 }
 
@@ -391,10 +392,10 @@ TEST_F(VuesClassementTest, flyOffViewWithoutRuleFallsBackToTheCharacteristics)
 {
     Concours().SetCategorie("F3B");
     ASSERT_TRUE(Execute(CM_FLYOFF_1));
-    EXPECT_EQ(fenetre->Vue, 8);
+    EXPECT_EQ(fenetre->GetVue(), 8);
     TRecordingDC dc;
     fenetre->Paint(dc, true, fenetre->GetClientRect());
-    EXPECT_EQ(fenetre->Vue, 0);
+    EXPECT_EQ(fenetre->GetVue(), 0);
     EXPECT_EQ(dc.Cherche("CLASSEMENT DES PILOTES"), nullptr);
 }
 
@@ -403,9 +404,9 @@ TEST_F(VuesClassementTest, aLongRankingDrawsOnlyTheRowsInView)
     QDir(depart.path()).mkdir(QStringLiteral("Gen"));
     const std::string rep = CheminNatif(depart.filePath("Gen"));
     test::GenereConcours(Concours(), rep, 10000, 5, 4);
-    fenetre->Options->SetRepProgrammes(rep.c_str());
+    fenetre->GetOptions().SetRepProgrammes(rep.c_str());
     ASSERT_TRUE(Execute(CM_CLST_PILOTES_1 + 3));
-    EXPECT_EQ(fenetre->HauteurVue, 17 * 10000 + 321);
+    EXPECT_EQ(fenetre->GetHauteurVue(), 17 * 10000 + 321);
     fenetre->GetScroller().ScrollTo(0, 5000);
     ASSERT_EQ(fenetre->GetScroller().YOffset(), 85000);
     TRecordingDC dc;

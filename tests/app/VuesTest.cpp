@@ -78,15 +78,15 @@ TEST_F(VuesTest, characteristicsViewDrawsItsBandsLabelsAndValues)
 
 TEST_F(VuesTest, judgesViewAlwaysShowsFiveRowsAndTheJudgesOfTheList)
 {
-    fenetre->Concours->SetNbJuges(3);
+    fenetre->GetConcours().SetNbJuges(3);
     for (const char* nom : {"Arnaud", "Blanc"}) {
-        fenetre->Concours->AjouteJuge();
+        fenetre->GetConcours().AjouteJuge();
         TJuge juge;
         juge.SetNom(nom);
         juge.SetPrenom("Jean");
         juge.SetClub("Club");
         juge.SetLicence("123");
-        fenetre->Concours->SetJuge(juge, fenetre->Concours->NbJugesSaisis());
+        fenetre->GetConcours().SetJuge(juge, fenetre->GetConcours().NbJugesSaisis());
     }
     Execute(CM_JUGES);
     const TRecordingDC dc = Dessine();

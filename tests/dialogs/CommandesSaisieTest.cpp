@@ -49,7 +49,7 @@ TEST_F(CommandesSaisieTest, confirmedPilotsAreSavedAtOnceWhenAutomatic)
 {
     const QString demo = CopieDemo();
     ASSERT_TRUE(fenetre->OuvreFichier(demo));
-    fenetre->Options->SetSauvegardeAuto(1);
+    fenetre->GetOptions().SetSauvegardeAuto(1);
     PendantDialogue([](TDialog& d) {
         d.Edit(106)->selectAll();
         Frappe(d.Edit(106), QStringLiteral("Garnier-Roy"));
@@ -74,7 +74,7 @@ TEST_F(CommandesSaisieTest, cancelledPilotDialogStillMarksWhatItChanged)
         d.Bouton(IDCANCEL)->click();
     });
     Execute(CM_PILOTES);
-    EXPECT_EQ(fenetre->Concours->NbPilotes(), 14);
+    EXPECT_EQ(fenetre->GetConcours().NbPilotes(), 14);
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
 }
 
@@ -93,7 +93,7 @@ TEST_F(CommandesSaisieTest, cancelledCompetitionDialogMarksJudgesWritten)
         d.Bouton(IDCANCEL)->click();
     });
     Execute(CM_INFORMATIONS);
-    EXPECT_STREQ(fenetre->Concours->GetJuge(1).GetNom(), "Autre");
+    EXPECT_STREQ(fenetre->GetConcours().GetJuge(1).GetNom(), "Autre");
     EXPECT_TRUE(fenetre->GetDocument().Modifie());
 }
 
@@ -112,7 +112,7 @@ TEST_F(CommandesSaisieTest, confirmedOptionsWriteTheOptionsFile)
     EXPECT_EQ(relues.GetImpressionAuto() + relues.GetMiseEnPageAuto() + relues.GetRapport1000() +
                   relues.GetSauvegardeAuto() + relues.GetTBL(),
               0);
-    EXPECT_EQ(fenetre->Options->GetRapport1000(), 0);
+    EXPECT_EQ(fenetre->GetOptions().GetRapport1000(), 0);
 }
 
 TEST_F(CommandesSaisieTest, pastedLineBreaksBecomeSpacesSoTheFilesReopen)
@@ -156,13 +156,13 @@ TEST_F(CommandesSaisieTest, pastedLineBreaksBecomeSpacesSoTheFilesReopen)
     TOption relues;
     relues.Charge(depart.path().toStdString());
     EXPECT_STREQ(relues.GetRepConcours(), "/srv/concours 2026");
-    EXPECT_STREQ(relues.GetRepProgrammes(), fenetre->Options->GetRepProgrammes());
+    EXPECT_STREQ(relues.GetRepProgrammes(), fenetre->GetOptions().GetRepProgrammes());
 }
 
 TEST_F(CommandesSaisieTest, scoreSheetDialogStoresTheChoice)
 {
     ASSERT_TRUE(fenetre->OuvreFichier(CopieDemo()));
-    TConcours& concours = *fenetre->Concours;
+    TConcours& concours = fenetre->GetConcours();
     concours.SetDossardCourant("");
     TNoteDlg d(fenetre, concours);
     d.show();

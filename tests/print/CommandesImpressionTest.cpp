@@ -84,8 +84,8 @@ class CommandesImpression : public FenetreTest
 protected:
     CommandesImpression()
     {
-        fenetre->Options->SetMiseEnPageAuto(0);
-        fenetre->Options->SetRepProgrammes(TAVO_DATA_DIR "/Vols");
+        fenetre->GetOptions().SetMiseEnPageAuto(0);
+        fenetre->GetOptions().SetRepProgrammes(TAVO_DATA_DIR "/Vols");
         EXPECT_TRUE(fenetre->OuvreFichier(CopieDemo()));
     }
     bool Active(int id)
@@ -102,15 +102,15 @@ protected:
 
 TEST_F(CommandesImpression, theFirstPrintCreatesThePrinterAndLaterOnesKeepItsSetUp)
 {
-    EXPECT_EQ(fenetre->Imprimante, nullptr);
+    EXPECT_EQ(fenetre->GetImprimante(), nullptr);
     EXPECT_TRUE(Execute(CM_IMP_LISTE_DOSSARDS));
-    ASSERT_NE(fenetre->Imprimante, nullptr);
-    const TPrinter* premiere = fenetre->Imprimante.get();
+    ASSERT_NE(fenetre->GetImprimante(), nullptr);
+    const TPrinter* premiere = fenetre->GetImprimante();
     EXPECT_TRUE(Execute(CM_MISE_EN_PAGE));
     EXPECT_EQ(dialogues.misesEnPage, 1);
-    EXPECT_EQ(fenetre->Imprimante->GetSetup().MargeHaut, 1000);
+    EXPECT_EQ(fenetre->GetImprimante()->GetSetup().MargeHaut, 1000);
     EXPECT_TRUE(Execute(CM_IMP_LISTE_NOMS));
-    EXPECT_EQ(fenetre->Imprimante.get(), premiere);
+    EXPECT_EQ(fenetre->GetImprimante(), premiere);
     EXPECT_EQ(dialogues.titres, QStringList({"Liste des pilotes", "Liste des pilotes"}));
     EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Landscape);
     EXPECT_TRUE(QFile::exists(depart.filePath(QStringLiteral("2.pdf"))));
@@ -121,7 +121,7 @@ TEST_F(CommandesImpression, programmeSheetsAndTheReportForceA4PortraitWith25mmMa
 {
     EXPECT_TRUE(Execute(CM_MISE_EN_PAGE));
     EXPECT_TRUE(Execute(CM_IMP_PROGRAMME_1 + 1));
-    const TMiseEnPage& mise = fenetre->Imprimante->GetSetup();
+    const TMiseEnPage& mise = fenetre->GetImprimante()->GetSetup();
     EXPECT_EQ(mise.Orientation, DMORIENT_PORTRAIT);
     EXPECT_EQ(mise.MargeHaut, 2500);
     EXPECT_EQ(mise.MargeGauche, 2500);
@@ -138,11 +138,11 @@ TEST_F(CommandesImpression, automaticSetUpGreysPageSetUpAndGivesEachFormItsOrien
 {
     EXPECT_TRUE(Active(CM_MISE_EN_PAGE));
     EXPECT_TRUE(Execute(CM_MISE_EN_PAGE));
-    fenetre->Options->SetMiseEnPageAuto(1);
+    fenetre->GetOptions().SetMiseEnPageAuto(1);
     EXPECT_FALSE(Active(CM_MISE_EN_PAGE));
     EXPECT_TRUE(Execute(CM_IMP_CLST_PILOTES_1 + 2));
     EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Portrait);
-    EXPECT_EQ(fenetre->Imprimante->GetSetup().MargeHaut, 2500);
+    EXPECT_EQ(fenetre->GetImprimante()->GetSetup().MargeHaut, 2500);
     EXPECT_TRUE(Execute(CM_IMP_CLST_JUGES_1));
     EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Landscape);
     EXPECT_TRUE(Execute(CM_IMP_FLYOFF_1 + 1));
@@ -155,7 +155,7 @@ TEST_F(CommandesImpression, automaticSetUpGreysPageSetUpAndGivesEachFormItsOrien
 
 TEST_F(CommandesImpression, aMissingProgrammeStopsThePrintWithItsMessage)
 {
-    fenetre->Options->SetRepProgrammes(depart.path().toLocal8Bit().constData());
+    fenetre->GetOptions().SetRepProgrammes(depart.path().toLocal8Bit().constData());
     EXPECT_TRUE(Execute(CM_IMP_CLST_JUGES_1 + 2));
     EXPECT_TRUE(Execute(CM_IMP_PROGRAMME_1 + 2));
     EXPECT_TRUE(Execute(CM_IMP_CLST_PILOTES_1));
@@ -173,9 +173,9 @@ TEST_F(CommandesImpression, aMissingProgrammeStopsThePrintWithItsMessage)
 
 TEST_F(CommandesImpression, aDiagramOfAJudgeThePanelLacksDoesNothing)
 {
-    fenetre->Concours->SetNbJuges(4);
+    fenetre->GetConcours().SetNbJuges(4);
     EXPECT_TRUE(Execute(CM_IMP_DIAGRAMME_1 + 4));
-    EXPECT_EQ(fenetre->Imprimante, nullptr);
+    EXPECT_EQ(fenetre->GetImprimante(), nullptr);
     EXPECT_TRUE(repondeur.Messages().empty());
     EXPECT_EQ(dialogues.impressions, 0);
     EXPECT_TRUE(Execute(CM_IMP_DIAGRAMME_1 + 3));
@@ -184,11 +184,11 @@ TEST_F(CommandesImpression, aDiagramOfAJudgeThePanelLacksDoesNothing)
 
 TEST_F(CommandesImpression, theSheetJustEnteredPrintsInPortraitAndACancelPrintsNothing)
 {
-    fenetre->Options->SetMiseEnPageAuto(0);
+    fenetre->GetOptions().SetMiseEnPageAuto(0);
     EXPECT_TRUE(Execute(CM_MISE_EN_PAGE));
-    fenetre->Concours->SetDossardCourant("7");
-    fenetre->Concours->SetVolCourant(1);
-    ASSERT_TRUE(fenetre->Concours->ChargeProgramme(1, TAVO_DATA_DIR "/Vols"));
+    fenetre->GetConcours().SetDossardCourant("7");
+    fenetre->GetConcours().SetVolCourant(1);
+    ASSERT_TRUE(fenetre->GetConcours().ChargeProgramme(1, TAVO_DATA_DIR "/Vols"));
     fenetre->ImpressionAutoFeuille();
     EXPECT_EQ(dialogues.titres.last(), QStringLiteral("la feuille de note"));
     EXPECT_EQ(dialogues.orientations.last(), QPageLayout::Portrait);
@@ -203,11 +203,11 @@ TEST_F(CommandesImpression, theSheetJustEnteredPrintsInPortraitAndACancelPrintsN
 TEST_F(CommandesImpression, printCommandsAreGreyedDuringScoreEntry)
 {
     EXPECT_TRUE(Active(CM_IMP_PROCES_VERBAL));
-    fenetre->Vue = 3;
+    fenetre->SetVue(3);
     for (int id : {int{CM_MISE_EN_PAGE}, int{CM_IMP_LISTE_DOSSARDS}, CM_IMP_CLST_JUGES_1 + 6,
                    int{CM_IMP_PROGRAMME_1}, int{CM_IMP_PROCES_VERBAL}})
         EXPECT_FALSE(Active(id)) << id;
-    fenetre->Vue = 0;
+    fenetre->SetVue(0);
     // Demo: F3A series 2, so no 4th fly-off.
     EXPECT_TRUE(Active(CM_IMP_FLYOFF_1 + 2));
     EXPECT_FALSE(Active(CM_IMP_FLYOFF_1 + 3));
@@ -221,7 +221,7 @@ TEST_F(CommandesImpression, everyFormPrintsAfterAPreviewWhatItPrintsDirectly)
     if (std::system("pdftotext -v > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     // Four times the demo's pilots, so that the lists and rankings run onto a second page.
-    std::list<TPilote>& pilotes = fenetre->Concours->GetPilotes();
+    std::list<TPilote>& pilotes = fenetre->GetConcours().GetPilotes();
     std::list<TPilote> copies;
     for (int n = 1; n <= 3; ++n)
         for (TPilote pilote : pilotes) {
@@ -230,13 +230,13 @@ TEST_F(CommandesImpression, everyFormPrintsAfterAPreviewWhatItPrintsDirectly)
             copies.push_back(pilote);
         }
     pilotes.splice(pilotes.end(), copies);
-    fenetre->Options->SetAccordJuges(1);
-    fenetre->Concours->SetDossardCourant("7");
-    fenetre->Concours->SetVolCourant(1);
+    fenetre->GetOptions().SetAccordJuges(1);
+    fenetre->GetConcours().SetDossardCourant("7");
+    fenetre->GetConcours().SetVolCourant(1);
     auto imprime = [this](int commande) {
         if (commande != 0)
             EXPECT_TRUE(Execute(commande));
-        else if (fenetre->Concours->ChargeProgramme(1, TAVO_DATA_DIR "/Vols"))
+        else if (fenetre->GetConcours().ChargeProgramme(1, TAVO_DATA_DIR "/Vols"))
             fenetre->ImpressionAutoFeuille(); // the score sheet just typed
         return dialogues.Pdf(dialogues.impressions);
     };

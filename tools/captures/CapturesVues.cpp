@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     tavo::TRepondeurScripte repondeur(cadre);
     for (const auto& [commande, nom] : classements) {
         cadre->ExecuteCommande(commande);
-        if (fenetre->Vue < 4) {
+        if (fenetre->GetVue() < 4) {
             std::fprintf(stderr, "tavo-captures: command %d shows no view\n", commande);
             ++erreurs;
         }
@@ -126,7 +126,7 @@ int main(int argc, char** argv)
     };
     cadre->resize(900, 640);
     cadre->ExecuteCommande(CM_NOTES);
-    if (fenetre->Vue != 3) {
+    if (fenetre->GetVue() != 3) {
         std::fprintf(stderr, "tavo-captures: no score sheet\n");
         ++erreurs;
     }
