@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Concours.h"
 
+#include "model/EcritureTexte.h"
 #include "model/Fichier.h"
 #include "model/LecteurTexte.h"
 #include "model/Texte.h"
@@ -240,10 +241,8 @@ void TConcours::EcritIdentification(std::string& sortie) const
           Ident.Jury3,          Ident.Autres,         Ident.Horaires,     Ident.ConditionsMeteo,
           Ident.Controles,      Ident.Incidents,      Ident.Reclamations, Ident.Observations})
         tavo::AjouteLigne(sortie, texte);
-    for (short nombre : {Ident.NbJuges, Ident.NbVols}) {
-        tavo::AjouteEntier(sortie, nombre);
-        sortie += "\r\n";
-    }
+    for (short nombre : {Ident.NbJuges, Ident.NbVols})
+        tavo::AjouteLigneEntier(sortie, nombre);
     for (const auto& programme : Ident.ProgrammeVol)
         tavo::AjouteLigne(sortie, programme);
     Ident.DateDebut.Ecrit(sortie);
@@ -252,8 +251,7 @@ void TConcours::EcritIdentification(std::string& sortie) const
 
 void TConcours::EcritJuges(std::string& sortie) const
 {
-    tavo::AjouteEntier(sortie, static_cast<long long>(Juges.size()));
-    sortie += "\r\n";
+    tavo::AjouteLigneEntier(sortie, static_cast<long long>(Juges.size()));
     for (const TJuge& juge : Juges)
         juge.Ecrit(sortie);
 }
@@ -263,8 +261,7 @@ std::string TConcours::Ecrit() const
     std::string sortie;
     sortie.reserve(1024 + Pilotes.size() * 2400 + Juges.size() * 64);
     EcritIdentification(sortie);
-    tavo::AjouteEntier(sortie, static_cast<long long>(Pilotes.size()));
-    sortie += "\r\n";
+    tavo::AjouteLigneEntier(sortie, static_cast<long long>(Pilotes.size()));
     for (const TPilote& pilote : Pilotes)
         pilote.Ecrit(sortie);
     EcritJuges(sortie);

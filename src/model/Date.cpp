@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Date.h"
 
+#include "model/EcritureTexte.h"
 #include "model/LecteurTexte.h"
 #include "model/Texte.h"
 
@@ -67,8 +68,7 @@ void Date::Ecrit(std::string& sortie) const
     sortie += '/';
     tavo::AjouteEntier(sortie, Mois);
     sortie += '/';
-    tavo::AjouteEntier(sortie, Annee);
-    sortie += "\r\n";
+    tavo::AjouteLigneEntier(sortie, Annee);
 }
 
 bool Date::Lit(tavo::LecteurTexte& lecteur)

@@ -16,6 +16,7 @@
 #include "model/Journal.h"
 
 #include "model/Concours.h"
+#include "model/EcritureTexte.h"
 #include "model/Empreinte.h"
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Juge.h"
 
+#include "model/EcritureTexte.h"
 #include "model/LecteurTexte.h"
 #include "model/Texte.h"
 
@@ -25,8 +26,7 @@ void TJuge::Ecrit(std::string& sortie) const
 {
     for (const char* champ : {Nom, Prenom, Licence, Club})
         tavo::AjouteLigne(sortie, champ);
-    tavo::AjouteEntier(sortie, Grade);
-    sortie += "\r\n";
+    tavo::AjouteLigneEntier(sortie, Grade);
 }
 
 bool TJuge::Lit(tavo::LecteurTexte& lecteur, bool& horsLimites)

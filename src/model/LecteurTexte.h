@@ -88,13 +88,4 @@ template <typename T> bool LecteurTexte::LitEntier(T& valeur, bool& horsLimites)
     return true;
 }
 
-/** Appends a decimal integer to a text being written. */
-void AjouteEntier(std::string& sortie, long long valeur);
-
-/**
- * Appends a text and a CR LF line end. A CR or LF inside the text is written
- * as a space: a text always stays on its one line.
- */
-void AjouteLigne(std::string& sortie, std::string_view texte);
-
 } // namespace tavo

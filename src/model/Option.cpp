@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Option.h"
 
+#include "model/EcritureTexte.h"
 #include "model/Fichier.h"
 #include "model/LecteurTexte.h"
 #include "model/Texte.h"
@@ -29,16 +30,12 @@ void TOption::SetRepPublication(const char* texte)
 std::string TOption::Ecrit() const
 {
     std::string sortie;
-    for (int drapeau : {SauvegardeAuto, ImpressionAuto, MiseEnPageAuto, Rapport1000, TBL}) {
-        tavo::AjouteEntier(sortie, drapeau);
-        sortie += "\r\n";
-    }
+    for (int drapeau : {SauvegardeAuto, ImpressionAuto, MiseEnPageAuto, Rapport1000, TBL})
+        tavo::AjouteLigneEntier(sortie, drapeau);
     tavo::AjouteLigne(sortie, RepConcours);
     tavo::AjouteLigne(sortie, RepProgrammes);
-    for (int drapeau : {PublicationAuto, AccordJuges}) {
-        tavo::AjouteEntier(sortie, drapeau);
-        sortie += "\r\n";
-    }
+    for (int drapeau : {PublicationAuto, AccordJuges})
+        tavo::AjouteLigneEntier(sortie, drapeau);
     tavo::AjouteLigne(sortie, RepPublication);
     return sortie;
 }

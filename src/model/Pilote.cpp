@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Pilote.h"
 
+#include "model/EcritureTexte.h"
 #include "model/Empreinte.h"
 #include "model/LecteurTexte.h"
 #include "model/Texte.h"
@@ -197,9 +198,9 @@ void TNotesPilote::Ecrit(std::string& sortie) const
                 tavo::AjouteEntier(sortie, Notes[j][v][f]);
                 sortie += ' ';
             }
-            sortie += "\r\n";
+            tavo::FinLigne(sortie);
         }
-        sortie += "\r\n";
+        tavo::FinLigne(sortie);
     }
 }
 
