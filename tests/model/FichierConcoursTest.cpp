@@ -354,3 +354,57 @@ TEST(FichierConcours, demoCompetitionOpens)
     EXPECT_GE(c.NbPilotes(), 12);
     EXPECT_EQ(c.Ecrit(), LitOctets(TAVO_DATA_DIR "/Concours/demo.ccr"));
 }
+
+// A fixed file, every field distinct: a field read into its neighbour's place, and written back
+// there, goes unnoticed by a round trip but not here.
+TEST(FichierConcours, aFixedFileReadsIntoItsFieldsAndWritesBackByteForByte)
+{
+    const std::string octets = LitOctets(TAVO_TESTS_DIR "/model/donnees/dore.ccr");
+    TConcours c;
+    ASSERT_TRUE(c.Lit(octets));
+    EXPECT_STREQ(c.GetTitre(), "Titre Coupe d'Or");
+    EXPECT_STREQ(c.GetDepartement(), "D\xE9partement Essonne");
+    EXPECT_STREQ(c.GetOrganisateur(), "Organisateur MAC");
+    EXPECT_STREQ(c.GetNumAffiliation(), "123");
+    EXPECT_STREQ(c.GetCategorie(), "F3C");
+    EXPECT_STREQ(c.GetSerie(), "1 1/2");
+    EXPECT_STREQ(c.GetCommissaires(), "Commissaires Roux");
+    EXPECT_STREQ(c.GetChronometreurs(), "Chronom\xE9treurs Blanc");
+    EXPECT_STREQ(c.GetJury3(), "Jury3 Gris");
+    EXPECT_STREQ(c.GetHoraires(), "Horaires 9h-18h");
+    EXPECT_STREQ(c.GetObservations(), "Observations rien");
+    EXPECT_EQ(c.GetNbJuges(), 4);
+    EXPECT_EQ(c.GetNbVols(), 3);
+    EXPECT_STREQ(c.GetProgrammeVol(1), "ProgVol2.txt");
+    EXPECT_STREQ(c.GetProgrammeVol(3), "");
+    EXPECT_STREQ(c.GetDateDebut(), "05/07/2026");
+    EXPECT_STREQ(c.GetDateFin(), "06/07/2026");
+
+    ASSERT_EQ(c.NbPilotes(), 2);
+    const TPilote b = c.GetPilote(2);
+    EXPECT_STREQ(b.GetNom(), "NomB");
+    EXPECT_STREQ(b.GetPrenom(), "PrenomB");
+    EXPECT_STREQ(b.GetClub(), "ClubB");
+    EXPECT_STREQ(b.GetNumClub(), "22");
+    EXPECT_STREQ(b.GetLicence(), "2002");
+    EXPECT_STREQ(b.GetFrequence1(), "2.4");
+    EXPECT_STREQ(b.GetFrequence2(), "41.000");
+    EXPECT_STREQ(b.GetDossard(), "12");
+    // Mark n of the file's order (pilot, flight, line, judge) is n modulo 21.
+    const TPilote a = c.GetPilote(1);
+    EXPECT_EQ(a.GetNote(1, 1, 2), 1);
+    EXPECT_EQ(a.GetNote(2, 1, 1), 125 % 21);
+    EXPECT_EQ(a.GetNote(1, 2, 1), 5);
+    EXPECT_EQ(b.GetNote(7, 25, 4), ((13 * 25 + 24) * 5 + 3) % 21);
+    EXPECT_EQ(b.GetNote(7, 25, 5), -10);
+
+    ASSERT_EQ(c.NbJugesSaisis(), 3);
+    const TJuge j = c.GetJuge(2);
+    EXPECT_STREQ(j.GetNom(), "JugeNom2");
+    EXPECT_STREQ(j.GetPrenom(), "JugePrenom2");
+    EXPECT_STREQ(j.GetLicence(), "L2");
+    EXPECT_STREQ(j.GetClub(), "JugeClub2");
+    EXPECT_EQ(j.GetGrade(), 2);
+
+    EXPECT_EQ(c.Ecrit(), octets);
+}
