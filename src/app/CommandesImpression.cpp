@@ -5,6 +5,7 @@
 #include "app/TTavoWindow.h"
 #include "platform/Chaines.h"
 #include "platform/DialoguesStandard.h"
+#include "presentation/Messages.h"
 #include "print/Formulaires.h"
 #include "print/PrintoutConcours.h"
 #include "scoring/Regles.h"
@@ -45,7 +46,7 @@ bool TTavoWindow::CommandeImpression(int id)
     const tavo::Statut statut =
         tavo::PrepareFormulaire(*Concours, parametres, demande->formulaire, demande->nombre);
     if (!statut) {
-        tavo::MessageBox(this, QString::fromStdString(statut.message), tavo::NomTavo(),
+        tavo::MessageBox(this, QString::fromStdString(tavo::MessageStatut(statut)), tavo::NomTavo(),
                          tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
         return true;
     }

@@ -8,7 +8,7 @@
 #include "app/TTavoWindow.h"
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
-#include "scoring/Messages.h"
+#include "presentation/Messages.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -7,8 +7,8 @@
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
 #include "platform/DC.h"
-#include "scoring/Messages.h"
-#include "scoring/Presentation.h"
+#include "presentation/Messages.h"
+#include "presentation/Presentation.h"
 #include "scoring/Regles.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 
 #include "model/Concours.h"
 #include "platform/Chaines.h"
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 #include <algorithm>
 #include <unordered_map>

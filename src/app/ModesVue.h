@@ -2,8 +2,8 @@
 // The main window's view modes (`Vue`) and the commands that enter them.
 #pragma once
 
+#include "presentation/Presentation.h"
 #include "print/Formulaires.h"
-#include "scoring/Presentation.h"
 
 #include <optional>
 

@@ -8,7 +8,7 @@
 #include "model/Emplacements.h"
 #include "platform/Aide.h"
 #include "platform/Chaines.h"
-#include "scoring/Messages.h"
+#include "presentation/Messages.h"
 
 #include <QFileInfo>
 

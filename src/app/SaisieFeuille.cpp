@@ -7,8 +7,8 @@
 #include "document/FeuilleSaisie.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
-#include "scoring/Messages.h"
-#include "scoring/Presentation.h"
+#include "presentation/Messages.h"
+#include "presentation/Presentation.h"
 
 using namespace tavo;
 

@@ -12,6 +12,7 @@
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
 #include "platform/PainterDC.h"
+#include "presentation/Messages.h"
 #include "scoring/Classements.h"
 #include "scoring/Regles.h"
 
@@ -475,7 +476,7 @@ void TTavoWindow::CommandeClassement(ModeVue vue)
         break;
     }
     if (!statut) {
-        EchecVue(QString::fromStdString(statut.message));
+        EchecVue(QString::fromStdString(tavo::MessageStatut(statut)));
         return;
     }
     // The tables have 5 pixels on each side; the diagram has its own margins.

@@ -2,7 +2,7 @@
 // The pilot rankings after N flights and after k fly-offs.
 #include "app/DessinVues.h"
 #include "app/VueDessin.h"
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 using namespace tavo;
 

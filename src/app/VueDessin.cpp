@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VueDessin.h"
 
-#include "scoring/Messages.h"
+#include "presentation/Messages.h"
 
 namespace tavo::vues {
 

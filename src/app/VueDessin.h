@@ -2,7 +2,7 @@
 // What the drawn ranking and statistics views share.
 #pragma once
 
-#include "platform/TableauDC.h"
+#include "dessin/TableauDC.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "app/DessinVues.h"
 #include "app/VueDessin.h"
 #include "model/Concours.h"
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 #include <cmath>
 

@@ -11,7 +11,7 @@
 #include "model/Fichier.h"
 #include "model/Option.h"
 #include "model/Texte.h"
-#include "scoring/Messages.h"
+#include "presentation/Messages.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "cli/Commande.h"
+#include "presentation/Presentation.h"
 #include "scoring/Classements.h"
-#include "scoring/Presentation.h"
 
 #include <iosfwd>
 #include <string>

@@ -7,8 +7,8 @@
 #include "model/Fichier.h"
 #include "platform/Chaines.h"
 #include "platform/Printer.h"
+#include "presentation/Messages.h"
 #include "print/Formulaires.h"
-#include "scoring/Messages.h"
 #include "scoring/Regles.h"
 
 #include <memory>
@@ -45,18 +45,18 @@ Formulaire FormulaireDe(FormeImprimee forme, bool alphabetique)
     return alphabetique ? Formulaire::ListeAlphabetique : Formulaire::ListeDossards;
 }
 
-// The sheet of one pilot on one flight, scored as score entry leaves it.
-Statut PrepareFeuille(TConcours& concours, const Commande& commande,
-                      const ParametresCalcul& parametres)
+// The sheet of one pilot on one flight, scored as score entry leaves it; why not, or "".
+std::string PrepareFeuille(TConcours& concours, const Commande& commande,
+                           const ParametresCalcul& parametres)
 {
     const std::string dossard = commande.dossard;
     if (std::string(concours.GetPiloteDossard(dossard.c_str()).GetDossard()) != dossard)
-        return {false, "Aucun pilote ne porte le dossard " + dossard};
+        return "Aucun pilote ne porte le dossard " + dossard;
     if (commande.nombre > VolsEffectifs(concours.GetNbVols()))
-        return {false, "Le concours n'a que " + std::to_string(concours.GetNbVols()) + " vol(s)"};
+        return "Le concours n'a que " + std::to_string(concours.GetNbVols()) + " vol(s)";
     const auto vol = static_cast<short>(commande.nombre);
     if (!concours.ChargeProgramme(vol, parametres.repProgrammes))
-        return {false, messages::PROGRAMME_FEUILLE_INTROUVABLE};
+        return messages::PROGRAMME_FEUILLE_INTROUVABLE;
     concours.SetDossardCourant(dossard.c_str());
     concours.SetVolCourant(vol);
     concours.CalculeVolPilotes(vol);
@@ -90,12 +90,14 @@ int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcu
         flux.erreurs << "Le concours n'a que " << concours.GetNbJuges() << " juges\n";
         return SORTIE_ERREUR;
     }
-    const Statut statut =
+    const std::string echec =
         formulaire == Formulaire::Notes
             ? PrepareFeuille(concours, commande, parametres)
-            : PrepareFormulaire(concours, parametres, formulaire, commande.nombre);
-    if (!statut)
-        return Echec(statut, flux);
+            : MessageStatut(PrepareFormulaire(concours, parametres, formulaire, commande.nombre));
+    if (!echec.empty()) {
+        flux.erreurs << echec << '\n';
+        return SORTIE_ERREUR;
+    }
 
     TPrinter imprimante;
     imprimante.MiseEnPageAutomatique(OrientationFormulaire(formulaire, commande.nombre));

@@ -4,6 +4,7 @@
 #include "cli/Sortie.h"
 #include "model/Concours.h"
 #include "model/Cp1252.h"
+#include "presentation/Messages.h"
 
 #include <cstdio>
 #include <ostream>
@@ -86,7 +87,7 @@ void EcritTable(const TableVue& table, Format format, std::ostream& sortie)
 
 int Echec(const Statut& statut, Flux flux)
 {
-    flux.erreurs << statut.message << '\n';
+    flux.erreurs << MessageStatut(statut) << '\n';
     return SORTIE_ERREUR;
 }
 

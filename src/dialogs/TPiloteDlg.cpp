@@ -5,7 +5,7 @@
 #include "model/Texte.h"
 #include "platform/Chaines.h"
 #include "platform/DialoguesStandard.h"
-#include "scoring/Messages.h"
+#include "presentation/Messages.h"
 
 #include <cstring>
 

@@ -2,7 +2,6 @@
 #include "platform/Chaines.h"
 
 #include "model/Cp1252.h"
-#include "scoring/Messages.h"
 
 #include <QFile>
 
@@ -10,7 +9,7 @@ namespace tavo {
 
 QString NomTavo()
 {
-    return QString::fromUtf8(messages::TAVO);
+    return QStringLiteral("Tavo 2000");
 }
 
 QString Texte(const char* cp1252)

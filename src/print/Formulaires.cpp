@@ -29,11 +29,6 @@ bool MiseEnPageImposee(Formulaire formulaire)
            formulaire == Formulaire::Notes;
 }
 
-QString ProgrammeVolNonDefini(int vol)
-{
-    return QStringLiteral("Le programme du vol %1 n'a pas été trouvé ou n'est pas défini").arg(vol);
-}
-
 Statut PrepareFormulaire(TConcours& concours, const ParametresCalcul& parametres,
                          Formulaire formulaire, int nombre)
 {
@@ -48,7 +43,7 @@ Statut PrepareFormulaire(TConcours& concours, const ParametresCalcul& parametres
         return PrepareDiagramme(concours, parametres);
     case Formulaire::Programme:
         if (!concours.ChargeProgramme(static_cast<short>(nombre), parametres.repProgrammes))
-            return {false, ProgrammeVolNonDefini(nombre).toStdString()};
+            return {false, Manque::ProgrammeVolDefini, nombre};
         return {};
     default:
         return {};

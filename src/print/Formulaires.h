@@ -34,9 +34,6 @@ int OrientationFormulaire(Formulaire formulaire, int nombre);
 /** Whether a form takes the automatic page set-up whatever the option says. */
 bool MiseEnPageImposee(Formulaire formulaire);
 
-/** "Le programme du vol 3 n'a pas été trouvé ou n'est pas défini" for flight 3. */
-QString ProgrammeVolNonDefini(int vol);
-
 /**
  * What a print command does before building its printout: loads the
  * programmes and computes the flight scores the form needs. Fails with the

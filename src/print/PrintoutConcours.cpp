@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintoutConcours.h"
 
+#include "dessin/TableauDC.h"
 #include "model/Concours.h"
 #include "platform/Chaines.h"
-#include "platform/TableauDC.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include "platform/DC.h"
 #include "platform/Printout.h"
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The judges' ranking on one flight.
 #include "model/Concours.h"
+#include "presentation/Presentation.h"
 #include "print/Printouts.h"
 #include "scoring/Accord.h"
-#include "scoring/Presentation.h"
 
 namespace tavo {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One judge's marks over the competition, as a bar chart.
 #include "model/Concours.h"
+#include "presentation/Presentation.h"
 #include "print/Printouts.h"
-#include "scoring/Presentation.h"
 
 #include <algorithm>
 #include <cmath>

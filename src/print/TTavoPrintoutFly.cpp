@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pilot ranking after the fly-offs.
 #include "model/Concours.h"
+#include "presentation/Presentation.h"
 #include "print/Printouts.h"
-#include "scoring/Presentation.h"
 #include "scoring/Regles.h"
 
 namespace tavo {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The list of the pilots, by bib or by name.
 #include "model/Concours.h"
+#include "presentation/Presentation.h"
 #include "print/Printouts.h"
-#include "scoring/Presentation.h"
 
 namespace tavo {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A pilot's filled-in score sheet for one flight.
+#include "dessin/TableauDC.h"
 #include "model/Concours.h"
 #include "platform/Chaines.h"
-#include "platform/TableauDC.h"
+#include "presentation/Presentation.h"
 #include "print/Printouts.h"
-#include "scoring/Presentation.h"
 #include "scoring/Regles.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 #include <functional>
 #include <string>

@@ -6,9 +6,9 @@
 #include "model/Cp1252.h"
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
+#include "presentation/Presentation.h"
 #include "publication/Html.h"
 #include "scoring/Accord.h"
-#include "scoring/Presentation.h"
 #include "scoring/Regles.h"
 
 #include <algorithm>

@@ -2,7 +2,6 @@
 // The judge ranking of a flight, a judge's score diagram and the TBL profile.
 #include "model/Concours.h"
 #include "scoring/Classements.h"
-#include "scoring/Messages.h"
 #include "scoring/Regles.h"
 
 #include <algorithm>
@@ -29,7 +28,7 @@ std::vector<std::string> NomsJuges(const TConcours& concours)
 Statut ChargeVol(TConcours& concours, const ParametresCalcul& parametres, int v)
 {
     if (!concours.ChargeProgramme(static_cast<short>(v), parametres.repProgrammes))
-        return {false, messages::ProgrammeVolIntrouvable(v)};
+        return {false, Manque::ProgrammeVol, v};
     return {};
 }
 
@@ -116,7 +115,7 @@ Statut PrepareDiagramme(TConcours& concours, const ParametresCalcul& parametres)
 {
     if (!concours.CalculeVols(VolsEffectifs(concours.GetNbVols()), parametres.repProgrammes,
                               parametres.tbl))
-        return {false, messages::PROGRAMME_MANQUANT};
+        return {false, Manque::Programmes};
     return {};
 }
 

@@ -3,7 +3,6 @@
 #include "model/Concours.h"
 #include "model/Option.h"
 #include "scoring/Classements.h"
-#include "scoring/Messages.h"
 #include "scoring/Regles.h"
 
 #include <algorithm>
@@ -65,7 +64,7 @@ std::vector<LigneClassement> Lignes(const Pilotes& pilotes, int premierVol, int 
 
 Statut ManqueProgramme()
 {
-    return {false, messages::PROGRAMME_MANQUANT};
+    return {false, Manque::Programmes};
 }
 
 } // namespace

@@ -36,11 +36,21 @@ struct ParametresCalcul
     explicit ParametresCalcul(const TOption& options);
 };
 
-/** Outcome of a preparation: ok, or the message (UTF-8) to show. */
+/** Why a preparation failed: the message itself is the presentation's (`MessageStatut`). */
+enum class Manque
+{
+    Rien,
+    Programmes,         ///< one of the flights' programmes cannot be loaded
+    ProgrammeVol,       ///< the programme of flight `vol` cannot be loaded
+    ProgrammeVolDefini, ///< the programme of flight `vol` is missing or not chosen (its sheet)
+};
+
+/** Outcome of a preparation: ok, or what is missing. */
 struct Statut
 {
     bool ok = true;
-    std::string message;
+    Manque manque = Manque::Rien;
+    int vol = 0;
 
     explicit operator bool() const { return ok; }
 };

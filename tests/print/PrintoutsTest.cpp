@@ -5,9 +5,9 @@
 
 #include "Impression.h"
 #include "model/Concours.h"
+#include "presentation/Presentation.h"
 #include "print/Formulaires.h"
 #include "scoring/Classements.h"
-#include "scoring/Presentation.h"
 #include "support/Fabrique.h"
 
 #include <algorithm>

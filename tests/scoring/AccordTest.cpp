@@ -2,7 +2,7 @@
 #include "scoring/Accord.h"
 
 #include "model/Concours.h"
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 #include <gtest/gtest.h>
 

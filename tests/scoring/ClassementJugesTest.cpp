@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Concours.h"
+#include "presentation/Messages.h"
 #include "scoring/Classements.h"
 #include "support/Fabrique.h"
 #include "support/TestUtil.h"
@@ -101,5 +102,5 @@ TEST(ClassementJuges, plainScoresAndTheProgrammeLoadedAgain)
     EXPECT_EQ(r.valeur.lignes[0].final, 20.0);
 
     const auto absent = tavo::ClassementJugesVol(j.c, parametres, 3);
-    EXPECT_EQ(absent.statut.message, "Le programme de vol 3 est introuvable");
+    EXPECT_EQ(tavo::MessageStatut(absent.statut), "Le programme de vol 3 est introuvable");
 }

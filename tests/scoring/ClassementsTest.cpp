@@ -3,7 +3,7 @@
 #include "scoring/Classements.h"
 
 #include "model/Concours.h"
-#include "scoring/Messages.h"
+#include "presentation/Messages.h"
 #include "support/Fabrique.h"
 #include "support/TestUtil.h"
 
@@ -79,7 +79,7 @@ TEST(ClassementVols, missingProgrammeGivesTheMessageAndNoRow)
     parametres.repProgrammes = "/nonexistent";
     const auto r = tavo::ClassementApresVols(c, parametres, 2);
     EXPECT_FALSE(r.statut);
-    EXPECT_EQ(r.statut.message, "Au moins un programme de vol n'a pas été trouvé");
+    EXPECT_EQ(tavo::MessageStatut(r.statut), "Au moins un programme de vol n'a pas été trouvé");
     EXPECT_TRUE(r.valeur.lignes.empty());
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Concours.h"
+#include "presentation/Messages.h"
 #include "scoring/Classements.h"
 #include "support/Fabrique.h"
 #include "support/TestUtil.h"
@@ -91,6 +92,6 @@ TEST(Statistiques, diagramViewComputesTheFlightsFirst)
     const auto sansNom = tavo::DiagrammeNotesJuge(d.c, parametres, 3);
     EXPECT_EQ(sansNom.valeur.nom, "");
     d.c.SetProgrammeVol("Absent.txt", 0);
-    EXPECT_EQ(tavo::DiagrammeNotesJuge(d.c, parametres, 1).statut.message,
+    EXPECT_EQ(tavo::MessageStatut(tavo::DiagrammeNotesJuge(d.c, parametres, 1).statut),
               "Au moins un programme de vol n'a pas été trouvé");
 }

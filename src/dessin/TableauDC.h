@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/DC.h"
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 #include <string>
 #include <utility>

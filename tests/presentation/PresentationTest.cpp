@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the views show their numbers and lay out their columns, and ties in the rankings.
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 #include "model/Concours.h"
 #include "support/Fabrique.h"

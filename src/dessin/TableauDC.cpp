@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/TableauDC.h"
+#include "dessin/TableauDC.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-/** The program's own messages about results, in UTF-8, shared by the views and tavo-cli. */
+/** The program's own messages, in UTF-8, shared by the views, the dialogs and tavo-cli. */
 namespace tavo::messages {
 
 /** The program's name: the title of its message boxes and windows. */
@@ -22,4 +22,19 @@ inline std::string ProgrammeVolIntrouvable(int vol)
     return "Le programme de vol " + std::to_string(vol) + " est introuvable";
 }
 
+/** "Le programme du vol 3 n'a pas été trouvé ou n'est pas défini" for flight 3. */
+inline std::string ProgrammeVolNonDefini(int vol)
+{
+    return "Le programme du vol " + std::to_string(vol) + " n'a pas été trouvé ou n'est pas défini";
+}
+
 } // namespace tavo::messages
+
+namespace tavo {
+
+struct Statut;
+
+/** What a failed preparation says (empty when it succeeded). */
+std::string MessageStatut(const Statut& statut);
+
+} // namespace tavo

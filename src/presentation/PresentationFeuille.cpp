@@ -2,7 +2,7 @@
 // A pilot's filled-in score sheet of one flight.
 #include "model/Concours.h"
 #include "model/Cp1252.h"
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 #include "scoring/Regles.h"
 
 #include <memory>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "scoring/Presentation.h"
+#include "presentation/Presentation.h"
 
 #include "model/Concours.h"
 #include "model/Cp1252.h"
