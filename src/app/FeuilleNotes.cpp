@@ -43,18 +43,7 @@ int HautLigne(int ligne)
     return 89 + 16 * ligne;
 }
 
-/** The first three characters of a judge's surname. */
-QString Initiales(const TJuge& juge)
-{
-    return tavo::Texte(juge.GetNom()).left(3);
-}
-
 constexpr short MAX_NOTE_FIGURE = TFeuilleSaisie::MAX_NOTE_FIGURE;
-
-short NbJuges(const TConcours& concours)
-{
-    return JugesEffectifs(concours.GetNbJuges());
-}
 
 } // namespace
 
@@ -106,9 +95,11 @@ void DessineSurbrillance(TDC& dc, const TTavoWindow& fenetre, short colonne, sho
 namespace {
 
 // The programme: number, name and K of each figure, then the noise and conformity lines.
-void DessineProgramme(TDC& dc, const TProgramme& programme)
+void DessineProgramme(TDC& dc, const ContenuFeuille& contenu)
 {
-    const int figures = programme.NbFigures();
+    const auto figures =
+        static_cast<int>(std::count_if(contenu.lignes.begin(), contenu.lignes.end(),
+                                       [](const LigneFeuille& l) { return l.figure; }));
     const int basGrille = 138 + 16 * figures;
     Cadre(dc, TRect{3, 103, 22, basGrille});
     Cadre(dc, TRect{3, 103, 389, basGrille});
@@ -120,16 +111,13 @@ void DessineProgramme(TDC& dc, const TProgramme& programme)
         Texte(dc, nom, TRect{29, haut, 349, haut + 16}, GAUCHE);
         Texte(dc, QStringLiteral("K%1").arg(k), TRect{358, haut, 373, haut + 16}, CENTRE);
     };
-    for (int i = 1; i <= figures; ++i) {
-        const TFigure figure = programme.GetFigure(static_cast<short>(i));
-        ligneProgramme(i, QString::number(i), tavo::Texte(figure.GetNom()), figure.GetK());
+    int ligne = 0;
+    for (const LigneFeuille& l : contenu.lignes) {
+        ++ligne;
+        // The noise and conformity lines carry no number.
+        ligneProgramme(ligne, l.figure ? QString::number(ligne) : QString(),
+                       QString::fromStdString(l.nom), l.k);
     }
-    int ligne = figures + 1;
-    if (programme.GetTypeBruit() != 0)
-        ligneProgramme(ligne++, {}, QStringLiteral("Bruit"), programme.GetKBruit());
-    if (programme.GetTypeConformite() != 0)
-        ligneProgramme(ligne, {}, QStringLiteral("Conformité avec la documentation"),
-                       programme.GetKConformite());
 }
 
 } // namespace
@@ -138,12 +126,12 @@ void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
 {
     const TConcours& concours = fenetre.GetConcours();
     const TPilote pilote = fenetre.GetFeuille().Pilote();
-    const TProgramme& programme = concours.GetProgramme();
     const short vol = concours.GetVolCourant();
+    const ContenuFeuille contenu = ContenuDeFeuille(concours, pilote, vol);
     dc.RestoreObjects();
     dc.SetBkMode(OPAQUE);
 
-    DessineProgramme(dc, programme);
+    DessineProgramme(dc, contenu);
 
     // The competition.
     Cadre(dc, TRect{202, 5, 590, 76});
@@ -153,17 +141,17 @@ void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
     // The judges, the selected column in grey.
     Cadre(dc, TRect{388, 86, 590, 104});
     dc.FillRect(TRect{389, 87, 589, 103}, TColor::LtBlue);
-    int j = 1;
-    for (const TJuge& juge : concours.GetJuges()) {
-        if (j > MAX_JUGES)
-            break;
-        Texte(dc, Initiales(juge), EnteteFeuille(j++), CENTRE);
-    }
+    const auto initiales = [&](int j) {
+        return QString::fromStdString(contenu.juges[static_cast<std::size_t>(j - 1)]);
+    };
+    const auto nbInitiales = static_cast<int>(contenu.juges.size());
+    for (int j = 1; j <= nbInitiales; ++j)
+        Texte(dc, initiales(j), EnteteFeuille(j), CENTRE);
     const short colonne = fenetre.GetFeuille().Colonne();
     dc.FillRect(EnteteFeuille(colonne), TColor::LtGray);
-    if (colonne >= 1 && concours.NbJugesSaisis() >= colonne)
-        Texte(dc, Initiales(concours.GetJuge(colonne)), EnteteFeuille(colonne), CENTRE,
-              TColor::Black, TColor::LtGray);
+    if (colonne >= 1 && nbInitiales >= colonne)
+        Texte(dc, initiales(colonne), EnteteFeuille(colonne), CENTRE, TColor::Black,
+              TColor::LtGray);
 
     // The pilot.
     Cadre(dc, TRect{3, 5, 200, 76});
@@ -178,11 +166,13 @@ void DessineFeuilleNotes(TDC& dc, TTavoWindow& fenetre)
     }
 
     // The marks.
-    const short lignes = programme.NbLignes();
-    const short juges = NbJuges(concours);
-    for (short l = 1; l <= lignes; ++l)
-        for (short jj = 1; jj <= juges; ++jj)
-            DessineNote(dc, pilote.GetNote(vol, l, jj), jj, l, false);
+    int l = 0;
+    for (const LigneFeuille& ligne : contenu.lignes) {
+        ++l;
+        int jj = 0;
+        for (short note : ligne.notes)
+            DessineNote(dc, note, ++jj, l, false);
+    }
 
     if (fenetre.GetFeuille().EnSaisie())
         DessineSurbrillance(dc, fenetre, colonne, fenetre.GetFeuille().Ligne(),

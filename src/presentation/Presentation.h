@@ -152,6 +152,35 @@ struct DiagrammeVue
 
 DiagrammeVue PresenteDiagramme(const TConcours& concours, const DiagrammeJuge& diagramme);
 
+/** One figure line of a score sheet: a figure, then the noise and conformity lines. */
+struct LigneFeuille
+{
+    std::string nom; ///< the figure's name, "Bruit" or "Conformité avec la documentation"
+    short k = 0;
+    bool figure = true;       ///< false for the noise and conformity lines
+    std::vector<short> notes; ///< each judge's mark, judge 1 first
+};
+
+/**
+ * What a pilot's score sheet of one flight holds, whichever form draws it (the
+ * screen's sheet, the printed sheet, the site's page): the programme's lines
+ * with their marks, the judges' heads, and the scores as last computed.
+ */
+struct ContenuFeuille
+{
+    std::string programme;          ///< the programme's name
+    std::vector<std::string> juges; ///< the first three letters of each judge of the list
+    short nbJuges = 0;              ///< the judges' columns: the competition's number of judges
+    std::vector<LigneFeuille> lignes;
+    std::vector<double> scoresJuges; ///< each judge's score
+    std::vector<double> ecartsJuges; ///< each judge's deviation from the flight score, in percent
+    double scoreVol = 0.0;
+    double scoreVol1000 = 0.0;
+};
+
+/** The sheet of `pilote` on flight `vol`, on the competition's loaded programme. */
+ContenuFeuille ContenuDeFeuille(const TConcours& concours, const TPilote& pilote, int vol);
+
 /** A pilot's filled-in score sheet of one flight, as the printed sheet writes it. */
 struct FeuilleVue
 {

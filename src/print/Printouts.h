@@ -7,6 +7,8 @@
 
 namespace tavo {
 
+struct ContenuFeuille;
+
 /** Pilot ranking after N flights (1 to 4): "classement après N vols". */
 class TTavoPrintout : public TPrintoutDefilant
 {
@@ -66,9 +68,9 @@ public:
 private:
     void Identite(int T, int X0, int g);
     /** The programme's name, "K" and each judge's abbreviated name over the grid. */
-    void TetesGrille(int T, int X0, int n);
-    int Grille(int T, int X0, int n);
-    void Resultats(int X0, int y, int n);
+    void TetesGrille(int T, int X0, const ContenuFeuille& contenu);
+    int Grille(int T, int X0, const ContenuFeuille& contenu);
+    void Resultats(int X0, int y, const ContenuFeuille& contenu);
 };
 
 /** The judges' blank sheet of one flight: "Programme de vol 1", "Programme du vol 2"... */

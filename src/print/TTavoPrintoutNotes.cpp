@@ -54,9 +54,10 @@ void TTavoPrintoutNotes::RenderPage(int)
     g += h16b + h12 + 2 + h10 + 2 + h12b;
     Identite(T, X0, g);
 
-    const int n = JugesEffectifs(Competition.GetNbJuges());
-    const int dernierCentre = Grille(T, X0, n);
-    Resultats(X0, dernierCentre + Mm100(LIGNE / 2), n);
+    const ContenuFeuille contenu =
+        ContenuDeFeuille(Competition, Competition.GetPiloteCourant(), Competition.GetVolCourant());
+    const int dernierCentre = Grille(T, X0, contenu);
+    Resultats(X0, dernierCentre + Mm100(LIGNE / 2), contenu);
     Pied(Bas() - 2 * h10);
 }
 
@@ -123,61 +124,47 @@ void TTavoPrintoutNotes::Identite(int T, int X0, int g)
     Dc().Rectangle(X0 + Mm100(8750), haut, X0 + Mm100(LARGEUR), bas);
 }
 
-void TTavoPrintoutNotes::TetesGrille(int T, int X0, int n)
+void TTavoPrintoutNotes::TetesGrille(int T, int X0, const ContenuFeuille& contenu)
 {
+    const int n = contenu.nbJuges;
     const int xK = X0 + Mm100(15400 - 1400 * n);
     const int xJuges = X0 + Mm100(16000 - 1400 * n);
     const int h14 = Choisit(Police(14));
     const int yTete = T + Mm100(7600) - h14 / 2;
-    CentreSur(X0 + Mm100((15400 - 1400 * n) / 2), yTete,
-              Texte(Competition.GetProgramme().GetNom()));
+    CentreSur(X0 + Mm100((15400 - 1400 * n) / 2), yTete, QString::fromStdString(contenu.programme));
     CentreSur((xK + xJuges) / 2, yTete, QStringLiteral("K"));
-    int j = 1;
-    for (const TJuge& juge : Competition.GetJuges()) {
-        if (j > n)
-            break;
-        CentreSur(xJuges + Mm100(1400 * (j - 1)) + Mm100(700), yTete, Texte(juge.GetNom()).left(3));
-        ++j;
-    }
+    for (int j = 1; j <= n && j <= static_cast<int>(contenu.juges.size()); ++j)
+        CentreSur(xJuges + Mm100(1400 * (j - 1)) + Mm100(700), yTete,
+                  QString::fromStdString(contenu.juges[static_cast<std::size_t>(j - 1)]));
 }
 
-int TTavoPrintoutNotes::Grille(int T, int X0, int n)
+int TTavoPrintoutNotes::Grille(int T, int X0, const ContenuFeuille& contenu)
 {
-    const TProgramme& programme = Competition.GetProgramme();
-    const TPilote pilote = Competition.GetPiloteCourant();
-    const auto vol = Competition.GetVolCourant();
+    const int n = contenu.nbJuges;
     const int xFigure = X0 + Mm100(700);
     const int xK = X0 + Mm100(15400 - 1400 * n);
     const int xJuges = X0 + Mm100(16000 - 1400 * n);
     auto xJuge = [&](int j) { return xJuges + Mm100(1400 * (j - 1)); };
 
-    TetesGrille(T, X0, n);
+    TetesGrille(T, X0, contenu);
 
     const int h12 = Choisit(Police(12));
     int centre = T + Mm100(8350);
     short ligne = 0;
-    auto rangee = [&](const QString& nom, int k) {
+    for (const LigneFeuille& l : contenu.lignes) {
         ++ligne;
         const int y = centre - h12 / 2;
         ADroite(xFigure, y, QString::asprintf("%u ", static_cast<unsigned>(ligne)));
-        QString texte = QStringLiteral(" ") + nom;
+        QString texte = QStringLiteral(" ") + QString::fromStdString(l.nom);
         while (!texte.isEmpty() && Largeur(texte) > xK - xFigure)
             texte.chop(1);
         Dc().TextOut(xFigure, y, texte);
-        CentreSur((xK + xJuges) / 2, y, QString::asprintf("%u", static_cast<unsigned>(k)));
+        CentreSur((xK + xJuges) / 2, y, QString::asprintf("%u", static_cast<unsigned>(l.k)));
         for (int jj = 1; jj <= n; ++jj)
             CentreSur(xJuge(jj) + Mm100(700), y,
-                      QString::asprintf("%d", pilote.GetNote(vol, ligne, static_cast<short>(jj))));
+                      QString::asprintf("%d", l.notes[static_cast<std::size_t>(jj - 1)]));
         centre += Mm100(LIGNE);
-    };
-    for (short f = 1; f <= programme.NbFigures(); ++f) {
-        const TFigure figure = programme.GetFigure(f);
-        rangee(Texte(figure.GetNom()), figure.GetK());
     }
-    if (programme.GetTypeBruit() != 0)
-        rangee(QStringLiteral("Bruit"), programme.GetKBruit());
-    if (programme.GetTypeConformite() != 0)
-        rangee(QStringLiteral("Conformité avec la documentation"), programme.GetKConformite());
 
     // Heads' band, one rule under each row, the columns through the grid.
     Dc().SelectObject(Stylo(1));
@@ -195,11 +182,10 @@ int TTavoPrintoutNotes::Grille(int T, int X0, int n)
     return centre - Mm100(LIGNE);
 }
 
-void TTavoPrintoutNotes::Resultats(int X0, int y, int n)
+void TTavoPrintoutNotes::Resultats(int X0, int y, const ContenuFeuille& contenu)
 {
-    const TPilote pilote = Competition.GetPiloteCourant();
-    const auto vol = Competition.GetVolCourant();
-    const double score = pilote.GetScoreVol(vol);
+    const int n = contenu.nbJuges;
+    const double score = contenu.scoreVol;
     const int xJuges = X0 + Mm100(16000 - 1400 * n);
     const int xLibelle = X0 + Mm100((16000 - 1400 * n) / 2);
     auto xJuge = [&](int j) { return xJuges + Mm100(1400 * (j - 1)) + Mm100(700); };
@@ -208,18 +194,19 @@ void TTavoPrintoutNotes::Resultats(int X0, int y, int n)
     int centre = y + pas / 2;
 
     CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("SCORES DES JUGES"));
-    for (short j = 1; j <= n; ++j)
-        CentreSur(xJuge(j), centre - h12 / 2, Nombre(pilote.GetScoreJuge(j, vol), 3, 0));
+    for (int j = 1; j <= n; ++j)
+        CentreSur(xJuge(j), centre - h12 / 2,
+                  Nombre(contenu.scoresJuges[static_cast<std::size_t>(j - 1)], 3, 0));
     centre += pas;
     CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("TOTAL DU VOL"));
     CentreSur(X0 + Mm100(16000 - 700 * n), centre - h12 / 2, Nombre(score, 6, 2));
     centre += pas;
     CentreSur(xLibelle, centre - h12 / 2, QStringLiteral("ECARTS DES JUGES EN %"));
-    const bool sansScore = std::trunc(score) == 0.0;
-    for (short j = 1; j <= n; ++j)
+    const bool sansScore = !AVole(score);
+    for (int j = 1; j <= n; ++j)
         CentreSur(xJuge(j), centre - h12 / 2,
                   sansScore ? QStringLiteral("0.00")
-                            : Nombre((pilote.GetScoreJuge(j, vol) - score) * 100 / score, 6, 2));
+                            : Nombre(contenu.ecartsJuges[static_cast<std::size_t>(j - 1)], 6, 2));
 
     // Three result rows under the grid; the flight's total spans the judges' columns.
     Dc().SelectObject(Stylo(1));

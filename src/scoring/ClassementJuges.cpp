@@ -41,14 +41,21 @@ LigneJuges LigneJuge(const TPilote& pilote, int rang, short vol, short juges,
     ligne.nom = pilote.GetNom();
     ligne.prenom = pilote.GetPrenom();
     ligne.final = pilote.GetScoreVol(vol);
-    for (short j = 1; j <= juges; ++j) {
-        const double score = pilote.GetScoreJuge(j, vol);
-        ligne.notes.push_back({score, (score - ligne.final) * 100 / ligne.final, places[j - 1]});
-    }
+    for (short j = 1; j <= juges; ++j)
+        ligne.notes.push_back(
+            {pilote.GetScoreJuge(j, vol), EcartJugePourcent(pilote, j, vol), places[j - 1]});
     return ligne;
 }
 
 } // namespace
+
+double EcartJugePourcent(const TPilote& pilote, short juge, short vol)
+{
+    const double score = pilote.GetScoreVol(vol);
+    if (!AVole(score))
+        return 0.0;
+    return (pilote.GetScoreJuge(juge, vol) - score) * 100 / score;
+}
 
 Statut PrepareClassementJuges(TConcours& concours, const ParametresCalcul& parametres, int v)
 {

@@ -10,6 +10,7 @@
 
 class TConcours;
 class TOption;
+class TPilote;
 
 /**
  * The computations behind each ranking and statistics view, in one place for
@@ -154,6 +155,12 @@ ClassementFlyOff CalculeClassementFlyOff(TConcours& concours, int k);
 /** Without a rule nothing is computed and the ranking has no row. */
 Resultat<ClassementFlyOff> ClassementApresFlyOff(TConcours& concours,
                                                  const ParametresCalcul& parametres, int k);
+
+/**
+ * A judge's deviation from the pilot's flight score on flight `vol`, in percent of it; 0 for a
+ * flight the pilot has not flown.
+ */
+double EcartJugePourcent(const TPilote& pilote, short juge, short vol);
 
 // Judge ranking of flight v (1 to 7); plain flight scores, never TBL.
 Statut PrepareClassementJuges(TConcours& concours, const ParametresCalcul& parametres, int v);
