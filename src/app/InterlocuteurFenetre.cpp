@@ -2,9 +2,9 @@
 // What the document asks and tells, in message boxes over the main window.
 #include "app/InterlocuteurFenetre.h"
 
-#include "app/TTavoWindow.h"
 #include "document/Document.h"
 #include "platform/Chaines.h"
+#include "platform/DialoguesStandard.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -112,17 +112,4 @@ bool TInterlocuteurFenetre::Demande(const QString& question)
 void TInterlocuteurFenetre::Dit(const QString& texte)
 {
     MessageBox(m_fenetre, texte, TITRE, MB_OK | MB_ICONEXCLAMATION);
-}
-
-QString TTavoWindow::CheminJournal() const
-{
-    return CheminQt(m_document->CheminJournal().c_str());
-}
-
-bool TTavoWindow::ProposeRecuperation()
-{
-    const bool oui = m_document->ProposeRecuperation();
-    if (oui)
-        Invalide();
-    return oui;
 }

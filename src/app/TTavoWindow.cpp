@@ -1,31 +1,55 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: its views, its commands, the score sheet it shows, its documents.
 #include "app/TTavoWindow.h"
 
 #include "app/DessinVues.h"
+#include "app/DialoguesSaisie.h"
 #include "app/InterlocuteurFenetre.h"
 #include "app/ListePilotes.h"
 #include "app/Menu.h"
 #include "app/ModesVue.h"
+#include "app/TAProposDlg.h"
 #include "document/Document.h"
 #include "document/FeuilleSaisie.h"
 #include "model/Emplacements.h"
+#include "model/Fichier.h"
+#include "model/Option.h"
+#include "platform/Aide.h"
 #include "platform/Chaines.h"
 #include "platform/Clavier.h"
+#include "platform/DialoguesStandard.h"
 #include "platform/PainterDC.h"
 #include "presentation/Messages.h"
+#include "presentation/Presentation.h"
+#include "print/Formulaires.h"
+#include "print/PrintoutConcours.h"
+#include "publication/Site.h"
 #include "scoring/Classements.h"
 #include "scoring/Regles.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace tavo;
+
+namespace {
+
+const QString TITRE = NomTavo();
+
+} // namespace
 
 using tavo::TCommandEnabler;
 using tavo::TRect;
@@ -485,4 +509,549 @@ void TTavoWindow::CommandeClassement(ModeVue vue)
                             tavo::LargeurVueDixiemes(vue.genre, n, Concours->GetNbJuges()), dpi) +
                         marge;
     EntreVue(CodeVue(vue), largeur, hauteur);
+}
+
+// The document's recovery, as the window offers it.
+
+QString TTavoWindow::CheminJournal() const
+{
+    return CheminQt(m_document->CheminJournal().c_str());
+}
+
+bool TTavoWindow::ProposeRecuperation()
+{
+    const bool oui = m_document->ProposeRecuperation();
+    if (oui)
+        Invalide();
+    return oui;
+}
+
+// Documents: new, open, save, save as, the caption, the recent competitions.
+
+namespace {
+
+const QString INCAPABLE = Message(messages::FICHIER_ILLISIBLE);
+
+} // namespace
+
+void TTavoWindow::SetCaption(const QString& nom)
+{
+    if (!parentWidget())
+        return;
+    window()->setWindowTitle(
+        (TITRE + QStringLiteral(" - [%1]")).arg(nom.isEmpty() ? QStringLiteral("sans nom") : nom));
+}
+
+bool TTavoWindow::CanClose()
+{
+    if (!m_document->Modifie())
+        return true;
+    switch (MessageBox(this, QStringLiteral("Voulez-vous enregistrer les modifications ?"), TITRE,
+                       MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDCANCEL:
+        return false;
+    case IDYES:
+        // Going on after a cancelled or failed save would lose what the user asked to keep.
+        return CmEnregistrer();
+    default:
+        m_document->Abandonne(); // the journal goes with the competition it no longer serves
+        return true;
+    }
+}
+
+void TTavoWindow::CmNouveau()
+{
+    if (!CanClose())
+        return;
+    m_document->Nouveau();
+    if (Vue == modes::LISTE_PILOTES)
+        CmCaracteristiques();
+    Vue = modes::CARACTERISTIQUES;
+    LargeurVue = HauteurVue = 0;
+    RecalculeDefilement();
+    Scroller->ScrollTo(0, 0);
+    Invalide();
+    SetCaption({});
+}
+
+bool TTavoWindow::OuvreFichier(const QString& chemin)
+{
+    ClassementJugesAffiche.Oublie();
+    ResultatLecture resultat;
+    const Issue issue = m_document->Ouvre(CheminNatif(chemin), &resultat);
+    if (issue == Issue::Refusee)
+        return false;
+    if (!resultat) {
+        QString texte = INCAPABLE;
+        if (resultat.code != CodeLecture::FichierIntrouvable)
+            texte += QStringLiteral("\n%1\n\n%2")
+                         .arg(QFileInfo(chemin).absoluteFilePath(),
+                              QString::fromStdString(MessageLecture(resultat)));
+        MessageBox(this, texte, TITRE, MB_OK | MB_ICONEXCLAMATION);
+        NoteRecent(chemin, false); // gone or damaged: not offered again
+    } else {
+        DonneesFichier->NomFichier = chemin;
+        DonneesFichier->RepertoireInitial = QFileInfo(chemin).absolutePath();
+        SetCaption(chemin);
+        NoteRecent(chemin, true);
+    }
+    // Either way the window shows the characteristics of what is open.
+    if (Vue == modes::LISTE_PILOTES)
+        CmCaracteristiques();
+    Vue = modes::CARACTERISTIQUES;
+    LargeurVue = HauteurVue = 0;
+    RecalculeDefilement();
+    Scroller->ScrollTo(0, 0);
+    Invalide();
+    if (resultat)
+        ProposeRecuperation();
+    return static_cast<bool>(resultat);
+}
+
+namespace {
+
+const QString RECENTS = QStringLiteral("fichiers/recents");
+
+} // namespace
+
+std::unique_ptr<QSettings> Reglages()
+{
+    // Where QSettings keeps a user's "tavo"/"tavo" settings. It reads the file as soon as it is
+    // made: a pipe there would block the program, a huge file fill its memory. The settings
+    // then live in a file of this run only, and the one found is left alone.
+    const QString fichier =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/tavo/tavo.conf");
+    std::string octets;
+    const CodeLecture code =
+        LitFichierBorne(CheminNatif(fichier), octets, TAILLE_MAX_PETIT_FICHIER);
+    if (code == CodeLecture::Ok || code == CodeLecture::FichierIntrouvable)
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           QStringLiteral("tavo"), QStringLiteral("tavo"));
+    static const QTemporaryDir provisoire;
+    return std::make_unique<QSettings>(provisoire.filePath(QStringLiteral("tavo.conf")),
+                                       QSettings::IniFormat);
+}
+
+QStringList TTavoWindow::FichiersRecents() const
+{
+    return Reglages()->value(RECENTS).toStringList();
+}
+
+void TTavoWindow::NoteRecent(const QString& chemin, bool present)
+{
+    const QString absolu = QFileInfo(chemin).absoluteFilePath();
+    QStringList recents = FichiersRecents();
+    recents.removeAll(absolu);
+    if (present)
+        recents.prepend(absolu);
+    while (recents.size() > NB_RECENTS)
+        recents.removeLast();
+    Reglages()->setValue(RECENTS, recents);
+    Q_EMIT RecentsChanges();
+}
+
+bool TTavoWindow::OuvreDepose(const QString& chemin)
+{
+    return CanClose() && OuvreFichier(chemin);
+}
+
+void TTavoWindow::CmOuvrir()
+{
+    if (!CanClose())
+        return;
+    // The dialog works on a copy: a refused file must not become the name later saves write to.
+    TDonneesFichier donnees = *DonneesFichier;
+    donnees.RepertoireInitial = CheminQt(Options->GetRepConcours());
+    if (!DialogueOuvrir(this, donnees))
+        return;
+    OuvreFichier(donnees.NomFichier);
+}
+
+bool TTavoWindow::Ecrit()
+{
+    const QString chemin = DonneesFichier->NomFichier;
+    std::string erreur;
+    const Issue issue = m_document->Ecrit(CheminNatif(chemin), &erreur);
+    if (issue == Issue::Refusee)
+        return false;
+    if (issue == Issue::Echouee) {
+        MessageBox(this,
+                   INCAPABLE + QStringLiteral("\n%1\n\n%2")
+                                   .arg(DonneesFichier->NomFichier, QString::fromStdString(erreur)),
+                   // "Tavo2000" without its space: this box has always been titled so.
+                   QStringLiteral("Tavo2000"), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    NoteRecent(chemin, true);
+    return true;
+}
+
+bool TTavoWindow::CmEnregistrer()
+{
+    if (m_document->SansNom())
+        return CmEnregistrerSous();
+    return Ecrit();
+}
+
+bool TTavoWindow::CmEnregistrerSous()
+{
+    TDonneesFichier donnees = *DonneesFichier;
+    if (m_document->SansNom()) {
+        donnees.NomFichier = QStringLiteral("sans_nom.ccr");
+        donnees.RepertoireInitial = CheminQt(Options->GetRepConcours());
+    }
+    if (!DialogueEnregistrer(this, donnees))
+        return false;
+    const TDonneesFichier precedentes = *DonneesFichier;
+    *DonneesFichier = donnees;
+    if (!Ecrit()) {
+        // Keep the name of the last good file: the new one holds nothing.
+        DonneesFichier->NomFichier = precedentes.NomFichier;
+        return false;
+    }
+    SetCaption(DonneesFichier->NomFichier);
+    return true;
+}
+
+// The data-entry commands, help and the about box.
+
+namespace {
+
+/** Says that a command is missing from this build; it then changes nothing. */
+int indisponible(QWidget* parent)
+{
+    MessageBox(parent, QStringLiteral("Cette commande n'est pas disponible dans cette version."),
+               TITRE, MB_OK | MB_ICONINFORMATION);
+    return IDCANCEL;
+}
+
+} // namespace
+
+bool TTavoWindow::CommandeSaisie(int id)
+{
+    const TDialoguesSaisie& dialogues = m_dialoguesSaisie;
+    switch (id) {
+    case CM_INFORMATIONS: {
+        const PhotoConcours avant = Photographie(*Concours);
+        const int r = dialogues.Concours
+                          ? dialogues.Concours(this, *Concours, Options->GetRepProgrammes())
+                          : indisponible(this);
+        if (r == IDOK) {
+            Invalide();
+            m_document->Change(avant);
+            if (Options->GetSauvegardeAuto())
+                CmEnregistrer();
+        } else if (m_document->ChangeSiDifferent(avant)) {
+            // Judges paged through stay written even when the dialog is cancelled.
+            Invalide();
+        }
+        return true;
+    }
+    case CM_PILOTES: {
+        const PhotoConcours avant = Photographie(*Concours);
+        const int r = dialogues.Pilotes ? dialogues.Pilotes(this, *Concours) : indisponible(this);
+        if (r == IDOK) {
+            if (Vue == modes::LISTE_PILOTES)
+                RemplitListe();
+            m_document->Change(avant);
+            if (Options->GetSauvegardeAuto())
+                CmEnregistrer();
+        } else if (m_document->ChangeSiDifferent(avant)) {
+            // Pilots stored, appended or deleted before a cancel stay so.
+            if (Vue == modes::LISTE_PILOTES)
+                RemplitListe();
+        }
+        LargeurVue = HauteurVue = 0;
+        Invalide();
+        return true;
+    }
+    case CM_NOTES:
+        if (Concours->NbPilotes() == 0) {
+            MessageBox(this, Message(messages::AU_MOINS_UN_PILOTE), TITRE, MB_OK);
+            return true;
+        }
+        if ((dialogues.Notes ? dialogues.Notes(this, *Concours) : indisponible(this)) == IDOK)
+            EntreFeuille();
+        return true;
+    case CM_OPTIONS: {
+        const int r = dialogues.Options ? dialogues.Options(this, *Options) : indisponible(this);
+        if (r == IDOK) {
+            Invalide();
+            // A directory that cannot be written keeps its old options file, silently.
+            Options->Enregistre(CheminNatif(RepertoireOptions));
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool TTavoWindow::CommandeIndisponible(int id)
+{
+    for (const TEntreeMenu& entree : MenuCommandes())
+        if (entree.Id == id) {
+            indisponible(this);
+            return true;
+        }
+    return false;
+}
+
+void TTavoWindow::AfficheAide()
+{
+    // The installed help, else the copy built into the program.
+    const std::string installee =
+        tavo::CheminDonnee(CheminNatif(RepertoireDepart), "aide/Tavo.html");
+    WinHelp(this, RepertoireDepart + QStringLiteral("/Tavo.hlp"),
+            QFileInfo::exists(tavo::CheminQt(installee.c_str()))
+                ? tavo::CheminQt(installee.c_str())
+                : QStringLiteral(":/tavo/aide/Tavo.html"));
+}
+
+void TTavoWindow::AProposDe()
+{
+    TAProposDlg dialogue(this);
+    dialogue.exec();
+}
+
+// The score sheet: keys handed to the sheet, the finished sheet told, saved, printed, published.
+
+namespace {
+
+/** The sheet's key of a virtual-key code. */
+ToucheFeuille ToucheDe(int code)
+{
+    switch (code) {
+    case VK_RETURN:
+        return {GenreTouche::Entree};
+    case VK_ESCAPE:
+        return {GenreTouche::Echap};
+    case VK_LEFT:
+        return {GenreTouche::Gauche};
+    case VK_RIGHT:
+        return {GenreTouche::Droite};
+    case VK_UP:
+        return {GenreTouche::Haut};
+    case VK_DOWN:
+        return {GenreTouche::Bas};
+    case VK_ADD:
+        return {GenreTouche::PavePlus};
+    case VK_SUBTRACT:
+        return {GenreTouche::PaveMoins};
+    default:
+        break;
+    }
+    if (code >= VK_NUMPAD0 && code <= VK_NUMPAD0 + 9)
+        return {GenreTouche::Pave, code - VK_NUMPAD0};
+    if (code >= VK_0 && code <= VK_0 + 9)
+        return {GenreTouche::Principal, code - VK_0};
+    return {};
+}
+
+} // namespace
+
+void TTavoWindow::EntreFeuille()
+{
+    if (!Concours->ChargeProgramme(Concours->GetVolCourant(), Options->GetRepProgrammes())) {
+        MessageBox(this, Message(messages::PROGRAMME_FEUILLE_INTROUVABLE), TITRE, MB_OK);
+        return;
+    }
+    if (Vue == modes::LISTE_PILOTES)
+        QuitteListe();
+    VuePrecedente = Vue;
+    Vue = modes::FEUILLE;
+    m_feuille->Commence();
+    LargeurVue = 600;
+    HauteurVue = 16 * Concours->GetProgramme().NbLignes() + 116;
+    Scroller->SetUnits(1, 1);
+    Invalide();
+    RecalculeDefilement();
+    Scroller->ScrollTo(0, 0);
+    setFocus();
+    EtatModifie();
+}
+
+TRect TTavoWindow::RectCurseur() const
+{
+    const TRect cellule = m_feuille->EnSaisie()
+                              ? CelluleFeuille(m_feuille->Colonne(), m_feuille->Ligne())
+                              : EnteteFeuille(m_feuille->Colonne());
+    const int x = static_cast<int>(Scroller->XOffset());
+    const int y = static_cast<int>(Scroller->YOffset());
+    return TRect{cellule.left - x, cellule.top - y, cellule.right - x, cellule.bottom - y};
+}
+
+void TTavoWindow::MontreCurseur()
+{
+    const TRect curseur = RectCurseur();
+    const TRect client = GetClientRect();
+    if (curseur.right - client.Width() > 0)
+        Scroller->ScrollBy(curseur.right - client.Width(), 0);
+    if (curseur.left < 0)
+        Scroller->ScrollBy(curseur.left, 0);
+    if (curseur.bottom - client.Height() > 0)
+        Scroller->ScrollBy(0, curseur.bottom - client.Height());
+    if (curseur.top < 0)
+        Scroller->ScrollBy(0, curseur.top);
+}
+
+void TTavoWindow::ToucheFeuille(int code)
+{
+    switch (m_feuille->Touche(ToucheDe(code))) {
+    case EffetTouche::Rien:
+        return;
+    case EffetTouche::Fin:
+        TermineFeuille();
+        return;
+    case EffetTouche::Curseur:
+    case EffetTouche::Note:
+        MontreCurseur();
+        Invalide();
+        return;
+    }
+}
+
+void TTavoWindow::TermineFeuille()
+{
+    const ResultatFeuille resultat = m_feuille->Termine();
+    QString message = QStringLiteral("Total du vol %1 : %2")
+                          .arg(resultat.vol)
+                          .arg(QString::fromStdString(tavo::Fixe(resultat.score, 7, 2)));
+    if (resultat.suspectes == 1)
+        message += QStringLiteral("\n\nAttention : 1 note est supérieure à 10.");
+    else if (resultat.suspectes > 1)
+        message += QStringLiteral("\n\nAttention : %1 notes sont supérieures à 10.")
+                       .arg(resultat.suspectes);
+    MessageBox(this, message, TITRE, MB_OK);
+    if (Options->GetSauvegardeAuto())
+        CmEnregistrer();
+    if (Options->GetImpressionAuto())
+        ImpressionAutoFeuille();
+    if (Options->GetPublicationAuto())
+        PublieResultats(false);
+    Commande(CommandeVuePrecedente());
+    EtatModifie();
+}
+
+int TTavoWindow::CommandeVuePrecedente() const
+{
+    if (VuePrecedente == modes::JUGES)
+        return CM_JUGES;
+    if (VuePrecedente == modes::LISTE_PILOTES)
+        return CM_LISTE_PILOTES;
+    if (const auto vue = DecodeVue(VuePrecedente))
+        return CommandeDeVue(*vue);
+    return CM_CARACTERISTIQUES;
+}
+
+// Printing.
+
+using tavo::Formulaire;
+
+bool TTavoWindow::CommandeImpression(int id)
+{
+    if (id == CM_PUBLIER) {
+        PublieResultats(true);
+        return true;
+    }
+    if (id == CM_MISE_EN_PAGE) {
+        if (!Imprimante)
+            Imprimante = std::make_unique<tavo::TPrinter>();
+        Imprimante->Setup(this);
+        return true;
+    }
+    const std::optional<DemandeImpression> demande = DemandeDe(id);
+    if (!demande)
+        return false;
+    // A diagram of a judge the panel does not have does nothing at all.
+    if (demande->formulaire == Formulaire::Diagramme && demande->nombre > Concours->GetNbJuges())
+        return true;
+    // The fly-off commands the category and series do not offer (greyed in the menu).
+    if (demande->formulaire == Formulaire::FlyOff &&
+        !tavo::FlyOffPropose(Concours->GetCategorie(), Concours->GetSerie(), demande->nombre))
+        return true;
+
+    if (!Imprimante)
+        Imprimante = std::make_unique<tavo::TPrinter>();
+    const tavo::ParametresCalcul parametres(*Options);
+    if (Options->GetMiseEnPageAuto() || tavo::MiseEnPageImposee(demande->formulaire))
+        Imprimante->MiseEnPageAutomatique(
+            tavo::OrientationFormulaire(demande->formulaire, demande->nombre));
+    const tavo::Statut statut =
+        tavo::PrepareFormulaire(*Concours, parametres, demande->formulaire, demande->nombre);
+    if (!statut) {
+        tavo::MessageBox(this, QString::fromStdString(tavo::MessageStatut(statut)), tavo::NomTavo(),
+                         tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
+        return true;
+    }
+    const auto printout = tavo::CreeFormulaire(
+        *Concours, parametres, demande->formulaire, demande->nombre,
+        tavo::MargesDe(Imprimante->GetSetup()), RepertoireDepart, Options->GetAccordJuges() != 0);
+    Imprimante->Print(this, *printout, true);
+    return true;
+}
+
+void TTavoWindow::ImpressionAutoFeuille()
+{
+    if (!Imprimante)
+        Imprimante = std::make_unique<tavo::TPrinter>();
+    Imprimante->MiseEnPageAutomatique(tavo::DMORIENT_PORTRAIT);
+    const tavo::ParametresCalcul parametres(*Options);
+    const auto printout =
+        tavo::CreeFormulaire(*Concours, parametres, Formulaire::Notes, 0,
+                             tavo::MargesDe(Imprimante->GetSetup()), RepertoireDepart);
+    Imprimante->Print(this, *printout, true);
+}
+
+// The results site.
+
+namespace {
+
+// A folder name the options file can hold whole.
+constexpr std::size_t LONGUEUR_MAX_REPERTOIRE = 254;
+
+} // namespace
+
+bool TTavoWindow::PublieResultats(bool annonce)
+{
+    QString repertoire = tavo::CheminQt(Options->GetRepPublication());
+    if (repertoire.isEmpty()) {
+        tavo::TDonneesFichier donnees;
+        donnees.RepertoireInitial = tavo::CheminQt(Options->GetRepConcours());
+        if (!tavo::DialogueRepertoire(this, QStringLiteral("Publier les résultats"), donnees))
+            return false;
+        repertoire = QFileInfo(donnees.NomFichier).absoluteFilePath();
+        if (tavo::CheminNatif(repertoire).size() > LONGUEUR_MAX_REPERTOIRE) {
+            tavo::MessageBox(
+                this, QStringLiteral("Le nom du dossier « %1 » est trop long.").arg(repertoire),
+                tavo::NomTavo(), tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
+            return false;
+        }
+        Options->SetRepPublication(tavo::CheminNatif(repertoire).c_str());
+        // Kept with the options; a folder that cannot be written keeps the old file, silently.
+        Options->Enregistre(tavo::CheminNatif(RepertoireOptions));
+    }
+    // Never written, whatever the folder holds: the open file, its lock and journals, the
+    // options and the window's settings.
+    std::vector<std::string> proteges = m_document->FichiersProteges();
+    proteges.push_back(TOption::CheminFichier(tavo::CheminNatif(RepertoireOptions)));
+    proteges.push_back(tavo::CheminNatif(Reglages()->fileName()));
+    const tavo::ResultatPublication resultat = tavo::PublieSite(
+        *Concours, tavo::ParametresCalcul(*Options), tavo::CheminNatif(repertoire), proteges);
+    m_document->VerifieFichier();
+    if (!resultat.ok) {
+        tavo::MessageBox(this,
+                         QStringLiteral("Les résultats n'ont pas été publiés dans « %1 ».\n\n%2")
+                             .arg(repertoire, QString::fromStdString(resultat.message)),
+                         tavo::NomTavo(), tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (annonce)
+        tavo::MessageBox(this,
+                         QStringLiteral("Les résultats sont publiés dans « %1 » (%2 fichiers).")
+                             .arg(repertoire)
+                             .arg(resultat.fichiers),
+                         tavo::NomTavo(), tavo::MB_OK | tavo::MB_ICONINFORMATION);
+    return true;
 }
