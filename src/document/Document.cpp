@@ -41,13 +41,7 @@ std::pair<fs::path, std::string> FamilleJournal(const std::string& fichier)
 {
     if (fichier.empty())
         return {fs::path(RepertoireEtat()), "sans_nom."};
-    std::error_code ec;
-    fs::path reel = fs::absolute(fs::path(fichier), ec).lexically_normal();
-    if (fs::exists(reel, ec)) {
-        const fs::path canonique = fs::canonical(reel, ec);
-        if (!ec)
-            reel = canonique;
-    }
+    const fs::path reel(CheminReel(fichier));
     return {reel.parent_path(), '.' + reel.filename().string() + '.'};
 }
 

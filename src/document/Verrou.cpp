@@ -139,13 +139,7 @@ std::string NomUtilisateur()
 
 std::string TVerrou::CheminVerrou(const std::string& fichier)
 {
-    std::error_code ec;
-    fs::path reel = fs::absolute(fs::path(fichier), ec).lexically_normal();
-    if (fs::exists(reel, ec)) {
-        const fs::path canonique = fs::canonical(reel, ec);
-        if (!ec)
-            reel = canonique;
-    }
+    const fs::path reel(CheminReel(fichier));
     return (reel.parent_path() / (".~lock." + reel.filename().string() + '#')).string();
 }
 

@@ -167,6 +167,18 @@ bool MemeFichier(const std::string& a, const std::string& b)
     return canonique(a) == canonique(b);
 }
 
+std::string CheminReel(const std::string& chemin)
+{
+    std::error_code ec;
+    fs::path reel = fs::absolute(fs::path(chemin), ec).lexically_normal();
+    if (fs::exists(reel, ec)) {
+        const fs::path canonique = fs::canonical(reel, ec);
+        if (!ec)
+            reel = canonique;
+    }
+    return reel.string();
+}
+
 bool EstNomFichierSimple(std::string_view nom)
 {
     return !nom.empty() && nom != "." && nom != ".." &&

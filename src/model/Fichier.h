@@ -39,6 +39,13 @@ bool LitFichier(const std::string& chemin, std::string& contenu,
  */
 bool MemeFichier(const std::string& a, const std::string& b);
 
+/**
+ * The absolute name of a file, through its links when it exists (the file the
+ * name leads to), else made absolute and normal: the one name its lock and
+ * journals are made beside.
+ */
+std::string CheminReel(const std::string& chemin);
+
 /** Whether `nom` names a file inside a directory: not empty, no separator, not "." or "..". */
 bool EstNomFichierSimple(std::string_view nom);
 
