@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "publier": the results site written into a directory.
 #include "cli/FonctionsVues.h"
+#include "document/Document.h"
 #include "publication/Site.h"
 
 #include <ostream>

@@ -235,15 +235,24 @@ std::string TDocument::CheminJournal() const
     return m_journal && m_journal->Nom() == nom ? m_journal->Chemin() : nom;
 }
 
+std::vector<std::string> FichiersDuConcours(const std::string& fichier)
+{
+    if (fichier.empty())
+        return {};
+    std::vector<std::string> fichiers{fichier, CheminReel(fichier), TVerrou::CheminVerrou(fichier)};
+    for (const fs::path& journal : Journaux(fichier))
+        fichiers.push_back(journal.string());
+    return fichiers;
+}
+
 std::vector<std::string> TDocument::FichiersProteges() const
 {
     std::vector<std::string> proteges;
-    if (!m_sansNom) {
-        proteges.push_back(m_fichier);
-        proteges.push_back(TVerrou::CheminVerrou(m_fichier));
-    }
-    for (const fs::path& journal : Journaux(m_sansNom ? std::string() : m_fichier))
-        proteges.push_back(journal.string());
+    if (m_sansNom)
+        for (const fs::path& journal : Journaux({}))
+            proteges.push_back(journal.string());
+    else
+        proteges = FichiersDuConcours(m_fichier);
     proteges.push_back(CheminJournal());
     return proteges;
 }

@@ -41,6 +41,14 @@ public:
     virtual void JournalTropGrand(const std::string& journal, std::uint64_t taille) = 0;
 };
 
+/**
+ * The files of a competition that nothing but its document writes: the file
+ * (by the name given and by its real name), its lock (".~lock.NAME#") and its
+ * recovery journals (".NAME.*.journal") beside the file its links lead to.
+ * None for an empty name.
+ */
+std::vector<std::string> FichiersDuConcours(const std::string& fichier);
+
 /** How an open or a write ended. */
 enum class Issue
 {

@@ -301,28 +301,6 @@ std::string CreeRepertoire(const std::string& repertoire)
 
 } // namespace
 
-std::vector<std::string> FichiersDuConcours(const std::string& fichier)
-{
-    if (fichier.empty())
-        return {};
-    std::error_code erreur;
-    fs::path reel = fs::canonical(fichier, erreur);
-    if (erreur)
-        reel = fs::absolute(fichier, erreur);
-    const std::string nom = reel.filename().string();
-    const fs::path dossier = reel.parent_path();
-    std::vector<std::string> fichiers{fichier, reel.string(),
-                                      (dossier / (".~lock." + nom + "#")).string()};
-    const std::string famille = "." + nom + ".";
-    for (fs::directory_iterator it(dossier, erreur), fin; !erreur && it != fin;
-         it.increment(erreur)) {
-        const std::string entree = it->path().filename().string();
-        if (entree.starts_with(famille) && entree.ends_with(".journal"))
-            fichiers.push_back(it->path().string());
-    }
-    return fichiers;
-}
-
 bool EstFichierDuSite(std::string_view debut, std::string_view fin)
 {
     if (debut.starts_with(DEBUT_PAGE) && fin.ends_with(FIN_PAGE)) {

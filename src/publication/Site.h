@@ -20,13 +20,6 @@ struct ResultatPublication
 };
 
 /**
- * The files of a competition that publishing never writes: the file itself,
- * its lock (".~lock.NAME#") and its recovery journals (".NAME.*.journal"),
- * beside the file its links lead to. None for an empty name.
- */
-std::vector<std::string> FichiersDuConcours(const std::string& fichier);
-
-/**
  * Whether a file, seen by its first and last bytes, is a page or the style
  * sheet of a results site this program wrote (version 2.01's included): a
  * publication replaces these and refuses any other file.

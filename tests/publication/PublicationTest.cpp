@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/Document.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
 #include "publication/Html.h"
