@@ -136,9 +136,6 @@ public:
 
     std::string RepProgrammes;
     int JudgeNumber;
-
-private:
-    void Barre(const TRect& barre);
 };
 
 /** The federation bitmap in the start directory. */
