@@ -1,7 +1,7 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs, then configures
 # and builds in build/. Stops with a clear message when something cannot be had.
 
-TAVO_PACKAGES="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format poppler-utils qt6-base-dev qt6-translations-l10n fonts-liberation clang libclang-rt-14-dev locales libx11-dev xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-html5lib dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl"
+TAVO_PACKAGES="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format poppler-utils qt6-base-dev qt6-translations-l10n fonts-liberation clang libclang-rt-14-dev locales libx11-dev xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-html5lib dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl libcpp-httplib-dev nlohmann-json3-dev libqrencode-dev chromium chromium-driver python3-selenium"
 
 tavo_die() {
     echo "tavo: $*" >&2

@@ -2,6 +2,7 @@
 // tavo-cli: the results of a competition file without the graphical program.
 
 #include "cli/Cli.h"
+#include "cli/CommandeTerrain.h"
 
 #include <cstring>
 #include <filesystem>
@@ -31,5 +32,9 @@ int main(int argc, char** argv)
 #endif
     std::error_code erreur;
     const std::string courant = std::filesystem::current_path(erreur).string();
+    // The field server runs until it is stopped and speaks as it goes.
+    if (!arguments.empty() && arguments.front() == "terrain")
+        return tavo::cli::Terrain(arguments, std::cout, std::cerr,
+                                  erreur ? std::string(".") : courant);
     return tavo::cli::Execute(arguments, std::cout, std::cerr, erreur ? std::string(".") : courant);
 }

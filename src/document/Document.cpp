@@ -242,7 +242,14 @@ std::vector<std::string> FichiersDuConcours(const std::string& fichier)
     std::vector<std::string> fichiers{fichier, CheminReel(fichier), TVerrou::CheminVerrou(fichier)};
     for (const fs::path& journal : Journaux(fichier))
         fichiers.push_back(journal.string());
+    fichiers.push_back(FichierTerrain(fichier));
     return fichiers;
+}
+
+std::string FichierTerrain(const std::string& fichier)
+{
+    const fs::path reel(CheminReel(fichier));
+    return (reel.parent_path() / ("." + reel.filename().string() + ".terrain")).string();
 }
 
 std::vector<std::string> TDocument::FichiersProteges() const
@@ -295,6 +302,18 @@ void TDocument::StockeNote(const NoteJournal& note)
     journal.AjouteNote(note, *pilote);
     AnnonceEchecJournal();
     MarqueModifie();
+}
+
+std::optional<double> TDocument::TermineVol(const std::string& dossard, short vol,
+                                            const TProgramme& programme)
+{
+    auto pilote = std::find_if(m_concours->GetPilotes().begin(), m_concours->GetPilotes().end(),
+                               [&](const TPilote& p) { return dossard == p.GetDossard(); });
+    if (pilote == m_concours->GetPilotes().end())
+        return std::nullopt;
+    pilote->CalculeVol(vol, m_concours->GetNbJuges(), programme);
+    Synchronise(); // the sheet is on the disk before anything else happens
+    return pilote->GetScoreVol(vol);
 }
 
 void TDocument::JournaliseChangements(const std::string& changements)

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,11 +44,13 @@ public:
 
 /**
  * The files of a competition that nothing but its document writes: the file
- * (by the name given and by its real name), its lock (".~lock.NAME#") and its
- * recovery journals (".NAME.*.journal") beside the file its links lead to.
- * None for an empty name.
+ * (by the name given and by its real name), its lock (".~lock.NAME#"), its
+ * recovery journals (".NAME.*.journal") and its judges' field keys
+ * (".NAME.terrain") beside the file its links lead to. None for an empty name.
  */
 std::vector<std::string> FichiersDuConcours(const std::string& fichier);
+/** The judges' keys and sheets sent from the field, beside the file its links lead to. */
+std::string FichierTerrain(const std::string& fichier);
 
 /** How an open or a write ended. */
 enum class Issue
@@ -105,6 +108,12 @@ public:
 
     /** Stores a mark of pilot `dossard`'s sheet and journals it. */
     void StockeNote(const NoteJournal& note);
+    /**
+     * Finishes pilot `dossard`'s sheet of flight `vol` on `programme`: the flight score computed
+     * and stored, the journal on the disk. The score, or nothing for a bib no pilot has.
+     */
+    std::optional<double> TermineVol(const std::string& dossard, short vol,
+                                     const TProgramme& programme);
     /** A dialog changed the competition since `avant`: modified, and the changes journaled. */
     void Change(const PhotoConcours& avant);
     /** The changes since `avant` when there are some (a cancelled dialog's): true if any. */

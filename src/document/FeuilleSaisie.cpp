@@ -122,14 +122,12 @@ int TFeuilleSaisie::NotesSuspectes() const
 
 ResultatFeuille TFeuilleSaisie::Termine()
 {
-    TConcours& concours = m_document.Concours();
+    const TConcours& concours = m_document.Concours();
     const short vol = concours.GetVolCourant();
-    TPilote pilote = Pilote();
-    pilote.CalculeVol(vol, concours.GetNbJuges(), concours.GetProgramme());
-    const ResultatFeuille resultat{vol, pilote.GetScoreVol(vol), NotesSuspectes()};
-    m_document.Synchronise(); // the sheet is on the disk before anything else happens
-    concours.SetPiloteCourant(pilote);
-    return resultat;
+    const double score =
+        m_document.TermineVol(concours.GetDossardCourant(), vol, concours.GetProgramme())
+            .value_or(0.0);
+    return ResultatFeuille{vol, score, NotesSuspectes()};
 }
 
 } // namespace tavo

@@ -201,6 +201,11 @@ void TConcours::SetDossardCourant(const char* texte)
 
 bool TConcours::ChargeProgramme(short v, const std::string& repertoire)
 {
+    return LitProgramme(v, repertoire, *Programme);
+}
+
+bool TConcours::LitProgramme(short v, const std::string& repertoire, TProgramme& programme) const
+{
     // A programme is a plain file of the programmes directory: no name leads elsewhere.
     if (v < 1 || v > MAX_VOLS || !tavo::EstNomFichierSimple(Ident.ProgrammeVol[v - 1]))
         return false;
@@ -208,8 +213,8 @@ bool TConcours::ChargeProgramme(short v, const std::string& repertoire)
     if (!tavo::LitFichier(repertoire + "/" + Ident.ProgrammeVol[v - 1], contenu,
                           tavo::TAILLE_MAX_PETIT_FICHIER))
         return false;
-    Programme->Reinitialise();
-    Programme->Lit(contenu);
+    programme.Reinitialise();
+    programme.Lit(contenu);
     return true;
 }
 

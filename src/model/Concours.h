@@ -165,6 +165,8 @@ public:
      * read (missing, a directory, or no programme chosen).
      */
     bool ChargeProgramme(short v, const std::string& repertoire);
+    /** Reads the programme file of flight v into `programme`, as `ChargeProgramme` does. */
+    bool LitProgramme(short v, const std::string& repertoire, TProgramme& programme) const;
     const TProgramme& GetProgramme() const { return *Programme; }
     TProgramme& GetProgramme() { return *Programme; }
 

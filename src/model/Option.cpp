@@ -27,6 +27,12 @@ void TOption::SetRepPublication(const char* texte)
     tavo::CopieTexte(RepPublication, texte);
 }
 
+void TOption::SetPortTerrain(int port)
+{
+    if (port >= 1 && port <= 65535)
+        PortTerrain = port;
+}
+
 std::string TOption::Ecrit() const
 {
     std::string sortie;
@@ -37,6 +43,7 @@ std::string TOption::Ecrit() const
     for (int drapeau : {PublicationAuto, AccordJuges})
         tavo::AjouteLigneEntier(sortie, drapeau);
     tavo::AjouteLigne(sortie, RepPublication);
+    tavo::AjouteLigneEntier(sortie, PortTerrain);
     return sortie;
 }
 
@@ -62,8 +69,12 @@ void TOption::Lit(std::string_view contenu)
         lecteur.LitLigne(RepConcours);
     if (!lecteur.Fin())
         lecteur.LitLigne(RepProgrammes);
-    if (!lecteur.Fin() && litDrapeaux({&PublicationAuto, &AccordJuges}) && !lecteur.Fin())
-        lecteur.LitLigne(RepPublication);
+    if (lecteur.Fin() || !litDrapeaux({&PublicationAuto, &AccordJuges}) || lecteur.Fin())
+        return;
+    lecteur.LitLigne(RepPublication);
+    long long port = 0;
+    if (!lecteur.Fin() && lecteur.LitEntier(port) && port >= 1 && port <= 65535)
+        PortTerrain = static_cast<int>(port);
 }
 
 std::string TOption::CheminFichier(const std::string& repertoireDepart)

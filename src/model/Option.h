@@ -11,8 +11,8 @@
  * three automatic tasks, two calculation options and the two working
  * directories, then the results site's settings (automatic publication, the
  * judges' agreement on the printed judge ranking, the site's folder) on three
- * more lines, which a file of seven lines lacks. Every flag counts as set when
- * it is non-zero.
+ * more lines, which a file of seven lines lacks, and the port of the judges'
+ * field server on an eleventh. Every flag counts as set when it is non-zero.
  */
 class TOption
 {
@@ -31,6 +31,9 @@ public:
     int GetAccordJuges() const { return AccordJuges; }
     /** The results site's folder; empty until the user chose one. */
     const char* GetRepPublication() const { return RepPublication; }
+    /** The port the judges' phones reach the field server on, 1 to 65535. */
+    int GetPortTerrain() const { return PortTerrain; }
+    void SetPortTerrain(int port);
 
     void SetSauvegardeAuto(int v) { SauvegardeAuto = v; }
     void SetImpressionAuto(int v) { ImpressionAuto = v; }
@@ -43,7 +46,7 @@ public:
     void SetAccordJuges(int v) { AccordJuges = v; }
     void SetRepPublication(const char* texte);
 
-    /** The ten lines of the options file, CR LF line ends. */
+    /** The eleven lines of the options file, CR LF line ends. */
     std::string Ecrit() const;
     /** Reads the options file form; fields not found keep their values. */
     void Lit(std::string_view contenu);
@@ -71,4 +74,5 @@ private:
     int PublicationAuto = 0;
     int AccordJuges = 0;
     char RepPublication[255] = {};
+    int PortTerrain = 8000;
 };

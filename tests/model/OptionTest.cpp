@@ -54,12 +54,14 @@ TEST(Option, saveAndLoadRoundTrip)
     o.SetPublicationAuto(1);
     o.SetAccordJuges(1);
     o.SetRepPublication("/srv/www/résultats");
+    o.SetPortTerrain(8080);
     ASSERT_TRUE(o.Enregistre(d));
     TOption lu(d);
     lu.Charge(d);
     EXPECT_EQ(lu.Ecrit(), o.Ecrit());
     EXPECT_STREQ(lu.GetRepProgrammes(), "/données/Programmes ");
     EXPECT_STREQ(lu.GetRepPublication(), "/srv/www/résultats");
+    EXPECT_EQ(lu.GetPortTerrain(), 8080);
 
     // A file of seven lines, as older versions wrote, leaves the site's settings unset.
     TOption ancien(d);
@@ -67,6 +69,7 @@ TEST(Option, saveAndLoadRoundTrip)
     EXPECT_STREQ(ancien.GetRepProgrammes(), "/p");
     EXPECT_EQ(ancien.GetPublicationAuto() + ancien.GetAccordJuges(), 0);
     EXPECT_STREQ(ancien.GetRepPublication(), "");
+    EXPECT_EQ(ancien.GetPortTerrain(), 8000);
 }
 
 TEST(Option, anyNonZeroFlagCountsAsSetAndMissingFieldsKeepTheirValues)

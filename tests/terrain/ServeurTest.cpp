@@ -1,0 +1,329 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The field server as a phone and as an attacker reach it: over real sockets.
+#include "terrain/Serveur.h"
+
+#include "document/Document.h"
+#include "model/Fichier.h"
+#include "support/Fabrique.h"
+#include "support/TestUtil.h"
+
+#include <arpa/inet.h>
+#include <condition_variable>
+#include <deque>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace tavo;
+using namespace tavo::terrain;
+using namespace tavo::test;
+
+namespace {
+
+struct Muet : TInterlocuteur
+{
+    bool OuvreMalgreVerrou(const std::string&, const TDetenteurVerrou&) override { return true; }
+    bool RemplaceFichierChange(const std::string&) override { return true; }
+    bool RemplaceFichierOuvert(const std::string&, const TDetenteurVerrou&) override
+    {
+        return true;
+    }
+    bool RecupereNotes(bool) override { return true; }
+    void VerrouImpossible(const std::string&, const std::string&) override {}
+    void JournalImpossible(const std::string&, const std::string&) override {}
+    void JournalTropGrand(const std::string&, std::uint64_t) override {}
+};
+
+// The thread that owns the competition: it runs what the server hands it.
+class Proprietaire
+{
+public:
+    Proprietaire()
+        : m_fil([this] { Boucle(); })
+    {}
+    ~Proprietaire()
+    {
+        {
+            std::lock_guard verrou(m_mutex);
+            m_fin = true;
+        }
+        m_reveil.notify_all();
+        m_fil.join();
+    }
+    void Poste(std::function<void()> tache)
+    {
+        {
+            std::lock_guard verrou(m_mutex);
+            m_taches.push_back(std::move(tache));
+        }
+        m_reveil.notify_all();
+    }
+    /** Runs `f` on the owning thread and waits for it. */
+    template <class F> void Sur(F f)
+    {
+        std::mutex m;
+        std::condition_variable fini;
+        bool fait = false;
+        Poste([&] {
+            f();
+            std::lock_guard v(m);
+            fait = true;
+            fini.notify_all();
+        });
+        std::unique_lock v(m);
+        fini.wait(v, [&] { return fait; });
+    }
+
+private:
+    void Boucle()
+    {
+        std::unique_lock verrou(m_mutex);
+        while (true) {
+            m_reveil.wait(verrou, [&] { return m_fin || !m_taches.empty(); });
+            if (m_taches.empty())
+                return;
+            auto tache = std::move(m_taches.front());
+            m_taches.pop_front();
+            verrou.unlock();
+            tache();
+            verrou.lock();
+        }
+    }
+    std::mutex m_mutex;
+    std::condition_variable m_reveil;
+    std::deque<std::function<void()>> m_taches;
+    bool m_fin = false;
+    std::thread m_fil;
+};
+
+// Bytes sent as they are on a new connection; what came back before the server closed it.
+std::string Brut(int port, const std::string& octets)
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in adresse{};
+    adresse.sin_family = AF_INET;
+    adresse.sin_port = htons(static_cast<std::uint16_t>(port));
+    adresse.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) != 0) {
+        ::close(s);
+        return "connect failed";
+    }
+    timeval delai{2, 0};
+    ::setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &delai, sizeof delai);
+    ::send(s, octets.data(), octets.size(), MSG_NOSIGNAL);
+    ::shutdown(s, SHUT_WR);
+    std::string recu;
+    char tampon[4096];
+    ssize_t n = 0;
+    while ((n = ::recv(s, tampon, sizeof tampon, 0)) > 0)
+        recu.append(tampon, static_cast<std::size_t>(n));
+    ::close(s);
+    return recu;
+}
+
+class Serveur : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::ofstream(rep.Fichier("P.txt")) << TexteProgramme({3, 2, 1}, 2, 2, 1, 1);
+        TConcours c;
+        AjouteJuge(c, "Blanc");
+        AjouteJuge(c, "Noir");
+        c.SetNbJuges(2);
+        c.SetProgrammeVol("P.txt", 0);
+        AjoutePilote(c, "Durand", "7", "Paul");
+        const std::string chemin = rep.Fichier("concours.ccr");
+        ASSERT_TRUE(EcritFichierSur(chemin, c.Ecrit()));
+        proprietaire.Sur([&] {
+            ASSERT_EQ(document.Ouvre(chemin), Issue::Faite);
+            terrain.Charge();
+            cle1 = terrain.Cle(1);
+            cle2 = terrain.Cle(2);
+            ASSERT_TRUE(serveur.Demarre(0));
+        });
+        port = serveur.Port();
+        ASSERT_GT(port, 0);
+    }
+    void TearDown() override
+    {
+        proprietaire.Sur([&] { serveur.Arrete(); });
+    }
+
+    httplib::Client Client() const
+    {
+        httplib::Client client("127.0.0.1", port);
+        client.set_read_timeout(10, 0);
+        return client;
+    }
+    httplib::Result Note(const std::string& cle, const std::string& corps,
+                         httplib::Headers entetes = {}) const
+    {
+        if (!cle.empty())
+            entetes.emplace("X-Tavo-Cle", cle);
+        return Client().Post("/api/juge/note", entetes, corps, "application/json");
+    }
+    std::string Competition()
+    {
+        std::string texte;
+        proprietaire.Sur([&] { texte = document.Concours().Ecrit(); });
+        return texte;
+    }
+    bool ServiceRendu() const
+    {
+        auto r = Client().Get("/api/juge/etat", {{"X-Tavo-Cle", cle1}});
+        return r && r->status == 200;
+    }
+
+    RepertoireTemporaire rep;
+    Muet muet;
+    TDocument document{muet};
+    TTerrain terrain{document, rep.Chemin().string()};
+    Proprietaire proprietaire;
+    TServeurTerrain serveur{terrain,
+                            [this](std::function<void()> t) { proprietaire.Poste(std::move(t)); }};
+    std::string cle1;
+    std::string cle2;
+    int port = 0;
+};
+
+const std::string MARQUE = R"({"vol":1,"dossard":"7","ligne":1,"note":8})";
+
+} // namespace
+
+TEST_F(Serveur, aJudgesKeyStoresHisMarkAndServesHisPage)
+{
+    auto page = Client().Get("/juge");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
+    EXPECT_NE(page->get_header_value("Content-Security-Policy").find("default-src 'none'"),
+              std::string::npos);
+    EXPECT_EQ(page->get_header_value("Referrer-Policy"), "no-referrer");
+    auto r = Note(cle2, MARQUE);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 200);
+    short note = 0;
+    proprietaire.Sur([&] { note = document.Concours().GetPiloteDossard("7").GetNote(1, 1, 2); });
+    EXPECT_EQ(note, 8);
+}
+
+TEST_F(Serveur, whatNoKeyOpensOrAnotherSiteSendsStoresNothing)
+{
+    const std::string avant = Competition();
+    const std::string autreJuge = R"({"vol":1,"dossard":"7","ligne":1,"note":8,"juge":1})";
+    struct Cas
+    {
+        std::string cle;
+        std::string corps;
+        httplib::Headers entetes;
+        int statut;
+    };
+    const Cas cas[] = {
+        {"", MARQUE, {}, 401},
+        {std::string(32, '0'), MARQUE, {}, 401},
+        {cle1.substr(0, 31), MARQUE, {}, 401},
+        {cle2, autreJuge, {}, 403},
+        {cle1, MARQUE, {{"Origin", "http://evil.example"}}, 403},
+        {cle1, MARQUE, {{"Sec-Fetch-Site", "cross-site"}}, 403},
+        {cle1, R"({"vol":1,"dossard":"7","ligne":1,"note":15})", {}, 422},
+        {cle1, std::string(70 * 1024, ' ') + MARQUE, {}, 413},
+        {cle1, std::string(30000, '[') + std::string(30000, ']'), {}, 400},
+    };
+    for (const Cas& c : cas) {
+        auto r = Note(c.cle, c.corps, c.entetes);
+        ASSERT_TRUE(r) << c.statut;
+        EXPECT_EQ(r->status, c.statut) << c.corps.substr(0, 80);
+    }
+    // A form another site's page posts carries no key and no JSON.
+    auto formulaire =
+        Client().Post("/api/juge/note", {{"X-Tavo-Cle", cle1}}, "vol=1&dossard=7&ligne=1&note=8",
+                      "application/x-www-form-urlencoded");
+    ASSERT_TRUE(formulaire);
+    EXPECT_EQ(formulaire->status, 415);
+    EXPECT_EQ(Competition(), avant);
+    EXPECT_TRUE(ServiceRendu());
+}
+
+TEST_F(Serveur, malformedRequestsAndPathsOutsideTheRoutesReachNothing)
+{
+    std::ofstream(rep.Fichier("secret.txt")) << "SECRET";
+    const std::string avant = Competition();
+    const std::string corpus[] = {
+        "",
+        "\r\n\r\n",
+        "GARBAGE\r\n\r\n",
+        std::string(1, '\0') + "GET / HTTP/1.1\r\n\r\n",
+        "GET /../secret.txt HTTP/1.1\r\nHost: x\r\n\r\n",
+        "GET /%2e%2e/secret.txt HTTP/1.1\r\nHost: x\r\n\r\n",
+        "GET /juge/..%2f..%2fsecret.txt HTTP/1.1\r\nHost: x\r\n\r\n",
+        "GET " + std::string(100000, 'a') + " HTTP/1.1\r\n\r\n",
+        "GET / HTTP/1.1\r\nX: " + std::string(100000, 'b') + "\r\n\r\n",
+        "POST /api/juge/note HTTP/1.1\r\nHost: x\r\nX-Tavo-Cle: " + cle1 +
+            "\r\nContent-Type: application/json\r\nContent-Length: 999999999\r\n\r\n{",
+        "POST /api/juge/note HTTP/1.1\r\nHost: x\r\nX-Tavo-Cle: " + cle1 +
+            "\r\nContent-Type: application/json\r\nContent-Length: -5\r\n\r\n",
+        "POST /api/juge/note HTTP/1.1\r\nHost: x\r\nX-Tavo-Cle: " + cle1 +
+            "\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\nZZ\r\n",
+        "POST /api/juge/note HTTP/1.1\r\nHost: x\r\nX-Tavo-Cle: " + cle1 +
+            "\r\nContent-Type: application/json\r\nContent-Length: 12\r\n\r\n{\"vol\":\xff\xfe}",
+        "BREW /api/juge/note HTTP/1.1\r\nHost: x\r\n\r\n",
+        "GET /api/juge/feuille?vol=1&dossard=%00%ff HTTP/1.1\r\nHost: x\r\nX-Tavo-Cle: " + cle1 +
+            "\r\n\r\n",
+    };
+    for (const std::string& requete : corpus) {
+        const std::string reponse = Brut(port, requete);
+        EXPECT_EQ(reponse.find("SECRET"), std::string::npos) << requete.substr(0, 60);
+        EXPECT_EQ(reponse.find(" 200 "), std::string::npos) << requete.substr(0, 60);
+    }
+    EXPECT_EQ(Competition(), avant);
+    EXPECT_TRUE(ServiceRendu());
+}
+
+TEST_F(Serveur, idleConnectionsAndAFloodLeaveTheJudgesServed)
+{
+    std::vector<int> inactives;
+    for (int i = 0; i < 40; ++i) {
+        const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in adresse{};
+        adresse.sin_family = AF_INET;
+        adresse.sin_port = htons(static_cast<std::uint16_t>(port));
+        adresse.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(::connect(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse), 0);
+        ::send(s, "GET /ju", 7, MSG_NOSIGNAL); // and never more
+        inactives.push_back(s);
+    }
+    std::vector<std::thread> flot;
+    for (int i = 0; i < 8; ++i)
+        flot.emplace_back([&] {
+            for (int k = 0; k < 50; ++k)
+                Note("", MARQUE);
+        });
+    EXPECT_TRUE(ServiceRendu());
+    auto r = Note(cle1, MARQUE);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 200);
+    for (auto& f : flot)
+        f.join();
+    for (int s : inactives)
+        ::close(s);
+}
+
+TEST_F(Serveur, stoppingAnswersTryAgainAndAMarkSentTwiceIsStoredOnce)
+{
+    ASSERT_EQ(Note(cle1, MARQUE)->status, 200);
+    ASSERT_EQ(Note(cle1, MARQUE)->status, 200);
+    short note = 0;
+    proprietaire.Sur([&] {
+        note = document.Concours().GetPiloteDossard("7").GetNote(1, 1, 1);
+        serveur.Arrete();
+    });
+    EXPECT_EQ(note, 8);
+    EXPECT_FALSE(Note(cle1, MARQUE)); // nobody listens
+    proprietaire.Sur([&] { ASSERT_TRUE(serveur.Demarre(port)); });
+    EXPECT_EQ(Note(cle1, MARQUE)->status, 200);
+}
