@@ -63,6 +63,10 @@ void menuDocuments(std::vector<TEntreeMenu>& t)
         {{SAISIE}, CM_INFORMATIONS, "&Informations", "Saisie des informations d'un concours"});
     t.push_back({{SAISIE}, CM_PILOTES, "&Pilotes", "Saisie des pilotes du concours"});
     t.push_back({{SAISIE}, CM_NOTES, "&Notes", "Saisie des notes des pilotes"});
+    t.push_back({{SAISIE},
+                 CM_TERRAIN,
+                 "Juges sur le &terrain...",
+                 "Saisie des notes par les juges sur leur téléphone"});
     t.push_back({{SAISIE}, 0, {}, {}});
     t.push_back({{SAISIE}, CM_OPTIONS, "&Options", "Saisie des options de Tavo 2000"});
 }

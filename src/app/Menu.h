@@ -22,6 +22,7 @@ enum Commande : int
     CM_PILOTES = 302,
     CM_NOTES = 303,
     CM_OPTIONS = 304,
+    CM_TERRAIN = 305, ///< the judges entering their marks on their phones
     CM_CARACTERISTIQUES = 401,
     CM_JUGES = 402,
     CM_LISTE_PILOTES = 403,

@@ -4,6 +4,7 @@
 
 #include "app/DessinVues.h"
 #include "app/DialoguesSaisie.h"
+#include "app/FenetreTerrain.h"
 #include "app/InterlocuteurFenetre.h"
 #include "app/ListePilotes.h"
 #include "app/Menu.h"
@@ -11,6 +12,7 @@
 #include "app/TAProposDlg.h"
 #include "document/Document.h"
 #include "document/FeuilleSaisie.h"
+#include "model/Cp1252.h"
 #include "model/Emplacements.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
@@ -23,6 +25,7 @@
 #include "presentation/Presentation.h"
 #include "print/Formulaires.h"
 #include "print/PrintoutConcours.h"
+#include "print/Printouts.h"
 #include "publication/Site.h"
 #include "scoring/Classements.h"
 #include "scoring/Regles.h"
@@ -36,11 +39,14 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 using namespace tavo;
@@ -110,6 +116,7 @@ TTavoWindow::TTavoWindow(QWidget* parent)
 
 TTavoWindow::~TTavoWindow()
 {
+    delete m_terrain; // its server stops while the document is still here
     delete ListeVue;
 }
 
@@ -199,6 +206,9 @@ void TTavoWindow::CommandEnable(TCommandEnabler& ce)
     case CM_AIDE:
     case CM_A_PROPOS:
         ce.Enable(true);
+        break;
+    case CM_TERRAIN:
+        ce.Enable(horsFeuille && Concours->NbPilotes() > 0 && Concours->NbJugesSaisis() > 0);
         break;
     default:
         ce.Enable(horsFeuille);
@@ -563,6 +573,7 @@ void TTavoWindow::CmNouveau()
 {
     if (!CanClose())
         return;
+    FermeTerrain();
     m_document->Nouveau();
     if (Vue == modes::LISTE_PILOTES)
         CmCaracteristiques();
@@ -590,6 +601,7 @@ bool TTavoWindow::OuvreFichier(const QString& chemin)
         MessageBox(this, texte, TITRE, MB_OK | MB_ICONEXCLAMATION);
         NoteRecent(chemin, false); // gone or damaged: not offered again
     } else {
+        FermeTerrain(); // the phones' keys and sheets are the other competition's
         DonneesFichier->NomFichier = chemin;
         DonneesFichier->RepertoireInitial = QFileInfo(chemin).absolutePath();
         SetCaption(chemin);
@@ -771,21 +783,44 @@ bool TTavoWindow::CommandeSaisie(int id)
             MessageBox(this, Message(messages::AU_MOINS_UN_PILOTE), TITRE, MB_OK);
             return true;
         }
-        if ((dialogues.Notes ? dialogues.Notes(this, *Concours) : indisponible(this)) == IDOK)
-            EntreFeuille();
+        if ((dialogues.Notes ? dialogues.Notes(this, *Concours) : indisponible(this)) != IDOK)
+            return true;
+        // The judges may be entering the same sheet on their phones.
+        if (m_terrain && m_terrain->Actif() &&
+            m_terrain->GetTerrain().EnSaisie(Concours->GetVolCourant(),
+                                             tavo::Cp1252VersUtf8(Concours->GetDossardCourant())) &&
+            MessageBox(this,
+                       QStringLiteral("Les juges saisissent sur le terrain la feuille du dossard "
+                                      "%1 au vol %2.\n\nUne note tapée ici remplace la leur, "
+                                      "et le journal garde les deux.\nVoulez-vous ouvrir la "
+                                      "feuille quand même ?")
+                           .arg(Texte(Concours->GetDossardCourant()))
+                           .arg(Concours->GetVolCourant()),
+                       TITRE, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return true;
+        EntreFeuille();
+        return true;
+    case CM_TERRAIN:
+        if (Concours->NbPilotes() > 0 && Concours->NbJugesSaisis() > 0)
+            MontreTerrain();
         return true;
     case CM_OPTIONS: {
         const int r = dialogues.Options ? dialogues.Options(this, *Options) : indisponible(this);
         if (r == IDOK) {
             Invalide();
-            // A directory that cannot be written keeps its old options file, silently.
-            Options->Enregistre(CheminNatif(RepertoireOptions));
+            EnregistreOptions();
         }
         return true;
     }
     default:
         return false;
     }
+}
+
+void TTavoWindow::EnregistreOptions()
+{
+    // A directory that cannot be written keeps its old options file, silently.
+    Options->Enregistre(CheminNatif(RepertoireOptions));
 }
 
 bool TTavoWindow::CommandeIndisponible(int id)
@@ -932,6 +967,94 @@ void TTavoWindow::TermineFeuille()
         PublieResultats(false);
     Commande(CommandeVuePrecedente());
     EtatModifie();
+    // The sheets the judges finished on the field meanwhile.
+    for (const auto& [vol, dossard] : std::exchange(m_feuillesAImprimer, {}))
+        ImprimeFeuille(vol, dossard);
+}
+
+// Judges on the field.
+
+void TTavoWindow::MontreTerrain()
+{
+    if (!m_terrain) {
+        m_terrain = new TFenetreTerrain(*this);
+        if (auto* cadre = qobject_cast<QMainWindow*>(window())) {
+            m_etatTerrain = new QLabel;
+            m_etatTerrain->setObjectName(QStringLiteral("etatTerrain"));
+            cadre->statusBar()->addPermanentWidget(m_etatTerrain);
+        }
+        connect(m_terrain, &TFenetreTerrain::EtatChange, this, [this] {
+            if (!m_etatTerrain)
+                return;
+            const int n = m_terrain->JugesConnectes();
+            m_etatTerrain->setText(
+                m_terrain->Actif()
+                    ? QStringLiteral("Serveur des juges en marche : %1 juge%2 connecté%2")
+                          .arg(n)
+                          .arg(n > 1 ? QStringLiteral("s") : QString())
+                    : QString());
+        });
+    }
+    m_terrain->show();
+    m_terrain->raise();
+    m_terrain->activateWindow();
+}
+
+void TTavoWindow::FermeTerrain()
+{
+    if (!m_terrain)
+        return;
+    delete m_terrain;
+    m_terrain = nullptr;
+    if (m_etatTerrain)
+        m_etatTerrain->clear();
+    m_feuillesAImprimer.clear();
+}
+
+void TTavoWindow::NotesDuTerrain()
+{
+    ClassementJugesAffiche.Oublie();
+    Invalide();
+    EtatModifie();
+}
+
+void TTavoWindow::TermineFeuilleTerrain(short vol, const std::string& dossard)
+{
+    if (Options->GetSauvegardeAuto())
+        CmEnregistrer();
+    if (Options->GetImpressionAuto()) {
+        if (Vue == modes::FEUILLE)
+            m_feuillesAImprimer.emplace_back(vol, dossard); // the sheet typed here is left alone
+        else
+            ImprimeFeuille(vol, dossard);
+    }
+    if (Options->GetPublicationAuto())
+        PublieResultats(false);
+    NotesDuTerrain();
+}
+
+void TTavoWindow::ImprimeFeuille(short vol, const std::string& dossard)
+{
+    // The printed sheet is the current pilot's of the current flight, on its programme.
+    const short volAvant = Concours->GetVolCourant();
+    const std::string dossardAvant = Concours->GetDossardCourant();
+    Concours->SetVolCourant(vol);
+    Concours->SetDossardCourant(tavo::Utf8VersCp1252(dossard).c_str());
+    if (Concours->ChargeProgramme(vol, Options->GetRepProgrammes()))
+        ImpressionAutoFeuille();
+    Concours->SetVolCourant(volAvant);
+    Concours->SetDossardCourant(dossardAvant.c_str());
+    Concours->ChargeProgramme(volAvant, Options->GetRepProgrammes());
+}
+
+void TTavoWindow::ImprimeCodes(std::vector<tavo::CodeJuge> codes)
+{
+    if (!Imprimante)
+        Imprimante = std::make_unique<tavo::TPrinter>();
+    Imprimante->MiseEnPageAutomatique(tavo::DMORIENT_PORTRAIT);
+    tavo::TTavoPrintoutCodes printout(*Concours, tavo::MargesDe(Imprimante->GetSetup()),
+                                      std::move(codes));
+    Imprimante->Print(this, printout, true);
 }
 
 int TTavoWindow::CommandeVuePrecedente() const

@@ -24,8 +24,13 @@ class TDC;
 class TDocument;
 class TFeuilleSaisie;
 } // namespace tavo
+class QLabel;
 class QSettings;
+class TFenetreTerrain;
 class TInterlocuteurFenetre;
+namespace tavo {
+struct CodeJuge;
+}
 class TListePilotes;
 
 /**
@@ -117,6 +122,21 @@ public:
     QString CheminJournal() const;
     /** What went wrong at start-up (an options file that could not be read), told once. */
     void AnnonceDemarrage();
+
+    // Judges on the field
+    /** The window "Juges sur le terrain"; null before the first "Juges sur le terrain...". */
+    TFenetreTerrain* GetFenetreTerrain() const { return m_terrain; }
+    /** Marks arrived from the field: the views and the commands shown again. */
+    void NotesDuTerrain();
+    /**
+     * Every judge sent pilot `dossard`'s sheet of flight `vol` (its score is computed): saved,
+     * printed and published as the options say, as a typed sheet is, without a message.
+     */
+    void TermineFeuilleTerrain(short vol, const std::string& dossard);
+    /** Prints one page per judge with the QR code of his link, after the print dialog. */
+    void ImprimeCodes(std::vector<tavo::CodeJuge> codes);
+    /** Writes the options file of the start-up directory (silently kept when it cannot). */
+    void EnregistreOptions();
 
     /** Fills the pilots list again in the current sort order. */
     void RemplitListe();
@@ -212,6 +232,14 @@ private:
     std::unique_ptr<TInterlocuteurFenetre> m_interlocuteur;
     std::unique_ptr<tavo::TDocument> m_document;
     std::unique_ptr<tavo::TFeuilleSaisie> m_feuille;
+    TFenetreTerrain* m_terrain = nullptr;
+    QLabel* m_etatTerrain = nullptr;
+    /** Field sheets finished while a sheet was typed here: printed once it is finished. */
+    std::vector<std::pair<short, std::string>> m_feuillesAImprimer;
+    void MontreTerrain();
+    /** Another competition replaces this one: the field server stops, its window goes. */
+    void FermeTerrain();
+    void ImprimeFeuille(short vol, const std::string& dossard);
 };
 
 /** The program's own settings, in the user's configuration directory ("tavo/tavo.conf"). */

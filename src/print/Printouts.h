@@ -4,6 +4,7 @@
 #include "print/PrintoutConcours.h"
 
 #include <string>
+#include <vector>
 
 namespace tavo {
 
@@ -136,6 +137,27 @@ public:
 
     std::string RepProgrammes;
     int JudgeNumber;
+};
+
+/** A judge's link to the field server, printed as a QR code. */
+struct CodeJuge
+{
+    int juge = 1;
+    std::string nom;  ///< UTF-8
+    std::string lien; ///< the link with the judge's key
+};
+
+/** One page per judge: "Juge J : NOM", the QR code of his link and the link. */
+class TTavoPrintoutCodes : public TPrintoutConcours
+{
+public:
+    TTavoPrintoutCodes(TConcours& concours, const TMarges& marges, std::vector<CodeJuge> codes);
+    void GetPageRange(int& minPage, int& maxPage, int& selDe, int& selA) override;
+    bool HasPage(int page) override;
+    void RenderPage(int page) override;
+
+private:
+    std::vector<CodeJuge> m_codes;
 };
 
 /** The federation bitmap in the start directory. */

@@ -409,6 +409,7 @@ Reponse TTerrain::FeuilleDe(short juge, const std::map<std::string, std::string>
     const TPilote* pilote = PiloteDe(m_document.Concours(), champ("dossard"));
     if (pilote == nullptr)
         return Erreur(404, "Aucun pilote ne porte ce dossard.");
+    m_courantes[static_cast<std::size_t>(juge)] = Appel{*vol, Cp1252VersUtf8(pilote->GetDossard())};
     const Feuille feuille = [&] {
         auto f = m_feuilles.find({*vol, pilote->GetDossard(), juge});
         return f == m_feuilles.end() ? Feuille{} : f->second;
@@ -499,6 +500,8 @@ Reponse TTerrain::Note(short juge, std::string_view texte)
     if (!note || std::find(valeurs.begin(), valeurs.end(), *note) == valeurs.end())
         return Erreur(422, "Cette note n'est pas possible sur cette ligne.");
     Feuille& feuille = m_feuilles[{cible.vol, cible.pilote->GetDossard(), juge}];
+    m_courantes[static_cast<std::size_t>(juge)] =
+        Appel{cible.vol, Cp1252VersUtf8(cible.pilote->GetDossard())};
     if (feuille.envoyee)
         return Erreur(403, "Feuille déjà envoyée : seul l'organisateur peut la modifier.");
     m_document.StockeNote(
@@ -591,6 +594,22 @@ bool TTerrain::EnSaisie(short vol, const std::string& dossard) const
         if (Case(vol, dossard, j).etat != CaseGrille::Etat::Rien)
             return true;
     return false;
+}
+
+std::vector<std::pair<short, std::string>> TTerrain::Vols()
+{
+    std::vector<std::pair<short, std::string>> vols;
+    for (short v = 1; v <= MAX_VOLS; ++v)
+        if (const TProgramme* programme = Programme(v))
+            vols.emplace_back(v, Cp1252VersUtf8(programme->GetNom()));
+    return vols;
+}
+
+std::optional<Appel> TTerrain::FeuilleCourante(short juge) const
+{
+    if (juge < 1 || juge > MAX_JUGES)
+        return std::nullopt;
+    return m_courantes[static_cast<std::size_t>(juge)];
 }
 
 std::optional<std::chrono::steady_clock::time_point> TTerrain::DerniereVue(short juge) const

@@ -107,6 +107,10 @@ public:
     CaseGrille Case(short vol, const std::string& dossard, short juge) const;
     /** Whether some judge tapped or sent pilot `dossard`'s sheet of flight `vol`. */
     bool EnSaisie(short vol, const std::string& dossard) const;
+    /** The flights that have a programme, each with the programme's name (UTF-8). */
+    std::vector<std::pair<short, std::string>> Vols();
+    /** The flight and bib (UTF-8) of the sheet judge j worked on last; nothing before. */
+    std::optional<Appel> FeuilleCourante(short juge) const;
     /** When judge j's phone last asked anything; nothing when never. */
     std::optional<std::chrono::steady_clock::time_point> DerniereVue(short juge) const;
 
@@ -140,6 +144,7 @@ private:
     std::map<CleFeuille, Feuille> m_feuilles;
     std::optional<Appel> m_appel;
     std::array<std::optional<std::chrono::steady_clock::time_point>, 6> m_vus{};
+    std::array<std::optional<Appel>, 6> m_courantes{};
     std::map<short, TProgramme> m_programmes;
 };
 

@@ -40,6 +40,8 @@ const std::vector<LigneMenu> ATTENDU{
     {"&Saisie", 301, "&Informations", "Saisie des informations d'un concours"},
     {"&Saisie", 302, "&Pilotes", "Saisie des pilotes du concours"},
     {"&Saisie", 303, "&Notes", "Saisie des notes des pilotes"},
+    {"&Saisie", 305, "Juges sur le &terrain...",
+     "Saisie des notes par les juges sur leur téléphone"},
     {"&Saisie", 0, "", ""},
     {"&Saisie", 304, "&Options", "Saisie des options de Tavo 2000"},
     {"&Affichage", 401, "&Caractéristiques", "Affiche les caractéristiqes du concours"},

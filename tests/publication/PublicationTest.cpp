@@ -121,9 +121,10 @@ TEST(Publication, neverReplacesTheCompetitionsFilesNorFilesOfOthers)
     fs::create_symlink("demo.ccr", dossier / "lien.ccr");
     const std::vector<std::string> proteges =
         tavo::FichiersDuConcours((dossier / "lien.ccr").string());
-    for (const std::string& fichier : {concours, journal, (dossier / ".~lock.demo.ccr#").string()})
+    for (const std::string& fichier : {concours, journal, (dossier / ".~lock.demo.ccr#").string(),
+                                       (dossier / ".demo.ccr.terrain").string()})
         EXPECT_NE(std::find(proteges.begin(), proteges.end(), fichier), proteges.end()) << fichier;
-    EXPECT_EQ(proteges.size(), 4u); // the name given too
+    EXPECT_EQ(proteges.size(), 5u); // the name given too
 
     const fs::path site = dossier / "site";
     fs::create_directory(site);

@@ -7,6 +7,7 @@
 //                               profil.png (the ranking and statistics views) and
 //                               feuille.png (a score sheet during entry)
 #include "app/DialoguesSaisie.h"
+#include "app/FenetreTerrain.h"
 #include "app/Menu.h"
 #include "app/TAProposDlg.h"
 #include "app/TTavoApp.h"
@@ -23,6 +24,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -138,6 +140,21 @@ int main(int argc, char** argv)
     QTest::keyClick(fenetre, Qt::Key_Plus, Qt::KeypadModifier);
     enregistre(cadre, "feuille.png");
     fenetre->GetDocument().MarqueEnregistre();
+
+    // "Juges sur le terrain", on a copy: the judges' keys are written beside the file.
+    const QString copie = QDir(depart.path()).filePath(QStringLiteral("demo.ccr"));
+    QFile::copy(QStringLiteral(TAVO_DATA_DIR "/Concours/demo.ccr"), copie);
+    cadre->ExecuteCommande(CM_CARACTERISTIQUES);
+    if (!fenetre->OuvreFichier(copie) || !cadre->ExecuteCommande(CM_TERRAIN) ||
+        !fenetre->GetFenetreTerrain()) {
+        std::fprintf(stderr, "tavo-captures: no field window\n");
+        ++erreurs;
+    } else {
+        fenetre->GetFenetreTerrain()->GetTerrain().Appelle(1, "3");
+        fenetre->GetFenetreTerrain()->resize(1000, 900);
+        QTest::qWait(100);
+        enregistre(fenetre->GetFenetreTerrain(), "terrain.png");
+    }
     delete cadre;
     return erreurs == 0 ? 0 : 1;
 }
