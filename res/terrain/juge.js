@@ -35,7 +35,10 @@
     return v;
   }
 
+  let partie = false;  // set once the page is about to reload on another key
+
   function ecrire(nom, v) {
+    if (partie) return;
     memoire.set(nom, v);
     try {
       window.localStorage.setItem(PREFIXE + nom, JSON.stringify(v));
@@ -96,7 +99,12 @@
     const fragment = location.hash.replace(/^#/, '').trim().toLowerCase();
     if (location.hash) history.replaceState(null, '', location.pathname + location.search);
     if (fragment) {
-      if (!FORME_CLE.test(fragment)) return null;
+      if (!FORME_CLE.test(fragment)) {
+        // A cut link must not leave the previous judge's key in use; its data stays.
+        try { window.localStorage.removeItem(`${PREFIXE}cle`); } catch (e) { /* nothing to do */ }
+        memoire.delete('cle');
+        return null;
+      }
       if (lire('cle') !== fragment) {
         oublierAutresCles(fragment);
         ecrire('cle', fragment);
@@ -155,10 +163,11 @@
   const accepte = (r) => r.statut >= 200 && r.statut < 300 && r.donnees !== null
     && typeof r.donnees === 'object';
 
-  // Network-like: keep the request and try again. A 2xx whose body is not ours (a captive
-  // portal, a cut answer) is no acknowledgement either.
+  // Network-like: keep the request and try again. An answer without our JSON (a captive
+  // portal, a proxy, a cut answer) is neither an acknowledgement nor a refusal.
   const panneReseau = (r) => r.statut === 0 || r.statut >= 500 || r.statut === 408
-    || r.statut === 429 || (r.statut < 400 && !accepte(r));
+    || r.statut === 429 || (r.statut < 400 && !accepte(r))
+    || (r.statut !== 401 && !(r.donnees && typeof r.donnees.erreur === 'string'));
 
   function texteErreur(r) {
     const e = r.donnees && typeof r.donnees.erreur === 'string' ? r.donnees.erreur.trim() : '';
@@ -212,7 +221,7 @@
           planifierFile(REESSAI_CLE);
           break;
         }
-        if (panneReseau(r)) {
+        if (panneReseau(r) || r.statut < 400) {
           planifierFile(REESSAI);
           break;
         }
@@ -273,7 +282,7 @@
       ecrire(nomEtat(), r.donnees);
       appliquerEtat(r.donnees);
       if (file().length && !envoiEnCours) viderFile();
-      if (++sondages % RAFRAICHIR_FEUILLE === 0) chargerFeuille();
+      if (++sondages % RAFRAICHIR_FEUILLE === 0 || !feuilleMontree()) chargerFeuille();
     } else if (r.statut === 401) {
       cleRefusee = true;
       delai = REESSAI_CLE;
@@ -528,18 +537,18 @@
     else rendreFeuille(f, m);
   }
 
-  function titreFeuille(f) {
-    const pilote = [texte(f.dossard || choix.dossard), texte(f.nom), texte(f.prenom)]
-      .filter(Boolean).join(' ');
-    return `${pilote} – Vol ${choix.vol}${texte(f.programme) ? ` – ${texte(f.programme)}` : ''}`;
-  }
+  const nomPilote = (f) => [texte(f.dossard || choix.dossard), texte(f.nom), texte(f.prenom)]
+    .filter(Boolean).join(' ');
+  const nomVol = (f) => `Vol ${choix.vol}${texte(f.programme) ? ` – ${texte(f.programme)}` : ''}`;
 
   function rendreFeuille(f, m) {
     const absente = $('feuille-absente');
     if (erreurFeuille || !f) {
       absente.hidden = false;
-      absente.textContent = erreurFeuille
-        || (horsLigne ? 'Feuille non disponible : en attente du réseau.' : 'Chargement de la feuille…');
+      if (erreurFeuille) absente.textContent = erreurFeuille;
+      else if (!etat.vols.length || !etat.pilotes.length) absente.textContent = 'Aucune feuille à noter pour l\'instant.';
+      else if (horsLigne) absente.textContent = 'Feuille non disponible : en attente du réseau.';
+      else absente.textContent = 'Chargement de la feuille…';
       $('feuille-titre').textContent = '';
       $('feuille-envoyee').hidden = true;
       $('saisie').hidden = true;
@@ -557,7 +566,8 @@
       if (courante < 0) courante = 0;
     }
 
-    $('feuille-titre').textContent = `Feuille : ${titreFeuille(f)}`;
+    // In full: long names are cut in the closed lists above.
+    $('feuille-titre').textContent = `${nomPilote(f)} – ${nomVol(f)}`;
 
     const bandeau = $('feuille-envoyee');
     bandeau.hidden = !lectureSeule;
@@ -637,7 +647,8 @@
   }
 
   function rendreResume(f, m) {
-    $('resume-pilote').textContent = titreFeuille(f);
+    $('resume-pilote').textContent = nomPilote(f);
+    $('resume-vol').textContent = nomVol(f);
     const liste = $('resume-lignes');
     if (!changer(liste, [choix.vol, choix.dossard, f.lignes, m.notes])) return;
     liste.textContent = '';
@@ -752,6 +763,7 @@
     window.addEventListener('hashchange', () => {
       if (location.hash.length > 1) {
         lireCle();
+        partie = true;
         location.reload();
       }
     });

@@ -33,6 +33,11 @@ constexpr std::string_view AIDE_FIN =
     "  Le logo ffam.bmp est lu dans le répertoire de départ, sinon dans les données\n"
     "  installées (share/tavo).\n"
     "\n"
+    "Juges sur le terrain : tavo-cli terrain FICHIER.ccr [--port P] [--programmes REP]\n"
+    "  sert la page des juges (port P, celui de tavo.ini par défaut, 8000 ; 0 : un port\n"
+    "  libre) jusqu'à SIGINT ou SIGTERM ; écrit l'adresse et le lien de chaque juge ;\n"
+    "  enregistre le fichier à chaque feuille terminée par tout le jury.\n"
+    "\n"
     "Répertoire de départ : le répertoire courant s'il contient un fichier tavo.ini ;\n"
     "sinon le dossier de l'utilisateur ~/.local/share/tavo, avec tavo.ini dans ~/.config/tavo.\n"
     "\n"
@@ -67,6 +72,7 @@ constexpr std::string_view USAGE_VUES = "  VUE : ";
 
 constexpr std::string_view USAGE_FIN =
     "  ou : tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n"
+    "  ou : tavo-cli terrain FICHIER.ccr [--port P] [--programmes REP]\n"
     "  options : --programmes REP  --tbl | --sans-tbl  --rapport1000 | --sans-rapport1000\n"
     "            --format texte|csv|json\n"
     "Aide complète : tavo-cli --help\n";
@@ -128,13 +134,28 @@ bool PrendValeur(GenreCommande genre, std::string_view option)
     return false;
 }
 
-// The form that has this option as its own, or null.
-const DescriptionCommande* FormulaireDeLOption(std::string_view option)
+// The command that has this option as its own: `courante` when it does, else one of its kind,
+// else any; null when none.
+const DescriptionCommande* ProprietaireDeLOption(std::string_view option,
+                                                 const DescriptionCommande& courante)
 {
+    if (courante.propre != nullptr && courante.propre->nom == option)
+        return &courante;
+    const DescriptionCommande* trouve = nullptr;
     for (const DescriptionCommande& commande : Commandes())
-        if (commande.propre != nullptr && commande.propre->nom == option)
-            return &commande;
-    return nullptr;
+        if (commande.propre != nullptr && commande.propre->nom == option &&
+            (trouve == nullptr ||
+             (commande.genre == courante.genre && trouve->genre != courante.genre)))
+            trouve = &commande;
+    return trouve;
+}
+
+// "l'option --dossard ne s'applique qu'au formulaire notes"
+std::string SeulementPour(const std::string& option, const DescriptionCommande& proprietaire)
+{
+    return "l'option " + option + " ne s'applique qu'" +
+           (proprietaire.genre == GenreCommande::Vue ? "à la vue " : "au formulaire ") +
+           std::string(proprietaire.nom);
 }
 
 /**
@@ -249,11 +270,10 @@ struct Lecture
         std::string erreur;
         if (LitDrapeau(option, valeur, commande, erreur))
             return erreur;
-        if (const DescriptionCommande* proprietaire = FormulaireDeLOption(option);
+        if (const DescriptionCommande* proprietaire = ProprietaireDeLOption(option, description);
             proprietaire != nullptr && proprietaire->propre->valeur.empty()) {
             if (proprietaire != &description)
-                return "l'option " + nom + " ne s'applique qu'au formulaire " +
-                       std::string(proprietaire->nom);
+                return SeulementPour(nom, *proprietaire);
             if (valeur)
                 return "l'option " + nom + " ne prend pas de valeur";
             commande.accord = true;
@@ -269,10 +289,10 @@ struct Lecture
             return LitFormat(*valeur, commande.format);
         else if (option == "--pdf")
             commande.pdf = *valeur;
-        else if (const DescriptionCommande* proprietaire = FormulaireDeLOption(option)) {
+        else if (const DescriptionCommande* proprietaire =
+                     ProprietaireDeLOption(option, description)) {
             if (proprietaire != &description)
-                return "l'option " + nom + " ne s'applique qu'au formulaire " +
-                       std::string(proprietaire->nom);
+                return SeulementPour(nom, *proprietaire);
             erreur = LitPropre(option, *valeur, commande);
             propreLu = erreur.empty();
         } else if (description.nombre == nullptr || option != description.nombre->nom) {

@@ -31,6 +31,7 @@ int VueDiagramme(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueProfil(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueAccord(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VuePublier(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueFeuille(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 
 constexpr int SORTIE_OK = 0;
 constexpr int SORTIE_ERREUR = 2;
@@ -41,6 +42,12 @@ constexpr int SORTIE_USAGE = 64;
 std::string U8(const std::string& cp1252);
 /** A table view in CSV, or in text under its title block. */
 void EcritTable(const TableVue& table, Format format, std::ostream& sortie);
+/**
+ * The sheet of the pilot wearing `commande.dossard` on flight `commande.nombre`, scored as
+ * score entry leaves it: its programme loaded, the pilot and flight made current. Why not, or "".
+ */
+std::string PrepareFeuille(TConcours& concours, const Commande& commande,
+                           const ParametresCalcul& parametres);
 /** A failed preparation: its message on the error stream. */
 int Echec(const Statut& statut, Flux flux);
 

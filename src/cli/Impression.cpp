@@ -45,24 +45,6 @@ Formulaire FormulaireDe(FormeImprimee forme, bool alphabetique)
     return alphabetique ? Formulaire::ListeAlphabetique : Formulaire::ListeDossards;
 }
 
-// The sheet of one pilot on one flight, scored as score entry leaves it; why not, or "".
-std::string PrepareFeuille(TConcours& concours, const Commande& commande,
-                           const ParametresCalcul& parametres)
-{
-    const std::string dossard = commande.dossard;
-    if (std::string(concours.GetPiloteDossard(dossard.c_str()).GetDossard()) != dossard)
-        return "Aucun pilote ne porte le dossard " + dossard;
-    if (commande.nombre > VolsEffectifs(concours.GetNbVols()))
-        return "Le concours n'a que " + std::to_string(concours.GetNbVols()) + " vol(s)";
-    const auto vol = static_cast<short>(commande.nombre);
-    if (!concours.ChargeProgramme(vol, parametres.repProgrammes))
-        return messages::PROGRAMME_FEUILLE_INTROUVABLE;
-    concours.SetDossardCourant(dossard.c_str());
-    concours.SetVolCourant(vol);
-    concours.CalculeVolPilotes(vol);
-    return {};
-}
-
 } // namespace
 
 int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,

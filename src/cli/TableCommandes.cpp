@@ -41,6 +41,10 @@ constexpr DescriptionCommande COMMANDES[] = {
      "rho de Spearman et tau-b de Kendall entre ses places et\n"
      "le classement du vol (rangs moyens pour les ex aequo),\n"
      "écart moyen au score final en % ; « - » sous 2 pilotes"},
+    {"feuille", VUE, VueFeuille, F::Aucune, &VOL, &DOSSARD,
+     "feuille de notes du pilote B sur le vol V {plage} : la\n"
+     "note de chaque juge sur chaque ligne, les scores des\n"
+     "juges et le total du vol"},
     {"publier", VUE, VuePublier, F::Aucune, nullptr, nullptr,
      "site de résultats (HTML) écrit dans le répertoire REP,\n"
      "donné après le fichier : classements, classements et\n"

@@ -146,6 +146,9 @@ void TServeurTerrain::Route()
     m_serveur->Get("/juge.js", [&page](const httplib::Request&, httplib::Response& res) {
         res.set_content(page.js, "text/javascript; charset=utf-8");
     });
+    // Browsers ask for it by themselves: nothing, rather than an error in their console.
+    m_serveur->Get("/favicon.ico",
+                   [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
     m_serveur->Get("/juge.css", [&page](const httplib::Request&, httplib::Response& res) {
         res.set_content(page.css, "text/css; charset=utf-8");
     });

@@ -108,6 +108,19 @@ TEST_F(Cli, diagramJson)
               "\n");
 }
 
+TEST_F(Cli, sheetJsonGivesEveryJudgesMarkAndTheFlightScore)
+{
+    const Sortie s =
+        Lance({"feuille", fichier, "--vol", "1", "--dossard", "1", "--format", "json"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(s.sortie,
+              R"({"vue":"feuille","vol":1,"dossard":"1","programme":"Essai","lignes":[)"
+              R"({"nom":"Figure 1","k":2,"notes":[6,7,8]}],"scores_juges":[12,14,16],"score":14})"
+              "\n");
+    EXPECT_EQ(Lance({"feuille", fichier, "--vol", "1", "--dossard", "9"}).code, 2);
+    EXPECT_EQ(Lance({"imprimer", "feuille", fichier, "--vol", "1", "--pdf", "x.pdf"}).code, 64);
+}
+
 TEST_F(Cli, profileJson)
 {
     // Two flown pilots: judges' spreads 0 (fewer than three), the panel's from six scores.
@@ -302,18 +315,32 @@ TEST_F(Cli, helpExplainsEveryViewAndOption)
     const Sortie s = Lance({"--help"});
     EXPECT_EQ(s.code, 0);
     for (const char* mot :
-         {"concours", "classement --vols N     classement des pilotes après N vols (N de 1 à 4)",
+         {"concours",
+          "classement --vols N     classement des pilotes après N vols (N de 1 à 4)",
           "flyoff --flyoffs",
           "juges --vol V           classement des juges sur le vol V (V de 1 à 7)",
-          "diagramme --juge", "profil --vol", "notes --dossard B --vol V  feuille de notes",
-          "pilotes [--ordre dossards|alphabetique]", "proces-verbal", "accord --vol V",
-          "publier REP", "juges [--accord] --vol V", "--programmes", "--tbl", "--sans-tbl",
-          "--rapport1000", "--sans-rapport1000", "--format"})
+          "diagramme --juge",
+          "profil --vol",
+          "notes --dossard B --vol V  feuille de notes",
+          "pilotes [--ordre dossards|alphabetique]",
+          "proces-verbal",
+          "accord --vol V",
+          "publier REP",
+          "feuille --dossard B --vol V",
+          "tavo-cli terrain FICHIER.ccr",
+          "juges [--accord] --vol V",
+          "--programmes",
+          "--tbl",
+          "--sans-tbl",
+          "--rapport1000",
+          "--sans-rapport1000",
+          "--format"})
         EXPECT_NE(s.sortie.find(mot), std::string::npos) << mot;
     EXPECT_EQ(s.sortie.find('{'), std::string::npos) << s.sortie;
-    EXPECT_NE(Lance({}).erreurs.find(
-                  "        | diagramme --juge J | profil --vol V | accord --vol V | publier REP\n"),
-              std::string::npos);
+    EXPECT_NE(
+        Lance({}).erreurs.find("        | diagramme --juge J | profil --vol V | accord --vol V\n"
+                               "        | feuille --dossard B --vol V | publier REP\n"),
+        std::string::npos);
 }
 
 TEST_F(Cli, printingWithoutAGuiApplicationFailsCleanly)

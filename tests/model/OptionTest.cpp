@@ -35,8 +35,8 @@ TEST(Option, savingTheDefaultsWritesElevenLines)
     const std::string d = rep.Chemin().string();
     const TOption o(d);
     ASSERT_TRUE(o.Enregistre(d));
-    EXPECT_EQ(LitOctets(d + "/tavo.ini"),
-              "0\r\n1\r\n1\r\n1\r\n0\r\n" + d + "/Concours\r\n" + d + "/Vols\r\n0\r\n0\r\n\r\n8000\r\n");
+    EXPECT_EQ(LitOctets(d + "/tavo.ini"), "0\r\n1\r\n1\r\n1\r\n0\r\n" + d + "/Concours\r\n" + d +
+                                              "/Vols\r\n0\r\n0\r\n\r\n8000\r\n");
 }
 
 TEST(Option, saveAndLoadRoundTrip)
