@@ -8,6 +8,7 @@
 #include "model/Fichier.h"
 #include "platform/PainterDC.h"
 #include "support/Fabrique.h"
+#include "support/Interlocuteur.h"
 #include "terrain/Serveur.h"
 
 #include <algorithm>
@@ -29,23 +30,6 @@ namespace {
 
 using Horloge = std::chrono::steady_clock;
 
-struct Muet : tavo::TInterlocuteur
-{
-    bool OuvreMalgreVerrou(const std::string&, const tavo::TDetenteurVerrou&) override
-    {
-        return true;
-    }
-    bool RemplaceFichierChange(const std::string&) override { return true; }
-    bool RemplaceFichierOuvert(const std::string&, const tavo::TDetenteurVerrou&) override
-    {
-        return true;
-    }
-    bool RecupereNotes(bool) override { return false; }
-    void VerrouImpossible(const std::string&, const std::string&) override {}
-    void JournalImpossible(const std::string&, const std::string&) override {}
-    void JournalTropGrand(const std::string&, std::uint64_t) override {}
-};
-
 double Centile(std::vector<double> valeurs, double p)
 {
     if (valeurs.empty())
@@ -66,7 +50,7 @@ void BM_NoteSousCharge(benchmark::State& state)
         state.SkipWithError("competition cannot be written");
         return;
     }
-    Muet muet;
+    tavo::test::InterlocuteurMuet muet;
     tavo::TDocument document(muet);
     document.Ouvre(chemin);
     tavo::terrain::TTerrain terrain(document, dossier);

@@ -452,10 +452,12 @@ struct Cible
 {
     short vol = 0;
     const TPilote* pilote = nullptr;
+    const TProgramme* programme = nullptr;
     std::optional<Reponse> refus;
 };
 
-Cible CibleDe(const json& corps, short juge, const TConcours& concours)
+Cible CibleDe(const json& corps, short juge, const TConcours& concours,
+              const std::function<const TProgramme*(short)>& programmeDuVol)
 {
     Cible cible;
     if (!corps.is_object()) {
@@ -475,8 +477,13 @@ Cible CibleDe(const json& corps, short juge, const TConcours& concours)
     const json dossard = corps.value("dossard", json());
     if (dossard.is_string())
         cible.pilote = PiloteDe(concours, dossard.get<std::string>());
-    if (cible.pilote == nullptr)
+    if (cible.pilote == nullptr) {
         cible.refus = Erreur(404, "Aucun pilote ne porte ce dossard.");
+        return cible;
+    }
+    cible.programme = programmeDuVol(cible.vol);
+    if (cible.programme == nullptr)
+        cible.refus = Erreur(404, "Ce vol n'a pas de programme.");
     return cible;
 }
 
@@ -485,12 +492,11 @@ Cible CibleDe(const json& corps, short juge, const TConcours& concours)
 Reponse TTerrain::Note(short juge, std::string_view texte)
 {
     const json corps = json::parse(texte, nullptr, false);
-    const Cible cible = CibleDe(corps, juge, m_document.Concours());
+    const Cible cible =
+        CibleDe(corps, juge, m_document.Concours(), [this](short v) { return Programme(v); });
     if (cible.refus)
         return *cible.refus;
-    const TProgramme* programme = Programme(cible.vol);
-    if (programme == nullptr)
-        return Erreur(404, "Ce vol n'a pas de programme.");
+    const TProgramme* programme = cible.programme;
     const auto ligne =
         corps.contains("ligne") ? Entier(corps["ligne"], 1, programme->NbLignes()) : std::nullopt;
     if (!ligne)
@@ -518,12 +524,11 @@ Reponse TTerrain::Note(short juge, std::string_view texte)
 Reponse TTerrain::Envoi(short juge, std::string_view texte)
 {
     const json corps = json::parse(texte, nullptr, false);
-    const Cible cible = CibleDe(corps, juge, m_document.Concours());
+    const Cible cible =
+        CibleDe(corps, juge, m_document.Concours(), [this](short v) { return Programme(v); });
     if (cible.refus)
         return *cible.refus;
-    const TProgramme* programme = Programme(cible.vol);
-    if (programme == nullptr)
-        return Erreur(404, "Ce vol n'a pas de programme.");
+    const TProgramme* programme = cible.programme;
     const std::string dossard = cible.pilote->GetDossard();
     Feuille& feuille = m_feuilles[{cible.vol, dossard, juge}];
     if (feuille.envoyee)

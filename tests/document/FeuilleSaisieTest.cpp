@@ -4,6 +4,7 @@
 
 #include "document/Document.h"
 #include "support/Fabrique.h"
+#include "support/Interlocuteur.h"
 
 #include <gtest/gtest.h>
 
@@ -11,20 +12,6 @@ using namespace tavo;
 using namespace tavo::test;
 
 namespace {
-
-struct Muet : TInterlocuteur
-{
-    bool OuvreMalgreVerrou(const std::string&, const TDetenteurVerrou&) override { return true; }
-    bool RemplaceFichierChange(const std::string&) override { return true; }
-    bool RemplaceFichierOuvert(const std::string&, const TDetenteurVerrou&) override
-    {
-        return true;
-    }
-    bool RecupereNotes(bool) override { return true; }
-    void VerrouImpossible(const std::string&, const std::string&) override {}
-    void JournalImpossible(const std::string&, const std::string&) override {}
-    void JournalTropGrand(const std::string&, std::uint64_t) override {}
-};
 
 constexpr ToucheFeuille ENTREE{GenreTouche::Entree};
 constexpr ToucheFeuille ECHAP{GenreTouche::Echap};
@@ -59,7 +46,7 @@ protected:
         return document.Concours().GetPiloteDossard("7").GetNote(1, ligne, juge);
     }
 
-    Muet muet;
+    tavo::test::InterlocuteurMuet muet;
     TDocument document{muet};
     TFeuilleSaisie feuille{document};
 };

@@ -5,6 +5,7 @@
 #include "document/Document.h"
 #include "model/Fichier.h"
 #include "support/Fabrique.h"
+#include "support/Interlocuteur.h"
 #include "support/TestUtil.h"
 
 #include <arpa/inet.h>
@@ -24,20 +25,6 @@ using namespace tavo::terrain;
 using namespace tavo::test;
 
 namespace {
-
-struct Muet : TInterlocuteur
-{
-    bool OuvreMalgreVerrou(const std::string&, const TDetenteurVerrou&) override { return true; }
-    bool RemplaceFichierChange(const std::string&) override { return true; }
-    bool RemplaceFichierOuvert(const std::string&, const TDetenteurVerrou&) override
-    {
-        return true;
-    }
-    bool RecupereNotes(bool) override { return true; }
-    void VerrouImpossible(const std::string&, const std::string&) override {}
-    void JournalImpossible(const std::string&, const std::string&) override {}
-    void JournalTropGrand(const std::string&, std::uint64_t) override {}
-};
 
 // The thread that owns the competition: it runs what the server hands it.
 class Proprietaire
@@ -181,7 +168,7 @@ protected:
     }
 
     RepertoireTemporaire rep;
-    Muet muet;
+    tavo::test::InterlocuteurMuet muet;
     TDocument document{muet};
     TTerrain terrain{document, rep.Chemin().string()};
     Proprietaire proprietaire;

@@ -5,6 +5,7 @@
 #include "document/Document.h"
 #include "model/Fichier.h"
 #include "support/Fabrique.h"
+#include "support/Interlocuteur.h"
 #include "support/TestUtil.h"
 
 #include <fstream>
@@ -16,20 +17,6 @@ using namespace tavo::terrain;
 using namespace tavo::test;
 
 namespace {
-
-struct Muet : TInterlocuteur
-{
-    bool OuvreMalgreVerrou(const std::string&, const TDetenteurVerrou&) override { return true; }
-    bool RemplaceFichierChange(const std::string&) override { return true; }
-    bool RemplaceFichierOuvert(const std::string&, const TDetenteurVerrou&) override
-    {
-        return true;
-    }
-    bool RecupereNotes(bool) override { return true; }
-    void VerrouImpossible(const std::string&, const std::string&) override {}
-    void JournalImpossible(const std::string&, const std::string&) override {}
-    void JournalTropGrand(const std::string&, std::uint64_t) override {}
-};
 
 // Two judges, two pilots, flight 1 of three figures (K 3, 2, 1), a noise line of -5/0/+5 (K 2)
 // and a conformity line of -10/0 (K 1).
@@ -70,7 +57,7 @@ protected:
 
     RepertoireTemporaire rep;
     std::string chemin;
-    Muet muet;
+    tavo::test::InterlocuteurMuet muet;
     TDocument document{muet};
     TTerrain terrain{document, rep.Chemin().string()};
 };
