@@ -7,6 +7,7 @@
 #include "support/Fabrique.h"
 #include "support/Interlocuteur.h"
 #include "support/TestUtil.h"
+#include "terrain/ConcoursTerrain.h"
 
 #include <arpa/inet.h>
 #include <condition_variable>
@@ -118,15 +119,8 @@ class Serveur : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::ofstream(rep.Fichier("P.txt")) << TexteProgramme({3, 2, 1}, 2, 2, 1, 1);
-        TConcours c;
-        AjouteJuge(c, "Blanc");
-        AjouteJuge(c, "Noir");
-        c.SetNbJuges(2);
-        c.SetProgrammeVol("P.txt", 0);
-        AjoutePilote(c, "Durand", "7", "Paul");
-        const std::string chemin = rep.Fichier("concours.ccr");
-        ASSERT_TRUE(EcritFichierSur(chemin, c.Ecrit()));
+        const std::string chemin = EcritConcoursTerrain(rep);
+        ASSERT_FALSE(chemin.empty());
         proprietaire.Sur([&] {
             ASSERT_EQ(document.Ouvre(chemin), Issue::Faite);
             terrain.Charge();

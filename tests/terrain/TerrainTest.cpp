@@ -7,6 +7,7 @@
 #include "support/Fabrique.h"
 #include "support/Interlocuteur.h"
 #include "support/TestUtil.h"
+#include "terrain/ConcoursTerrain.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -18,25 +19,13 @@ using namespace tavo::test;
 
 namespace {
 
-// Two judges, two pilots, flight 1 of three figures (K 3, 2, 1), a noise line of -5/0/+5 (K 2)
-// and a conformity line of -10/0 (K 1).
 class Terrain : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        std::ofstream(rep.Fichier("P.txt")) << TexteProgramme({3, 2, 1}, 2, 2, 1, 1);
-        TConcours c;
-        AjouteJuge(c, "Blanc");
-        AjouteJuge(c, "Noir");
-        c.SetNbJuges(2);
-        c.SetProgrammeVol("P.txt", 0);
-        AjoutePilote(c, "Durand", "7", "Paul");
-        AjoutePilote(c, "Martin", "12",
-                     "L\xe9"
-                     "a"); // Windows-1252, as the file holds it
-        chemin = rep.Fichier("concours.ccr");
-        ASSERT_TRUE(EcritFichierSur(chemin, c.Ecrit()));
+        chemin = EcritConcoursTerrain(rep);
+        ASSERT_FALSE(chemin.empty());
         ASSERT_EQ(document.Ouvre(chemin), Issue::Faite);
         terrain.Charge();
     }
