@@ -333,14 +333,18 @@ const TProgramme* TTerrain::Programme(short vol)
 {
     if (vol < 1 || vol > MAX_VOLS)
         return nullptr;
-    auto deja = m_programmes.find(vol);
-    if (deja != m_programmes.end())
-        return &deja->second;
-    TProgramme programme;
-    if (!m_document.Concours().LitProgramme(vol, m_repProgrammes, programme) ||
-        programme.NbLignes() == 0)
-        return nullptr;
-    return &m_programmes.emplace(vol, std::move(programme)).first->second;
+    // Read once while the flight keeps its programme's name, a flight without one too: the
+    // phones ask for the flights every second.
+    const std::string nom = m_document.Concours().GetProgrammeVol(static_cast<short>(vol - 1));
+    auto [lu, nouveau] = m_programmes.try_emplace(vol);
+    if (nouveau || lu->second.first != nom) {
+        lu->second = {nom, std::nullopt};
+        TProgramme programme;
+        if (m_document.Concours().LitProgramme(vol, m_repProgrammes, programme) &&
+            programme.NbLignes() > 0)
+            lu->second.second = std::move(programme);
+    }
+    return lu->second.second ? &*lu->second.second : nullptr;
 }
 
 Reponse TTerrain::Traite(short juge, const std::string& methode, const std::string& chemin,
@@ -581,7 +585,9 @@ CaseGrille TTerrain::Case(short vol, const std::string& dossard, short juge) con
 {
     CaseGrille c;
     auto programme = m_programmes.find(vol);
-    c.lignes = programme == m_programmes.end() ? 0 : programme->second.NbLignes();
+    c.lignes = programme == m_programmes.end() || !programme->second.second
+                   ? 0
+                   : programme->second.second->NbLignes();
     auto f = m_feuilles.find({vol, Utf8VersCp1252(dossard), juge});
     if (f == m_feuilles.end())
         return c;

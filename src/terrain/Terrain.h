@@ -145,7 +145,8 @@ private:
     std::optional<Appel> m_appel;
     std::array<std::optional<std::chrono::steady_clock::time_point>, 6> m_vus{};
     std::array<std::optional<Appel>, 6> m_courantes{};
-    std::map<short, TProgramme> m_programmes;
+    /** Each flight's programme file name and what it held; nothing: the flight has none. */
+    std::map<short, std::pair<std::string, std::optional<TProgramme>>> m_programmes;
 };
 
 /** The values a line of a programme accepts on a phone: 0 to 10, or the line's own values. */
