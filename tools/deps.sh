@@ -1,7 +1,7 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs, then configures
 # and builds in build/. Stops with a clear message when something cannot be had.
 
-TAVO_PACKAGES="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format poppler-utils qt6-base-dev qt6-translations-l10n fonts-liberation clang libclang-rt-14-dev locales libx11-dev xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-html5lib dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl libcpp-httplib-dev nlohmann-json3-dev libqrencode-dev chromium chromium-driver python3-selenium"
+TAVO_PACKAGES="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format poppler-utils qt6-base-dev qt6-translations-l10n fonts-liberation clang libclang-rt-14-dev locales libx11-dev xvfb xauth dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-html5lib dpkg-dev lintian desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl libcpp-httplib-dev nlohmann-json3-dev libqrencode-dev zlib1g-dev chromium chromium-driver python3-selenium"
 
 tavo_die() {
     echo "tavo: $*" >&2
@@ -24,6 +24,23 @@ tavo_install_deps() {
     $sudo apt-get update -qq || tavo_die "apt-get update failed"
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
         || tavo_die "could not install: ${missing[*]}"
+}
+
+# The browser tests' accessibility engine (axe-core), from the npm registry at the version the
+# lock file names; Node.js and npm from Debian when the machine has none.
+tavo_outils_navigateur() {
+    local root
+    root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    local dossier="$root/tests/terrain/navigateur"
+    if ! command -v npm >/dev/null; then
+        TAVO_PACKAGES="npm" tavo_install_deps
+    fi
+    if [ ! -f "$dossier/node_modules/axe-core/axe.min.js" ] \
+        || [ "$dossier/package-lock.json" -nt "$dossier/node_modules/.package-lock.json" ]; then
+        echo "tavo: installing axe-core for the browser tests"
+        npm ci --prefix "$dossier" --no-audit --no-fund --loglevel=error \
+            || tavo_die "npm could not install axe-core (tests/terrain/navigateur/package-lock.json)"
+    fi
 }
 
 # The tests run once more under a French desktop's locale.

@@ -73,6 +73,7 @@ TFenetreTerrain::TFenetreTerrain(TTavoWindow& fenetre)
     m_terrain->SurChangement = [this] { ActualiseLater(); };
     m_terrain->SurFeuilleTerminee = [this](const tavo::terrain::FeuilleTerminee& f) {
         m_fenetre.TermineFeuilleTerrain(f.vol, f.dossard);
+        PublieResultats(true);
         ActualiseLater();
     };
     m_terrain->SurErreur = [this](const std::string& message) {
@@ -84,6 +85,9 @@ TFenetreTerrain::TFenetreTerrain(TTavoWindow& fenetre)
     m_horloge = new QTimer(this);
     connect(m_horloge, &QTimer::timeout, this, [this] { ActualiseJuges(); });
     m_horloge->start(1000);
+    m_resultats = new QTimer(this);
+    connect(m_resultats, &QTimer::timeout, this, [this] { PublieResultats(); });
+    m_resultats->start(500);
     Actualise();
     resize(900, 700);
 }
@@ -197,9 +201,17 @@ bool TFenetreTerrain::Demarre()
         m_fenetre.GetOptions().SetPortTerrain(m_port->value());
         m_fenetre.EnregistreOptions();
     }
+    PublieResultats(true);
     Actualise();
     Q_EMIT EtatChange();
     return true;
+}
+
+void TFenetreTerrain::PublieResultats(bool force)
+{
+    if (Actif())
+        m_serveur->ActualiseResultats(tavo::ParametresCalcul(m_fenetre.GetOptions()),
+                                      m_fenetre.GetVue() == modes::FEUILLE, force);
 }
 
 void TFenetreTerrain::Arrete()
@@ -235,10 +247,14 @@ void TFenetreTerrain::Actualise()
         adresses << QStringLiteral("http://%1:%2/")
                         .arg(Utf8(a))
                         .arg(Actif() ? m_serveur->Port() : m_port->value());
-    m_adresses->setText(adresses.isEmpty()
-                            ? QStringLiteral("Aucun réseau : connectez l'ordinateur au Wi-Fi du "
-                                             "terrain ou partagez sa connexion.")
-                            : QStringLiteral("Adresses : ") + adresses.join(QStringLiteral("   ")));
+    m_adresses->setText(
+        adresses.isEmpty()
+            ? QStringLiteral("Aucun réseau : connectez l'ordinateur au Wi-Fi du "
+                             "terrain ou partagez sa connexion.")
+            : QStringLiteral("Adresses : ") + adresses.join(QStringLiteral("   ")) +
+                  QStringLiteral("\nRésultats pour les pilotes et le public : %1   tableau : "
+                                 "%1tableau   site en zip : %1resultats.zip")
+                      .arg(adresses.front()));
 
     const int juges = m_terrain->NbJuges();
     m_juges->setRowCount(juges);

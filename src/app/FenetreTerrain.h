@@ -38,6 +38,11 @@ public:
     void Arrete();
     /** The link judge j's code opens, on the first address of this computer. */
     std::string Lien(short juge) const;
+    /**
+     * Rebuilds the live results when the competition changed and no sheet is
+     * being typed or tapped; `force`: at once, a sheet was just finished.
+     */
+    void PublieResultats(bool force = false);
 
 Q_SIGNALS:
     /** The server started or stopped, or the judges connected changed. */
@@ -68,6 +73,7 @@ private:
     QLabel* m_appel = nullptr;
     QTableWidget* m_grille = nullptr;
     QTimer* m_horloge = nullptr;
+    QTimer* m_resultats = nullptr;
     bool m_actualisationPrevue = false;
     int m_connectes = -1;
 };

@@ -967,6 +967,8 @@ void TTavoWindow::TermineFeuille()
         PublieResultats(false);
     Commande(CommandeVuePrecedente());
     EtatModifie();
+    if (m_terrain)
+        m_terrain->PublieResultats(true);
     // The sheets the judges finished on the field meanwhile.
     for (const auto& [vol, dossard] : std::exchange(m_feuillesAImprimer, {}))
         ImprimeFeuille(vol, dossard);

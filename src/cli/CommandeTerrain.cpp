@@ -202,7 +202,9 @@ int Terrain(const std::vector<std::string>& arguments, std::ostream& sortie, std
     terrain.SurErreur = [&](const std::string& message) {
         erreurs << "tavo-cli : " << message << "\n";
     };
+    bool termine = false; // a sheet was finished: the results are published at once
     terrain.SurFeuilleTerminee = [&](const terrain::FeuilleTerminee& f) {
+        termine = true;
         std::string pourquoi;
         const bool enregistre = document.Ecrit(document.Fichier(), &pourquoi) == Issue::Faite;
         sortie << "Vol " << f.vol << ", dossard " << f.dossard << " : " << Fixe(f.score, 1, 2)
@@ -223,6 +225,8 @@ int Terrain(const std::vector<std::string>& arguments, std::ostream& sortie, std
     const std::string hote = adresses.empty() ? std::string("127.0.0.1") : adresses.front();
     const std::string base = "http://" + hote + ":" + std::to_string(serveur.Port()) + "/";
     sortie << "Adresse : " << base << "\n";
+    sortie << "Résultats : " << base << " (tableau : " << base << "tableau, site en zip : " << base
+           << "resultats.zip)\n";
     for (short j = 1; j <= terrain.NbJuges(); ++j)
         sortie << "Juge " << j << " (" << terrain.NomJuge(j) << ") : " << base << "juge#"
                << terrain.Cle(j) << "\n";
@@ -234,8 +238,14 @@ int Terrain(const std::vector<std::string>& arguments, std::ostream& sortie, std
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
-    while (g_signal == 0)
+    ParametresCalcul parametres(options);
+    parametres.repProgrammes = programmes;
+    serveur.ActualiseResultats(parametres);
+    while (g_signal == 0) {
         taches.Execute(std::chrono::milliseconds(100));
+        serveur.ActualiseResultats(parametres, false, termine);
+        termine = false;
+    }
     serveur.Arrete();
     taches.Execute(std::chrono::milliseconds(0));
     if (document.Modifie() && document.Ecrit(document.Fichier(), &erreur) != Issue::Faite) {

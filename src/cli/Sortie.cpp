@@ -141,6 +141,8 @@ std::string NombreJson(double valeur)
 {
     if (!std::isfinite(valeur))
         return "null";
+    if (valeur == 0)
+        return "0"; // -0 too
     char tampon[64];
     const auto resultat = std::to_chars(tampon, tampon + sizeof tampon, valeur);
     return std::string(tampon, resultat.ptr);

@@ -138,6 +138,9 @@ std::string Fixe(double valeur, int largeur, int decimales)
     const auto resultat =
         std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::fixed, decimales);
     std::string texte(tampon, resultat.ec == std::errc() ? resultat.ptr : tampon);
+    // A value that rounds to zero has no sign: -0.001 reads "0.00", not "-0.00".
+    if (texte.starts_with('-') && texte.find_first_not_of("0.", 1) == std::string::npos)
+        texte.erase(0, 1);
     if (texte.size() < static_cast<std::size_t>(largeur))
         texte.insert(0, static_cast<std::size_t>(largeur) - texte.size(), ' ');
     return texte;

@@ -6,15 +6,19 @@
 #include "model/Cp1252.h"
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
+#include "model/Texte.h"
 #include "presentation/Presentation.h"
 #include "publication/Html.h"
 #include "scoring/Accord.h"
 #include "scoring/Regles.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <ctime>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
 
@@ -24,7 +28,7 @@ namespace tavo {
 
 namespace {
 
-std::string Page(const char* prefixe, int numero)
+std::string NomPage(const char* prefixe, int numero)
 {
     return prefixe + std::to_string(numero) + ".html";
 }
@@ -58,17 +62,32 @@ std::string Pied()
     return std::string(PIED) + date;
 }
 
+/** Where a pilot stands in a ranking: the texts of its rank and total cells. */
+struct Place
+{
+    std::string intitule; ///< "après 3 vols"
+    std::string page;
+    std::string rang, total;
+    std::size_t classes = 0; ///< the pilots ranked
+};
+
 /** The site being built: a copy of the competition, the pages made so far. */
 class Site
 {
 public:
-    Site(const TConcours& concours, const ParametresCalcul& parametres, std::string repertoire)
+    Site(const TConcours& concours, const ParametresCalcul& parametres, ModeSite mode)
         : m_parametres(parametres)
-        , m_repertoire(std::move(repertoire))
-        , m_pied(Pied())
+        , m_mode(mode)
+        , m_pied(mode.direct ? "Tavo 2000 - résultats en direct" : Pied())
     {
         m_concours.Reprend(concours);
         m_bloc = BlocTitreVue(m_concours, "RÉSULTATS", {});
+        if (mode.direct)
+            m_ajouts = {"<meta name=\"tavo-version\" content=\"" + std::string(MARQUE_VERSION) +
+                            "\">\n<script src=\"direct.js\" defer></script>\n",
+                        "<p class=\"maj\" role=\"status\">Mis à jour à " +
+                            std::string(MARQUE_HEURE) + "</p>\n",
+                        {}};
         int position = 0;
         for (const TPilote& pilote : m_concours.GetPilotes()) {
             ++position;
@@ -76,30 +95,33 @@ public:
             m_parCle.try_emplace(Cle(pilote.GetDossard(), pilote.GetNom(), pilote.GetPrenom()),
                                  position);
         }
+        m_vols.resize(m_positions.size());
+        m_flyOffs.resize(m_positions.size());
     }
 
-    std::vector<FichierAEcrire> Construit()
+    std::vector<PageSite> Construit()
     {
         Vols();
-        Pilotes();
         ClassementsVols();
         FlyOffs();
+        Pilotes();
         Juges();
         Diagrammes();
         Index();
-        Ajoute("style.css", std::string(html::FeuilleDeStyle()));
-        return std::move(m_fichiers);
+        if (m_mode.direct)
+            Tableau();
+        m_pages.push_back({"style.css", std::string(html::FeuilleDeStyle())});
+        m_pages.push_back({"favicon.svg", std::string(html::Icone())});
+        return std::move(m_pages);
     }
 
 private:
-    void Ajoute(const std::string& nom, std::string contenu)
+    void AjoutePage(const std::string& nom, const std::string& titre, const std::string& corps,
+                    const std::string& classeCorps = {})
     {
-        m_fichiers.push_back({(fs::path(m_repertoire) / nom).string(), std::move(contenu)});
-    }
-
-    void AjoutePage(const std::string& nom, const std::string& titre, const std::string& corps)
-    {
-        Ajoute(nom, html::Page(m_bloc, titre, corps, m_pied));
+        html::Ajouts ajouts = m_ajouts;
+        ajouts.classeCorps = classeCorps;
+        m_pages.push_back({nom, html::Page(m_bloc, titre, corps, m_pied, ajouts)});
     }
 
     // The flights whose programme loads, up to the first that does not, and those flown.
@@ -125,20 +147,37 @@ private:
 
     bool Vole(int v) const { return std::find(m_voles.begin(), m_voles.end(), v) != m_voles.end(); }
 
-    // Each pilot's sheets of the flights he has flown, the scores as the rankings use them.
+    // Where a pilot stands after the latest ranking of `places`, as its cells say.
+    static std::string Bilan(const std::optional<Place>& place)
+    {
+        if (!place)
+            return {};
+        return "<p>Rang " + html::Echappe(place->intitule) + " : <strong class=\"valeur-rang\">" +
+               html::Echappe(place->rang) + "</strong> sur " + std::to_string(place->classes) +
+               " &#8211; total <strong class=\"valeur-total\">" + html::Echappe(place->total) +
+               "</strong></p>\n";
+    }
+
+    // Each pilot's page: where he stands, his flights' scores, then his sheets, judge by judge.
     void Pilotes()
     {
-        std::vector<std::string> corps(m_positions.size());
+        std::vector<std::string> feuilles(m_positions.size());
+        std::vector<std::vector<std::array<std::string, 3>>> scores(m_positions.size());
         for (int v : m_voles) {
             m_concours.ChargeProgramme(static_cast<short>(v), m_parametres.repProgrammes);
             std::size_t p = 0;
             for (const TPilote& pilote : m_concours.GetPilotes()) {
                 if (AVole(pilote.GetScoreVol(static_cast<short>(v)))) {
                     const FeuilleVue feuille = PresenteFeuille(m_concours, pilote, v);
-                    corps[p] += "<h2>" + html::Echappe(feuille.titre) + "</h2>\n" +
-                                html::Table(feuille.grille, feuille.titre) + "<p>" +
-                                html::Echappe(feuille.scoreVol) + "<br>" +
-                                html::Echappe(feuille.score1000) + "</p>\n";
+                    feuilles[p] += "<h2 id=\"vol-" + std::to_string(v) + "\">" +
+                                   html::Echappe(feuille.titre) + "</h2>\n" +
+                                   html::Table(feuille.grille, feuille.titre) + "<p>" +
+                                   html::Echappe(feuille.scoreVol) + "<br>" +
+                                   html::Echappe(feuille.score1000) + "</p>\n";
+                    scores[p].push_back(
+                        {"Vol " + std::to_string(v),
+                         Fixe(pilote.GetScoreVol(static_cast<short>(v)), 0, 2),
+                         Fixe(pilote.GetScoreVol1000(static_cast<short>(v)), 0, 2)});
                 }
                 ++p;
             }
@@ -147,13 +186,38 @@ private:
         for (const TPilote& pilote : m_concours.GetPilotes()) {
             const std::string nom =
                 Cp1252VersUtf8(std::string(pilote.GetNom()) + " " + pilote.GetPrenom());
-            std::string entete = "<h1>" + html::Echappe(nom) + " <small>Dossard " +
-                                 html::Echappe(Cp1252VersUtf8(pilote.GetDossard())) + " &#8211; " +
-                                 html::Echappe(Cp1252VersUtf8(pilote.GetClub())) +
-                                 "</small></h1>\n";
-            if (corps[p].empty())
-                corps[p] = "<p class=\"note\">Aucun vol noté.</p>\n";
-            AjoutePage(Page("pilote-", static_cast<int>(p + 1)), nom, entete + corps[p]);
+            std::string corps = "<h1>" + html::Echappe(nom) + " <small>Dossard " +
+                                html::Echappe(Cp1252VersUtf8(pilote.GetDossard())) + " &#8211; " +
+                                html::Echappe(Cp1252VersUtf8(pilote.GetClub())) + "</small></h1>\n";
+            const std::string bilan = Bilan(m_vols[p]) + Bilan(m_flyOffs[p]);
+            if (!bilan.empty())
+                corps += "<section class=\"bilan\" aria-label=\"Classement\">\n" + bilan +
+                         "</section>\n";
+            corps += "<p class=\"lien\">";
+            for (const auto& place : {m_vols[p], m_flyOffs[p]})
+                if (place)
+                    corps += "<a href=\"" + place->page + "\">Classement " +
+                             html::Echappe(place->intitule) + "</a> ";
+            corps += "<a href=\"index.html#classements\">Tous les classements</a></p>\n";
+            if (scores[p].empty()) {
+                corps += "<p class=\"note\">Aucun vol noté.</p>\n";
+            } else {
+                const auto& lignes = scores[p];
+                const TableVue table(
+                    {},
+                    {{"Vol", 0, 0, Alignement::Gauche, Alignement::Gauche},
+                     {"Score", 0, 0, Alignement::Droite, Alignement::Droite, true, true},
+                     {"Rapport 1000", 0, 0, Alignement::Droite, Alignement::Droite, true, true}},
+                    lignes.size(), [&lignes](std::size_t i) {
+                        return std::vector<std::string>(lignes[i].begin(), lignes[i].end());
+                    });
+                const html::Lien lien = [&lignes](std::size_t i, std::size_t c) {
+                    return c == 0 ? "#vol-" + lignes[i][0].substr(4) : std::string();
+                };
+                corps += "<h2>Scores des vols</h2>\n" +
+                         html::Table(table, "Scores des vols", lien) + feuilles[p];
+            }
+            AjoutePage(NomPage("pilote-", static_cast<int>(p + 1)), nom, corps);
             ++p;
         }
     }
@@ -166,16 +230,59 @@ private:
                 return std::string();
             const auto& l = lignes[i];
             const auto it = m_parCle.find(Cle(l.dossard, l.nom, l.prenom));
-            return it == m_parCle.end() ? std::string() : Page("pilote-", it->second);
+            return it == m_parCle.end() ? std::string() : NomPage("pilote-", it->second);
         };
     }
 
-    void PageTable(const std::string& nom, const TableVue& table, const html::Lien& lien,
+    // A view's page: its heading, its table, what follows it.
+    void PageTable(const std::string& nom, const TableVue& table, const std::string& tableHtml,
                    const std::string& suite = {})
     {
         const BlocTitre& b = table.Bloc();
-        const std::string titre = b.entete + " " + b.sousTitre;
-        AjoutePage(nom, titre, html::EnteteVue(b) + html::Table(table, titre, lien) + suite);
+        AjoutePage(nom, b.entete + " " + b.sousTitre, html::EnteteVue(b) + tableHtml + suite);
+    }
+
+    static std::string Legende(const TableVue& table)
+    {
+        return table.Bloc().entete + " " + table.Bloc().sousTitre;
+    }
+
+    // A pilot ranking's page, the places it gives each pilot, and the board of the latest one.
+    template <typename Lignes>
+    void PageClassement(const std::string& nom, const std::string& intitule, const TableVue& table,
+                        const Lignes& lignes, std::vector<std::optional<Place>>& places)
+    {
+        const std::size_t total = table.Colonnes().size() - 1;
+        PageTable(nom, table,
+                  html::Classement(table, Legende(table), total, LienPilote(lignes, 1)));
+        for (std::size_t i = 0; i < table.NbLignes() && i < lignes.size(); ++i) {
+            const auto& l = lignes[i];
+            const auto it = m_parCle.find(Cle(l.dossard, l.nom, l.prenom));
+            if (it == m_parCle.end())
+                continue;
+            const std::vector<std::string> cellules = table.Ligne(i);
+            places[static_cast<std::size_t>(it->second - 1)] =
+                Place{intitule, nom, SansEspaces(cellules.front()), SansEspaces(cellules[total]),
+                      table.NbLignes()};
+        }
+        m_dernier = {nom, intitule};
+        if (!m_mode.direct)
+            return;
+        // The board: the rank, the name and the total, in large type.
+        std::string lignesTableau;
+        for (std::size_t i = 0; i < table.NbLignes(); ++i) {
+            const std::vector<std::string> cellules = table.Ligne(i);
+            lignesTableau += "<tr><td>" + html::Echappe(SansEspaces(cellules.front())) +
+                             "</td><th scope=\"row\">" + html::Echappe(SansEspaces(cellules[1])) +
+                             "</th><td class=\"n\">" + html::Echappe(SansEspaces(cellules[total])) +
+                             "</td></tr>\n";
+        }
+        m_tableau = "<h1>Classement " + html::Echappe(intitule) +
+                    "</h1>\n<table class=\"g\">\n<caption>Classement " + html::Echappe(intitule) +
+                    "</caption>\n<thead><tr><th scope=\"col\">Rang</th><th "
+                    "scope=\"col\">Nom Prénom</th><th scope=\"col\" class=\"n\">Total</th></tr>"
+                    "</thead>\n<tbody>\n" +
+                    lignesTableau + "</tbody>\n</table>\n<p class=\"page\"></p>\n";
     }
 
     void ClassementsVols()
@@ -184,10 +291,12 @@ private:
             if (!Vole(n))
                 continue;
             const auto resultat = ClassementApresVols(m_concours, m_parametres, n);
-            PageTable(Page("vol-", n), PresenteClassementVols(m_concours, resultat.valeur),
-                      LienPilote(resultat.valeur.lignes, 1));
-            m_liensClassements += Lien(
-                Page("vol-", n), n == 1 ? "Après 1 vol" : "Après " + std::to_string(n) + " vols");
+            const std::string intitule =
+                n == 1 ? "après 1 vol" : "après " + std::to_string(n) + " vols";
+            PageClassement(NomPage("vol-", n), intitule,
+                           PresenteClassementVols(m_concours, resultat.valeur),
+                           resultat.valeur.lignes, m_vols);
+            m_liensClassements += Lien(NomPage("vol-", n), Majuscule(intitule));
         }
     }
 
@@ -202,11 +311,19 @@ private:
             const auto resultat = ClassementApresFlyOff(m_concours, m_parametres, k);
             if (!resultat.statut || resultat.valeur.regle == 0)
                 continue;
-            PageTable(Page("flyoff-", k), PresenteClassementFlyOff(m_concours, resultat.valeur),
-                      LienPilote(resultat.valeur.lignes, 1));
-            m_liensClassements +=
-                Lien(Page("flyoff-", k), "Après " + std::to_string(k) + " fly-off");
+            const std::string intitule = "après " + std::to_string(k) + " fly-off";
+            PageClassement(NomPage("flyoff-", k), intitule,
+                           PresenteClassementFlyOff(m_concours, resultat.valeur),
+                           resultat.valeur.lignes, m_flyOffs);
+            m_liensClassements += Lien(NomPage("flyoff-", k), Majuscule(intitule));
         }
+    }
+
+    static std::string Majuscule(std::string texte)
+    {
+        if (!texte.empty())
+            texte[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(texte[0])));
+        return texte;
     }
 
     void Juges()
@@ -215,14 +332,21 @@ private:
             const auto classement = ClassementJugesVol(m_concours, m_parametres, v);
             const TableVue accord = PresenteAccord(m_concours, CalculeAccord(classement.valeur));
             const BlocTitre& b = accord.Bloc();
-            PageTable(Page("juges-vol-", v), PresenteClassementJuges(m_concours, classement.valeur),
-                      LienPilote(classement.valeur.lignes, 1),
+            const TableVue juges = PresenteClassementJuges(m_concours, classement.valeur);
+            std::size_t final = juges.Colonnes().size() - 1;
+            for (std::size_t c = 0; c < juges.Colonnes().size(); ++c)
+                if (SansEspaces(juges.Colonnes()[c].titre) == "Final")
+                    final = c;
+            PageTable(NomPage("juges-vol-", v), juges,
+                      html::Classement(juges, Legende(juges), final,
+                                       LienPilote(classement.valeur.lignes, 1)),
                       "<h2>" + html::Echappe(b.entete) + "</h2>\n" +
-                          html::Table(accord, b.entete + " " + b.sousTitre));
-            m_liensJuges += Lien(Page("juges-vol-", v), "Sur le vol " + std::to_string(v));
+                          html::Table(accord, Legende(accord)));
+            m_liensJuges += Lien(NomPage("juges-vol-", v), "Sur le vol " + std::to_string(v));
             const auto profil = ProfilJugesVol(m_concours, m_parametres, v);
-            PageTable(Page("profil-vol-", v), PresenteProfil(m_concours, profil.valeur), {});
-            m_liensProfils += Lien(Page("profil-vol-", v), "Sur le vol " + std::to_string(v));
+            const TableVue table = PresenteProfil(m_concours, profil.valeur);
+            PageTable(NomPage("profil-vol-", v), table, html::Table(table, Legende(table)));
+            m_liensProfils += Lien(NomPage("profil-vol-", v), "Sur le vol " + std::to_string(v));
         }
     }
 
@@ -237,20 +361,22 @@ private:
                 return;
             const DiagrammeVue vue = PresenteDiagramme(m_concours, resultat.valeur);
             const std::string titre = vue.titre + " " + vue.nom;
-            AjoutePage(Page("juge-", j), titre,
+            AjoutePage(NomPage("juge-", j), titre,
                        html::EnteteVue(vue.table.Bloc()) + html::Diagramme(vue, j));
             m_liensDiagrammes +=
-                Lien(Page("juge-", j),
+                Lien(NomPage("juge-", j),
                      "Juge " + std::to_string(j) + (vue.nom.empty() ? "" : " : " + vue.nom));
         }
     }
 
-    static std::string Section(const std::string& titre, const std::string& liens)
+    // A block of links, its heading naming its navigation landmark.
+    static std::string Section(const std::string& id, const std::string& titre,
+                               const std::string& liens)
     {
         if (liens.empty())
             return {};
-        return "<section>\n<h2>" + titre + "</h2>\n<nav><ul>\n" + liens +
-               "</ul></nav>\n</section>\n";
+        return "<section>\n<h2 id=\"" + id + "\">" + titre + "</h2>\n<nav aria-labelledby=\"" + id +
+               "\"><ul>\n" + liens + "</ul></nav>\n</section>\n";
     }
 
     void Index()
@@ -259,32 +385,57 @@ private:
         const std::vector<const TPilote*> ordre =
             PilotesDansLOrdre(m_concours, OrdrePilotes::Dossards);
         const html::Lien lien = [&](std::size_t i, std::size_t c) {
-            return c == 1 ? Page("pilote-", m_positions.at(ordre[i])) : std::string();
+            return c == 1 ? NomPage("pilote-", m_positions.at(ordre[i])) : std::string();
         };
+        std::string noms;
+        for (const TPilote* pilote : PilotesDansLOrdre(m_concours, OrdrePilotes::Alphabetique))
+            noms += Lien(NomPage("pilote-", m_positions.at(pilote)),
+                         Cp1252VersUtf8(std::string(pilote->GetNom()) + " " + pilote->GetPrenom() +
+                                        " \x96 dossard " + pilote->GetDossard()));
         std::string corps = "<h1>RÉSULTATS</h1>\n" + m_remarques;
         if (m_voles.empty())
             corps += "<p class=\"note\">Aucun vol n'a encore été noté.</p>\n";
-        corps +=
-            Section("Classement des pilotes", m_liensClassements) +
-            Section("Classement des juges", m_liensJuges) +
-            Section("Profil des juges TBL", m_liensProfils) +
-            Section("Diagramme des notes", m_liensDiagrammes) + "<section>\n<h2>Pilotes</h2>\n" +
-            html::Table(pilotes, pilotes.Bloc().entete + " " + pilotes.Bloc().sousTitre, lien) +
-            "</section>\n";
+        if (!m_dernier.first.empty())
+            corps += "<p class=\"dernier lien\"><a href=\"" + m_dernier.first +
+                     "\">Dernier classement : " + html::Echappe(m_dernier.second) + "</a></p>\n";
+        corps += Section("classements", "Classement des pilotes", m_liensClassements) +
+                 Section("juges", "Classement des juges", m_liensJuges) +
+                 Section("profils", "Profil des juges TBL", m_liensProfils) +
+                 Section("diagrammes", "Diagramme des notes", m_liensDiagrammes);
+        if (!noms.empty())
+            corps += "<section>\n<h2 id=\"noms\">Pilotes par nom</h2>\n<nav "
+                     "aria-labelledby=\"noms\"><ul class=\"noms\">\n" +
+                     noms + "</ul></nav>\n</section>\n";
+        corps += "<section>\n<h2>Pilotes</h2>\n" + html::Table(pilotes, Legende(pilotes), lien) +
+                 "</section>\n";
         AjoutePage("index.html", "Résultats", corps);
+    }
+
+    // The big screen at the field: the latest ranking, paged by its script.
+    void Tableau()
+    {
+        AjoutePage("tableau.html", "Tableau",
+                   m_tableau.empty() ? "<h1>Classement</h1>\n<p class=\"note\">Aucun vol n'a "
+                                       "encore été noté.</p>\n"
+                                     : m_tableau,
+                   "tableau");
     }
 
     TConcours m_concours;
     ParametresCalcul m_parametres;
-    std::string m_repertoire;
+    ModeSite m_mode;
     std::string m_pied;
     BlocTitre m_bloc;
+    html::Ajouts m_ajouts;
     std::unordered_map<const TPilote*, int> m_positions;
     std::unordered_map<std::string, int> m_parCle;
     short m_disponibles = 0;
     std::vector<int> m_voles;
+    std::vector<std::optional<Place>> m_vols, m_flyOffs; ///< each pilot's latest places
+    std::pair<std::string, std::string> m_dernier;       ///< the latest ranking: page, title
+    std::string m_tableau;
     std::string m_remarques, m_liensClassements, m_liensJuges, m_liensProfils, m_liensDiagrammes;
-    std::vector<FichierAEcrire> m_fichiers;
+    std::vector<PageSite> m_pages;
 };
 
 // Creates the directory and its parents; the reason it cannot, or "".
@@ -309,8 +460,16 @@ bool EstFichierDuSite(std::string_view debut, std::string_view fin)
         return p != std::string_view::npos && fin.substr(p + pied.size()).starts_with(PIED);
     }
     const std::string_view style = html::FeuilleDeStyle();
+    const std::string_view icone = html::Icone();
     return debut.starts_with(style.substr(0, style.find('\n') + 1)) ||
-           debut.starts_with(STYLE_2_01);
+           debut.starts_with(STYLE_2_01) ||
+           debut.starts_with(icone.substr(0, icone.find('\n') + 1));
+}
+
+std::vector<PageSite> ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres,
+                                    ModeSite mode)
+{
+    return Site(concours, parametres, mode).Construit();
 }
 
 ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul& parametres,
@@ -323,7 +482,9 @@ ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul
         resultat.message = "Impossible de créer le répertoire " + repertoire + " : " + raison;
         return resultat;
     }
-    const std::vector<FichierAEcrire> fichiers = Site(concours, parametres, repertoire).Construit();
+    std::vector<FichierAEcrire> fichiers;
+    for (PageSite& page : ConstruitSite(concours, parametres))
+        fichiers.push_back({(fs::path(repertoire) / page.nom).string(), std::move(page.contenu)});
     resultat.fichiers = EcritPagesSures(fichiers, {proteges, EstFichierDuSite}, &resultat.message);
     resultat.ok = resultat.fichiers == static_cast<int>(fichiers.size());
     if (resultat.ok)

@@ -19,6 +19,29 @@ struct ResultatPublication
     int fichiers = 0;
 };
 
+/** A file of the site: its name in the site's folder and its content. */
+struct PageSite
+{
+    std::string nom;
+    std::string contenu;
+};
+
+/** How the site is made: for a folder or a zip, or served live on the field. */
+struct ModeSite
+{
+    /**
+     * Live: each page has the time of its update and the site's version where
+     * `MARQUE_HEURE` and `MARQUE_VERSION` stand, a script (direct.js) that
+     * follows new versions, and tableau.html shows the latest ranking for a big
+     * screen.
+     */
+    bool direct = false;
+};
+
+/** Where a live page says the time of its update and the site's version. */
+inline constexpr std::string_view MARQUE_HEURE = "<!--heure-->";
+inline constexpr std::string_view MARQUE_VERSION = "<!--version-->";
+
 /**
  * Whether a file, seen by its first and last bytes, is a page or the style
  * sheet of a results site this program wrote (version 2.01's included): a
@@ -32,14 +55,17 @@ bool EstFichierDuSite(std::string_view debut, std::string_view fin);
  * (vol-N.html) and after each fly-off offered and flown (flyoff-K.html), the
  * judge ranking of each flight flown with the judges' agreement
  * (juges-vol-V.html), its TBL profile (profil-vol-V.html), each judge's
- * diagram (juge-J.html) and each pilot's sheets (pilote-P.html, P his
- * position in the list). UTF-8 HTML5, no script, no resource from outside.
- * Each file is replaced whole or not at all; other files of the directory are
- * left alone. A page name that is a link, not a regular file, not a file of
- * the site (`EstFichierDuSite`) or one of the `proteges` under another name
- * stops the publication before any file changes. The competition is not
- * changed: the results are computed on a copy, as the views compute them.
+ * diagram (juge-J.html), each pilot's place and sheets (pilote-P.html, P his
+ * position in the list) and the site's icon (favicon.svg). UTF-8 HTML5, no script, no resource from
+ * outside. Each file is replaced whole or not at all; other files of the directory are left alone.
+ * A page name that is a link, not a regular file, not a file of the site (`EstFichierDuSite`) or
+ * one of the `proteges` under another name stops the publication before any file changes. The
+ * competition is not changed: the results are computed on a copy, as the views compute them.
  */
+/** The site's files (see `PublieSite`), in memory. */
+std::vector<PageSite> ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres,
+                                    ModeSite mode = {});
+
 ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul& parametres,
                                const std::string& repertoire,
                                const std::vector<std::string>& proteges = {});

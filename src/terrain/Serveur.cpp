@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terrain/Serveur.h"
 
+#include "document/Document.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <chrono>
@@ -96,8 +98,10 @@ bool TServeurTerrain::Demarre(int port, std::string* erreur)
     m_serveur->new_task_queue = [] { return new httplib::ThreadPool(FILS); };
     m_serveur->set_read_timeout(5, 0);
     m_serveur->set_write_timeout(5, 0);
+    // One request a connection: an idle phone, a judge's or a reader's, never holds a thread
+    // between its polls (on the field's Wi-Fi a new connection costs a few milliseconds).
     m_serveur->set_keep_alive_timeout(2);
-    m_serveur->set_keep_alive_max_count(1000);
+    m_serveur->set_keep_alive_max_count(1);
     m_serveur->set_payload_max_length(CORPS_MAX);
     m_serveur->set_default_headers(ENTETES);
     Route();
@@ -136,8 +140,117 @@ void TServeurTerrain::Arrete()
     m_actif = false;
 }
 
+bool TServeurTerrain::TDebit::Accepte(const std::string& adresse)
+{
+    const auto maintenant = std::chrono::steady_clock::now();
+    std::lock_guard verrou(m_mutex);
+    if (m_seaux.size() > 4096) // addresses seen long ago have a full bucket anyway
+        std::erase_if(m_seaux, [&](const auto& s) {
+            return maintenant - s.second.vu > std::chrono::seconds(10);
+        });
+    auto [it, nouveau] = m_seaux.try_emplace(adresse);
+    Seau& seau = it->second;
+    if (!nouveau) {
+        const double secondes = std::chrono::duration<double>(maintenant - seau.vu).count();
+        seau.jetons = std::min(RAFALE, seau.jetons + secondes * DEBIT);
+    }
+    seau.vu = maintenant;
+    if (seau.jetons < 1)
+        return false;
+    seau.jetons -= 1;
+    return true;
+}
+
+void TServeurTerrain::ActualiseResultats(const ParametresCalcul& parametres, bool saisieOuverte,
+                                         bool force)
+{
+    const TDocument& document = m_terrain.Document();
+    const bool memes = parametres.repProgrammes == m_parametresResultats.repProgrammes &&
+                       parametres.tbl == m_parametresResultats.tbl &&
+                       parametres.rapport1000 == m_parametresResultats.rapport1000;
+    if (m_resultatsFaits && !force) {
+        if (memes && document.Revision() == m_revisionResultats)
+            return;
+        if (saisieOuverte || m_terrain.SaisieEnCours())
+            return; // a sheet half entered is not published; its end will be
+    }
+    m_site.Actualise(document.Concours(), parametres);
+    m_resultatsFaits = true;
+    m_revisionResultats = document.Revision();
+    m_parametresResultats = parametres;
+}
+
+namespace {
+
+// Sends a file of the live site: 304 when the reader has it, compressed when he accepts it.
+void Sert(const httplib::Request& req, httplib::Response& res,
+          const std::shared_ptr<const EditionSite>& edition, const FichierDirect& fichier)
+{
+    res.headers.erase("Cache-Control");
+    res.set_header("Cache-Control", "no-cache");
+    res.set_header("ETag", fichier.etag);
+    res.set_header("Vary", "Accept-Encoding");
+    res.set_header("Content-Security-Policy", POLITIQUE_PAGE);
+    if (req.get_header_value("If-None-Match") == fichier.etag) {
+        res.status = 304;
+        return;
+    }
+    const bool gzip = !fichier.gzip.empty() &&
+                      req.get_header_value("Accept-Encoding").find("gzip") != std::string::npos;
+    const std::string& corps = gzip ? fichier.gzip : fichier.brut;
+    if (gzip)
+        res.set_header("Content-Encoding", "gzip");
+    // A provider, not set_content: the body is sent as it is, never compressed again.
+    res.set_content_provider(corps.size(), fichier.type,
+                             [edition, donnees = corps.data()](
+                                 std::size_t debut, std::size_t taille, httplib::DataSink& sortie) {
+                                 return sortie.write(donnees + debut, taille);
+                             });
+}
+
+} // namespace
+
+void TServeurTerrain::RouteResultats()
+{
+    m_serveur->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+        const bool juge =
+            req.has_header("X-Tavo-Cle") && JugeDe(req.get_header_value("X-Tavo-Cle")) != 0;
+        if (!juge && !m_debit.Accepte(req.remote_addr)) {
+            res.set_header("Retry-After", "1");
+            Refuse(res, 429, "Trop de requêtes : patientez un instant.");
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        if (juge || (req.method != "GET" && req.method != "HEAD"))
+            return httplib::Server::HandlerResponse::Unhandled;
+        const std::shared_ptr<const EditionSite> edition = m_site.Edition();
+        if (!edition) {
+            if (req.path != "/")
+                return httplib::Server::HandlerResponse::Unhandled;
+            res.set_header("Retry-After", "2");
+            Refuse(res, 503, "Les résultats sont en préparation : réessayez.");
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        if (req.path == "/resultats.zip") {
+            const std::shared_ptr<const std::string> zip = m_site.Zip(edition);
+            res.set_header("Content-Disposition", "attachment; filename=\"resultats.zip\"");
+            res.set_content_provider(
+                zip->size(), "application/zip",
+                [zip](std::size_t debut, std::size_t taille, httplib::DataSink& sortie) {
+                    return sortie.write(zip->data() + debut, taille);
+                });
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        const auto fichier = edition->fichiers.find(req.path);
+        if (fichier == edition->fichiers.end())
+            return httplib::Server::HandlerResponse::Unhandled;
+        Sert(req, res, edition, fichier->second);
+        return httplib::Server::HandlerResponse::Handled;
+    });
+}
+
 void TServeurTerrain::Route()
 {
+    RouteResultats();
     const PageJuge& page = PageIntegree();
     m_serveur->Get("/juge", [&page](const httplib::Request&, httplib::Response& res) {
         res.set_header("Content-Security-Policy", POLITIQUE_PAGE);

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The field's HTTP server: the judge's page and its requests. Its threads read the requests and
-// refuse what no key opens; what a key opens is handed to the thread that owns the competition.
+// The field's HTTP server: the judge's page and its requests, and the live results site. Its
+// threads read the requests and refuse what no key opens; what a key opens is handed to the thread
+// that owns the competition. The results are answered from the latest version built, read-only.
 #pragma once
 
+#include "terrain/SiteDirect.h"
 #include "terrain/Terrain.h"
 
 #include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace httplib {
@@ -52,6 +57,19 @@ public:
     /** The judges' keys changed (a new key, other judges): called on the owning thread. */
     void ActualiseCles();
 
+    /**
+     * On the owning thread, often (a timer): rebuilds the results site in the
+     * background when the competition or the parameters changed and no sheet is
+     * being entered (on a phone, or in the window when `saisieOuverte`); at once
+     * after a sheet was finished (`force`). Nothing is built per request.
+     */
+    void ActualiseResultats(const ParametresCalcul& parametres, bool saisieOuverte = false,
+                            bool force = false);
+    TSiteDirect& Site() { return m_site; }
+
+    /** The requests one address may make at once without a key, then each second. */
+    static constexpr double RAFALE = 60;
+    static constexpr double DEBIT = 20;
     /** How long a request waits for the owning thread before "try again", in milliseconds. */
     static constexpr int ATTENTE_MS = 5000;
     /** The largest request body accepted. */
@@ -59,7 +77,23 @@ public:
 
 private:
     struct Attente;
+    /** A bucket of requests per address: a flood from one is slowed down, not the others. */
+    class TDebit
+    {
+    public:
+        bool Accepte(const std::string& adresse);
+
+    private:
+        struct Seau
+        {
+            double jetons = RAFALE;
+            std::chrono::steady_clock::time_point vu;
+        };
+        std::mutex m_mutex;
+        std::unordered_map<std::string, Seau> m_seaux;
+    };
     void Route();
+    void RouteResultats();
     short JugeDe(const std::string& cle) const;
 
     TTerrain& m_terrain;
@@ -72,6 +106,11 @@ private:
     mutable std::mutex m_mutexCles;
     std::vector<std::pair<std::string, short>> m_cles;
     std::shared_ptr<bool> m_vivant = std::make_shared<bool>(true);
+    TDebit m_debit;
+    TSiteDirect m_site;
+    bool m_resultatsFaits = false;
+    std::uint64_t m_revisionResultats = 0;
+    ParametresCalcul m_parametresResultats;
 };
 
 /** The IPv4 addresses of this computer's network interfaces a phone may reach. */

@@ -607,6 +607,14 @@ bool TTerrain::EnSaisie(short vol, const std::string& dossard) const
     return false;
 }
 
+bool TTerrain::SaisieEnCours() const
+{
+    for (const auto& [cle, feuille] : m_feuilles)
+        if (feuille.notees != 0 && !feuille.envoyee)
+            return true;
+    return false;
+}
+
 std::vector<std::pair<short, std::string>> TTerrain::Vols()
 {
     std::vector<std::pair<short, std::string>> vols;

@@ -107,6 +107,9 @@ public:
     CaseGrille Case(short vol, const std::string& dossard, short juge) const;
     /** Whether some judge tapped or sent pilot `dossard`'s sheet of flight `vol`. */
     bool EnSaisie(short vol, const std::string& dossard) const;
+    /** Whether some judge tapped marks on a sheet he has not sent yet. */
+    bool SaisieEnCours() const;
+    const TDocument& Document() const { return m_document; }
     /** The flights that have a programme, each with the programme's name (UTF-8). */
     std::vector<std::pair<short, std::string>> Vols();
     /** The flight and bib (UTF-8) of the sheet judge j worked on last; nothing before. */

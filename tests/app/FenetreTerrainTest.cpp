@@ -137,6 +137,17 @@ TEST_F(FenetreTerrainTest, judgesSheetsFromPhonesFillTheGridAndFinishTheSheet)
               QString::fromStdString(Fixe(p.GetScoreVol(1), 7, 2)).trimmed());
     EXPECT_TRUE(repondeur.Messages().empty()); // no message box stops the next arrivals
 
+    // The results the pilots read on the field follow the finished sheet.
+    const std::string score = Fixe(p.GetScoreVol(1), 0, 2);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            httplib::Client lecteur("127.0.0.1", port);
+            auto page = lecteur.Get("/juges-vol-1.html");
+            return page && page->status == 200 &&
+                   page->body.find(">" + score + "<") != std::string::npos;
+        },
+        10000));
+
     // Saved at once, as a typed sheet with the automatic save.
     TConcours lu;
     ASSERT_TRUE(OuvreConcours(lu, CheminNatif(chemin)));

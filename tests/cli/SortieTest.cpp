@@ -12,6 +12,7 @@ TEST(Sortie, jsonNumbersAreTheShortestTextThatReadsBack)
 {
     EXPECT_EQ(NombreJson(0.1), "0.1");
     EXPECT_EQ(NombreJson(1000.0), "1000");
+    EXPECT_EQ(NombreJson(-0.0), "0");
     EXPECT_EQ(NombreJson(1750.0 * 1000 / 1950), "897.4358974358975");
     EXPECT_EQ(NombreJson(-14.285714285714286), "-14.285714285714286");
     EXPECT_EQ(std::stod(NombreJson(2.0 / 3.0)), 2.0 / 3.0);

@@ -26,7 +26,9 @@ TEST(Presentation, numbersAreCorrectlyRoundedWithADecimalPointWhateverTheLocale)
     EXPECT_EQ(Fixe(2.675, 6, 2), "  2.67"); // 2.67499999... in binary
     EXPECT_EQ(Fixe(1000.0, 7, 2), "1000.00");
     EXPECT_EQ(Fixe(12345.678, 6, 2), "12345.68"); // wider than asked, never cut
-    EXPECT_EQ(Fixe(-0.001, 6, 2), " -0.00");
+    EXPECT_EQ(Fixe(-0.001, 6, 2), "  0.00");      // a negative zero has no sign
+    EXPECT_EQ(Fixe(-0.0, 1, 0), "0");
+    EXPECT_EQ(Fixe(-0.005001, 1, 2), "-0.01");
     std::setlocale(LC_ALL, avant.c_str());
 }
 
@@ -65,7 +67,7 @@ TEST(Presentation, rowsShowTheViewsFormats)
     const tavo::TableVue table = tavo::PresenteClassementJuges(c, juges);
     EXPECT_EQ(table.Colonnes()[3].titre, "Bla");
     EXPECT_EQ(table.Ligne(0), (std::vector<std::string>{"1", " Dupont Jean", "200.00 ", "201 ",
-                                                        "  0 ", "1 ", "199 ", " -0 ", "2 "}));
+                                                        "  0 ", "1 ", "199 ", "  0 ", "2 "}));
 
     tavo::ProfilJuges profil;
     profil.juges.push_back({"Blanchard", 7.0, 1.0, 62.5, std::nullopt, 12.5});

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
 
 namespace fs = std::filesystem;
 using tavo::test::LitOctets;
@@ -63,7 +64,7 @@ TEST(Publication, replacesItsOwnFilesAndLeavesOthersAlone)
 
     tavo::ResultatPublication r = tavo::PublieSite(demo.concours, demo.parametres, site.string());
     ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(r.fichiers, 41);
+    EXPECT_EQ(r.fichiers, 42); // 40 pages, the style sheet and the icon
     EXPECT_EQ(LitOctets((site / "photo.jpg").string()), "photo");
     EXPECT_EQ(LitOctets((site / "style.css").string()), tavo::html::FeuilleDeStyle());
     // Published again over itself.
@@ -173,4 +174,42 @@ TEST(Publication, hostileTextsAreEscapedAndDamagedCompetitionsPublish)
         EXPECT_TRUE(r.ok) << nom << ": " << r.message;
         EXPECT_EQ(LitOctets(site.Fichier("index.html")).find('\x01'), std::string::npos) << nom;
     }
+}
+
+TEST(Publication, pilotPagesLeadWithTheirPlaceAndLivePagesCarryTheirMarks)
+{
+    Demo demo;
+    const auto site = tavo::ConstruitSite(demo.concours, demo.parametres);
+    const auto page = [&](const std::vector<tavo::PageSite>& pages, const std::string& nom) {
+        const auto it = std::find_if(pages.begin(), pages.end(),
+                                     [&](const tavo::PageSite& p) { return p.nom == nom; });
+        return it == pages.end() ? std::string() : it->contenu;
+    };
+    // Garnier Thomas, first of the entry list, ranks 2nd after 4 flights with 2911.30: the
+    // ranking's own cells, before his flights and his sheets.
+    const std::string pilote = page(site, "pilote-1.html");
+    const auto place = pilote.find("Rang après 4 vols : <strong class=\"valeur-rang\">2</strong> "
+                                   "sur 15 &#8211; total <strong class=\"valeur-total\">2911.30");
+    ASSERT_NE(place, std::string::npos);
+    EXPECT_LT(place, pilote.find("Scores des vols"));
+    EXPECT_LT(pilote.find("Scores des vols"), pilote.find("<h2 id=\"vol-1\">"));
+    EXPECT_NE(pilote.find("href=\"index.html#classements\""), std::string::npos);
+    const std::string classement = page(site, "vol-4.html");
+    EXPECT_NE(classement.find("<td class=\"total\">2911.30</td>"), std::string::npos);
+    EXPECT_NE(classement.find("class=\"pli\" data-t=\"%V1\""), std::string::npos);
+    EXPECT_NE(page(site, "index.html").find("Dernier classement : après 3 fly-off"),
+              std::string::npos);
+    EXPECT_NE(page(site, "juge-1.html").find("Écart-type : "), std::string::npos);
+    for (const auto& p : site) {
+        EXPECT_EQ(p.contenu.find("<!--heure-->"), std::string::npos) << p.nom;
+        EXPECT_FALSE(std::regex_search(p.contenu, std::regex(">-0(\\.0+)?<"))) << p.nom;
+    }
+    EXPECT_TRUE(tavo::EstFichierDuSite(page(site, "favicon.svg"), ""));
+    EXPECT_TRUE(page(site, "tableau.html").empty());
+
+    const auto direct = tavo::ConstruitSite(demo.concours, demo.parametres, {true});
+    const std::string index = page(direct, "index.html");
+    EXPECT_NE(index.find("Mis à jour à <!--heure-->"), std::string::npos);
+    EXPECT_NE(index.find("<script src=\"direct.js\" defer></script>"), std::string::npos);
+    EXPECT_NE(page(direct, "tableau.html").find("Classement après 3 fly-off"), std::string::npos);
 }

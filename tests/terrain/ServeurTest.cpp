@@ -4,6 +4,7 @@
 
 #include "document/Document.h"
 #include "model/Fichier.h"
+#include "presentation/Presentation.h"
 #include "support/Fabrique.h"
 #include "support/Interlocuteur.h"
 #include "support/TestUtil.h"
@@ -307,4 +308,125 @@ TEST_F(Serveur, stoppingAnswersTryAgainAndAMarkSentTwiceIsStoredOnce)
     EXPECT_FALSE(Note(cle1, MARQUE)); // nobody listens
     proprietaire.Sur([&] { ASSERT_TRUE(serveur.Demarre(port)); });
     EXPECT_EQ(Note(cle1, MARQUE)->status, 200);
+}
+
+namespace {
+
+// A request from another address of this computer (127.0.0.k): a spectator's own phone.
+int StatutDepuis(const char* source, int port, const std::string& chemin)
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in locale{};
+    locale.sin_family = AF_INET;
+    ::inet_pton(AF_INET, source, &locale.sin_addr);
+    sockaddr_in adresse{};
+    adresse.sin_family = AF_INET;
+    adresse.sin_port = htons(static_cast<std::uint16_t>(port));
+    adresse.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::bind(s, reinterpret_cast<sockaddr*>(&locale), sizeof locale) != 0 ||
+        ::connect(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) != 0) {
+        ::close(s);
+        return -1;
+    }
+    const std::string requete = "GET " + chemin + " HTTP/1.1\r\nHost: x\r\n\r\n";
+    ::send(s, requete.data(), requete.size(), MSG_NOSIGNAL);
+    char tampon[16] = {};
+    const ssize_t n = ::recv(s, tampon, 12, MSG_WAITALL);
+    ::close(s);
+    return n == 12 ? std::atoi(tampon + 9) : -1;
+}
+
+} // namespace
+
+class Resultats : public Serveur
+{
+protected:
+    // What the thread that owns the competition does after a change or a finished sheet.
+    void Publie(bool force = false)
+    {
+        ParametresCalcul parametres;
+        parametres.repProgrammes = rep.Chemin().string();
+        proprietaire.Sur([&] { serveur.ActualiseResultats(parametres, false, force); });
+        serveur.Site().Attend();
+    }
+    std::string Version()
+    {
+        const std::string json = Client().Get("/version")->body;
+        const auto p = json.find("\"version\":\"");
+        return p == std::string::npos ? std::string() : json.substr(p + 11, 16);
+    }
+    void EnvoieFeuille(const std::string& cle, const std::string& notes)
+    {
+        auto r =
+            Client().Post("/api/juge/envoi", {{"X-Tavo-Cle", cle}},
+                          R"({"vol":1,"dossard":"7","notes":[)" + notes + "]}", "application/json");
+        ASSERT_TRUE(r);
+        ASSERT_EQ(r->status, 200) << r->body;
+    }
+};
+
+TEST_F(Resultats, pagesAreServedWithoutAKeyCachedAndCompressedAndFollowFinishedSheets)
+{
+    Publie();
+    auto index = Client().Get("/");
+    ASSERT_TRUE(index);
+    EXPECT_EQ(index->status, 200);
+    EXPECT_NE(index->body.find("Mis à jour à "), std::string::npos);
+    EXPECT_EQ(index->body.find("<!--heure-->"), std::string::npos);
+    const std::string v1 = Version();
+    ASSERT_EQ(v1.size(), 16u);
+
+    // The reader who has a page gets 304; one who accepts gzip gets it compressed.
+    auto style = Client().Get("/style.css");
+    ASSERT_TRUE(style);
+    const std::string etag = style->get_header_value("ETag");
+    EXPECT_EQ(Client().Get("/style.css", {{"If-None-Match", etag}})->status, 304);
+    httplib::Client brut("127.0.0.1", port);
+    brut.set_decompress(false);
+    auto compresse = brut.Get("/style.css", {{"Accept-Encoding", "gzip"}});
+    ASSERT_TRUE(compresse);
+    EXPECT_EQ(compresse->get_header_value("Content-Encoding"), "gzip");
+    EXPECT_LT(compresse->body.size(), style->body.size());
+    EXPECT_EQ(compresse->body.substr(0, 2), "\x1f\x8b");
+
+    // A sheet tapped but not sent is not published; a whole sheet, once finished, is.
+    ASSERT_EQ(Note(cle1, MARQUE)->status, 200);
+    Publie();
+    EXPECT_EQ(Version(), v1);
+    EnvoieFeuille(cle1, "8,7,6,0,0");
+    EnvoieFeuille(cle2, "9,9,9,5,0");
+    Publie(true);
+    const std::string v2 = Version();
+    EXPECT_NE(v2, v1);
+    auto classement = Client().Get("/vol-1.html");
+    ASSERT_TRUE(classement);
+    double score = 0;
+    proprietaire.Sur([&] { score = document.Concours().GetPiloteDossard("7").GetScoreVol(1); });
+    EXPECT_GT(score, 0);
+    EXPECT_NE(classement->body.find(">" + Fixe(score, 0, 2) + "<"), std::string::npos);
+    // Nothing changed since: the same version, nothing for the pages to refresh.
+    Publie(true);
+    EXPECT_EQ(Version(), v2);
+    auto zip = Client().Get("/resultats.zip");
+    ASSERT_TRUE(zip);
+    EXPECT_EQ(zip->body.substr(0, 4), std::string("PK\x03\x04", 4));
+}
+
+TEST_F(Resultats, spectatorsWriteNothingReadNothingElseAndAFloodIsSlowedAlone)
+{
+    Publie();
+    const std::string avant = Competition();
+    for (const char* chemin : {"/", "/vol-1.html", "/version", "/api/juge/note"})
+        EXPECT_GE(Client().Post(chemin, "{}", "application/json")->status, 400) << chemin;
+    for (const char* chemin : {"/concours.ccr", "/.concours.ccr.terrain", "/P.txt",
+                               "/../concours.ccr", "/%2e%2e/concours.ccr", "/index.html/"})
+        EXPECT_EQ(Client().Get(chemin)->status, 404) << chemin;
+    EXPECT_EQ(Competition(), avant);
+
+    int refusees = 0;
+    for (int i = 0; i < 200; ++i)
+        refusees += StatutDepuis("127.0.0.2", port, "/version") == 429;
+    EXPECT_GT(refusees, 100);
+    EXPECT_EQ(StatutDepuis("127.0.0.3", port, "/"), 200);
+    EXPECT_TRUE(ServiceRendu()); // a judge's key is never slowed
 }

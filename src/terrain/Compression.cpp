@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "terrain/Compression.h"
+
+#include <cstdint>
+#include <ctime>
+#include <stdexcept>
+#include <zlib.h>
+
+namespace tavo::terrain {
+
+namespace {
+
+// Deflates `octets`: windowBits 15 + 16 gives gzip, -15 the raw stream a zip holds.
+std::string Deflate(std::string_view octets, int fenetre)
+{
+    z_stream flux{};
+    if (deflateInit2(&flux, Z_BEST_COMPRESSION, Z_DEFLATED, fenetre, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        throw std::runtime_error("deflateInit2");
+    std::string sortie(deflateBound(&flux, static_cast<uLong>(octets.size())), '\0');
+    flux.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(octets.data()));
+    flux.avail_in = static_cast<uInt>(octets.size());
+    flux.next_out = reinterpret_cast<Bytef*>(sortie.data());
+    flux.avail_out = static_cast<uInt>(sortie.size());
+    const int fin = deflate(&flux, Z_FINISH);
+    sortie.resize(flux.total_out);
+    deflateEnd(&flux);
+    if (fin != Z_STREAM_END)
+        throw std::runtime_error("deflate");
+    return sortie;
+}
+
+void Mot(std::string& s, std::uint16_t v)
+{
+    s += static_cast<char>(v & 0xff);
+    s += static_cast<char>(v >> 8);
+}
+
+void Long(std::string& s, std::uint32_t v)
+{
+    Mot(s, static_cast<std::uint16_t>(v & 0xffff));
+    Mot(s, static_cast<std::uint16_t>(v >> 16));
+}
+
+} // namespace
+
+std::string Gzip(std::string_view octets)
+{
+    return Deflate(octets, 15 + 16);
+}
+
+std::string Zip(const std::vector<std::pair<std::string, std::string>>& fichiers)
+{
+    // MS-DOS time and date of now, as zip files keep them.
+    const std::time_t maintenant = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&maintenant, &t);
+    const auto heure =
+        static_cast<std::uint16_t>((t.tm_hour << 11) | (t.tm_min << 5) | (t.tm_sec / 2));
+    const auto date =
+        static_cast<std::uint16_t>(((t.tm_year - 80) << 9) | ((t.tm_mon + 1) << 5) | t.tm_mday);
+    constexpr std::uint16_t UTF8 = 0x0800;
+    constexpr std::uint16_t DEFLATE = 8;
+
+    std::string archive, repertoire;
+    for (const auto& [nom, contenu] : fichiers) {
+        const auto crc = static_cast<std::uint32_t>(crc32(
+            0, reinterpret_cast<const Bytef*>(contenu.data()), static_cast<uInt>(contenu.size())));
+        const std::string donnees = Deflate(contenu, -15);
+        const auto position = static_cast<std::uint32_t>(archive.size());
+        // The local header, then the data.
+        Long(archive, 0x04034b50);
+        Mot(archive, 20);
+        Mot(archive, UTF8);
+        Mot(archive, DEFLATE);
+        Mot(archive, heure);
+        Mot(archive, date);
+        Long(archive, crc);
+        Long(archive, static_cast<std::uint32_t>(donnees.size()));
+        Long(archive, static_cast<std::uint32_t>(contenu.size()));
+        Mot(archive, static_cast<std::uint16_t>(nom.size()));
+        Mot(archive, 0);
+        archive += nom;
+        archive += donnees;
+        // Its entry in the central directory.
+        Long(repertoire, 0x02014b50);
+        Mot(repertoire, 0x0314); // made on Unix, version 2.0
+        Mot(repertoire, 20);
+        Mot(repertoire, UTF8);
+        Mot(repertoire, DEFLATE);
+        Mot(repertoire, heure);
+        Mot(repertoire, date);
+        Long(repertoire, crc);
+        Long(repertoire, static_cast<std::uint32_t>(donnees.size()));
+        Long(repertoire, static_cast<std::uint32_t>(contenu.size()));
+        Mot(repertoire, static_cast<std::uint16_t>(nom.size()));
+        Mot(repertoire, 0);               // extra
+        Mot(repertoire, 0);               // comment
+        Mot(repertoire, 0);               // disk
+        Mot(repertoire, 0);               // internal attributes
+        Long(repertoire, 0100644u << 16); // a regular file, rw-r--r--
+        Long(repertoire, position);
+        repertoire += nom;
+    }
+    const auto debut = static_cast<std::uint32_t>(archive.size());
+    archive += repertoire;
+    Long(archive, 0x06054b50);
+    Mot(archive, 0);
+    Mot(archive, 0);
+    Mot(archive, static_cast<std::uint16_t>(fichiers.size()));
+    Mot(archive, static_cast<std::uint16_t>(fichiers.size()));
+    Long(archive, static_cast<std::uint32_t>(repertoire.size()));
+    Long(archive, debut);
+    Mot(archive, 0);
+    return archive;
+}
+
+} // namespace tavo::terrain

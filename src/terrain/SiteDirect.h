@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The results site as the field server answers it: built in the background from a copy of the
+// competition, each file compressed once, read by the server's threads without a lock held long.
+#pragma once
+
+#include "publication/Site.h"
+#include "scoring/Classements.h"
+
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class TConcours;
+
+namespace tavo::terrain {
+
+/** One file of the live site, ready to be sent. */
+struct FichierDirect
+{
+    std::string type; ///< its Content-Type
+    std::string brut;
+    std::string gzip; ///< compressed; empty when that is not smaller
+    std::string etag; ///< quoted, as the header carries it
+};
+
+/** One version of the live site. */
+struct EditionSite
+{
+    std::string version; ///< 16 hexadecimal digits: changes only when a page changes
+    std::string heure;   ///< "HH:MM:SS" of the build that made this version
+    /** By path: "/", "/index.html", "/vol-1.html", "/tableau", "/version"... */
+    std::map<std::string, FichierDirect, std::less<>> fichiers;
+    std::shared_ptr<const TConcours> concours; ///< the copy it was built from, for the zip
+    ParametresCalcul parametres;
+};
+
+/** The live site's script. */
+std::string_view ScriptDirect();
+
+class TSiteDirect
+{
+public:
+    TSiteDirect();
+    ~TSiteDirect();
+    TSiteDirect(const TSiteDirect&) = delete;
+    TSiteDirect& operator=(const TSiteDirect&) = delete;
+
+    /**
+     * Builds the site of the competition as it is now (copied here, on the
+     * thread that owns it) in the background; a build asked for while one runs
+     * replaces any other still waiting.
+     */
+    void Actualise(const TConcours& concours, const ParametresCalcul& parametres);
+    /** The latest version; nothing before the first build ends. Any thread. */
+    std::shared_ptr<const EditionSite> Edition() const;
+    /**
+     * The site of `edition` as a zip of the pages a folder publication writes,
+     * built once for each version. Any thread.
+     */
+    std::shared_ptr<const std::string> Zip(const std::shared_ptr<const EditionSite>& edition);
+    /** Waits until every build asked for has ended. */
+    void Attend();
+
+private:
+    void Travaille();
+    void Construit(std::shared_ptr<const TConcours> concours, const ParametresCalcul& parametres);
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_reveil, m_fini;
+    std::shared_ptr<const TConcours> m_attente;
+    ParametresCalcul m_parametresAttente;
+    bool m_occupe = false;
+    bool m_arret = false;
+    std::shared_ptr<const EditionSite> m_edition;
+    std::mutex m_mutexZip;
+    std::string m_versionZip;
+    std::shared_ptr<const std::string> m_zip;
+    std::thread m_fil;
+};
+
+} // namespace tavo::terrain
