@@ -12,6 +12,7 @@
 #include <net/if.h>
 #include <netinet/in.h>
 #include <nlohmann/json.hpp>
+#include <sys/socket.h>
 
 namespace tavo::terrain {
 
@@ -104,6 +105,14 @@ bool TServeurTerrain::Demarre(int port, std::string* erreur)
     m_serveur->set_keep_alive_max_count(1);
     m_serveur->set_payload_max_length(CORPS_MAX);
     m_serveur->set_default_headers(ENTETES);
+    // SO_REUSEADDR only: the port is had again at once after a stop, but never shared with
+    // another server (SO_REUSEPORT would let a second program take half the phones' requests).
+    int ecoute = -1;
+    m_serveur->set_socket_options([&ecoute](socket_t socket) {
+        const int oui = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &oui, sizeof oui);
+        ecoute = socket;
+    });
     Route();
     if (port < 0 || port > 65535) {
         if (erreur)
@@ -122,6 +131,10 @@ bool TServeurTerrain::Demarre(int port, std::string* erreur)
         m_serveur.reset();
         return false;
     }
+    // A burst of phones connecting at once waits in the queue instead of being refused (the
+    // library listens with a queue of 5; listen() again only makes it longer).
+    if (ecoute >= 0)
+        ::listen(ecoute, 512);
     m_port = obtenu;
     m_actif = true;
     m_ecoute = std::thread([serveur = m_serveur.get()] { serveur->listen_after_bind(); });

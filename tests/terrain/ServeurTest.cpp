@@ -308,6 +308,11 @@ TEST_F(Serveur, stoppingAnswersTryAgainAndAMarkSentTwiceIsStoredOnce)
     EXPECT_FALSE(Note(cle1, MARQUE)); // nobody listens
     proprietaire.Sur([&] { ASSERT_TRUE(serveur.Demarre(port)); });
     EXPECT_EQ(Note(cle1, MARQUE)->status, 200);
+    // A second program on the same port is refused, never given part of the phones.
+    TServeurTerrain autre(terrain, [](std::function<void()>) {});
+    std::string erreur;
+    EXPECT_FALSE(autre.Demarre(port, &erreur));
+    EXPECT_NE(erreur.find("n'est pas disponible"), std::string::npos);
 }
 
 namespace {
