@@ -45,31 +45,54 @@ double Centile(std::vector<double> valeurs, double p)
     return valeurs[static_cast<std::size_t>(p * static_cast<double>(valeurs.size() - 1))];
 }
 
+// A generated competition opened as the program opens it, its field server listening on a free
+// port; the server's tasks run when the thread that made it processes its events.
+struct Banc
+{
+    Banc(int pilotes, short vols)
+    {
+        tavo::test::GenereConcours(genere, dossier, pilotes, 5, vols);
+        const std::string chemin = dossier + "/banc.ccr";
+        if (!tavo::EcritFichierSur(chemin, genere.Ecrit())) {
+            erreur = "competition cannot be written";
+            return;
+        }
+        document.Ouvre(chemin);
+        terrain.Charge();
+        if (!serveur.Demarre(0))
+            erreur = "no port";
+    }
+    ~Banc()
+    {
+        serveur.Arrete();
+        document.Abandonne();
+    }
+    QTemporaryDir rep;
+    std::string dossier = rep.path().toStdString();
+    TConcours genere;
+    tavo::test::InterlocuteurMuet muet;
+    tavo::TDocument document{muet};
+    tavo::terrain::TTerrain terrain{document, dossier};
+    QObject contexte;
+    tavo::terrain::TServeurTerrain serveur{
+        terrain, [this](std::function<void()> tache) {
+            QMetaObject::invokeMethod(&contexte, std::move(tache), Qt::QueuedConnection);
+        }};
+    const char* erreur = nullptr;
+};
+
 void BM_NoteSousCharge(benchmark::State& state)
 {
     const int clients = static_cast<int>(state.range(0));
-    const QTemporaryDir rep;
-    const std::string dossier = rep.path().toStdString();
-    TConcours genere;
-    tavo::test::GenereConcours(genere, dossier, 100, 5, 1);
-    const std::string chemin = dossier + "/banc.ccr";
-    if (!tavo::EcritFichierSur(chemin, genere.Ecrit())) {
-        state.SkipWithError("competition cannot be written");
+    Banc banc(100, 1);
+    if (banc.erreur) {
+        state.SkipWithError(banc.erreur);
         return;
     }
-    tavo::test::InterlocuteurMuet muet;
-    tavo::TDocument document(muet);
-    document.Ouvre(chemin);
-    tavo::terrain::TTerrain terrain(document, dossier);
-    terrain.Charge();
-    QObject contexte;
-    tavo::terrain::TServeurTerrain serveur(terrain, [&](std::function<void()> tache) {
-        QMetaObject::invokeMethod(&contexte, std::move(tache), Qt::QueuedConnection);
-    });
-    if (!serveur.Demarre(0)) {
-        state.SkipWithError("no port");
-        return;
-    }
+    const TConcours& genere = banc.genere;
+    tavo::TDocument& document = banc.document;
+    tavo::terrain::TTerrain& terrain = banc.terrain;
+    tavo::terrain::TServeurTerrain& serveur = banc.serveur;
     const int port = serveur.Port();
     const std::string cle = terrain.Cle(1);
     const std::string dossard = genere.GetPilote(1).GetDossard();
@@ -138,8 +161,6 @@ void BM_NoteSousCharge(benchmark::State& state)
         state.counters["peinture_max_ms"] = *std::max_element(peintures.begin(), peintures.end());
         state.counters["peinture_p99_ms"] = Centile(peintures, 0.99);
     }
-    serveur.Arrete();
-    document.Abandonne();
 }
 
 // Bytes of this process in memory.
@@ -186,28 +207,16 @@ void BM_ResultatsSousCharge(benchmark::State& state)
 {
     const int clients = static_cast<int>(state.range(0));
     const int pilotes = static_cast<int>(state.range(1));
-    const QTemporaryDir rep;
-    const std::string dossier = rep.path().toStdString();
-    TConcours genere;
-    tavo::test::GenereConcours(genere, dossier, pilotes, 5, 7);
-    const std::string chemin = dossier + "/banc.ccr";
-    if (!tavo::EcritFichierSur(chemin, genere.Ecrit())) {
-        state.SkipWithError("competition cannot be written");
+    Banc banc(pilotes, 7);
+    if (banc.erreur) {
+        state.SkipWithError(banc.erreur);
         return;
     }
-    tavo::test::InterlocuteurMuet muet;
-    tavo::TDocument document(muet);
-    document.Ouvre(chemin);
-    tavo::terrain::TTerrain terrain(document, dossier);
-    terrain.Charge();
-    QObject contexte;
-    tavo::terrain::TServeurTerrain serveur(terrain, [&](std::function<void()> tache) {
-        QMetaObject::invokeMethod(&contexte, std::move(tache), Qt::QueuedConnection);
-    });
-    if (!serveur.Demarre(0)) {
-        state.SkipWithError("no port");
-        return;
-    }
+    const std::string& dossier = banc.dossier;
+    const TConcours& genere = banc.genere;
+    tavo::TDocument& document = banc.document;
+    tavo::terrain::TTerrain& terrain = banc.terrain;
+    tavo::terrain::TServeurTerrain& serveur = banc.serveur;
     const int port = serveur.Port();
     tavo::ParametresCalcul parametres;
     parametres.repProgrammes = dossier;
@@ -343,8 +352,6 @@ void BM_ResultatsSousCharge(benchmark::State& state)
         state.counters["memoire_debut_mo"] = memoireDebut;
         state.counters["memoire_fin_mo"] = MemoireMo();
     }
-    serveur.Arrete();
-    document.Abandonne();
 }
 
 } // namespace

@@ -344,7 +344,14 @@ private:
                           html::Table(accord, Legende(accord)));
             m_liensJuges += Lien(NomPage("juges-vol-", v), "Sur le vol " + std::to_string(v));
             const auto profil = ProfilJugesVol(m_concours, m_parametres, v);
-            const TableVue table = PresenteProfil(m_concours, profil.valeur);
+            const TableVue vue = PresenteProfil(m_concours, profil.valeur);
+            // Its rows are named by the program's own texts: written as French typography does.
+            const TableVue table(vue.Bloc(), vue.Colonnes(), vue.NbLignes(), [&vue](std::size_t i) {
+                std::vector<std::string> cellules = vue.Ligne(i);
+                if (!cellules.empty())
+                    cellules.front() = html::Typographie(cellules.front());
+                return cellules;
+            });
             PageTable(NomPage("profil-vol-", v), table, html::Table(table, Legende(table)));
             m_liensProfils += Lien(NomPage("profil-vol-", v), "Sur le vol " + std::to_string(v));
         }

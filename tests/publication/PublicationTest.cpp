@@ -200,6 +200,7 @@ TEST(Publication, pilotPagesLeadWithTheirPlaceAndLivePagesCarryTheirMarks)
     EXPECT_NE(page(site, "index.html").find("Dernier classement : après 3 fly-off"),
               std::string::npos);
     EXPECT_NE(page(site, "juge-1.html").find("Écart-type : "), std::string::npos);
+    EXPECT_NE(page(site, "profil-vol-1.html").find(">Écarts au score moyen %<"), std::string::npos);
     for (const auto& p : site) {
         EXPECT_EQ(p.contenu.find("<!--heure-->"), std::string::npos) << p.nom;
         EXPECT_FALSE(std::regex_search(p.contenu, std::regex(">-0(\\.0+)?<"))) << p.nom;

@@ -9,131 +9,26 @@ server is killed with SIGKILL after acknowledgements: every acknowledged mark co
 
 usage: juges_terrain.py TAVO-CLI DATA-DIR SCREENSHOT-DIR
 """
-import json
 import os
-import select
 import shutil
 import signal
-import socket
-import subprocess
 import sys
-import tempfile
 import time
-import urllib.request
 
-from selenium import webdriver
 from selenium.common.exceptions import WebDriverException
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
+import commun
+from commun import Serveur, api, cli_json, echecs, navigateur, verifie
+
 CLI, DONNEES, CAPTURES = sys.argv[1], sys.argv[2], sys.argv[3]
 os.makedirs(CAPTURES, exist_ok=True)
-TMP = tempfile.mkdtemp(prefix="tavo-terrain-")
-CCR = os.path.join(TMP, "demo.ccr")
-VOLS = os.path.join(TMP, "Vols")
-shutil.copy(os.path.join(DONNEES, "Concours", "demo.ccr"), CCR)
-shutil.copytree(os.path.join(DONNEES, "Vols"), VOLS)
-open(os.path.join(TMP, "tavo.ini"), "w").close()
-
-echecs = []
-
-
-def verifie(condition, quoi):
-    print(("ok   " if condition else "ÉCHEC ") + quoi, flush=True)
-    if not condition:
-        echecs.append(quoi)
-
-
-def port_libre():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
-PORT = port_libre()
-
-
-class Serveur:
-    def __init__(self):
-        self.p = subprocess.Popen([CLI, "terrain", CCR, "--port", str(PORT), "--programmes", VOLS],
-                                  cwd=TMP, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                  bufsize=0)
-        self.tampon = b""
-        self.liens = {}
-        self.lignes = []
-        fin = time.time() + 20
-        while time.time() < fin and not (self.liens and not self.lit(1.0)):
-            self.lit(1.0)
-        if not self.liens:
-            raise SystemExit("tavo-cli terrain did not start: %s" % self.lignes)
-
-    def lit(self, delai):
-        """Reads what the server printed within `delai` seconds; false when nothing came."""
-        if not select.select([self.p.stdout], [], [], delai)[0]:
-            return False
-        morceau = os.read(self.p.stdout.fileno(), 65536)
-        if not morceau:
-            return False
-        self.tampon += morceau
-        while b"\n" in self.tampon:
-            ligne, self.tampon = self.tampon.split(b"\n", 1)
-            ligne = ligne.decode()
-            self.lignes.append(ligne)
-            if ligne.startswith("Juge "):
-                numero = int(ligne.split()[1])
-                lien = ligne.rsplit(" : ", 1)[1].strip()
-                # The link names this computer's address; the browser reaches it on loopback.
-                self.liens[numero] = "http://127.0.0.1:%d/%s" % (PORT, lien.split("/", 3)[3])
-        return True
-
-    def sortie(self):
-        """What it printed since, without waiting."""
-        while self.lit(0.2):
-            pass
-        return self.lignes
-
-    def arrete(self, sig=signal.SIGTERM):
-        self.p.send_signal(sig)
-        self.p.wait(timeout=20)
-        return self.p.returncode
-
-
-def cli_json(*arguments):
-    sortie = subprocess.run([CLI, *arguments, "--programmes", VOLS, "--format", "json"], cwd=TMP,
-                            capture_output=True, text=True, check=True).stdout
-    return json.loads(sortie)
+TMP, CCR, VOLS, PORT = commun.prepare(CLI, DONNEES, "tavo-terrain-")
 
 
 def feuille(dossard):
     return cli_json("feuille", CCR, "--vol", "1", "--dossard", dossard)
-
-
-def cle(lien):
-    return lien.split("#", 1)[1]
-
-
-def api(lien, chemin, corps=None):
-    requete = urllib.request.Request("http://127.0.0.1:%d%s" % (PORT, chemin),
-                                     headers={"X-Tavo-Cle": cle(lien),
-                                              "Content-Type": "application/json"},
-                                     data=None if corps is None else json.dumps(corps).encode())
-    with urllib.request.urlopen(requete, timeout=10) as r:
-        return json.loads(r.read())
-
-
-def navigateur():
-    options = Options()
-    options.binary_location = "/usr/bin/chromium"
-    for a in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-              "--lang=fr-FR"):
-        options.add_argument(a)
-    # A phone: 390 CSS pixels wide, touch.
-    options.add_experimental_option("mobileEmulation", {
-        "deviceMetrics": {"width": 390, "height": 844, "pixelRatio": 2, "touch": True}})
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 def attend(driver, condition, delai=15):
@@ -287,8 +182,9 @@ verifie([p["envoyees"] for p in etat1["pilotes"] if p["dossard"] == "7"] == [[1]
         "the sheet arrived once")
 serveur.arrete()
 lue = feuille("7")
-verifie([l["notes"][0] for l in lue["lignes"]] == [notes[l] for l in range(1, N + 1)],
-        "the sheet arrived whole")
+recues = [l["notes"][0] for l in lue["lignes"]]
+tapees = [notes[l] for l in range(1, N + 1)]
+verifie(recues == tapees, "the sheet arrived whole (saved %s, tapped %s)" % (recues, tapees))
 
 # 3. SIGKILL after acknowledgements: every acknowledged mark is recovered.
 serveur = Serveur()

@@ -10,128 +10,27 @@ Every page passes axe-core (no serious or critical violation), shows no "-0" and
 usage: resultats_direct.py TAVO-CLI DATA-DIR SCREENSHOT-DIR AXE-JS
 """
 import io
-import json
 import os
 import re
-import select
 import shutil
-import signal
-import socket
-import subprocess
 import sys
-import tempfile
 import time
 import urllib.request
 import zipfile
 
-from selenium import webdriver
 from selenium.common.exceptions import TimeoutException
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
+import commun
+from commun import Serveur, api, cli_json, echecs, navigateur, verifie
+
 CLI, DONNEES, CAPTURES, AXE = sys.argv[1:5]
 os.makedirs(CAPTURES, exist_ok=True)
-TMP = tempfile.mkdtemp(prefix="tavo-direct-")
-CCR = os.path.join(TMP, "demo.ccr")
-VOLS = os.path.join(TMP, "Vols")
-shutil.copy(os.path.join(DONNEES, "Concours", "demo.ccr"), CCR)
-shutil.copytree(os.path.join(DONNEES, "Vols"), VOLS)
-open(os.path.join(TMP, "tavo.ini"), "w").close()
+TMP, CCR, VOLS, PORT = commun.prepare(CLI, DONNEES, "tavo-direct-")
+BASE = "http://127.0.0.1:%d/" % PORT
 with open(AXE, encoding="utf-8") as f:
     AXE_SOURCE = f.read()
-
-echecs = []
-
-
-def verifie(condition, quoi):
-    print(("ok   " if condition else "ÉCHEC ") + quoi, flush=True)
-    if not condition:
-        echecs.append(quoi)
-
-
-def port_libre():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
-PORT = port_libre()
-BASE = "http://127.0.0.1:%d/" % PORT
-
-
-class Serveur:
-    def __init__(self):
-        self.p = subprocess.Popen([CLI, "terrain", CCR, "--port", str(PORT), "--programmes", VOLS],
-                                  cwd=TMP, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                  bufsize=0)
-        self.tampon = b""
-        self.liens = {}
-        self.lignes = []
-        fin = time.time() + 20
-        while time.time() < fin and not (self.liens and not self.lit(1.0)):
-            self.lit(1.0)
-        if not self.liens:
-            self.p.kill()
-            raise SystemExit("tavo-cli terrain did not start: %s" % self.lignes)
-
-    def lit(self, delai):
-        """Reads what the server printed within `delai` seconds; false when nothing came."""
-        if not select.select([self.p.stdout], [], [], delai)[0]:
-            return False
-        morceau = os.read(self.p.stdout.fileno(), 65536)
-        if not morceau:
-            return False
-        self.tampon += morceau
-        while b"\n" in self.tampon:
-            ligne, self.tampon = self.tampon.split(b"\n", 1)
-            ligne = ligne.decode()
-            self.lignes.append(ligne)
-            if ligne.startswith("Juge "):
-                numero = int(ligne.split()[1])
-                lien = ligne.rsplit(" : ", 1)[1].strip()
-                self.liens[numero] = "http://127.0.0.1:%d/%s" % (PORT, lien.split("/", 3)[3])
-        return True
-
-    def sortie(self):
-        while self.lit(0.2):
-            pass
-        return self.lignes
-
-    def arrete(self, sig=signal.SIGTERM):
-        self.p.send_signal(sig)
-        self.p.wait(timeout=20)
-        return self.p.returncode
-
-
-def cli_json(*arguments):
-    sortie = subprocess.run([CLI, *arguments, "--programmes", VOLS, "--format", "json"], cwd=TMP,
-                            capture_output=True, text=True, check=True).stdout
-    return json.loads(sortie)
-
-
-def api(lien, chemin, corps=None):
-    requete = urllib.request.Request("http://127.0.0.1:%d%s" % (PORT, chemin),
-                                     headers={"X-Tavo-Cle": lien.split("#", 1)[1],
-                                              "Content-Type": "application/json"},
-                                     data=None if corps is None else json.dumps(corps).encode())
-    with urllib.request.urlopen(requete, timeout=10) as r:
-        return json.loads(r.read())
-
-
-def navigateur():
-    options = Options()
-    options.binary_location = "/usr/bin/chromium"
-    for a in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-              "--lang=fr-FR"):
-        options.add_argument(a)
-    options.add_experimental_option("mobileEmulation", {
-        "deviceMetrics": {"width": 390, "height": 844, "pixelRatio": 2, "touch": True}})
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    driver.set_script_timeout(60)
-    return driver
 
 
 def ecran(driver, largeur, hauteur=844):
