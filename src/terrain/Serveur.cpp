@@ -35,6 +35,13 @@ constexpr const char* POLITIQUE_PAGE =
     "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; "
     "img-src 'self'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
 
+constexpr const char* PAGE_EN_PREPARATION =
+    "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+    "<meta http-equiv=\"refresh\" content=\"2\">\n<title>Résultats en préparation</title>\n"
+    "</head>\n<body>\n<main>\n<h1>Résultats en préparation</h1>\n<p>La page s'affichera "
+    "dans un instant.</p>\n</main>\n</body>\n</html>\n";
+
 void Refuse(httplib::Response& res, int statut, const std::string& message)
 {
     res.status = statut;
@@ -237,10 +244,13 @@ void TServeurTerrain::RouteResultats()
             return httplib::Server::HandlerResponse::Unhandled;
         const std::shared_ptr<const EditionSite> edition = m_site.Edition();
         if (!edition) {
-            if (req.path != "/")
+            if (req.path != "/" && req.path != "/tableau" && !req.path.ends_with(".html"))
                 return httplib::Server::HandlerResponse::Unhandled;
+            // The first version is being built: a page that asks again by itself.
+            res.status = 503;
             res.set_header("Retry-After", "2");
-            Refuse(res, 503, "Les résultats sont en préparation : réessayez.");
+            res.set_header("Content-Security-Policy", POLITIQUE_PAGE);
+            res.set_content(PAGE_EN_PREPARATION, "text/html; charset=utf-8");
             return httplib::Server::HandlerResponse::Handled;
         }
         if (req.path == "/resultats.zip") {

@@ -372,6 +372,10 @@ protected:
 
 TEST_F(Resultats, pagesAreServedWithoutAKeyCachedAndCompressedAndFollowFinishedSheets)
 {
+    auto attente = Client().Get("/");
+    ASSERT_TRUE(attente);
+    EXPECT_EQ(attente->status, 503); // before the first version: a page that asks again
+    EXPECT_NE(attente->body.find("<title>Résultats en préparation</title>"), std::string::npos);
     Publie();
     auto index = Client().Get("/");
     ASSERT_TRUE(index);

@@ -139,6 +139,20 @@ serveur = Serveur()
 verifie(any(l.startswith("Résultats : http://") for l in serveur.lignes),
         "tavo-cli prints the results' address")
 juges = sorted(serveur.liens)
+
+
+def version_prete():
+    try:
+        with urllib.request.urlopen(BASE + "version", timeout=5) as r:
+            return r.status == 200
+    except OSError:
+        return False
+
+
+# The first version is built in the background: until then "/" asks the reader to wait.
+fin = time.monotonic() + 120
+while not version_prete() and time.monotonic() < fin:
+    time.sleep(0.2)
 driver = navigateur()
 try:
     # The index, one tap to the latest ranking: it fits a phone.
