@@ -45,6 +45,17 @@ double Centile(std::vector<double> valeurs, double p)
     return valeurs[static_cast<std::size_t>(p * static_cast<double>(valeurs.size() - 1))];
 }
 
+// The pilot ranking painted as the window paints it; how long it took, in milliseconds.
+double Peint(QImage& image, TConcours& concours)
+{
+    QElapsedTimer minuteur;
+    minuteur.start();
+    QPainter painter(&image);
+    tavo::TPainterDC dc(painter, 96, 96);
+    DessineClassementPilotes(dc, 800, concours, 1, true, tavo::TRect{0, 0, 800, 600});
+    return static_cast<double>(minuteur.nsecsElapsed()) / 1e6;
+}
+
 // A generated competition opened as the program opens it, its field server listening on a free
 // port; the server's tasks run when the thread that made it processes its events.
 struct Banc
@@ -142,15 +153,7 @@ void BM_NoteSousCharge(benchmark::State& state)
             if (Horloge::now() < prochaine)
                 continue;
             prochaine += std::chrono::milliseconds(16);
-            QElapsedTimer minuteur;
-            minuteur.start();
-            {
-                QPainter painter(&image);
-                tavo::TPainterDC dc(painter, 96, 96);
-                DessineClassementPilotes(dc, 800, document.Concours(), 1, true,
-                                         tavo::TRect{0, 0, 800, 600});
-            }
-            peintures.push_back(static_cast<double>(minuteur.nsecsElapsed()) / 1e6);
+            peintures.push_back(Peint(image, document.Concours()));
         }
         juge.join();
         for (auto& s : sondeurs)
@@ -292,12 +295,7 @@ void BM_ResultatsSousCharge(benchmark::State& state)
         // The owning thread: the server's tasks, a paint every 16 ms, a rebuild every 2 s.
         std::vector<double> peintures, actualisations;
         QImage image(800, 600, QImage::Format_RGB32);
-        { // the first paint loads the fonts: not a paint of the field
-            QPainter painter(&image);
-            tavo::TPainterDC dc(painter, 96, 96);
-            DessineClassementPilotes(dc, 800, document.Concours(), 1, true,
-                                     tavo::TRect{0, 0, 800, 600});
-        }
+        Peint(image, document.Concours()); // the first paint loads the fonts: not counted
         const auto debut = Horloge::now();
         const auto arret = debut + std::chrono::seconds(10);
         auto peinture = debut;
@@ -315,15 +313,7 @@ void BM_ResultatsSousCharge(benchmark::State& state)
             if (maintenant < peinture)
                 continue;
             peinture += std::chrono::milliseconds(16);
-            QElapsedTimer minuteur;
-            minuteur.start();
-            {
-                QPainter painter(&image);
-                tavo::TPainterDC dc(painter, 96, 96);
-                DessineClassementPilotes(dc, 800, document.Concours(), 1, true,
-                                         tavo::TRect{0, 0, 800, 600});
-            }
-            peintures.push_back(static_cast<double>(minuteur.nsecsElapsed()) / 1e6);
+            peintures.push_back(Peint(image, document.Concours()));
         }
         const double secondes = std::chrono::duration<double>(Horloge::now() - debut).count();
         const long total = servies.load();
