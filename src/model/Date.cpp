@@ -85,3 +85,13 @@ bool Date::Lit(tavo::LecteurTexte& lecteur)
     SetDate(court(jour), court(mois), court(annee));
     return true;
 }
+
+std::string tavo::MaintenantLocal(const char* format)
+{
+    const std::time_t maintenant = std::time(nullptr);
+    std::tm local{};
+    char texte[64] = "";
+    if (localtime_r(&maintenant, &local) != nullptr)
+        std::strftime(texte, sizeof texte, format, &local);
+    return texte;
+}

@@ -5,7 +5,10 @@
 
 namespace tavo {
 class LecteurTexte;
-}
+
+/** The computer's local time now, as strftime writes it with `format` ("%H:%M:%S"). */
+std::string MaintenantLocal(const char* format);
+} // namespace tavo
 
 /**
  * A calendar date with its text "jj/mm/aaaa". Setting the three numbers

@@ -4,6 +4,7 @@
 
 #include "model/Concours.h"
 #include "model/Cp1252.h"
+#include "model/Date.h"
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
 #include "model/Texte.h"
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <ctime>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -54,12 +54,7 @@ constexpr std::string_view STYLE_2_01 =
 // "Tavo 2000 - publié le 14/06/2026 à 18:05"
 std::string Pied()
 {
-    const std::time_t maintenant = std::time(nullptr);
-    std::tm local{};
-    char date[32] = "";
-    if (localtime_r(&maintenant, &local) != nullptr)
-        std::strftime(date, sizeof date, "%d/%m/%Y à %H:%M", &local);
-    return std::string(PIED) + date;
+    return std::string(PIED) + MaintenantLocal("%d/%m/%Y à %H:%M");
 }
 
 /** Where a pilot stands in a ranking: the texts of its rank and total cells. */

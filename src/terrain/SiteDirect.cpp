@@ -2,11 +2,11 @@
 #include "terrain/SiteDirect.h"
 
 #include "model/Concours.h"
+#include "model/Date.h"
 #include "model/Empreinte.h"
 #include "terrain/Compression.h"
 
 #include <cstdio>
-#include <ctime>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -44,16 +44,6 @@ void Remplace(std::string& texte, std::string_view marque, std::string_view vale
     for (std::size_t p = texte.find(marque); p != std::string::npos;
          p = texte.find(marque, p + valeur.size()))
         texte.replace(p, marque.size(), valeur);
-}
-
-std::string HeureLocale()
-{
-    const std::time_t maintenant = std::time(nullptr);
-    std::tm local{};
-    char heure[16] = "";
-    if (localtime_r(&maintenant, &local) != nullptr)
-        std::strftime(heure, sizeof heure, "%H:%M:%S", &local);
-    return heure;
 }
 
 } // namespace
@@ -140,7 +130,7 @@ void TSiteDirect::Construit(std::shared_ptr<const TConcours> concours,
 
     auto edition = std::make_shared<EditionSite>();
     edition->version = version;
-    edition->heure = HeureLocale();
+    edition->heure = MaintenantLocal("%H:%M:%S");
     edition->concours = std::move(concours);
     edition->parametres = parametres;
     for (PageSite& page : pages) {
