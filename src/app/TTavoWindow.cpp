@@ -855,8 +855,18 @@ void TTavoWindow::AProposDe()
 namespace {
 
 /** The sheet's key of a virtual-key code. */
-ToucheFeuille ToucheDe(int code)
+// Without a numeric keypad the main keyboard stands in for it: its digits give 0 to 9, the key
+// of "=" and "+" gives 10 and the key right of 0 the minus.
+ToucheFeuille ToucheDe(int code, bool sansPave)
 {
+    if (sansPave) {
+        if (code >= VK_0 && code <= VK_0 + 9)
+            return {GenreTouche::Pave, code - VK_0};
+        if (code == VK_OEM_PLUS)
+            return {GenreTouche::PavePlus};
+        if (code == VK_OEM_MINUS)
+            return {GenreTouche::PaveMoins};
+    }
     switch (code) {
     case VK_RETURN:
         return {GenreTouche::Entree};
@@ -933,7 +943,7 @@ void TTavoWindow::MontreCurseur()
 
 void TTavoWindow::ToucheFeuille(int code)
 {
-    switch (m_feuille->Touche(ToucheDe(code))) {
+    switch (m_feuille->Touche(ToucheDe(code, Options->GetClavierSansPave() != 0))) {
     case EffetTouche::Rien:
         return;
     case EffetTouche::Fin:
@@ -958,6 +968,11 @@ void TTavoWindow::TermineFeuille()
     else if (resultat.suspectes > 1)
         message += QStringLiteral("\n\nAttention : %1 notes sont supérieures à 10.")
                        .arg(resultat.suspectes);
+    if (resultat.suspectes > 0 && Options->GetClavierSansPave() == 0)
+        message += QStringLiteral(
+            "\nLes chiffres du clavier principal donnent 11 à 20. Sans pavé numérique, "
+            "cochez dans Options « Clavier sans pavé numérique : les chiffres du clavier "
+            "principal donnent 0 à 9 ».");
     MessageBox(this, message, TITRE, MB_OK);
     if (Options->GetSauvegardeAuto())
         CmEnregistrer();

@@ -5,6 +5,8 @@
 #include "platform/Chaines.h"
 #include "platform/DialoguesStandard.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 
 using namespace tavo;
@@ -19,24 +21,42 @@ using G = TGenre;
 const TModeleDialogue MODELE = {
     TNoteDlg::IDD,
     "Saisie d'une feuille de note",
-    240,
+    330,
     104,
     {
         {118, G::LibelleDroite, "Vol :", 10, 22, 30, 8},
         {ID_VOL, G::ListeDeroulante, "", 43, 20, 56, 56, 2, true},
         {119, G::LibelleDroite, "Dossard :", 115, 22, 47, 8},
-        {ID_DOSSARD, G::ListeDeroulante, "", 165, 20, 56, 56, 5, false},
-        {IDOK, G::BoutonDefaut, "Ok", 51, 80, 50, 14},
-        {IDCANCEL, G::Bouton, "Annuler", 139, 80, 50, 14},
+        {ID_DOSSARD, G::ListeDeroulante, "", 165, 20, 150, 120, 0, false},
+        {IDOK, G::BoutonDefaut, "Ok", 96, 80, 50, 14},
+        {IDCANCEL, G::Bouton, "Annuler", 184, 80, 50, 14},
     },
 };
 
 } // namespace
 
-TNoteDlg::TNoteDlg(QWidget* parent, TConcours& concours)
+TNoteDlg::TNoteDlg(QWidget* parent, TConcours& concours, FeuilleSaisie saisie)
     : TDialog(parent, MODELE)
     , m_concours(concours)
-{}
+    , m_saisie(std::move(saisie))
+{
+    if (!m_saisie)
+        m_saisie = [](const TPilote& pilote, short vol) {
+            for (short j = 1; j <= MAX_JUGES; ++j)
+                for (short l = 1; l <= MAX_FIGURES; ++l)
+                    if (pilote.GetNote(vol, l, j) != 0)
+                        return true;
+            return false;
+        };
+}
+
+QString TNoteDlg::Libelle(const TPilote& pilote)
+{
+    const QString nom =
+        (Texte(pilote.GetNom()) + QLatin1Char(' ') + Texte(pilote.GetPrenom())).trimmed();
+    const QString dossard = Texte(pilote.GetDossard());
+    return nom.isEmpty() ? dossard : dossard + QStringLiteral(" - ") + nom;
+}
 
 void TNoteDlg::SetupWindow()
 {
@@ -46,22 +66,51 @@ void TNoteDlg::SetupWindow()
 
     std::list<TPilote> pilotes = m_concours.ListePilotes();
     pilotes.sort(); // by bib value; equal values keep their order
+    QComboBox* dossards = Liste(ID_DOSSARD);
     for (const TPilote& p : pilotes)
-        AjouteChaine(ID_DOSSARD, Texte(p.GetDossard()));
+        dossards->addItem(Libelle(p), Texte(p.GetDossard()));
 
     // A bib no pilot wears any more (deleted or changed) is replaced like an empty one:
     // a sheet typed for it would belong to nobody.
-    QComboBox* dossards = Liste(ID_DOSSARD);
-    const int courant = dossards->findText(Texte(m_concours.GetDossardCourant()),
-                                           Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    const int courant = Position(Texte(m_concours.GetDossardCourant()));
     if (m_concours.GetDossardCourant()[0] != '\0' && courant >= 0) {
         SetSelection(ID_DOSSARD, courant);
     } else if (!pilotes.empty()) {
         SetSelection(ID_DOSSARD, 0);
         m_concours.SetDossardCourant(pilotes.front().GetDossard());
     }
+    ProposeSuivant();
+    connect(Liste(ID_VOL), &QComboBox::activated, this, [this] { ProposeSuivant(); });
     CentreEcran();
     Controle(ID_VOL)->setFocus();
+}
+
+int TNoteDlg::Position(const QString& dossard) const
+{
+    return Liste(ID_DOSSARD)
+        ->findData(dossard, Qt::UserRole, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+}
+
+void TNoteDlg::ProposeSuivant()
+{
+    // The selected pilot while his sheet of this flight is still to be typed; otherwise the
+    // next one in entry order whose sheet is, and the selected one when every sheet is typed.
+    const int vol = GetSelection(ID_VOL) + 1;
+    const QString choisi = Liste(ID_DOSSARD)->currentData().toString();
+    const std::list<TPilote>& pilotes = m_concours.ListePilotes();
+    auto depart = std::find_if(pilotes.begin(), pilotes.end(),
+                               [&](const TPilote& p) { return Texte(p.GetDossard()) == choisi; });
+    if (depart == pilotes.end())
+        return;
+    auto p = depart;
+    do {
+        if (!m_saisie(*p, static_cast<short>(vol))) {
+            SetSelection(ID_DOSSARD, Position(Texte(p->GetDossard())));
+            return;
+        }
+        if (++p == pilotes.end())
+            p = pilotes.begin();
+    } while (p != depart);
 }
 
 void TNoteDlg::CmOk()
@@ -69,6 +118,7 @@ void TNoteDlg::CmOk()
     if (GetSelection(ID_VOL) >= 0)
         m_concours.SetVolCourant(static_cast<short>(GetSelection(ID_VOL) + 1));
     if (GetSelection(ID_DOSSARD) >= 0)
-        m_concours.SetDossardCourant(VersCp1252(GetTexte(ID_DOSSARD)).c_str());
+        m_concours.SetDossardCourant(
+            VersCp1252(Liste(ID_DOSSARD)->currentData().toString()).c_str());
     CloseWindow(IDOK);
 }

@@ -44,6 +44,7 @@ std::string TOption::Ecrit() const
         tavo::AjouteLigneEntier(sortie, drapeau);
     tavo::AjouteLigne(sortie, RepPublication);
     tavo::AjouteLigneEntier(sortie, PortTerrain);
+    tavo::AjouteLigneEntier(sortie, ClavierSansPave);
     return sortie;
 }
 
@@ -73,8 +74,13 @@ void TOption::Lit(std::string_view contenu)
         return;
     lecteur.LitLigne(RepPublication);
     long long port = 0;
-    if (!lecteur.Fin() && lecteur.LitEntier(port) && port >= 1 && port <= 65535)
+    if (lecteur.Fin() || !lecteur.LitEntier(port))
+        return;
+    if (port >= 1 && port <= 65535)
         PortTerrain = static_cast<int>(port);
+    lecteur.SauteFinLigne();
+    if (!lecteur.Fin())
+        litDrapeaux({&ClavierSansPave});
 }
 
 std::string TOption::CheminFichier(const std::string& repertoireDepart)

@@ -12,7 +12,8 @@
  * directories, then the results site's settings (automatic publication, the
  * judges' agreement on the printed judge ranking, the site's folder) on three
  * more lines, which a file of seven lines lacks, and the port of the judges'
- * field server on an eleventh. Every flag counts as set when it is non-zero.
+ * field server on an eleventh, and the keyboard without a numeric keypad on a
+ * twelfth. Every flag counts as set when it is non-zero.
  */
 class TOption
 {
@@ -34,6 +35,9 @@ public:
     /** The port the judges' phones reach the field server on, 1 to 65535. */
     int GetPortTerrain() const { return PortTerrain; }
     void SetPortTerrain(int port);
+    /** Main-row digits type 0 to 9 on a score sheet (a keyboard without a numeric keypad). */
+    int GetClavierSansPave() const { return ClavierSansPave; }
+    void SetClavierSansPave(int v) { ClavierSansPave = v; }
 
     void SetSauvegardeAuto(int v) { SauvegardeAuto = v; }
     void SetImpressionAuto(int v) { ImpressionAuto = v; }
@@ -46,7 +50,7 @@ public:
     void SetAccordJuges(int v) { AccordJuges = v; }
     void SetRepPublication(const char* texte);
 
-    /** The eleven lines of the options file, CR LF line ends. */
+    /** The twelve lines of the options file, CR LF line ends. */
     std::string Ecrit() const;
     /** Reads the options file form; fields not found keep their values. */
     void Lit(std::string_view contenu);
@@ -75,4 +79,5 @@ private:
     int AccordJuges = 0;
     char RepPublication[255] = {};
     int PortTerrain = 8000;
+    int ClavierSansPave = 0;
 };

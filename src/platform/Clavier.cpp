@@ -60,6 +60,29 @@ int chiffrePosition(quint32 codeNatif)
     return -1;
 }
 
+// The two keys right of the digit row, from the XKB key code: 20 and 21.
+int signePosition(quint32 codeNatif)
+{
+    if (codeNatif == 20)
+        return VK_OEM_MINUS;
+    if (codeNatif == 21)
+        return VK_OEM_PLUS;
+    return VK_AUCUNE;
+}
+
+int signe(int touche)
+{
+    switch (touche) {
+    case Qt::Key_Equal:
+    case Qt::Key_Plus:
+        return VK_OEM_PLUS;
+    case Qt::Key_Minus:
+        return VK_OEM_MINUS;
+    default:
+        return VK_AUCUNE;
+    }
+}
+
 int navigation(int touche)
 {
     switch (touche) {
@@ -107,11 +130,16 @@ int CodeVirtuel(const QKeyEvent& event)
         return code;
     if (const int chiffre = chiffrePosition(event.nativeScanCode()); chiffre >= 0)
         return VK_0 + chiffre;
+    if (const int code = signePosition(event.nativeScanCode()); code != VK_AUCUNE)
+        return code;
     if (touche >= Qt::Key_0 && touche <= Qt::Key_9)
         return VK_0 + (touche - Qt::Key_0);
     if (const int chiffre = chiffreAzerty(touche); chiffre >= 0)
         return VK_0 + chiffre;
-    return VK_AUCUNE;
+    // Without a key position (a platform that gives none), "-" may be the AZERTY digit 6.
+    if (event.nativeScanCode() == 0 && touche == Qt::Key_Minus)
+        return VK_AUCUNE;
+    return signe(touche);
 }
 
 } // namespace tavo

@@ -32,13 +32,16 @@ enum CodeTouche : int
     VK_SUBTRACT = 0x6D,
     VK_DECIMAL = 0x6E,
     VK_DIVIDE = 0x6F,
+    VK_OEM_PLUS = 0xBB,  ///< the main keyboard's "=" and "+" key, second right of 0
+    VK_OEM_MINUS = 0xBD, ///< the key right of 0: "-" in QWERTY, ")" in AZERTY
 };
 
 /**
  * The virtual-key code of a key press; VK_AUCUNE for keys the program does not
  * use. A key of the main digit row is its digit whatever the layout and the
  * shift state (on a French keyboard the key of "à" is 0), taken from the key's
- * position where the platform gives it.
+ * position where the platform gives it. So are the two keys right of the
+ * digit row: VK_OEM_MINUS and VK_OEM_PLUS.
  */
 int CodeVirtuel(const QKeyEvent& event);
 

@@ -10,6 +10,8 @@
 #include "support/RecordingDC.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 using namespace tavo;
@@ -344,7 +346,9 @@ TEST_F(FeuilleNotesTest, marksAboveTenAreRedAndCountedWhenTheSheetIsFinished)
     Touche(Qt::Key_Escape);
     EXPECT_TRUE(Messages().back().startsWith(QStringLiteral("Total du vol 1 : ")));
     EXPECT_TRUE(
-        Messages().back().endsWith(QStringLiteral("\n\nAttention : 1 note est supérieure à 10.")));
+        Messages().back().contains(QStringLiteral("\n\nAttention : 1 note est supérieure à 10.")));
+    // The message tells a laptop's user where the option is.
+    EXPECT_TRUE(Messages().back().contains(QStringLiteral("« Clavier sans pavé numérique")));
     Ouvre(1);
     Touche(Qt::Key_Return);
     Touche(Qt::Key_9);
@@ -352,7 +356,51 @@ TEST_F(FeuilleNotesTest, marksAboveTenAreRedAndCountedWhenTheSheetIsFinished)
     Touche(Qt::Key_Escape);
     Touche(Qt::Key_Escape);
     EXPECT_TRUE(
-        Messages().back().endsWith(QStringLiteral("Attention : 2 notes sont supérieures à 10.")));
+        Messages().back().contains(QStringLiteral("Attention : 2 notes sont supérieures à 10.")));
+}
+
+TEST_F(FeuilleNotesTest, withoutKeypadTheMainKeyboardTypesZeroToTenAndTheMinus)
+{
+    // Key events as an AZERTY laptop sends them: the key's position and its character.
+    const auto frappe = [this](int touche, quint32 position,
+                               Qt::KeyboardModifiers modificateurs = Qt::NoModifier) {
+        QKeyEvent appui(QEvent::KeyPress, touche, modificateurs, position, 0, 0);
+        QApplication::sendEvent(fenetre, &appui);
+    };
+    Programme(2, {5, 2, 3, 4, 2}, 2, 1); // noise of type 2: minus stores -5
+    fenetre->GetOptions().SetClavierSansPave(1);
+    ASSERT_TRUE(Ouvre(2));
+    Touche(Qt::Key_Return);
+    frappe(Qt::Key_Egrave, 16);                  // the key of 7, without Shift
+    frappe(Qt::Key_7, 16, Qt::ShiftModifier);    // the same key with Shift
+    frappe(Qt::Key_Agrave, 19);                  // the key of 0
+    frappe(Qt::Key_Equal, 21);                   // "=": 10
+    frappe(Qt::Key_Plus, 21, Qt::ShiftModifier); // "+" on the same key: 10
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 6);
+    frappe(Qt::Key_ParenRight, 20); // the key right of 0 is the minus: -5 on the noise line
+    frappe(Qt::Key_Minus, 20);      // refused on a figure line
+    EXPECT_EQ(Note(1), 7);
+    EXPECT_EQ(Note(2), 7);
+    EXPECT_EQ(Note(3), 0);
+    EXPECT_EQ(Note(4), 10);
+    EXPECT_EQ(Note(5), 10);
+    EXPECT_EQ(Note(6), -5);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 1);
+    Pave(Qt::Key_8); // the keypad as before
+    EXPECT_EQ(Note(1), 8);
+    Touche(Qt::Key_Return);
+    Touche(Qt::Key_Escape);
+    EXPECT_FALSE(Messages().back().contains(QStringLiteral("Attention")));
+
+    // Without the option the main keyboard types 11 to 20 and "=" is nothing.
+    fenetre->GetOptions().SetClavierSansPave(0);
+    ASSERT_TRUE(Ouvre(2));
+    Touche(Qt::Key_Return);
+    frappe(Qt::Key_Egrave, 16);
+    frappe(Qt::Key_Equal, 21);
+    EXPECT_EQ(Note(1), 17);
+    EXPECT_EQ(Note(2), 7);
+    EXPECT_EQ(fenetre->GetFeuille().Ligne(), 2);
 }
 
 TEST_F(FeuilleNotesTest, automaticSaveOfAnUnnamedCompetitionCancelledStillReturns)

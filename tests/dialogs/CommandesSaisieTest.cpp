@@ -166,7 +166,7 @@ TEST_F(CommandesSaisieTest, scoreSheetDialogStoresTheChoice)
     concours.SetDossardCourant("");
     TNoteDlg d(fenetre, concours);
     d.show();
-    EXPECT_EQ(d.GetTexte(117), QStringLiteral("1"));
+    EXPECT_TRUE(d.GetTexte(117).startsWith(QStringLiteral("1 - ")));
     d.SetSelection(116, 1);
     d.Bouton(IDOK)->click();
     EXPECT_EQ(concours.GetVolCourant(), 2);

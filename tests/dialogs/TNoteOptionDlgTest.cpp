@@ -83,6 +83,35 @@ TEST(NoteDlgTest, bibNoPilotWearsAnyMoreIsReplacedByTheLowest)
     EXPECT_STREQ(concours.GetDossardCourant(), "2");
 }
 
+TEST(NoteDlgTest, namesThePilotsAndProposesTheNextSheetToType)
+{
+    TConcours concours;
+    for (const char* dossard : {"5", "2", "9", "4"}) {
+        concours.AjoutePilote();
+        TPilote p;
+        p.SetDossard(dossard);
+        p.SetNom(dossard == std::string("2") ? "DURAND" : "MARTIN");
+        p.SetPrenom("\xC9lise");
+        if (dossard != std::string("4"))
+            p.SetNote(1, 3, 2, 8); // flight 1 typed, but for bib 4
+        concours.SetPilote(p, concours.NbPilotes());
+    }
+    concours.SetDossardCourant("5");
+    TNoteDlg d(nullptr, concours);
+    d.show();
+    EXPECT_EQ(Items(d.Liste(117)).first(), QStringLiteral("2 - DURAND Élise"));
+    // Entry order after bib 5: 2 and 9 are typed, 4 is not.
+    EXPECT_EQ(d.GetTexte(117), QStringLiteral("4 - MARTIN Élise"));
+    // On flight 2 no sheet is typed: the chosen pilot is kept.
+    d.SetSelection(117, 0);
+    d.SetSelection(116, 1);
+    emit d.Liste(116)->activated(1);
+    EXPECT_EQ(d.GetTexte(117), QStringLiteral("2 - DURAND Élise"));
+    d.Bouton(1)->click();
+    EXPECT_STREQ(concours.GetDossardCourant(), "2");
+    EXPECT_EQ(concours.GetVolCourant(), 2);
+}
+
 TEST(OptionDlgTest, showsAndStoresEveryOption)
 {
     TOption options("/tmp/depart");
@@ -96,7 +125,8 @@ TEST(OptionDlgTest, showsAndStoresEveryOption)
     EXPECT_EQ(d.GetTexte(111), QStringLiteral("/données/Concours"));
     EXPECT_EQ(d.GetTexte(112), QStringLiteral("/tmp/depart/Vols"));
 
-    for (int id : {103, 104, 106, 107})
+    EXPECT_FALSE(d.EstCoche(118));
+    for (int id : {103, 104, 106, 107, 118})
         d.Bouton(id)->click();
     d.Edit(112)->selectAll();
     Frappe(d.Edit(112), QStringLiteral("/club/Programmes été"));
@@ -107,6 +137,7 @@ TEST(OptionDlgTest, showsAndStoresEveryOption)
     EXPECT_EQ(options.GetMiseEnPageAuto(), 0);
     EXPECT_EQ(options.GetRapport1000(), 0);
     EXPECT_EQ(options.GetTBL(), 0);
+    EXPECT_EQ(options.GetClavierSansPave(), 1);
     EXPECT_STREQ(options.GetRepProgrammes(), "/club/Programmes été");
     EXPECT_STREQ(options.GetRepConcours(), "/données/Concours");
 }

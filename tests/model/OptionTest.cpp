@@ -29,14 +29,14 @@ TEST(Option, rootStartDirectoryKeepsTheDoubledSeparator)
     EXPECT_STREQ(o.GetRepConcours(), "//Concours");
 }
 
-TEST(Option, savingTheDefaultsWritesElevenLines)
+TEST(Option, savingTheDefaultsWritesTwelveLines)
 {
     RepertoireTemporaire rep;
     const std::string d = rep.Chemin().string();
     const TOption o(d);
     ASSERT_TRUE(o.Enregistre(d));
     EXPECT_EQ(LitOctets(d + "/tavo.ini"), "0\r\n1\r\n1\r\n1\r\n0\r\n" + d + "/Concours\r\n" + d +
-                                              "/Vols\r\n0\r\n0\r\n\r\n8000\r\n");
+                                              "/Vols\r\n0\r\n0\r\n\r\n8000\r\n0\r\n");
 }
 
 TEST(Option, saveAndLoadRoundTrip)
@@ -55,6 +55,7 @@ TEST(Option, saveAndLoadRoundTrip)
     o.SetAccordJuges(1);
     o.SetRepPublication("/srv/www/résultats");
     o.SetPortTerrain(8080);
+    o.SetClavierSansPave(1);
     ASSERT_TRUE(o.Enregistre(d));
     TOption lu(d);
     lu.Charge(d);
@@ -62,6 +63,7 @@ TEST(Option, saveAndLoadRoundTrip)
     EXPECT_STREQ(lu.GetRepProgrammes(), "/données/Programmes ");
     EXPECT_STREQ(lu.GetRepPublication(), "/srv/www/résultats");
     EXPECT_EQ(lu.GetPortTerrain(), 8080);
+    EXPECT_EQ(lu.GetClavierSansPave(), 1);
 
     // A file of seven lines, as older versions wrote, leaves the site's settings unset.
     TOption ancien(d);
@@ -69,6 +71,11 @@ TEST(Option, saveAndLoadRoundTrip)
     EXPECT_STREQ(ancien.GetRepProgrammes(), "/p");
     EXPECT_EQ(ancien.GetPublicationAuto() + ancien.GetAccordJuges(), 0);
     EXPECT_STREQ(ancien.GetRepPublication(), "");
+    EXPECT_EQ(ancien.GetPortTerrain(), 8000);
+    // Eleven lines: the keyboard has its keypad.
+    ancien.SetClavierSansPave(1);
+    ancien.Lit("0\r\n1\r\n1\r\n1\r\n0\r\n/c\r\n/p\r\n0\r\n0\r\n\r\n8000\r\n");
+    EXPECT_EQ(ancien.GetClavierSansPave(), 1);
     EXPECT_EQ(ancien.GetPortTerrain(), 8000);
 }
 

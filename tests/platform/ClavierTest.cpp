@@ -37,7 +37,9 @@ TEST(Clavier, frenchDigitRowWithoutShiftGivesItsDigits)
     EXPECT_EQ(code(Qt::Key_Ampersand, Qt::NoModifier, 10), VK_0 + 1);
     EXPECT_EQ(code(Qt::Key_Minus, Qt::NoModifier, 15), VK_0 + 6);
     // ...but the minus key of another layout is no digit, nor is Shift+7 giving "&".
-    EXPECT_EQ(code(Qt::Key_Minus, Qt::NoModifier, 20), VK_AUCUNE);
+    EXPECT_EQ(code(Qt::Key_Minus, Qt::NoModifier, 20), VK_OEM_MINUS);
+    EXPECT_EQ(code(Qt::Key_ParenRight, Qt::NoModifier, 20), VK_OEM_MINUS);
+    EXPECT_EQ(code(Qt::Key_Minus), VK_AUCUNE); // without its position it may be the 6 key
     EXPECT_EQ(code(Qt::Key_Ampersand, Qt::ShiftModifier, 16), VK_0 + 7);
     EXPECT_EQ(code(Qt::Key_Ampersand, Qt::ShiftModifier), VK_AUCUNE);
 }
@@ -49,5 +51,7 @@ TEST(Clavier, keypadWithNumLockOffSendsNavigationKeys)
     EXPECT_EQ(code(Qt::Key_Escape), VK_ESCAPE);
     EXPECT_EQ(code(Qt::Key_Return), VK_RETURN);
     EXPECT_EQ(code(Qt::Key_A), VK_AUCUNE);
-    EXPECT_EQ(code(Qt::Key_Plus), VK_AUCUNE); // only the keypad plus counts
+    // The main keyboard's "+" is a key of its own, not the keypad's.
+    EXPECT_EQ(code(Qt::Key_Plus), VK_OEM_PLUS);
+    EXPECT_EQ(code(Qt::Key_Equal), VK_OEM_PLUS);
 }
