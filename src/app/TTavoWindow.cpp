@@ -285,7 +285,11 @@ void TTavoWindow::PaintVue(tavo::TDC& dc, ModeVue mode, const TRect& client)
     }
     // What screen readers say of the view: its heading, and the rows in view.
     std::string nom = tavo::EnteteVue(mode.genre);
-    if (const std::string sousTitre = tavo::SousTitreVue(mode.genre, n); !sousTitre.empty())
+    const bool tbl =
+        (mode.genre == tavo::GenreVue::ClassementVols && tavo::TblSurVols(*Concours, n)) ||
+        (mode.genre == tavo::GenreVue::FlyOff &&
+         tavo::TblSurVols(*Concours, tavo::VolsFlyOff(Concours->GetCategorie(), n)));
+    if (const std::string sousTitre = tavo::SousTitreVue(mode.genre, n, tbl); !sousTitre.empty())
         nom += " " + sousTitre;
     DitVue(QString::fromStdString(nom), QString::fromStdString(lu));
 }

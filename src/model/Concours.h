@@ -193,6 +193,8 @@ public:
     double PourcentageNoteJuge(short juge, short note, const std::string& repertoire);
     /** TBL correction of flight vol; needs `CalculeVolPilotes(vol)` on its programme first. */
     void CalculeTBL(short vol);
+    /** Whether the flight scores of flight vol now hold the TBL correction. */
+    bool TblApplique(short vol) const;
 
     // Life cycle
     /** Back to the defaults: identification, today's dates, no pilot or judge, flight 1, no bib. */
@@ -238,6 +240,7 @@ private:
     char DossardCourant[5] = {};
     double MoyenneJury = 0.0;
     double EcartTypeJury = 0.0;
+    bool TblVol[MAX_VOLS] = {};
 };
 
 std::ostream& operator<<(std::ostream& flux, const TConcours& concours);

@@ -1,9 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "presentation/Messages.h"
 
+#include "model/Cp1252.h"
 #include "scoring/Classements.h"
 
 namespace tavo {
+
+std::string messages::ProgrammesManquants(int vol, const std::string& programme, int nbVols)
+{
+    std::string message = PROGRAMME_MANQUANT;
+    const std::string v = std::to_string(vol);
+    if (vol < 1)
+        return message;
+    if (vol > nbVols)
+        return message + " : le concours n'a que " + std::to_string(nbVols) +
+               (nbVols == 1 ? " vol, le vol " : " vols, le vol ") + v + " n'a pas de programme";
+    if (programme.empty())
+        return message + " : le vol " + v + " n'a pas de programme";
+    return message + " : le programme du vol " + v + ", « " + Cp1252VersUtf8(programme) +
+           " », est introuvable";
+}
 
 std::string MessageStatut(const Statut& statut)
 {
@@ -11,7 +27,7 @@ std::string MessageStatut(const Statut& statut)
     case Manque::Rien:
         return {};
     case Manque::Programmes:
-        return messages::PROGRAMME_MANQUANT;
+        return messages::ProgrammesManquants(statut.vol, statut.programme, statut.nbVols);
     case Manque::ProgrammeVol:
         return messages::ProgrammeVolIntrouvable(statut.vol);
     case Manque::ProgrammeVolDefini:

@@ -28,6 +28,13 @@ inline std::string ProgrammeVolNonDefini(int vol)
     return "Le programme du vol " + std::to_string(vol) + " n'a pas été trouvé ou n'est pas défini";
 }
 
+/**
+ * "Au moins un programme de vol n'a pas été trouvé", followed by which: "... : le concours n'a
+ * que 2 vols, le vol 3 n'a pas de programme", "... : le programme du vol 2, « F3A-P.txt », est
+ * introuvable". The programme's name is the competition's (Windows-1252).
+ */
+std::string ProgrammesManquants(int vol, const std::string& programme, int nbVols);
+
 } // namespace tavo::messages
 
 namespace tavo {

@@ -187,14 +187,15 @@ std::string EnteteVue(GenreVue genre)
     return "PROFIL DES JUGES";
 }
 
-std::string SousTitreVue(GenreVue genre, int numero)
+std::string SousTitreVue(GenreVue genre, int numero, bool tbl)
 {
     const std::string n = std::to_string(static_cast<unsigned>(numero));
+    const std::string correction = tbl ? ", avec correction TBL)" : ")";
     switch (genre) {
     case GenreVue::ClassementVols:
-        return "(après " + n + (numero == 1 ? " vol)" : " vols)");
+        return "(après " + n + (numero == 1 ? " vol" : " vols") + correction;
     case GenreVue::FlyOff:
-        return "(après " + n + " fly-off)";
+        return "(après " + n + " fly-off" + correction;
     case GenreVue::Diagramme:
         return {};
     case GenreVue::ClassementJuges:
@@ -231,7 +232,7 @@ TableVue PresentePilotes(const TConcours& concours, GenreVue genre, int numero,
 {
     const bool flyoff = genre == GenreVue::FlyOff;
     auto c = std::make_shared<const Classement>(std::move(classement));
-    return {BlocTitreVue(concours, EnteteVue(genre), SousTitreVue(genre, numero)),
+    return {BlocTitreVue(concours, EnteteVue(genre), SousTitreVue(genre, numero, c->tbl)),
             ColonnesPilotes(numero, flyoff ? "F" : "V", flyoff), c->lignes.size(),
             [c, flyoff](std::size_t i) { return CellulesPilote(c->lignes[i], flyoff); }};
 }

@@ -95,9 +95,12 @@ private:
 /** The title block of a view of the competition. */
 BlocTitre BlocTitreVue(const TConcours& concours, std::string entete, std::string sousTitre);
 
-/** The heading and subtitle of a view: "CLASSEMENT DES PILOTES", "(après 2 vols)"... */
+/**
+ * The heading and subtitle of a view: "CLASSEMENT DES PILOTES", "(après 2 vols)"...; a pilot
+ * ranking on TBL-corrected scores says so: "(après 2 vols, avec correction TBL)".
+ */
 std::string EnteteVue(GenreVue genre);
-std::string SousTitreVue(GenreVue genre, int numero);
+std::string SousTitreVue(GenreVue genre, int numero, bool tbl = false);
 
 /**
  * Width of a table view in tenths of a millimetre, before it is computed. The

@@ -86,7 +86,10 @@ FeuilleVue PresenteFeuille(const TConcours& concours, const TPilote& pilote, int
     feuille.titre = "Vol " + std::to_string(vol) + " : " + contenu.programme;
     const std::size_t n = lignes.size();
     feuille.grille = {
-        BlocTitreVue(concours, "FEUILLE DE NOTES", "(vol " + std::to_string(vol) + ")"),
+        BlocTitreVue(
+            concours, "FEUILLE DE NOTES",
+            "(vol " + std::to_string(vol) +
+                (concours.TblApplique(static_cast<short>(vol)) ? ", avec correction TBL)" : ")")),
         ColonnesFeuille(contenu), n,
         [l = std::make_shared<const decltype(lignes)>(std::move(lignes))](std::size_t i) {
             return (*l)[i];

@@ -209,8 +209,10 @@ private:
                 const html::Lien lien = [&lignes](std::size_t i, std::size_t c) {
                     return c == 0 ? "#vol-" + lignes[i][0].substr(4) : std::string();
                 };
-                corps += "<h2>Scores des vols</h2>\n" +
-                         html::Table(table, "Scores des vols", lien) + feuilles[p];
+                const std::string titre = TblSurVols(m_concours, m_disponibles)
+                                              ? "Scores des vols avec correction TBL"
+                                              : "Scores des vols";
+                corps += "<h2>" + titre + "</h2>\n" + html::Table(table, titre, lien) + feuilles[p];
             }
             AjoutePage(NomPage("pilote-", static_cast<int>(p + 1)), nom, corps);
             ++p;

@@ -170,6 +170,8 @@ double TNotesPilote::ScoreBruitConf(short vol, short nbJuges, const TProgramme& 
 
 void TConcours::CalculeVolPilotes(short vol)
 {
+    if (vol >= 1 && vol <= MAX_VOLS)
+        TblVol[vol - 1] = false;
     for (TPilote& pilote : Pilotes)
         pilote.CalculeVol(vol, Ident.NbJuges, *Programme);
 }
@@ -184,6 +186,11 @@ void TConcours::NormaliseVol1000(short vol)
     const double diviseur = tavo::DiviseurMille(meilleur);
     for (TPilote& pilote : Pilotes)
         pilote.SetScoreVol1000(vol, pilote.GetScoreVol(vol) * 1000 / diviseur);
+}
+
+bool TConcours::TblApplique(short vol) const
+{
+    return vol >= 1 && vol <= MAX_VOLS && TblVol[vol - 1];
 }
 
 bool TConcours::CalculeVols(short n, const std::string& repertoire, bool tbl)

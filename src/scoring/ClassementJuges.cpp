@@ -122,7 +122,7 @@ Statut PrepareDiagramme(TConcours& concours, const ParametresCalcul& parametres)
 {
     if (!concours.CalculeVols(VolsEffectifs(concours.GetNbVols()), parametres.repProgrammes,
                               parametres.tbl))
-        return {false, Manque::Programmes};
+        return ManqueProgrammes(concours, parametres, VolsEffectifs(concours.GetNbVols()));
     return {};
 }
 

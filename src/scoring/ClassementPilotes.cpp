@@ -62,24 +62,41 @@ std::vector<LigneClassement> Lignes(const Pilotes& pilotes, int premierVol, int 
     return lignes;
 }
 
-Statut ManqueProgramme()
-{
-    return {false, Manque::Programmes};
-}
-
 } // namespace
+
+Statut ManqueProgrammes(TConcours& concours, const ParametresCalcul& parametres, int n)
+{
+    Statut statut{false, Manque::Programmes};
+    statut.nbVols = concours.GetNbVols();
+    for (short v = 1; v <= n; ++v)
+        if (!concours.ChargeProgramme(v, parametres.repProgrammes)) {
+            statut.vol = v;
+            statut.programme = concours.GetProgrammeVol(static_cast<short>(v - 1));
+            break;
+        }
+    return statut;
+}
 
 Statut PrepareClassementVols(TConcours& concours, const ParametresCalcul& parametres, int n)
 {
     if (!concours.CalculeVols(static_cast<short>(n), parametres.repProgrammes, parametres.tbl))
-        return ManqueProgramme();
+        return ManqueProgrammes(concours, parametres, n);
     return {};
+}
+
+bool TblSurVols(const TConcours& concours, int n)
+{
+    for (short v = 1; v <= n; ++v)
+        if (concours.TblApplique(v))
+            return true;
+    return false;
 }
 
 ClassementVols CalculeClassementVols(TConcours& concours, int n, bool rapport1000)
 {
     ClassementVols classement;
     classement.vols = n;
+    classement.tbl = TblSurVols(concours, n);
     classement.regle = RegleApresVols(concours.GetCategorie(), n);
     if (classement.regle == 0) {
         // No rule for this category: no total of another N may show.
@@ -109,7 +126,7 @@ Statut PrepareClassementFlyOff(TConcours& concours, const ParametresCalcul& para
 {
     const int vols = VolsFlyOff(concours.GetCategorie(), k);
     if (!concours.CalculeVols(static_cast<short>(vols), parametres.repProgrammes, parametres.tbl))
-        return ManqueProgramme();
+        return ManqueProgrammes(concours, parametres, vols);
     return {};
 }
 
@@ -121,6 +138,7 @@ ClassementFlyOff CalculeClassementFlyOff(TConcours& concours, int k)
     classement.flyoffs = k;
     classement.volsQualif = VolsQualification(categorie);
     classement.regle = RegleFlyOff(categorie, serie, concours.DepuisAn2000(), k);
+    classement.tbl = TblSurVols(concours, VolsFlyOff(categorie, k));
     if (classement.regle == 0)
         return classement;
 

@@ -51,7 +51,9 @@ struct Statut
 {
     bool ok = true;
     Manque manque = Manque::Rien;
-    int vol = 0;
+    int vol = 0;             ///< for `Programmes`, the first flight whose programme fails
+    std::string programme{}; ///< that flight's programme file, as the competition names it
+    int nbVols = 0;          ///< the competition's flights
 
     explicit operator bool() const { return ok; }
 };
@@ -71,7 +73,8 @@ struct LigneClassement
 struct ClassementVols
 {
     int vols = 0;
-    int regle = 0; ///< 0: the category has no rule for N; every total is then 0.0
+    int regle = 0;    ///< 0: the category has no rule for N; every total is then 0.0
+    bool tbl = false; ///< the flight scores hold the TBL correction
     std::vector<LigneClassement> lignes;
 };
 
@@ -81,6 +84,7 @@ struct ClassementFlyOff
     int flyoffs = 0;
     int regle = 0;      ///< 0: no fly-off ranking for this category and series (no row)
     int volsQualif = 3; ///< q: fly-off i is flight q + i
+    bool tbl = false;   ///< the flight scores hold the TBL correction
     std::vector<LigneClassement> lignes;
 };
 
@@ -142,6 +146,12 @@ template <typename T> struct Resultat
     Statut statut;
     T valeur;
 };
+
+/** Whether any of flights 1 to n holds the TBL correction now. */
+bool TblSurVols(const TConcours& concours, int n);
+
+/** `Programmes`, naming the first of flights 1 to n whose programme does not load. */
+Statut ManqueProgrammes(TConcours& concours, const ParametresCalcul& parametres, int n);
 
 // Pilot ranking after n flights (1 to 4).
 Statut PrepareClassementVols(TConcours& concours, const ParametresCalcul& parametres, int n);

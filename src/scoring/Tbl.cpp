@@ -91,6 +91,7 @@ void TConcours::CalculeTBL(short vol)
 {
     if (vol < 1 || vol > MAX_VOLS)
         return;
+    TblVol[vol - 1] = true;
     const short juges = tavo::JugesEffectifs(Ident.NbJuges);
     // Who has flown is decided once, on the plain scores the run starts with.
     std::vector<bool> aVole;

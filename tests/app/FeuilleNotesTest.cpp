@@ -472,7 +472,8 @@ TEST_F(FeuilleNotesTest, aPreviousViewThatFailsKeepsTheSheetInColumnChoice)
     Touche(Qt::Key_Escape);
     EXPECT_EQ(Messages(),
               (QStringList{QStringLiteral("Total du vol 1 :    0.00"),
-                           QStringLiteral("Au moins un programme de vol n'a pas été trouvé")}));
+                           QStringLiteral("Au moins un programme de vol n'a pas été trouvé : le "
+                                          "programme du vol 1, « P1.txt », est introuvable")}));
     EXPECT_EQ(fenetre->GetVue(), 3);
     EXPECT_FALSE(fenetre->GetFeuille().EnSaisie());
     // The file is back: Escape tries again.

@@ -356,7 +356,9 @@ TEST_F(VuesClassementTest, missingProgrammesKeepThePreviousViewWithTheirMessage)
         EXPECT_TRUE(Execute(commande));
     Execute(CM_CLST_JUGES_1 + 2);
     Execute(CM_TBL_1 + 6);
-    const QString manque = QStringLiteral("Au moins un programme de vol n'a pas été trouvé");
+    // Each message names the first flight whose programme is missing.
+    const QString manque = QStringLiteral("Au moins un programme de vol n'a pas été trouvé : le "
+                                          "programme du vol 1, « F3A_P27.txt », est introuvable");
     EXPECT_EQ(Messages(), (QStringList{manque, manque, manque,
                                        QStringLiteral("Le programme de vol 3 est introuvable"),
                                        QStringLiteral("Le programme de vol 7 est introuvable")}));

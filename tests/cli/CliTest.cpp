@@ -223,7 +223,8 @@ TEST_F(Cli, missingProgrammeAndUnreadableFileExitWithTwo)
     EXPECT_EQ(s.sortie, "");
     s = Lance({"classement", fichier, "--vols", "2"});
     EXPECT_EQ(s.code, 2);
-    EXPECT_EQ(s.erreurs, "Au moins un programme de vol n'a pas été trouvé\n");
+    EXPECT_EQ(s.erreurs, "Au moins un programme de vol n'a pas été trouvé : le concours n'a que 1 "
+                         "vol, le vol 2 n'a pas de programme\n");
     s = Lance({"classement", rep.Fichier("absent.ccr"), "--vols", "1"});
     EXPECT_EQ(s.code, 2);
     EXPECT_EQ(s.erreurs.rfind("Incapable d'ouvrir le fichier\n", 0), 0u);
@@ -426,4 +427,27 @@ TEST(CliDemo, everyViewRunsOnTheDemoCompetition)
     EXPECT_EQ(juges.find(R"("rang":15,)"), std::string::npos);
     EXPECT_NE(lance({"diagramme", "--juge", "5"}).find(R"("pourcentages":[)"), std::string::npos);
     EXPECT_NE(lance({"profil", "--vol", "6"}).find(R"("acceptes":100,)"), std::string::npos);
+}
+
+TEST(CliDemo, titlesSayWhenTheTblCorrectionIsApplied)
+{
+    const std::string demo = std::string(TAVO_DATA_DIR) + "/Concours/demo.ccr";
+    const std::string vols = std::string(TAVO_DATA_DIR) + "/Vols";
+    auto texte = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin() + 1, demo);
+        arguments.insert(arguments.end(), {"--programmes", vols});
+        std::ostringstream sortie, erreurs;
+        EXPECT_EQ(tavo::cli::Execute(arguments, sortie, erreurs, "."), 0) << erreurs.str();
+        return sortie.str();
+    };
+    const std::string avec = ", avec correction TBL)";
+    EXPECT_NE(texte({"classement", "--vols", "2", "--tbl"}).find("(après 2 vols" + avec),
+              std::string::npos);
+    EXPECT_NE(texte({"flyoff", "--flyoffs", "1", "--tbl"}).find("(après 1 fly-off" + avec),
+              std::string::npos);
+    EXPECT_EQ(texte({"classement", "--vols", "2", "--sans-tbl"}).find("TBL"), std::string::npos);
+    // The judge ranking and a sheet are always on the plain scores.
+    EXPECT_EQ(texte({"juges", "--vol", "1", "--tbl"}).find("correction TBL"), std::string::npos);
+    EXPECT_EQ(texte({"feuille", "--dossard", "1", "--vol", "1", "--tbl"}).find("correction TBL"),
+              std::string::npos);
 }

@@ -214,7 +214,7 @@ TEST(FichiersHostiles, textsWithLineBreaksAreWrittenOnTheirOneLine)
     TOption o("/d");
     o.SetRepConcours("/un\nautre");
     o.SetRepPublication("/site\r\nweb");
-    EXPECT_EQ(CompteLignesCrLf(o.Ecrit()), 11);
+    EXPECT_EQ(CompteLignesCrLf(o.Ecrit()), 12);
 }
 
 TEST(FichiersHostiles, optionsWithHugePathsAndNegativeFlags)

@@ -166,8 +166,10 @@ TEST_F(CommandesImpression, aMissingProgrammeStopsThePrintWithItsMessage)
     EXPECT_EQ(repondeur.Messages()[0].Type & MB_ICONES, unsigned{MB_ICONEXCLAMATION});
     EXPECT_EQ(repondeur.Messages()[1].Texte,
               QStringLiteral("Le programme du vol 3 n'a pas été trouvé ou n'est pas défini"));
-    EXPECT_EQ(repondeur.Messages()[2].Texte,
-              QStringLiteral("Au moins un programme de vol n'a pas été trouvé"));
+    EXPECT_EQ(
+        repondeur.Messages()[2].Texte,
+        QStringLiteral("Au moins un programme de vol n'a pas été trouvé : le programme du vol "
+                       "1, « F3A_P27.txt », est introuvable"));
     EXPECT_EQ(dialogues.impressions, 0);
 }
 

@@ -79,7 +79,12 @@ TEST(ClassementVols, missingProgrammeGivesTheMessageAndNoRow)
     parametres.repProgrammes = "/nonexistent";
     const auto r = tavo::ClassementApresVols(c, parametres, 2);
     EXPECT_FALSE(r.statut);
-    EXPECT_EQ(tavo::MessageStatut(r.statut), "Au moins un programme de vol n'a pas été trouvé");
+    EXPECT_EQ(tavo::MessageStatut(r.statut),
+              "Au moins un programme de vol n'a pas été trouvé : le vol 1 n'a pas de programme");
+    // Which flight has none, when the ranking counts more flights than the competition has.
+    EXPECT_EQ(tavo::messages::ProgrammesManquants(3, "", 2),
+              "Au moins un programme de vol n'a pas été trouvé : le concours n'a que 2 vols, le "
+              "vol 3 n'a pas de programme");
     EXPECT_TRUE(r.valeur.lignes.empty());
 }
 

@@ -93,5 +93,6 @@ TEST(Statistiques, diagramViewComputesTheFlightsFirst)
     EXPECT_EQ(sansNom.valeur.nom, "");
     d.c.SetProgrammeVol("Absent.txt", 0);
     EXPECT_EQ(tavo::MessageStatut(tavo::DiagrammeNotesJuge(d.c, parametres, 1).statut),
-              "Au moins un programme de vol n'a pas été trouvé");
+              "Au moins un programme de vol n'a pas été trouvé : le programme du vol 1, « "
+              "Absent.txt », est introuvable");
 }
