@@ -1056,6 +1056,7 @@ void TTavoWindow::ImprimeCodes(std::vector<tavo::CodeJuge> codes)
     Imprimante->MiseEnPageAutomatique(tavo::DMORIENT_PORTRAIT);
     tavo::TTavoPrintoutCodes printout(*Concours, tavo::MargesDe(Imprimante->GetSetup()),
                                       std::move(codes));
+    Imprimante->SetRepertoirePdf(tavo::CheminQt(Options->GetRepConcours()));
     Imprimante->Print(this, printout, true);
 }
 
@@ -1113,6 +1114,7 @@ bool TTavoWindow::CommandeImpression(int id)
     const auto printout = tavo::CreeFormulaire(
         *Concours, parametres, demande->formulaire, demande->nombre,
         tavo::MargesDe(Imprimante->GetSetup()), RepertoireDepart, Options->GetAccordJuges() != 0);
+    Imprimante->SetRepertoirePdf(tavo::CheminQt(Options->GetRepConcours()));
     Imprimante->Print(this, *printout, true);
     return true;
 }
@@ -1126,6 +1128,7 @@ void TTavoWindow::ImpressionAutoFeuille()
     const auto printout =
         tavo::CreeFormulaire(*Concours, parametres, Formulaire::Notes, 0,
                              tavo::MargesDe(Imprimante->GetSetup()), RepertoireDepart);
+    Imprimante->SetRepertoirePdf(tavo::CheminQt(Options->GetRepConcours()));
     Imprimante->Print(this, *printout, true);
 }
 
