@@ -85,7 +85,7 @@ TApercu::TApercu(QWidget* parent, QPrinter& imprimante,
     m_outils->addSeparator();
 
     m_precedente = Action(QStringLiteral("pagePrecedente"), QStringLiteral("Page précédente"),
-                          QStringLiteral("Aller à la page précédente (Page précédente)"),
+                          QStringLiteral("Aller à la page précédente (Pg préc)"),
                           {QKeySequence(Qt::Key_PageUp)});
     connect(m_precedente, &QAction::triggered, this, [this] { Tourne(-1); });
     m_numero = new QLabel(m_outils);
@@ -93,7 +93,7 @@ TApercu::TApercu(QWidget* parent, QPrinter& imprimante,
     m_numero->setMargin(6);
     m_outils->addWidget(m_numero);
     m_suivante = Action(QStringLiteral("pageSuivante"), QStringLiteral("Page suivante"),
-                        QStringLiteral("Aller à la page suivante (Page suivante)"),
+                        QStringLiteral("Aller à la page suivante (Pg suiv)"),
                         {QKeySequence(Qt::Key_PageDown)});
     connect(m_suivante, &QAction::triggered, this, [this] { Tourne(1); });
     m_outils->addSeparator();
