@@ -1075,6 +1075,7 @@ void TTavoWindow::ImprimeCodes(std::vector<tavo::CodeJuge> codes)
     Imprimante->MiseEnPageAutomatique(tavo::DMORIENT_PORTRAIT);
     tavo::TTavoPrintoutCodes printout(*Concours, tavo::MargesDe(Imprimante->GetSetup()),
                                       std::move(codes));
+    Imprimante->SetRepertoirePdf(tavo::CheminQt(Options->GetRepConcours()));
     Imprimante->Print(this, printout, true);
 }
 
@@ -1132,6 +1133,7 @@ bool TTavoWindow::CommandeImpression(int id)
     const auto printout = tavo::CreeFormulaire(
         *Concours, parametres, demande->formulaire, demande->nombre,
         tavo::MargesDe(Imprimante->GetSetup()), RepertoireDepart, Options->GetAccordJuges() != 0);
+    Imprimante->SetRepertoirePdf(tavo::CheminQt(Options->GetRepConcours()));
     Imprimante->Print(this, *printout, true);
     return true;
 }
@@ -1145,6 +1147,7 @@ void TTavoWindow::ImpressionAutoFeuille()
     const auto printout =
         tavo::CreeFormulaire(*Concours, parametres, Formulaire::Notes, 0,
                              tavo::MargesDe(Imprimante->GetSetup()), RepertoireDepart);
+    Imprimante->SetRepertoirePdf(tavo::CheminQt(Options->GetRepConcours()));
     Imprimante->Print(this, *printout, true);
 }
 

@@ -17,17 +17,17 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <QVariant>
 
 namespace tavo {
@@ -238,26 +238,17 @@ bool EcritPdf(const QString& chemin, const QByteArray& pdf, QString* erreur)
     return false;
 }
 
-} // namespace
-
-QDialog* CreeApercu(QWidget* parent, QPrinter& imprimante,
-                    const std::function<void(QPrinter*)>& dessine)
+// The print dialog confirmed as by its own button: its choices taken, its checks made.
+void ConfirmeImpression(QPrintDialog& dialogue)
 {
-    auto* fenetre = new QDialog(parent);
-    fenetre->setWindowTitle(QStringLiteral("Aperçu avant impression"));
-    fenetre->setObjectName(QStringLiteral("apercu"));
-    auto* pages = new QPrintPreviewWidget(&imprimante, fenetre);
-    pages->setObjectName(QStringLiteral("pages"));
-    QObject::connect(pages, &QPrintPreviewWidget::paintRequested, fenetre, dessine);
-    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Close, fenetre);
-    boutons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Fermer"));
-    QObject::connect(boutons, &QDialogButtonBox::rejected, fenetre, &QDialog::reject);
-    auto* colonne = new QVBoxLayout(fenetre);
-    colonne->addWidget(pages);
-    colonne->addWidget(boutons);
-    fenetre->resize(700, 850);
-    return fenetre;
+    auto* boutons = dialogue.findChild<QDialogButtonBox*>();
+    if (QPushButton* imprimer = boutons ? boutons->button(QDialogButtonBox::Ok) : nullptr)
+        imprimer->click();
+    else
+        dialogue.accept();
 }
+
+} // namespace
 
 void AjouteApercu(QPrintDialog& dialogue, QPrinter& imprimante,
                   const std::function<void(QPrinter*)>& dessine)
@@ -269,9 +260,17 @@ void AjouteApercu(QPrintDialog& dialogue, QPrinter& imprimante,
         boutons->addButton(QStringLiteral("Aperçu avant impression"), QDialogButtonBox::ActionRole);
     apercu->setObjectName(QStringLiteral("boutonApercu"));
     QObject::connect(apercu, &QPushButton::clicked, &dialogue, [&dialogue, &imprimante, dessine] {
-        std::unique_ptr<QDialog> fenetre(CreeApercu(&dialogue, imprimante, dessine));
-        fenetre->exec();
+        TApercu fenetre(&dialogue, imprimante, dessine);
+        if (fenetre.exec() == QDialog::Accepted)
+            ConfirmeImpression(dialogue);
     });
+}
+
+void ProposeFichier(QPrintDialog& dialogue, const QString& chemin)
+{
+    // Qt's dialog would propose the last file printed into, or a name of its own.
+    if (auto* champ = dialogue.findChild<QLineEdit*>(QStringLiteral("filename")))
+        champ->setText(QDir::toNativeSeparators(chemin));
 }
 
 bool TDialoguesImprimante::Imprimer(QWidget* parent, QPrinter& imprimante)
@@ -279,6 +278,8 @@ bool TDialoguesImprimante::Imprimer(QWidget* parent, QPrinter& imprimante)
     QPrintDialog dialogue(&imprimante, parent);
     if (Apercu)
         AjouteApercu(dialogue, imprimante, Apercu);
+    if (!FichierPdf.isEmpty())
+        ProposeFichier(dialogue, FichierPdf);
     // A page range reprints page 2 alone; the pages before it are laid out, not printed.
     dialogue.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialogue.setMinMax(1, MAX_PAGES);
@@ -300,6 +301,25 @@ void AttacheDialoguesImprimante(QWidget* fenetre, TDialoguesImprimante* dialogue
 
 TPrinter::TPrinter() = default;
 TPrinter::~TPrinter() = default;
+
+QString TPrinter::FichierPdf(const TPrintout& printout) const
+{
+    QString nom;
+    for (const QChar c : printout.GetNomFichier().simplified())
+        nom += c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c)
+                   ? QChar(u'-')
+                   : c;
+    // Neither a hidden file nor a name Windows would cut short.
+    while (nom.startsWith(u'.') || nom.endsWith(u'.') || nom.endsWith(u' ') || nom.startsWith(u' '))
+        nom = nom.startsWith(u'.') || nom.startsWith(u' ') ? nom.mid(1) : nom.chopped(1);
+    if (nom.isEmpty())
+        nom = NomTavo();
+    const QFileInfo dossier(m_repertoirePdf);
+    const QString repertoire = !m_repertoirePdf.isEmpty() && dossier.isDir()
+                                   ? dossier.absoluteFilePath()
+                                   : QDir::homePath();
+    return QDir(repertoire).filePath(nom + QStringLiteral(".pdf"));
+}
 
 void TPrinter::MiseEnPageAutomatique(int orientation)
 {
@@ -385,8 +405,13 @@ bool TPrinter::Print(QWidget* parent, TPrintout& printout, bool prompt)
         TDialoguesImprimante qt;
         TDialoguesImprimante& dialogues = dialoguesDe(parent) ? *dialoguesDe(parent) : qt;
         dialogues.Apercu = [&printout](QPrinter* apercu) { Imprime(*apercu, printout); };
+        dialogues.FichierPdf = FichierPdf(printout);
+        // Printing into a file again proposes this document's file, not the last one.
+        if (m_imprimante->outputFormat() == QPrinter::PdfFormat)
+            m_imprimante->setOutputFileName(dialogues.FichierPdf);
         const bool confirme = dialogues.Imprimer(parent, *m_imprimante);
         dialogues.Apercu = nullptr;
+        dialogues.FichierPdf.clear();
         if (!confirme)
             return false;
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/Apercu.h"
+
 #include <functional>
 #include <memory>
 
@@ -30,18 +32,23 @@ public:
 
     /** Draws the document on a printer: what the print dialog's preview shows. */
     std::function<void(QPrinter*)> Apercu;
+    /**
+     * The PDF file proposed when the dialog prints into a file, path included: the
+     * document's own name in the competitions' folder (see `TPrinter::FichierPdf`).
+     */
+    QString FichierPdf;
 };
 
 /**
  * The button "Aperçu avant impression" of a print dialog: it shows the pages
- * `dessine` draws, on the printer as the dialog has it.
+ * `dessine` draws, on the printer as the dialog has it; the preview's
+ * "Imprimer..." confirms the print dialog as its own button does.
  */
 void AjouteApercu(QPrintDialog& dialogue, QPrinter& imprimante,
                   const std::function<void(QPrinter*)>& dessine);
 
-/** The preview window "Aperçu avant impression" of the pages `dessine` draws. */
-QDialog* CreeApercu(QWidget* parent, QPrinter& imprimante,
-                    const std::function<void(QPrinter*)>& dessine);
+/** Puts `chemin` in the file field of a print dialog: the PDF it proposes. */
+void ProposeFichier(QPrintDialog& dialogue, const QString& chemin);
 
 /**
  * Gives the print dialogs shown over `fenetre`, or over any window whose parent
@@ -91,6 +98,15 @@ public:
 
     /** The page set-up dialog; false when cancelled. */
     bool Setup(QWidget* parent);
+
+    /** The folder of the PDF files proposed by the print dialog (the competitions'). */
+    void SetRepertoirePdf(const QString& repertoire) { m_repertoirePdf = repertoire; }
+    /**
+     * The PDF proposed for a printout: its name (`GetNomFichier`, with "-" for any
+     * character a file name cannot hold) and ".pdf", in the folder given, made
+     * absolute; in the home folder when that one does not exist.
+     */
+    QString FichierPdf(const TPrintout& printout) const;
     /**
      * Prints after the print dialog when `prompt`; false when cancelled or
      * failed. A failure or a cancelled progress is told in a message box
@@ -122,6 +138,7 @@ private:
 
     TMiseEnPage m_miseEnPage;
     std::unique_ptr<QPrinter> m_imprimante;
+    QString m_repertoirePdf;
 };
 
 } // namespace tavo

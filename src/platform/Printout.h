@@ -27,6 +27,11 @@ public:
     TPrintout& operator=(const TPrintout&) = delete;
 
     const QString& GetTitle() const { return m_titre; }
+    /**
+     * The name its PDF file is proposed under, without ".pdf": the form and its
+     * flight or bib ("Classement après 2 vols"); the title unless said otherwise.
+     */
+    virtual QString GetNomFichier() const { return m_titre; }
     bool GetBanding() const { return m_banding; }
     void SetBanding(bool banding) { m_banding = banding; }
 

@@ -15,6 +15,8 @@ class TTavoPrintout : public TPrintoutDefilant
 {
 public:
     TTavoPrintout(TConcours& concours, const TMarges& marges, int vols, bool rapport1000);
+    /** "Classement après 2 vols". */
+    QString GetNomFichier() const override;
     void RenderPage(int page) override;
     static QString Titre(int vols);
 
@@ -28,6 +30,8 @@ class TTavoPrintoutFly : public TPrintoutDefilant
 {
 public:
     TTavoPrintoutFly(TConcours& concours, const TMarges& marges, int flyoffs);
+    /** "Classement après 1 fly-off". */
+    QString GetNomFichier() const override;
     void RenderPage(int page) override;
     static QString Titre(int flyoffs);
 
@@ -43,6 +47,8 @@ class TTavoPrintoutClstJuge : public TPrintoutDefilant
 {
 public:
     TTavoPrintoutClstJuge(TConcours& concours, const TMarges& marges, int vol, bool accord = false);
+    /** "Classement des juges - vol 3". */
+    QString GetNomFichier() const override;
     void RenderPage(int page) override;
 
     int FlightNumber;
@@ -54,6 +60,8 @@ class TTavoPrintoutList : public TPrintoutDefilant
 {
 public:
     TTavoPrintoutList(TConcours& concours, const TMarges& marges, int ordre);
+    /** "Liste des pilotes", "Liste des pilotes - ordre alphabétique". */
+    QString GetNomFichier() const override;
     void RenderPage(int page) override;
 
     int ListOrder;
@@ -64,6 +72,8 @@ class TTavoPrintoutNotes : public TPrintoutConcours
 {
 public:
     TTavoPrintoutNotes(TConcours& concours, const TMarges& marges);
+    /** "Feuille de note - dossard 7 - vol 1": the current pilot's, the current flight. */
+    QString GetNomFichier() const override;
     void RenderPage(int page) override;
 
 private:
@@ -80,6 +90,8 @@ class TTavoPrintoutPgVol : public TPrintoutConcours
 public:
     TTavoPrintoutPgVol(TConcours& concours, const TMarges& marges, int vol,
                        const QString& repertoireDepart);
+    /** "Programme du vol 2". */
+    QString GetNomFichier() const override;
     void RenderPage(int page) override;
     static QString Titre(int vol);
 
@@ -91,6 +103,7 @@ private:
     /** Every line of the programme from y; returns the y below the last. */
     int Figures(int X0, int y);
 
+    int m_vol;
     int m_ecart = 0;       ///< the space around each name, hundredths of a millimetre
     bool m_mesure = false; ///< the lines only measured, not drawn
 };
@@ -133,6 +146,8 @@ class TTavoPrintoutDiagJuge : public TPrintoutConcours
 public:
     TTavoPrintoutDiagJuge(TConcours& concours, const TMarges& marges, int juge,
                           const std::string& repProgrammes);
+    /** "Diagramme du juge 2". */
+    QString GetNomFichier() const override;
     void RenderPage(int page) override;
 
     std::string RepProgrammes;

@@ -20,6 +20,12 @@ QString TTavoPrintout::Titre(int vols)
                      : QStringLiteral("classement après %1 vols").arg(vols);
 }
 
+QString TTavoPrintout::GetNomFichier() const
+{
+    return FlightCount == 1 ? QStringLiteral("Classement après 1 vol")
+                            : QStringLiteral("Classement après %1 vols").arg(FlightCount);
+}
+
 void TTavoPrintout::RenderPage(int page)
 {
     DebutPage();

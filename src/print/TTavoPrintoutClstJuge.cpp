@@ -14,6 +14,11 @@ TTavoPrintoutClstJuge::TTavoPrintoutClstJuge(TConcours& concours, const TMarges&
     , Accord(accord)
 {}
 
+QString TTavoPrintoutClstJuge::GetNomFichier() const
+{
+    return QStringLiteral("Classement des juges - vol %1").arg(FlightNumber);
+}
+
 void TTavoPrintoutClstJuge::RenderPage(int page)
 {
     DebutPage();

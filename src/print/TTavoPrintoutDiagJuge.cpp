@@ -20,6 +20,11 @@ TTavoPrintoutDiagJuge::TTavoPrintoutDiagJuge(TConcours& concours, const TMarges&
     , JudgeNumber(juge)
 {}
 
+QString TTavoPrintoutDiagJuge::GetNomFichier() const
+{
+    return QStringLiteral("Diagramme du juge %1").arg(JudgeNumber);
+}
+
 void TTavoPrintoutDiagJuge::RenderPage(int)
 {
     DebutPage();

@@ -19,6 +19,11 @@ QString TTavoPrintoutFly::Titre(int flyoffs)
     return QStringLiteral("classement après %1 fly-off").arg(flyoffs);
 }
 
+QString TTavoPrintoutFly::GetNomFichier() const
+{
+    return QStringLiteral("Classement après %1 fly-off").arg(FlyOffNumber);
+}
+
 void TTavoPrintoutFly::RenderPage(int page)
 {
     DebutPage();

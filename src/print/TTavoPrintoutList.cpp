@@ -11,6 +11,12 @@ TTavoPrintoutList::TTavoPrintoutList(TConcours& concours, const TMarges& marges,
     , ListOrder(ordre)
 {}
 
+QString TTavoPrintoutList::GetNomFichier() const
+{
+    return ListOrder == 1 ? QStringLiteral("Liste des pilotes")
+                          : QStringLiteral("Liste des pilotes - ordre alphabétique");
+}
+
 void TTavoPrintoutList::RenderPage(int page)
 {
     DebutPage();

@@ -31,6 +31,13 @@ TTavoPrintoutNotes::TTavoPrintoutNotes(TConcours& concours, const TMarges& marge
     : TPrintoutConcours(QStringLiteral("la feuille de note"), concours, marges)
 {}
 
+QString TTavoPrintoutNotes::GetNomFichier() const
+{
+    return QStringLiteral("Feuille de note - dossard %1 - vol %2")
+        .arg(Texte(Competition.GetDossardCourant()).trimmed())
+        .arg(Competition.GetVolCourant());
+}
+
 void TTavoPrintoutNotes::RenderPage(int)
 {
     DebutPage();

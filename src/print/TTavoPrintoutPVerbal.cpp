@@ -5,6 +5,7 @@
 #include "print/Printouts.h"
 
 #include <algorithm>
+#include <string>
 
 #include <QStringList>
 
@@ -12,6 +13,23 @@ namespace tavo {
 
 namespace {
 constexpr int LOURD = 3;
+
+// Names one after the other, ", " between them and none after the last; the empty ones left
+// out ("Dupont, Durand", never "Dupont, , ").
+QString Liste(const QStringList& noms)
+{
+    QStringList presents;
+    for (const QString& nom : noms)
+        if (!nom.trimmed().isEmpty())
+            presents << nom.trimmed();
+    return presents.join(QStringLiteral(", "));
+}
+
+// A list of judges as the competition gives it, each name followed by ", ".
+QString ListeJuges(const std::string& juges)
+{
+    return Liste(Texte(juges.c_str()).split(QStringLiteral(", ")));
+}
 } // namespace
 
 TTavoPrintoutPVerbal::TTavoPrintoutPVerbal(TConcours& concours, const TMarges& marges,
@@ -180,11 +198,10 @@ int TTavoPrintoutPVerbal::Rubriques(int T, int X0)
     y = ChampLigne(T, X0, y, QStringLiteral("- Directeur de la Manifestation :"),
                    Texte(c.GetDirecteur()));
     y = Champ(T, X0, y, QStringLiteral("- Jury :"),
-              Texte(c.GetJury1()) + QStringLiteral(", ") + Texte(c.GetJury2()) +
-                  QStringLiteral(", ") + Texte(c.GetJury3()));
-    champ(QStringLiteral("- Juges stagiaires :"), c.JugesStagiaires().c_str());
-    champ(QStringLiteral("- Juges Agréés :"), c.JugesAgrees().c_str());
-    champ(QStringLiteral("- Juges Nationaux :"), c.JugesNationaux().c_str());
+              Liste({Texte(c.GetJury1()), Texte(c.GetJury2()), Texte(c.GetJury3())}));
+    y = Champ(T, X0, y, QStringLiteral("- Juges stagiaires :"), ListeJuges(c.JugesStagiaires()));
+    y = Champ(T, X0, y, QStringLiteral("- Juges Agréés :"), ListeJuges(c.JugesAgrees()));
+    y = Champ(T, X0, y, QStringLiteral("- Juges Nationaux :"), ListeJuges(c.JugesNationaux()));
     champ(QStringLiteral("- Commissaires :"), c.GetCommissaires());
     champ(QStringLiteral("- Chronométreurs :"), c.GetChronometreurs());
     champ(QStringLiteral("- Autres :"), c.GetAutres());

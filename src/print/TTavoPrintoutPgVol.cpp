@@ -52,7 +52,13 @@ TTavoPrintoutPgVol::TTavoPrintoutPgVol(TConcours& concours, const TMarges& marge
                                        const QString& repertoireDepart)
     : TPrintoutConcours(Titre(vol), concours, marges)
     , RepertoireDepart(repertoireDepart)
+    , m_vol(vol)
 {}
+
+QString TTavoPrintoutPgVol::GetNomFichier() const
+{
+    return QStringLiteral("Programme du vol %1").arg(m_vol);
+}
 
 QString TTavoPrintoutPgVol::Titre(int vol)
 {

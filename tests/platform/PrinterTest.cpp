@@ -9,14 +9,25 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include <QAction>
+#include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
 using namespace tavo;
 
@@ -183,22 +194,148 @@ TEST(Printer, aPageRangePrintsItsPagesAsTheyAreInTheWholeDocument)
     }
 }
 
-// The print dialog's "Aperçu avant impression" shows every page of the document.
-TEST(Printer, thePrintDialogOffersAPreviewOfEveryPage)
+// On a 1366 x 768 laptop, with or without a panel, the preview and its frame (some 12 x 40
+// pixels) keep within 1366 x 700, whatever the page, and show the page whole and large.
+TEST(Printer, thePreviewFitsALaptopScreenWithThePageWhole)
 {
+    const QSize outils(760, 34);
+    for (const QRect ecran : {QRect(0, 0, 1366, 768), QRect(0, 32, 1366, 736)}) {
+        for (const QSizeF page : {QSizeF(210, 297), QSizeF(297, 210), QSizeF(210, 1000)}) {
+            const QSize taille = TailleApercu(ecran, page, outils);
+            EXPECT_LE(taille.width() + 12, 1366);
+            EXPECT_LE(taille.height() + 40, 700);
+            EXPECT_GE(taille.width(), outils.width());
+            // The page, fitted under the tool bar, is at least 600 pixels on its long side
+            // (the tall strip aside).
+            const double echelle =
+                std::min((taille.width() - 40) / page.width(),
+                         (taille.height() - outils.height() - 40) / page.height());
+            if (page.height() < 500) {
+                EXPECT_GE(echelle * std::max(page.width(), page.height()), 540)
+                    << page.width() << " " << ecran.height();
+            }
+        }
+    }
+    // Landscape is wider than portrait, and a small screen still holds it.
+    EXPECT_GT(TailleApercu(QRect(0, 0, 1366, 768), QSizeF(297, 210), outils).width(),
+              TailleApercu(QRect(0, 0, 1366, 768), QSizeF(210, 297), outils).width());
+    const QSize petit = TailleApercu(QRect(0, 0, 640, 480), QSizeF(297, 210), outils);
+    EXPECT_LE(petit.width(), 640);
+    EXPECT_LE(petit.height(), 480);
+}
+
+namespace {
+
+struct PrintoutNomme : PrintoutLignes
+{
+    explicit PrintoutNomme(QString n)
+        : PrintoutLignes(1)
+        , nom(std::move(n))
+    {}
+    QString GetNomFichier() const override { return nom; }
+    QString nom;
+};
+
+} // namespace
+
+// The file proposed: the printout's name, "-" for what a file name cannot hold, in the given
+// folder made absolute, or the home folder when it does not exist.
+TEST(Printer, theProposedPdfIsThePrintoutsNameInTheFolderGiven)
+{
+    QTemporaryDir dossier;
+    TPrinter imprimante;
+    imprimante.SetRepertoirePdf(dossier.path());
+    EXPECT_EQ(imprimante.FichierPdf(PrintoutNomme(QStringLiteral("Classement après 2 vols"))),
+              dossier.filePath(QStringLiteral("Classement après 2 vols.pdf")));
+    EXPECT_EQ(imprimante.FichierPdf(PrintoutNomme(QStringLiteral("Feuille - dossard 7/8:\"\x01"))),
+              dossier.filePath(QStringLiteral("Feuille - dossard 7-8---.pdf")));
+    EXPECT_EQ(imprimante.FichierPdf(PrintoutNomme(QStringLiteral("../.."))),
+              dossier.filePath(QStringLiteral("-.pdf")));
+    EXPECT_EQ(imprimante.FichierPdf(PrintoutLignes(1)),
+              dossier.filePath(QStringLiteral("Lignes.pdf")));
+
+    const QString courant = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dossier.path()));
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("Concours")));
+    imprimante.SetRepertoirePdf(QStringLiteral("Concours"));
+    const QString relatif = imprimante.FichierPdf(PrintoutLignes(1));
+    QDir::setCurrent(courant);
+    EXPECT_EQ(relatif, dossier.filePath(QStringLiteral("Concours/Lignes.pdf")));
+    imprimante.SetRepertoirePdf(dossier.filePath(QStringLiteral("absent")));
+    EXPECT_EQ(imprimante.FichierPdf(PrintoutLignes(1)),
+              QDir::home().filePath(QStringLiteral("Lignes.pdf")));
+}
+
+// The print dialog proposes the file; its preview opens at the window's size with the first
+// of every page, zooms and turns pages by its buttons and keys, and its "Imprimer..." confirms the
+// print dialog as the dialog's own button does.
+TEST(Printer, thePreviewZoomsTurnsPagesAndItsPrintConfirmsThePrintDialog)
+{
+    QTemporaryDir dossier;
+    const QString propose = dossier.filePath(QStringLiteral("Liste des pilotes.pdf"));
     QPrinter imprimante(QPrinter::HighResolution);
     PrintoutLignes printout(120);
-    const auto dessine = [&printout](QPrinter* p) { TPrinter::Imprime(*p, printout); };
     QPrintDialog dialogue(&imprimante);
-    AjouteApercu(dialogue, imprimante, dessine);
-    auto* bouton = dialogue.findChild<QPushButton*>(QStringLiteral("boutonApercu"));
-    ASSERT_NE(bouton, nullptr);
-    EXPECT_EQ(bouton->text(), QStringLiteral("Aperçu avant impression"));
+    AjouteApercu(dialogue, imprimante,
+                 [&printout](QPrinter* p) { TPrinter::Imprime(*p, printout); });
+    ProposeFichier(dialogue, propose);
+    auto* champ = dialogue.findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_NE(champ, nullptr);
+    EXPECT_EQ(champ->text(), propose);
 
-    std::unique_ptr<QDialog> apercu(CreeApercu(nullptr, imprimante, dessine));
-    EXPECT_EQ(apercu->windowTitle(), QStringLiteral("Aperçu avant impression"));
-    auto* pages = apercu->findChild<QPrintPreviewWidget*>();
-    ASSERT_NE(pages, nullptr);
-    pages->updatePreview();
-    EXPECT_EQ(pages->pageCount(), 3);
+    bool vu = false;
+    std::function<void()> dansApercu = [&] {
+        auto* apercu = dynamic_cast<TApercu*>(QApplication::activeModalWidget());
+        if (apercu == nullptr) {
+            QTimer::singleShot(10, dansApercu);
+            return;
+        }
+        vu = true;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(apercu));
+        EXPECT_EQ(apercu->windowTitle(), QStringLiteral("Aperçu avant impression"));
+        EXPECT_EQ(apercu->size(),
+                  TailleApercu(apercu->screen()->availableGeometry(),
+                               imprimante.pageLayout().fullRect(QPageLayout::Point).size(),
+                               apercu->Outils()->sizeHint()));
+        QPrintPreviewWidget* pages = apercu->Pages();
+        EXPECT_EQ(pages->zoomMode(), QPrintPreviewWidget::FitInView);
+        auto* numero = apercu->findChild<QLabel*>(QStringLiteral("numeroPage"));
+        EXPECT_EQ(numero->text(), QStringLiteral("Page 1 / 3"));
+        QTest::keyClick(apercu, Qt::Key_PageDown);
+        EXPECT_EQ(numero->text(), QStringLiteral("Page 2 / 3"));
+        QTest::keyClick(apercu, Qt::Key_PageUp);
+        EXPECT_EQ(pages->currentPage(), 1);
+        // Scrolled to the end, it says so too.
+        QScrollBar* defilement = pages->findChild<QGraphicsView*>()->verticalScrollBar();
+        defilement->setValue(defilement->maximum());
+        EXPECT_EQ(numero->text(), QStringLiteral("Page 3 / 3"));
+        QTest::keyClick(apercu, Qt::Key_PageUp);
+        EXPECT_EQ(pages->currentPage(), 2);
+
+        const qreal avant = pages->zoomFactor();
+        auto bouton = [&](const char* nom) {
+            return apercu->Outils()->widgetForAction(
+                apercu->findChild<QAction*>(QString::fromLatin1(nom)));
+        };
+        QTest::mouseClick(bouton("zoomAvant"), Qt::LeftButton);
+        EXPECT_GT(pages->zoomFactor(), avant);
+        QTest::keyClick(apercu, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(apercu, Qt::Key_Minus, Qt::ControlModifier);
+        EXPECT_LT(pages->zoomFactor(), avant);
+        QTest::mouseClick(bouton("pageEntiere"), Qt::LeftButton);
+        EXPECT_EQ(pages->zoomMode(), QPrintPreviewWidget::FitInView);
+        QTest::mouseClick(bouton("imprimer"), Qt::LeftButton);
+    };
+    auto* ouvre = dialogue.findChild<QPushButton*>(QStringLiteral("boutonApercu"));
+    ASSERT_NE(ouvre, nullptr);
+    EXPECT_EQ(ouvre->text(), QStringLiteral("Aperçu avant impression"));
+    QTimer::singleShot(0, dansApercu);
+    QTimer::singleShot(0, ouvre, &QPushButton::click);
+    // A dialog the preview did not close is closed by this one.
+    QTimer::singleShot(20000, &dialogue, &QDialog::reject);
+    EXPECT_EQ(dialogue.exec(), QDialog::Accepted);
+    EXPECT_TRUE(vu);
+    if (imprimante.outputFormat() == QPrinter::PdfFormat) {
+        EXPECT_EQ(imprimante.outputFileName(), propose);
+    }
 }

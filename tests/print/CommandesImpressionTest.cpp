@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <string>
 
+#include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QPageLayout>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -33,6 +35,8 @@ public:
     {
         ++impressions;
         titres << imprimante.docName();
+        proposes << FichierPdf;
+        sorties << imprimante.outputFileName();
         orientations << imprimante.pageLayout().orientation();
         if (annule)
             return false;
@@ -45,6 +49,10 @@ public:
                 pages->updatePreview();
                 pagesApercu << pages->pageCount();
             }
+            // Its "Imprimer..." confirms the print.
+            apercu->findChild<QAction*>(QStringLiteral("imprimer"))->trigger();
+            if (apercu->result() != QDialog::Accepted)
+                return false;
         }
         imprimante.setOutputFormat(QPrinter::PdfFormat);
         imprimante.setOutputFileName(Pdf(impressions));
@@ -72,6 +80,8 @@ public:
     QList<int> pagesApercu; ///< the pages of each of these previews
     int page = 0;           ///< a page to print alone
     QStringList titres;
+    QStringList proposes; ///< the PDF each print dialog proposed
+    QStringList sorties;  ///< the printer's file as each print dialog opened
     QList<QPageLayout::Orientation> orientations;
 
 private:
@@ -269,5 +279,40 @@ TEST_F(CommandesImpression, everyFormPrintsAfterAPreviewWhatItPrintsDirectly)
     dialogues.page = 2;
     EXPECT_EQ(test::TextePdf(imprime(CM_IMP_LISTE_DOSSARDS)).toStdString(),
               test::TextePdf(liste, 2).toStdString());
+    EXPECT_TRUE(repondeur.Messages().empty());
+}
+
+// Printing into a file proposes the form's own name in the competitions' folder, never the file
+// printed into last.
+TEST_F(CommandesImpression, eachFormProposesItsOwnPdfInTheCompetitionsFolder)
+{
+    ASSERT_TRUE(QDir(depart.path()).mkpath(QStringLiteral("Concours")));
+    const QString dossier = depart.filePath(QStringLiteral("Concours"));
+    fenetre->GetOptions().SetRepConcours(QFile::encodeName(dossier).constData());
+    const std::pair<int, const char*> formulaires[] = {
+        {CM_IMP_LISTE_DOSSARDS, "Liste des pilotes"},
+        {CM_IMP_LISTE_NOMS, "Liste des pilotes - ordre alphabétique"},
+        {CM_IMP_CLST_PILOTES_1, "Classement après 1 vol"},
+        {CM_IMP_CLST_PILOTES_1 + 1, "Classement après 2 vols"},
+        {CM_IMP_FLYOFF_1, "Classement après 1 fly-off"},
+        {CM_IMP_CLST_JUGES_1 + 2, "Classement des juges - vol 3"},
+        {CM_IMP_DIAGRAMME_1 + 1, "Diagramme du juge 2"},
+        {CM_IMP_PROGRAMME_1 + 1, "Programme du vol 2"},
+        {CM_IMP_PROCES_VERBAL, "Procès-verbal de concours"}};
+    QStringList attendus;
+    for (const auto& [commande, nom] : formulaires) {
+        EXPECT_TRUE(Execute(commande));
+        attendus << dossier + QStringLiteral("/%1.pdf").arg(QString::fromUtf8(nom));
+    }
+    fenetre->GetConcours().SetDossardCourant("7");
+    fenetre->GetConcours().SetVolCourant(1);
+    ASSERT_TRUE(fenetre->GetConcours().ChargeProgramme(1, TAVO_DATA_DIR "/Vols"));
+    fenetre->ImpressionAutoFeuille();
+    attendus << dossier + QStringLiteral("/Feuille de note - dossard 7 - vol 1.pdf");
+
+    EXPECT_EQ(dialogues.proposes.join('\n').toStdString(), attendus.join('\n').toStdString());
+    // Each dialog after the first opened on its own file, not on the one just printed.
+    EXPECT_EQ(dialogues.sorties.mid(1).join('\n').toStdString(),
+              attendus.mid(1).join('\n').toStdString());
     EXPECT_TRUE(repondeur.Messages().empty());
 }

@@ -377,9 +377,19 @@ TEST_F(Printouts, aLongProgrammeSheetKeepsItsTotalAndFooterOnThePage)
     EXPECT_LE(bas, A4_PORTRAIT.cy);
 }
 
-TEST_F(Printouts, theReportKeepsItsSeparatorsAndUnderlinesEmptyFields)
+// The report's lists: ", " between names, none after the last nor for an empty jury member.
+TEST_F(Printouts, theReportListsNamesWithoutATrailingCommaAndUnderlinesEmptyFields)
 {
     concours.SetJury1("Dupont");
+    concours.SetJury3("Durand");
+    for (auto [nom, grade] : {std::pair{"Blanc", 1}, {"Noir", 2}, {"Vert", 1}}) {
+        TJuge juge;
+        juge.SetNom(nom);
+        juge.SetPrenom("Paul");
+        juge.SetGrade(grade);
+        concours.AjouteJuge();
+        concours.SetJuge(juge, concours.NbJugesSaisis());
+    }
     concours.SetDirecteur("Martin");
     std::string long_;
     for (int i = 0; i < 40; ++i)
@@ -388,7 +398,10 @@ TEST_F(Printouts, theReportKeepsItsSeparatorsAndUnderlinesEmptyFields)
     TTavoPrintoutPVerbal printout(concours, MARGES, dossier.path());
     const auto page = Pages(printout, A4_PORTRAIT)[0];
     const QStringList textes = Textes(page);
-    EXPECT_TRUE(textes.contains(QStringLiteral(" Dupont, , ")));
+    EXPECT_TRUE(textes.contains(QStringLiteral(" Dupont, Durand ")))
+        << textes.join('|').toStdString();
+    EXPECT_TRUE(textes.contains(QStringLiteral(" Blanc Paul, Vert Paul ")));
+    EXPECT_TRUE(textes.contains(QStringLiteral(" Noir Paul ")));
     EXPECT_TRUE(textes.contains(QStringLiteral("- Autres :")));
     EXPECT_TRUE(textes.contains(QStringLiteral(" 0")));
     // An empty field: its label and one underlined empty line.
