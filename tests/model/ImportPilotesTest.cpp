@@ -3,9 +3,11 @@
 
 #include "model/Concours.h"
 #include "model/Cp1252.h"
+#include "support/TestUtil.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace tavo;
 
@@ -145,6 +147,16 @@ TEST(ImportPilotes, refusesDamagedFilesWhole)
     EXPECT_NE(refus("a,b,c\n1,2,3\n").find("Aucune colonne n'est reconnue"), std::string::npos);
     EXPECT_NE(refus("\n\n").find("vide"), std::string::npos);
     EXPECT_NE(refus("Nom" + std::string(5000, ';') + "\n").find("colonnes"), std::string::npos);
+    // Every cut of a real export is read or refused, and never gives a bib twice.
+    const std::string octets = test::LitOctets(DONNEES + "inscriptions-cp1252.csv");
+    for (std::size_t n = 0; n <= octets.size(); ++n) {
+        const ImportPilotes import =
+            LitImportPilotes(std::string_view(octets).substr(0, n), concours);
+        std::set<long> dossards;
+        for (const TPilote& pilote : import.pilotes)
+            dossards.insert(pilote.ValeurDossard());
+        EXPECT_EQ(dossards.size(), import.pilotes.size()) << n;
+    }
     // Trailing empty cells past the header are what spreadsheets write: accepted.
     EXPECT_EQ(LitImportPilotes("Nom;Dossard\nA;1;;\n", concours).pilotes.size(), 1u);
 }
