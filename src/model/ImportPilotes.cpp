@@ -587,13 +587,15 @@ void AjouteFormat(std::vector<std::string>& lignes, const ImportPilotes& import)
     std::string utilisees;
     std::string ignorees;
     for (const ColonneImport& colonne : import.colonnes) {
-        if (colonne.champ)
-            utilisees += (utilisees.empty() ? "" : ", ") + colonne.titre + " → " +
-                         std::string(NomChampImport(*colonne.champ));
-        else if (!colonne.titre.empty())
+        if (colonne.champ) {
+            // A column named as its field is said once: "Nom", else "NOM DU PILOTE → Nom".
+            const std::string champ(NomChampImport(*colonne.champ));
+            utilisees += (utilisees.empty() ? "" : ", ") + colonne.titre +
+                         (colonne.titre == champ ? std::string() : " → " + champ);
+        } else if (!colonne.titre.empty())
             ignorees += (ignorees.empty() ? "" : ", ") + colonne.titre;
     }
-    lignes.push_back("Colonnes : " + utilisees);
+    lignes.push_back("Colonnes lues : " + utilisees);
     if (!ignorees.empty())
         lignes.push_back("Colonnes ignorées : " + ignorees);
 }

@@ -169,7 +169,8 @@ TEST(ImportPilotes, reportSaysWhatIsAddedAndWhy)
     const std::vector<std::string> rapport = RapportImport(import);
     ASSERT_GE(rapport.size(), 5u);
     EXPECT_EQ(rapport[0], "Fichier : UTF-8, séparateur point-virgule (;)");
-    EXPECT_EQ(rapport[1].rfind("Colonnes : Nom → Nom, Prénom → Prénom", 0), 0u);
+    EXPECT_EQ(rapport[1],
+              "Colonnes lues : Nom, Prénom, Club, N° Club, Licence, Fréquences, Dossard");
     EXPECT_EQ(rapport[2], "Colonnes ignorées : Catégorie, Courriel");
     EXPECT_EQ(rapport[3], "4 pilotes à ajouter.");
     EXPECT_EQ(rapport[4], "Lignes écartées (2) :");
