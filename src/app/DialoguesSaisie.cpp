@@ -2,6 +2,7 @@
 #include "app/DialoguesSaisie.h"
 
 #include "dialogs/TConcoursDlg.h"
+#include "dialogs/TImportDlg.h"
 #include "dialogs/TNoteDlg.h"
 #include "dialogs/TOptionDlg.h"
 #include "dialogs/TPiloteDlg.h"
@@ -23,6 +24,10 @@ TDialoguesSaisie DialoguesDuProgramme()
     };
     d.Options = [](QWidget* parent, TOption& options) {
         TOptionDlg dialogue(parent, options);
+        return dialogue.Execute();
+    };
+    d.Import = [](QWidget* parent, const tavo::ImportPilotes& import, const QString& fichier) {
+        TImportDlg dialogue(parent, import, fichier);
         return dialogue.Execute();
     };
     return d;

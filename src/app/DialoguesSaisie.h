@@ -4,9 +4,13 @@
 #include <functional>
 #include <string>
 
+class QString;
 class QWidget;
 class TConcours;
 class TOption;
+namespace tavo {
+struct ImportPilotes;
+}
 
 /**
  * The data-entry dialogs the main window opens, each shown modally over the
@@ -20,6 +24,8 @@ struct TDialoguesSaisie
     std::function<int(QWidget*, TConcours&)> Pilotes;
     std::function<int(QWidget*, TConcours&)> Notes;
     std::function<int(QWidget*, TOption&)> Options;
+    /** The preview of a spreadsheet read from `fichier`: `IDOK` to add its pilots. */
+    std::function<int(QWidget*, const tavo::ImportPilotes&, const QString& fichier)> Import;
 };
 
 /** The program's own dialogs (a window starts without any: tests give it theirs). */

@@ -62,6 +62,10 @@ void menuDocuments(std::vector<TEntreeMenu>& t)
     t.push_back(
         {{SAISIE}, CM_INFORMATIONS, "&Informations", "Saisie des informations d'un concours"});
     t.push_back({{SAISIE}, CM_PILOTES, "&Pilotes", "Saisie des pilotes du concours"});
+    t.push_back({{SAISIE},
+                 CM_IMPORTER,
+                 "I&mporter des pilotes...",
+                 "Ajoute au concours les pilotes d'un tableau d'inscription (CSV)"});
     t.push_back({{SAISIE}, CM_NOTES, "&Notes", "Saisie des notes des pilotes"});
     t.push_back({{SAISIE},
                  CM_TERRAIN,

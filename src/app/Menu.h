@@ -23,6 +23,8 @@ enum Commande : int
     CM_NOTES = 303,
     CM_OPTIONS = 304,
     CM_TERRAIN = 305, ///< the judges entering their marks on their phones
+    /// pilots added from a registration spreadsheet (CSV)
+    CM_IMPORTER = 306,
     CM_CARACTERISTIQUES = 401,
     CM_JUGES = 402,
     CM_LISTE_PILOTES = 403,

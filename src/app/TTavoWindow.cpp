@@ -782,6 +782,9 @@ bool TTavoWindow::CommandeSaisie(int id)
         Invalide();
         return true;
     }
+    case CM_IMPORTER:
+        CmImporter();
+        return true;
     case CM_NOTES:
         if (Concours->NbPilotes() == 0) {
             MessageBox(this, Message(messages::AU_MOINS_UN_PILOTE), TITRE, MB_OK);

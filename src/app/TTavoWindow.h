@@ -204,6 +204,9 @@ private:
     /** The view command that shows `VuePrecedente` again. */
     int CommandeVuePrecedente() const;
     bool CommandeSaisie(int id);
+    /** "Importer des pilotes...": a CSV chosen, previewed, its pilots added on "Importer". */
+    void CmImporter();
+    QString m_repImport; ///< the folder of the spreadsheet imported last
     /**
      * Publishes the results site into the folder of the options, asked for (and kept in
      * the options) the first time. A failure is told; a success too when `annonce`.

@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view AIDE_DEBUT =
     "tavo-cli : résultats d'un concours de voltige sans l'interface graphique.\n"
-    "Le fichier du concours est seulement lu, jamais modifié.\n"
+    "Le fichier du concours est seulement lu, jamais modifié, sauf par importer et terrain.\n"
     "\n"
     "Usage : tavo-cli VUE FICHIER.ccr [options]\n"
     "\n"
@@ -319,8 +319,9 @@ struct Lecture
                        " est le fichier du concours lui-même : choisissez un autre nom";
         }
         if (!description.argument.empty() && commande.repertoire.empty())
-            return Designation() + " demande le répertoire " + std::string(description.argument) +
-                   " après le fichier du concours";
+            return Designation() + " demande " +
+                   (description.argument == "REP" ? "le répertoire " : "le fichier ") +
+                   std::string(description.argument) + " après le fichier du concours";
         if (description.nombre != nullptr && !nombreLu)
             return Designation() + " demande l'option " + std::string(description.nombre->nom);
         if (description.propre != nullptr && description.propre->obligatoire && !propreLu)

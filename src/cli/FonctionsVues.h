@@ -32,6 +32,7 @@ int VueProfil(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueAccord(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VuePublier(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueFeuille(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueImporter(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 
 constexpr int SORTIE_OK = 0;
 constexpr int SORTIE_ERREUR = 2;

@@ -51,6 +51,14 @@ constexpr DescriptionCommande COMMANDES[] = {
      "accord des juges, profils TBL, diagrammes, feuilles de\n"
      "chaque pilote ; les autres fichiers de REP sont gardés",
      true, "REP"},
+    {"importer", VUE, VueImporter, F::Aucune, nullptr, nullptr,
+     "ajoute au concours les pilotes du tableau d'inscription\n"
+     "PILOTES.csv, donné après le fichier (CSV ; ou , en UTF-8\n"
+     "ou Windows-1252, ligne de titres Nom, Prénom, Club,\n"
+     "N° Club, Licence, Fréquences, Dossard) ; écrit le compte\n"
+     "rendu et enregistre le concours ; code 2 quand rien n'est\n"
+     "ajouté (tableau abîmé, concours ouvert dans une fenêtre)",
+     true, "PILOTES.csv"},
 
     {"classement", FORMULAIRE, nullptr, F::Classement, &VOLS, nullptr,
      "classement des pilotes après N vols"},

@@ -39,6 +39,8 @@ const std::vector<LigneMenu> ATTENDU{
     {"&Concours", 24310, "&Quitter", "Quitte Tavo 2000"},
     {"&Saisie", 301, "&Informations", "Saisie des informations d'un concours"},
     {"&Saisie", 302, "&Pilotes", "Saisie des pilotes du concours"},
+    {"&Saisie", 306, "I&mporter des pilotes...",
+     "Ajoute au concours les pilotes d'un tableau d'inscription (CSV)"},
     {"&Saisie", 303, "&Notes", "Saisie des notes des pilotes"},
     {"&Saisie", 305, "Juges sur le &terrain...",
      "Saisie des notes par les juges sur leur téléphone"},

@@ -338,10 +338,10 @@ TEST_F(Cli, helpExplainsEveryViewAndOption)
           "--format"})
         EXPECT_NE(s.sortie.find(mot), std::string::npos) << mot;
     EXPECT_EQ(s.sortie.find('{'), std::string::npos) << s.sortie;
-    EXPECT_NE(
-        Lance({}).erreurs.find("        | diagramme --juge J | profil --vol V | accord --vol V\n"
-                               "        | feuille --dossard B --vol V | publier REP\n"),
-        std::string::npos);
+    EXPECT_NE(Lance({}).erreurs.find(
+                  "        | diagramme --juge J | profil --vol V | accord --vol V\n"
+                  "        | feuille --dossard B --vol V | publier REP | importer PILOTES.csv\n"),
+              std::string::npos);
 }
 
 TEST_F(Cli, printingWithoutAGuiApplicationFailsCleanly)

@@ -2,13 +2,16 @@
 // Screenshots of the data-entry dialogs on the demo competition, made offscreen:
 //   tavo-captures-dialogues DIRECTORY → informations-1.png … informations-5.png (the five
 //   pages of "Informations"), dialogue-pilotes.png, dialogue-pilotes-indication.png (a refused
-//   key told under its field), dialogue-notes.png, dialogue-options.png
+//   key told under its field), dialogue-notes.png, dialogue-options.png, dialogue-import.png
+//   (the preview of a registration spreadsheet)
 #include "dialogs/TConcoursDlg.h"
+#include "dialogs/TImportDlg.h"
 #include "dialogs/TNoteDlg.h"
 #include "dialogs/TOptionDlg.h"
 #include "dialogs/TPiloteDlg.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
+#include "model/ImportPilotes.h"
 #include "model/Option.h"
 
 #include <cstdio>
@@ -76,5 +79,14 @@ int main(int argc, char** argv)
     dialogueOptions.show();
     enregistre(dialogueOptions, QStringLiteral("dialogue-options.png"));
     dialogueOptions.reject();
+
+    const QString tableur =
+        QStringLiteral(TAVO_TESTS_DIR "/model/donnees/inscriptions-libreoffice-utf8.csv");
+    const TConcours sansPilote;
+    TImportDlg import(nullptr, tavo::LitFichierImportPilotes(tableur.toStdString(), sansPilote),
+                      tableur);
+    import.show();
+    enregistre(import, QStringLiteral("dialogue-import.png"));
+    import.reject();
     return erreurs == 0 ? 0 : 1;
 }
