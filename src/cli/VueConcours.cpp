@@ -85,9 +85,27 @@ void EcritTable(const TableVue& table, Format format, std::ostream& sortie)
         EcritTexte(TableauDe(table), sortie);
 }
 
-int Echec(const Statut& statut, Flux flux)
+std::string Raison(const Statut& statut, const TConcours& concours,
+                   const ParametresCalcul& parametres)
 {
-    flux.erreurs << MessageStatut(statut) << '\n';
+    std::string raison = MessageStatut(statut);
+    int vol = statut.vol;
+    // Several flights were loaded in order: the first that cannot be read stopped them.
+    if (statut.manque == Manque::Programmes) {
+        TProgramme programme;
+        for (short v = 1; v <= MAX_VOLS && vol == 0; ++v)
+            if (!concours.LitProgramme(v, parametres.repProgrammes, programme))
+                vol = v;
+    }
+    if (!statut && vol != 0)
+        raison += " : " + ProgrammeCherche(concours, vol, parametres.repProgrammes);
+    return raison;
+}
+
+int Echec(const Statut& statut, const TConcours& concours, const ParametresCalcul& parametres,
+          Flux flux)
+{
+    flux.erreurs << Raison(statut, concours, parametres) << '\n';
     return SORTIE_ERREUR;
 }
 

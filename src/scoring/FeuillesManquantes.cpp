@@ -91,8 +91,10 @@ FeuillesManquantesVol FeuillesManquantesDuVol(const TConcours& concours,
     resultat.programme = concours.GetProgrammeVol(static_cast<short>(v - 1));
     TProgramme programme;
     resultat.programmeLu = concours.LitProgramme(v, parametres.repProgrammes, programme);
-    if (resultat.programmeLu)
+    if (resultat.programmeLu) {
+        resultat.nomProgramme = programme.GetNom();
         resultat.nbFigures = programme.NbFigures();
+    }
     const short juges = JugesEffectifs(concours.GetNbJuges());
     int position = 0;
     for (const TPilote& pilote : concours.GetPilotes()) {

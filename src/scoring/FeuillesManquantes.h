@@ -76,6 +76,7 @@ struct FeuillesManquantesVol
 {
     int vol = 0;
     std::string programme;    ///< the flight's programme file name ("" when none was chosen)
+    std::string nomProgramme; ///< the programme's own name (Windows-1252), when read
     bool programmeLu = false; ///< false: only the sheets without any mark could be found
     int nbFigures = 0;        ///< the programme's figures, when read
     std::vector<FeuilleManquante> pilotes; ///< in the competition's list order
