@@ -79,15 +79,14 @@ public:
     }
     bool RemplaceFichierChange(const std::string& fichier) override
     {
-        m_erreurs << "tavo-cli : « " << fichier
-                  << " » a été modifié par un autre programme : il n'est pas remplacé ; les "
-                     "notes restent dans le journal de récupération.\n";
+        m_erreurs << "tavo-cli : " << fichier
+                  << " : modifié par un autre programme, il n'est pas remplacé ; les notes "
+                     "restent dans le journal de récupération.\n";
         return false;
     }
     bool RemplaceFichierOuvert(const std::string& fichier, const TDetenteurVerrou&) override
     {
-        m_erreurs << "tavo-cli : « " << fichier
-                  << " » est ouvert ailleurs : il n'est pas remplacé.\n";
+        m_erreurs << "tavo-cli : " << fichier << " : ouvert ailleurs, il n'est pas remplacé.\n";
         return false;
     }
     bool RecupereNotes(bool) override

@@ -237,6 +237,11 @@ TEST_F(Cli, errorsNameTheFileAndTheProgrammeLookedFor)
     EXPECT_EQ(Lance({"classement", absent, "--vols", "1"}).erreurs,
               "tavo-cli : " + absent +
                   " : Incapable d'ouvrir le fichier : Le fichier est introuvable ou illisible.\n");
+    std::ostringstream sortie, erreurs;
+    EXPECT_EQ(tavo::cli::Terrain({"terrain", absent}, sortie, erreurs, rep.Chemin().string()), 2);
+    EXPECT_EQ(erreurs.str().rfind("tavo-cli : " + absent + " : Incapable d'ouvrir le fichier", 0),
+              0u)
+        << erreurs.str();
     tavo::test::EcritOctets(rep.Fichier("abime.ccr"), "Titre\r\nLieu\r\n");
     s = Lance({"concours", rep.Fichier("abime.ccr")});
     EXPECT_EQ(s.code, 2);
