@@ -14,27 +14,21 @@
 #include "presentation/Messages.h"
 
 #include <cerrno>
-#include <filesystem>
 #include <ostream>
 #include <sstream>
-#include <system_error>
 
 namespace tavo::cli {
 
 namespace {
 
 // The options file of the start-up directory (or the user's), overridden by the command line.
-// The user's programmes, before the program ever made them, are the installed ones.
+// The user's programmes, while the user's folder has none, are the installed ones.
 ParametresCalcul Parametres(const Commande& commande, const Emplacements& emplacements)
 {
     TOption options(emplacements.depart);
     options.Charge(emplacements.options);
     ParametresCalcul parametres(options);
-    std::error_code absent;
-    if (emplacements.utilisateur &&
-        !std::filesystem::is_directory(parametres.repProgrammes, absent))
-        if (const std::string installe = RepertoireInstalle(); !installe.empty())
-            parametres.repProgrammes = installe + "/Vols";
+    parametres.repProgrammes = RepertoireProgrammes(parametres.repProgrammes, emplacements);
     if (commande.programmes)
         parametres.repProgrammes = *commande.programmes;
     if (commande.tbl)
@@ -44,34 +38,68 @@ ParametresCalcul Parametres(const Commande& commande, const Emplacements& emplac
     return parametres;
 }
 
+// What a command said on the error stream: after a failure each line is a reason about the
+// file, "tavo-cli : FICHIER : raison"; after a success (a warning, a note) as it was said.
+void Rapporte(int code, const std::string& fichier, const std::string& dit, std::ostream& erreurs)
+{
+    if (code == SORTIE_OK) {
+        erreurs << dit;
+        return;
+    }
+    std::size_t debut = 0;
+    while (debut < dit.size()) {
+        std::size_t fin = dit.find('\n', debut);
+        fin = fin == std::string::npos ? dit.size() : fin;
+        if (fin > debut)
+            erreurs << "tavo-cli : " << fichier << " : " << dit.substr(debut, fin - debut) << '\n';
+        debut = fin + 1;
+    }
+}
+
 // Runs a command read without error.
 int Lance(const Commande& commande, Flux flux, const std::string& repertoireCourant)
 {
     TConcours concours;
     const ResultatLecture lu = OuvreConcours(concours, commande.fichier);
     if (!lu) {
-        flux.erreurs << messages::FICHIER_ILLISIBLE << '\n' << MessageLecture(lu) << '\n';
+        Rapporte(SORTIE_ERREUR, commande.fichier,
+                 std::string(messages::FICHIER_ILLISIBLE) + " : " + MessageLecture(lu) + '\n',
+                 flux.erreurs);
         return SORTIE_ERREUR;
     }
     const Emplacements emplacements = TrouveEmplacements(repertoireCourant, false);
     const ParametresCalcul parametres = Parametres(commande, emplacements);
-    if (commande.vue == "imprimer")
-        return Imprime(concours, commande, parametres, flux, emplacements.depart);
-    const DescriptionCommande* vue = TrouveCommande(GenreCommande::Vue, commande.vue);
-    Commande lancee = commande;
-    lancee.options = TOption::CheminFichier(emplacements.options);
-    return vue != nullptr ? vue->vue(concours, lancee, parametres, flux) : SORTIE_USAGE;
+    std::ostringstream dit;
+    const Flux fluxCommande{flux.sortie, dit};
+    int code = SORTIE_USAGE;
+    if (commande.vue == "imprimer") {
+        code = Imprime(concours, commande, parametres, fluxCommande, emplacements.depart);
+    } else if (const DescriptionCommande* vue = TrouveCommande(GenreCommande::Vue, commande.vue)) {
+        Commande lancee = commande;
+        lancee.options = TOption::CheminFichier(emplacements.options);
+        code = vue->vue(concours, lancee, parametres, fluxCommande);
+    }
+    Rapporte(code, commande.fichier, dit.str(), flux.erreurs);
+    return code;
 }
 
 int Traite(const Analyse& analyse, Flux flux, const std::string& repertoireCourant)
 {
-    if (analyse.genre == Analyse::Genre::Aide) {
+    switch (analyse.genre) {
+    case Analyse::Genre::Aide:
         flux.sortie << Aide();
         return SORTIE_OK;
-    }
-    if (analyse.genre == Analyse::Genre::Erreur) {
+    case Analyse::Genre::AideCommande:
+        flux.sortie << AideDeCommande(analyse.commande);
+        return SORTIE_OK;
+    case Analyse::Genre::Version:
+        flux.sortie << Version();
+        return SORTIE_OK;
+    case Analyse::Genre::Erreur:
         flux.erreurs << "tavo-cli : " << analyse.erreur << "\n\n" << Usage();
         return SORTIE_USAGE;
+    case Analyse::Genre::Commande:
+        break;
     }
     return Lance(analyse.commande, flux, repertoireCourant);
 }

@@ -29,7 +29,7 @@ constexpr std::string_view AIDE_IMPRESSION =
     "A4, marges de 25 mm, orientation du formulaire) :\n"
     "  tavo-cli imprimer FORMULAIRE FICHIER.ccr --pdf SORTIE.pdf [options]\n";
 
-constexpr std::string_view AIDE_FIN =
+constexpr std::string_view AIDE_FIN_DEBUT =
     "  Le logo ffam.bmp est lu dans le répertoire de départ, sinon dans les données\n"
     "  installées (share/tavo).\n"
     "\n"
@@ -41,21 +41,36 @@ constexpr std::string_view AIDE_FIN =
     "Répertoire de départ : le répertoire courant s'il contient un fichier tavo.ini ;\n"
     "sinon le dossier de l'utilisateur ~/.local/share/tavo, avec tavo.ini dans ~/.config/tavo.\n"
     "\n"
-    "Options :\n"
+    "Options :\n";
+
+// The options every view or form takes, one text each for the help of one command.
+constexpr std::string_view OPTION_PROGRAMMES =
     "  --programmes REP        répertoire des programmes de vol (par défaut : celui du\n"
-    "                          fichier tavo.ini, sinon Vols du répertoire de départ,\n"
-    "                          sinon les programmes installés)\n"
+    "                          fichier tavo.ini, sinon Vols du répertoire de départ ;\n"
+    "                          les programmes installés quand le dossier de\n"
+    "                          l'utilisateur n'en a aucun)\n";
+constexpr std::string_view OPTIONS_CALCUL =
     "  --tbl, --sans-tbl       applique ou non la correction TBL aux scores des vols\n"
     "                          (par défaut : l'option du fichier tavo.ini, sinon non)\n"
     "  --rapport1000, --sans-rapport1000\n"
     "                          totalise les scores en millièmes ou les scores bruts\n"
-    "                          après N vols (par défaut : tavo.ini, sinon millièmes)\n"
+    "                          après N vols (par défaut : tavo.ini, sinon millièmes)\n";
+constexpr std::string_view OPTION_FORMAT =
     "  --format FORMAT         texte (par défaut, colonnes et formats de l'écran),\n"
     "                          csv (séparateur ;, virgule décimale, UTF-8, ligne de titres)\n"
-    "                          ou json\n"
-    "  -h, --help              affiche cette aide\n"
+    "                          ou json\n";
+constexpr std::string_view OPTION_PDF = "  --pdf SORTIE.pdf        le fichier PDF écrit\n";
+constexpr std::string_view OPTIONS_AIDE =
+    "  -h, --help              affiche cette aide (VUE --help : l'aide de la vue seule)\n"
+    "  -V, --version           affiche la version\n"
+    "  --                      termine les options : ce qui suit est un fichier ou un\n"
+    "                          répertoire, même s'il commence par « - »\n";
+
+constexpr std::string_view AIDE_FIN =
     "\n"
-    "Code de sortie : 0 en cas de succès ; 2, avec un message sur la sortie d'erreur, quand\n"
+    "Erreurs : « tavo-cli : FICHIER.ccr : raison » sur la sortie d'erreur (le fichier et,\n"
+    "pour un programme de vol manquant, le vol, le fichier cherché et le répertoire).\n"
+    "Code de sortie : 0 en cas de succès (manquantes aussi, quoi qu'il manque) ; 2 quand\n"
     "le fichier ne peut être lu, qu'un programme de vol manque, que le résultat ne peut être\n"
     "écrit sur la sortie standard ou que le PDF ne peut être écrit en entier (il n'en reste\n"
     "alors rien et l'ancien fichier est gardé) ; 64 pour un usage incorrect, dont un --pdf\n"
@@ -65,7 +80,9 @@ constexpr std::string_view AIDE_FIN =
     "  tavo-cli classement Concours/demo.ccr --vols 3\n"
     "  tavo-cli flyoff Concours/demo.ccr --flyoffs 2 --programmes Vols --format json\n"
     "  tavo-cli juges Concours/demo.ccr --vol 1 --format csv > juges.csv\n"
-    "  tavo-cli publier Concours/demo.ccr /srv/resultats --programmes Vols\n";
+    "  tavo-cli manquantes Concours/demo.ccr\n"
+    "  tavo-cli publier Concours/demo.ccr /srv/resultats --programmes Vols\n"
+    "  tavo-cli classement --vols 1 -- -essai.ccr\n";
 
 constexpr std::string_view USAGE_DEBUT = "Usage : tavo-cli VUE FICHIER.ccr [options]\n";
 constexpr std::string_view USAGE_VUES = "  VUE : ";
@@ -98,16 +115,23 @@ std::string Plage(const OptionNombre& nombre)
            std::to_string(nombre.maximum) + ")";
 }
 
+// A command's description, its number's range written out.
+std::string TexteAide(const DescriptionCommande& commande)
+{
+    std::string texte(commande.aide);
+    if (const auto plage = texte.find(PLAGE);
+        plage != std::string::npos && commande.nombre != nullptr)
+        texte.replace(plage, PLAGE.size(), Plage(*commande.nombre));
+    return texte;
+}
+
 // The help lines of the commands of one genre.
 void AjouteCommandes(std::string& aide, GenreCommande genre, std::size_t colonne)
 {
     for (const DescriptionCommande& commande : Commandes()) {
         if (commande.genre != genre)
             continue;
-        std::string texte(commande.aide);
-        if (const auto plage = texte.find(PLAGE);
-            plage != std::string::npos && commande.nombre != nullptr)
-            texte.replace(plage, PLAGE.size(), Plage(*commande.nombre));
+        const std::string texte = TexteAide(commande);
         std::string ligne = "  " + Syntaxe(commande);
         ligne.resize(std::max(ligne.size() + 2, 2 + colonne), ' ');
         std::size_t debut = 0;
@@ -159,10 +183,10 @@ std::string SeulementPour(const std::string& option, const DescriptionCommande& 
 }
 
 /**
- * Walks the arguments from position `debut`: the first that is no option is the competition
- * file, the next goes to `second` (an error when it is null, and so is a third); each option, with
- * its value ("--vol=3", or "--vol 3" when it takes one), goes to `litOption`, which returns its
- * reason when it is wrong. Returns the first reason, or nothing.
+ * Walks the arguments from position `debut`: the first that is no option (or any after "--") is
+ * the competition file, the next goes to `second` (an error when it is null, and so is a third);
+ * each option, with its value ("--vol=3", or "--vol 3" when it takes one), goes to `litOption`,
+ * which returns its reason when it is wrong. Returns the first reason, or nothing.
  */
 std::optional<std::string> ParcourtArguments(
     const std::vector<std::string>& arguments, std::size_t debut, GenreCommande genre,
@@ -170,9 +194,14 @@ std::optional<std::string> ParcourtArguments(
     const std::function<std::string(std::string_view, const std::optional<std::string>&)>&
         litOption)
 {
+    bool options = true;
     for (std::size_t i = debut; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if (!argument.starts_with("--")) {
+        if (options && argument == "--") {
+            options = false;
+            continue;
+        }
+        if (!options || !argument.starts_with("--")) {
             std::string* cible = fichier.empty() ? &fichier : second;
             if (cible == nullptr || !cible->empty())
                 return "argument en trop : " + arguments[i];
@@ -334,14 +363,51 @@ struct Lecture
 
 } // namespace
 
+bool DemandeVersion(const std::vector<std::string>& arguments)
+{
+    for (const std::string& argument : arguments) {
+        if (argument == "--")
+            return false;
+        if (argument == "--version" || argument == "-V")
+            return true;
+    }
+    return false;
+}
+
+std::string Version()
+{
+    return std::string("tavo-cli ") + TAVO_VERSION + "\n";
+}
+
 Analyse AnalyseArguments(const std::vector<std::string>& arguments)
 {
+    if (DemandeVersion(arguments)) {
+        Analyse version;
+        version.genre = Analyse::Genre::Version;
+        return version;
+    }
     const bool impression = !arguments.empty() && arguments[0] == "imprimer";
-    if (!impression && arguments.size() == 1 &&
-        (arguments[0] == "--help" || arguments[0] == "-h")) {
-        Analyse aide;
-        aide.genre = Analyse::Genre::Aide;
-        return aide;
+    const auto fin = std::find(arguments.begin(), arguments.end(), "--");
+    const bool aide = std::any_of(arguments.begin(), fin, [](const std::string& argument) {
+        return argument == "--help" || argument == "-h";
+    });
+    // "--help" alone or first (after "imprimer"): the whole help; after a command: its own.
+    if (aide) {
+        Analyse analyse;
+        analyse.genre = Analyse::Genre::Aide;
+        const std::size_t position = impression ? 1 : 0;
+        if (position >= arguments.size() || arguments[position] == "--help" ||
+            arguments[position] == "-h")
+            return analyse;
+        const std::string& nom = arguments[position];
+        if (TrouveCommande(impression ? GenreCommande::Formulaire : GenreCommande::Vue, nom) ==
+            nullptr)
+            return Erreur((impression ? "formulaire inconnu : " : "vue inconnue : ") + nom);
+        analyse.genre = Analyse::Genre::AideCommande;
+        analyse.commande.vue = impression ? "imprimer" : nom;
+        if (impression)
+            analyse.commande.formulaire = nom;
+        return analyse;
     }
     if (arguments.size() < (impression ? 2u : 1u))
         return Erreur(impression ? "il manque le formulaire à imprimer"
@@ -379,7 +445,42 @@ std::string Aide()
     AjouteCommandes(aide, GenreCommande::Vue, COLONNE_VUES);
     aide += AIDE_IMPRESSION;
     AjouteCommandes(aide, GenreCommande::Formulaire, COLONNE_FORMULAIRES);
+    aide += AIDE_FIN_DEBUT;
+    aide += OPTION_PROGRAMMES;
+    aide += OPTIONS_CALCUL;
+    aide += OPTION_FORMAT;
+    aide += OPTIONS_AIDE;
     aide += AIDE_FIN;
+    return aide;
+}
+
+std::string AideDeCommande(const Commande& commande)
+{
+    const bool impression = commande.vue == "imprimer";
+    const DescriptionCommande* description =
+        impression ? TrouveCommande(GenreCommande::Formulaire, commande.formulaire)
+                   : TrouveCommande(GenreCommande::Vue, commande.vue);
+    if (description == nullptr)
+        return Aide();
+    // "classement --vols N" becomes "classement FICHIER.ccr --vols N".
+    std::string syntaxe = Syntaxe(*description);
+    syntaxe.insert(description->nom.size(), " FICHIER.ccr");
+    std::string aide = std::string("Usage : tavo-cli ") + (impression ? "imprimer " : "") +
+                       syntaxe + (impression ? " --pdf SORTIE.pdf" : "") + " [options]\n\n";
+    std::string texte = TexteAide(*description);
+    for (std::size_t debut = 0; debut <= texte.size();) {
+        const std::size_t fin = std::min(texte.find('\n', debut), texte.size());
+        aide += "  " + texte.substr(debut, fin - debut) + '\n';
+        debut = fin + 1;
+    }
+    aide += "\nOptions :\n";
+    if (impression)
+        aide += OPTION_PDF;
+    aide += OPTION_PROGRAMMES;
+    aide += OPTIONS_CALCUL;
+    if (!impression && !description->texteSeulement)
+        aide += OPTION_FORMAT;
+    aide += OPTIONS_AIDE;
     return aide;
 }
 

@@ -34,13 +34,15 @@ struct Commande
     bool accord = false;       ///< the judges' agreement under the judge ranking
 };
 
-/** Outcome of reading the arguments: a command, the help, or what is wrong. */
+/** Outcome of reading the arguments: a command, the help, the version, or what is wrong. */
 struct Analyse
 {
     enum class Genre
     {
         Commande,
-        Aide,
+        Aide,         ///< the whole help
+        AideCommande, ///< the help of the one command of `commande` (its `vue`, `formulaire`)
+        Version,
         Erreur,
     };
     Genre genre = Genre::Erreur;
@@ -48,12 +50,22 @@ struct Analyse
     Commande commande;
 };
 
-/** Reads the arguments that follow the program name (views and "imprimer"). */
+/**
+ * Reads the arguments that follow the program name (views and "imprimer"). "--" ends the
+ * options: every argument after it is a file or a directory, whatever it looks like.
+ */
 Analyse AnalyseArguments(const std::vector<std::string>& arguments);
+
+/** True when "--version" or "-V" is among the arguments, before any "--". */
+bool DemandeVersion(const std::vector<std::string>& arguments);
+/** "tavo-cli 2.01" and a line end. */
+std::string Version();
 
 /** The short usage text shown after a usage error. */
 std::string Usage();
 /** The full help of `tavo-cli --help`. */
 std::string Aide();
+/** The help of one command (`commande.vue`, for "imprimer" `commande.formulaire`). */
+std::string AideDeCommande(const Commande& commande);
 
 } // namespace tavo::cli

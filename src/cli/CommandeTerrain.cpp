@@ -6,14 +6,15 @@
 #include "model/Concours.h"
 #include "model/Emplacements.h"
 #include "model/Option.h"
+#include "presentation/Messages.h"
 #include "presentation/Presentation.h"
 #include "terrain/Serveur.h"
 #include "terrain/Terrain.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <csignal>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <ostream>
@@ -70,7 +71,7 @@ public:
     {}
     bool OuvreMalgreVerrou(const std::string& fichier, const TDetenteurVerrou& qui) override
     {
-        m_erreurs << "tavo-cli : le concours « " << fichier << " » est déjà ouvert par "
+        m_erreurs << "tavo-cli : " << fichier << " : le concours est déjà ouvert par "
                   << (qui.Utilisateur.empty() ? std::string("un autre programme") : qui.Utilisateur)
                   << (qui.Hote.empty() ? std::string() : " sur " + qui.Hote)
                   << " : fermez-le d'abord.\n";
@@ -78,15 +79,14 @@ public:
     }
     bool RemplaceFichierChange(const std::string& fichier) override
     {
-        m_erreurs << "tavo-cli : « " << fichier
-                  << " » a été modifié par un autre programme : il n'est pas remplacé ; les "
-                     "notes restent dans le journal de récupération.\n";
+        m_erreurs << "tavo-cli : " << fichier
+                  << " : modifié par un autre programme, il n'est pas remplacé ; les notes "
+                     "restent dans le journal de récupération.\n";
         return false;
     }
     bool RemplaceFichierOuvert(const std::string& fichier, const TDetenteurVerrou&) override
     {
-        m_erreurs << "tavo-cli : « " << fichier
-                  << " » est ouvert ailleurs : il n'est pas remplacé.\n";
+        m_erreurs << "tavo-cli : " << fichier << " : ouvert ailleurs, il n'est pas remplacé.\n";
         return false;
     }
     bool RecupereNotes(bool) override
@@ -126,10 +126,17 @@ struct ArgumentsTerrain
 ArgumentsTerrain AnalyseTerrain(const std::vector<std::string>& arguments)
 {
     ArgumentsTerrain a;
+    bool options = true; // until "--"
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& mot = arguments[i];
         const bool suivi = i + 1 < arguments.size();
-        if (mot == "--port" && suivi) {
+        if (options && mot == "--") {
+            options = false;
+        } else if (!options) {
+            if (!a.fichier.empty())
+                a.erreur = "un seul fichier de concours, pas « " + mot + " »";
+            a.fichier = mot;
+        } else if (mot == "--port" && suivi) {
             const std::string& valeur = arguments[++i];
             try {
                 std::size_t fin = 0;
@@ -159,11 +166,36 @@ ArgumentsTerrain AnalyseTerrain(const std::vector<std::string>& arguments)
 constexpr const char* USAGE_TERRAIN =
     "usage : tavo-cli terrain FICHIER.ccr [--port P] [--programmes REP]\n";
 
+constexpr const char* AIDE_TERRAIN =
+    "Usage : tavo-cli terrain FICHIER.ccr [--port P] [--programmes REP]\n"
+    "\n"
+    "  sert la page des juges sur le terrain (port P, celui de tavo.ini par défaut, 8000 ;\n"
+    "  0 : un port libre) et les résultats en direct jusqu'à SIGINT ou SIGTERM ; écrit\n"
+    "  l'adresse et le lien de chaque juge ; enregistre le fichier à chaque feuille\n"
+    "  terminée par tout le jury.\n"
+    "\n"
+    "Options :\n"
+    "  --port P                le port du serveur (0 à 65535)\n"
+    "  --programmes REP        répertoire des programmes de vol\n"
+    "  -h, --help              affiche cette aide\n"
+    "  -V, --version           affiche la version\n"
+    "  --                      termine les options\n";
+
 } // namespace
 
 int Terrain(const std::vector<std::string>& arguments, std::ostream& sortie, std::ostream& erreurs,
             const std::string& repertoireCourant)
 {
+    if (DemandeVersion(arguments)) {
+        sortie << Version();
+        return SORTIE_OK;
+    }
+    const auto fin = std::find(arguments.begin(), arguments.end(), "--");
+    if (std::find(arguments.begin(), fin, "--help") != fin ||
+        std::find(arguments.begin(), fin, "-h") != fin) {
+        sortie << AIDE_TERRAIN;
+        return SORTIE_OK;
+    }
     const ArgumentsTerrain a = AnalyseTerrain(arguments);
     if (!a.erreur.empty()) {
         erreurs << "tavo-cli : " << a.erreur << "\n\n" << USAGE_TERRAIN;
@@ -172,12 +204,9 @@ int Terrain(const std::vector<std::string>& arguments, std::ostream& sortie, std
     const Emplacements emplacements = TrouveEmplacements(repertoireCourant, false);
     TOption options(emplacements.depart);
     options.Charge(emplacements.options);
-    std::string programmes = a.programmes.empty() ? options.GetRepProgrammes() : a.programmes;
-    std::error_code absent;
-    if (a.programmes.empty() && emplacements.utilisateur &&
-        !std::filesystem::is_directory(programmes, absent))
-        if (const std::string installe = RepertoireInstalle(); !installe.empty())
-            programmes = installe + "/Vols";
+    const std::string programmes =
+        a.programmes.empty() ? RepertoireProgrammes(options.GetRepProgrammes(), emplacements)
+                             : a.programmes;
 
     TInterlocuteurTerrain interlocuteur(erreurs);
     TDocument document(interlocuteur);
@@ -185,8 +214,8 @@ int Terrain(const std::vector<std::string>& arguments, std::ostream& sortie, std
     const Issue ouvert = document.Ouvre(a.fichier, &lecture);
     if (ouvert != Issue::Faite) {
         if (ouvert == Issue::Echouee)
-            erreurs << "tavo-cli : « " << a.fichier
-                    << " » ne peut pas être lu : " << MessageLecture(lecture) << "\n";
+            erreurs << "tavo-cli : " << a.fichier << " : " << messages::FICHIER_ILLISIBLE << " : "
+                    << MessageLecture(lecture) << "\n";
         return SORTIE_ERREUR;
     }
     std::string erreur;
@@ -194,7 +223,8 @@ int Terrain(const std::vector<std::string>& arguments, std::ostream& sortie, std
         document.Ecrit(document.Fichier(), &erreur) != Issue::Faite)
         erreurs << "tavo-cli : " << erreur << "\n";
     if (document.Concours().NbPilotes() == 0 || document.Concours().NbJugesSaisis() == 0) {
-        erreurs << "tavo-cli : le concours n'a pas encore de pilotes ou de juges.\n";
+        erreurs << "tavo-cli : " << a.fichier
+                << " : le concours n'a pas encore de pilotes ou de juges.\n";
         return SORTIE_ERREUR;
     }
 

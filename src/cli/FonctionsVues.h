@@ -33,6 +33,7 @@ int VueAccord(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VuePublier(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueFeuille(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 int VueImporter(TConcours&, const Commande&, const ParametresCalcul&, Flux);
+int VueManquantes(TConcours&, const Commande&, const ParametresCalcul&, Flux);
 
 constexpr int SORTIE_OK = 0;
 constexpr int SORTIE_ERREUR = 2;
@@ -49,7 +50,14 @@ void EcritTable(const TableVue& table, Format format, std::ostream& sortie);
  */
 std::string PrepareFeuille(TConcours& concours, const Commande& commande,
                            const ParametresCalcul& parametres);
-/** A failed preparation: its message on the error stream. */
-int Echec(const Statut& statut, Flux flux);
+/**
+ * Why a preparation failed: its message, then for a missing programme the flight, the file
+ * looked for and the folder.
+ */
+std::string Raison(const Statut& statut, const TConcours& concours,
+                   const ParametresCalcul& parametres);
+/** A failed preparation: its reason on the error stream. */
+int Echec(const Statut& statut, const TConcours& concours, const ParametresCalcul& parametres,
+          Flux flux);
 
 } // namespace tavo::cli

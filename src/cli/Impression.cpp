@@ -52,7 +52,7 @@ int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcu
 {
     // Painting needs the GUI application of the program's main.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        flux.erreurs << "tavo-cli : l'impression demande une application graphique, qui n'a "
+        flux.erreurs << "l'impression demande une application graphique, qui n'a "
                         "pas été créée\n";
         return SORTIE_ERREUR;
     }
@@ -75,7 +75,8 @@ int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcu
     const std::string echec =
         formulaire == Formulaire::Notes
             ? PrepareFeuille(concours, commande, parametres)
-            : MessageStatut(PrepareFormulaire(concours, parametres, formulaire, commande.nombre));
+            : Raison(PrepareFormulaire(concours, parametres, formulaire, commande.nombre), concours,
+                     parametres);
     if (!echec.empty()) {
         flux.erreurs << echec << '\n';
         return SORTIE_ERREUR;

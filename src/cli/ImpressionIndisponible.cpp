@@ -8,7 +8,7 @@ namespace tavo::cli {
 
 int Imprime(TConcours&, const Commande&, const ParametresCalcul&, Flux flux, const std::string&)
 {
-    flux.erreurs << "tavo-cli : l'impression n'est pas disponible dans cette version "
+    flux.erreurs << "l'impression n'est pas disponible dans cette version "
                     "(construite sans Qt)\n";
     return SORTIE_ERREUR;
 }

@@ -246,4 +246,11 @@ Json& Json::Nul()
     return *this;
 }
 
+Json& Json::Booleen(bool valeur)
+{
+    Separe();
+    texte += valeur ? "true" : "false";
+    return *this;
+}
+
 } // namespace tavo::cli

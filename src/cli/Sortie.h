@@ -65,6 +65,7 @@ public:
     Json& Valeur(std::string_view utf8);
     Json& Valeur(const char* utf8) { return Valeur(std::string_view(utf8)); }
     Json& Nul();
+    Json& Booleen(bool valeur);
 
     const std::string& Texte() const { return texte; }
 

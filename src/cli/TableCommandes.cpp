@@ -45,6 +45,10 @@ constexpr DescriptionCommande COMMANDES[] = {
      "feuille de notes du pilote B sur le vol V {plage} : la\n"
      "note de chaque juge sur chaque ligne, les scores des\n"
      "juges et le total du vol"},
+    {"manquantes", VUE, VueManquantes, F::Aucune, nullptr, nullptr,
+     "feuilles de notes manquantes de chaque vol : pilotes sans\n"
+     "aucune note, feuilles où la colonne d'un juge s'arrête\n"
+     "avant celle des autres (les figures non saisies)"},
     {"publier", VUE, VuePublier, F::Aucune, nullptr, nullptr,
      "site de résultats (HTML) écrit dans le répertoire REP,\n"
      "donné après le fichier : classements, classements et\n"

@@ -85,9 +85,23 @@ void EcritTable(const TableVue& table, Format format, std::ostream& sortie)
         EcritTexte(TableauDe(table), sortie);
 }
 
-int Echec(const Statut& statut, Flux flux)
+std::string Raison(const Statut& statut, const TConcours& concours,
+                   const ParametresCalcul& parametres)
 {
-    flux.erreurs << MessageStatut(statut) << '\n';
+    // The flight whose programme stopped the computation, and where it was looked for.
+    if (statut.manque == Manque::Programmes && statut.vol >= 1 && statut.vol <= statut.nbVols)
+        return std::string(messages::PROGRAMME_MANQUANT) + " : " +
+               ProgrammeCherche(concours, statut.vol, parametres.repProgrammes);
+    std::string raison = MessageStatut(statut);
+    if (!statut && statut.manque != Manque::Programmes && statut.vol != 0)
+        raison += " : " + ProgrammeCherche(concours, statut.vol, parametres.repProgrammes);
+    return raison;
+}
+
+int Echec(const Statut& statut, const TConcours& concours, const ParametresCalcul& parametres,
+          Flux flux)
+{
+    flux.erreurs << Raison(statut, concours, parametres) << '\n';
     return SORTIE_ERREUR;
 }
 

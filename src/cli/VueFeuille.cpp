@@ -21,7 +21,8 @@ std::string PrepareFeuille(TConcours& concours, const Commande& commande,
         return "Le concours n'a que " + std::to_string(concours.GetNbVols()) + " vol(s)";
     const auto vol = static_cast<short>(commande.nombre);
     if (!concours.ChargeProgramme(vol, parametres.repProgrammes))
-        return messages::PROGRAMME_FEUILLE_INTROUVABLE;
+        return std::string(messages::PROGRAMME_FEUILLE_INTROUVABLE) + " : " +
+               ProgrammeCherche(concours, vol, parametres.repProgrammes);
     concours.SetDossardCourant(dossard.c_str());
     concours.SetVolCourant(vol);
     concours.CalculeVolPilotes(vol);
@@ -33,7 +34,7 @@ int VueFeuille(TConcours& concours, const Commande& commande, const ParametresCa
 {
     if (const std::string pourquoi = PrepareFeuille(concours, commande, parametres);
         !pourquoi.empty()) {
-        flux.erreurs << "tavo-cli : " << pourquoi << '\n';
+        flux.erreurs << pourquoi << '\n';
         return SORTIE_ERREUR;
     }
     const TPilote pilote = concours.GetPiloteCourant();

@@ -2,7 +2,9 @@
 // "publier": the results site written into a directory.
 #include "cli/FonctionsVues.h"
 #include "document/Document.h"
+#include "presentation/Messages.h"
 #include "publication/Site.h"
+#include "scoring/FeuillesManquantes.h"
 
 #include <ostream>
 
@@ -21,6 +23,13 @@ int VuePublier(TConcours& concours, const Commande& commande, const ParametresCa
         return SORTIE_ERREUR;
     }
     flux.sortie << commande.repertoire << " : " << resultat.fichiers << " fichiers écrits\n";
+    // Published all the same: a flight published with sheets still to type is said.
+    for (int vol : VolsPublies(concours, parametres))
+        if (const auto manquantes = FeuillesManquantesDuVol(concours, parametres, vol);
+            !manquantes.pilotes.empty())
+            flux.erreurs << messages::AlerteFeuillesManquantes(
+                                vol, static_cast<int>(manquantes.pilotes.size()))
+                         << '\n';
     return SORTIE_OK;
 }
 

@@ -47,7 +47,7 @@ int VueClassement(TConcours& concours, const Commande& commande, const Parametre
 {
     const auto resultat = ClassementApresVols(concours, parametres, commande.nombre);
     if (!resultat.statut)
-        return Echec(resultat.statut, flux);
+        return Echec(resultat.statut, concours, parametres, flux);
     const ClassementVols& c = resultat.valeur;
     switch (commande.format) {
     case Format::Json: {
@@ -71,7 +71,7 @@ int VueFlyOff(TConcours& concours, const Commande& commande, const ParametresCal
 {
     const auto resultat = ClassementApresFlyOff(concours, parametres, commande.nombre);
     if (!resultat.statut)
-        return Echec(resultat.statut, flux);
+        return Echec(resultat.statut, concours, parametres, flux);
     const ClassementFlyOff& c = resultat.valeur;
     switch (commande.format) {
     case Format::Json: {

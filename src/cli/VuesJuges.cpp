@@ -103,7 +103,7 @@ int VueAccord(TConcours& concours, const Commande& commande, const ParametresCal
 {
     const auto resultat = AccordJugesVol(concours, parametres, commande.nombre);
     if (!resultat.statut)
-        return Echec(resultat.statut, flux);
+        return Echec(resultat.statut, concours, parametres, flux);
     if (commande.format == Format::Json)
         JsonAccord(resultat.valeur, flux.sortie);
     else
@@ -116,7 +116,7 @@ int VueJuges(TConcours& concours, const Commande& commande, const ParametresCalc
 {
     const auto resultat = ClassementJugesVol(concours, parametres, commande.nombre);
     if (!resultat.statut)
-        return Echec(resultat.statut, flux);
+        return Echec(resultat.statut, concours, parametres, flux);
     switch (commande.format) {
     case Format::Json:
         JsonJuges(resultat.valeur, flux.sortie);
@@ -135,7 +135,7 @@ int VueDiagramme(TConcours& concours, const Commande& commande, const Parametres
 {
     const auto resultat = DiagrammeNotesJuge(concours, parametres, commande.nombre);
     if (!resultat.statut)
-        return Echec(resultat.statut, flux);
+        return Echec(resultat.statut, concours, parametres, flux);
     const DiagrammeJuge& d = resultat.valeur;
     switch (commande.format) {
     case Format::Json: {
@@ -170,7 +170,7 @@ int VueProfil(TConcours& concours, const Commande& commande, const ParametresCal
 {
     const auto resultat = ProfilJugesVol(concours, parametres, commande.nombre);
     if (!resultat.statut)
-        return Echec(resultat.statut, flux);
+        return Echec(resultat.statut, concours, parametres, flux);
     switch (commande.format) {
     case Format::Json:
         JsonProfil(resultat.valeur, flux.sortie);

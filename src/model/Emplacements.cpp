@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Emplacements.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -96,7 +99,31 @@ void PrepareDonnees(const fs::path& donnees)
     }
 }
 
+// Whether a folder holds a programme: a regular "*.txt" file (in any case) that can be read.
+bool ContientProgramme(const fs::path& repertoire)
+{
+    std::error_code erreur;
+    for (const fs::directory_entry& entree : fs::directory_iterator(repertoire, erreur)) {
+        std::string extension = entree.path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        std::error_code genre;
+        if (extension == ".txt" && entree.is_regular_file(genre) &&
+            std::ifstream(entree.path(), std::ios::binary).is_open())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+std::string RepertoireProgrammes(const std::string& configure, const Emplacements& emplacements)
+{
+    if (!emplacements.utilisateur || ContientProgramme(configure))
+        return configure;
+    const std::string installe = RepertoireInstalle();
+    return installe.empty() ? configure : (fs::path(installe) / PROGRAMMES).string();
+}
 
 std::string RepertoireEtat()
 {

@@ -43,6 +43,13 @@ std::string RepertoireEtat();
 std::string RepertoireInstalle();
 
 /**
+ * The programmes directory to read: `configure` (the options' one), except in the user's
+ * folders while it holds no programme (missing, or without a readable "*.txt" file): then the
+ * installed programmes, when there are some.
+ */
+std::string RepertoireProgrammes(const std::string& configure, const Emplacements& emplacements);
+
+/**
  * The file `nom` of the start-up directory, or the installed one when the
  * start-up directory has none; the start-up directory's name when neither exists.
  */

@@ -35,7 +35,15 @@ inline std::string ProgrammeVolNonDefini(int vol)
  */
 std::string ProgrammesManquants(int vol, const std::string& programme, int nbVols);
 
+/**
+ * What publishing says of a flight it publishes with sheets not all typed:
+ * "Attention : vol 2 : 3 feuilles manquantes ou incomplètes".
+ */
+std::string AlerteFeuillesManquantes(int vol, int nombre);
+
 } // namespace tavo::messages
+
+class TConcours;
 
 namespace tavo {
 
@@ -43,5 +51,11 @@ struct Statut;
 
 /** What a failed preparation says (empty when it succeeded). */
 std::string MessageStatut(const Statut& statut);
+
+/**
+ * Which programme file flight `vol` looks for, and where: "vol 2 : « F3A.txt » introuvable ou
+ * illisible dans « Vols »", or "aucun programme n'est choisi pour le vol 2".
+ */
+std::string ProgrammeCherche(const TConcours& concours, int vol, const std::string& repertoire);
 
 } // namespace tavo

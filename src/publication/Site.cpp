@@ -66,6 +66,26 @@ struct Place
     std::size_t classes = 0; ///< the pilots ranked
 };
 
+// Computes the flights whose programme loads, up to the first that does not, and returns how
+// many; `voles` gets those some pilot has flown: the flights the site publishes.
+short CalculeVolsDuSite(TConcours& concours, const ParametresCalcul& parametres,
+                        std::vector<int>& voles)
+{
+    const short vols = VolsEffectifs(concours.GetNbVols());
+    short disponibles = 0;
+    while (disponibles < vols &&
+           concours.ChargeProgramme(static_cast<short>(disponibles + 1), parametres.repProgrammes))
+        ++disponibles;
+    concours.CalculeVols(disponibles, parametres.repProgrammes, parametres.tbl);
+    for (short v = 1; v <= disponibles; ++v)
+        for (const TPilote& pilote : concours.GetPilotes())
+            if (AVole(pilote.GetScoreVol(v))) {
+                voles.push_back(v);
+                break;
+            }
+    return disponibles;
+}
+
 /** The site being built: a copy of the competition, the pages made so far. */
 class Site
 {
@@ -122,22 +142,11 @@ private:
     // The flights whose programme loads, up to the first that does not, and those flown.
     void Vols()
     {
-        const short vols = VolsEffectifs(m_concours.GetNbVols());
-        while (m_disponibles < vols &&
-               m_concours.ChargeProgramme(static_cast<short>(m_disponibles + 1),
-                                          m_parametres.repProgrammes))
-            ++m_disponibles;
-        if (m_disponibles < vols)
+        m_disponibles = CalculeVolsDuSite(m_concours, m_parametres, m_voles);
+        if (m_disponibles < VolsEffectifs(m_concours.GetNbVols()))
             m_remarques += "<p class=\"note\">Le programme du vol " +
                            std::to_string(m_disponibles + 1) +
                            " est introuvable : les vols suivants ne sont pas publiés.</p>\n";
-        m_concours.CalculeVols(m_disponibles, m_parametres.repProgrammes, m_parametres.tbl);
-        for (short v = 1; v <= m_disponibles; ++v)
-            for (const TPilote& pilote : m_concours.GetPilotes())
-                if (AVole(pilote.GetScoreVol(v))) {
-                    m_voles.push_back(v);
-                    break;
-                }
     }
 
     bool Vole(int v) const { return std::find(m_voles.begin(), m_voles.end(), v) != m_voles.end(); }
@@ -468,6 +477,15 @@ bool EstFichierDuSite(std::string_view debut, std::string_view fin)
     return debut.starts_with(style.substr(0, style.find('\n') + 1)) ||
            debut.starts_with(STYLE_2_01) ||
            debut.starts_with(icone.substr(0, icone.find('\n') + 1));
+}
+
+std::vector<int> VolsPublies(const TConcours& concours, const ParametresCalcul& parametres)
+{
+    TConcours copie;
+    copie.Reprend(concours);
+    std::vector<int> voles;
+    CalculeVolsDuSite(copie, parametres, voles);
+    return voles;
 }
 
 std::vector<PageSite> ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres,

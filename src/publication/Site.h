@@ -62,6 +62,12 @@ bool EstFichierDuSite(std::string_view debut, std::string_view fin);
  * one of the `proteges` under another name stops the publication before any file changes. The
  * competition is not changed: the results are computed on a copy, as the views compute them.
  */
+/**
+ * The flights the site publishes: those some pilot has flown, before the first whose programme
+ * cannot be read. The competition is not changed.
+ */
+std::vector<int> VolsPublies(const TConcours& concours, const ParametresCalcul& parametres);
+
 /** The site's files (see `PublieSite`), in memory. */
 std::vector<PageSite> ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres,
                                     ModeSite mode = {});

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
+#include "cli/CommandeTerrain.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
 #include "support/Fabrique.h"
 #include "support/TestUtil.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
@@ -54,12 +56,13 @@ protected:
         ASSERT_TRUE(tavo::EnregistreConcours(c, fichier));
     }
 
-    Sortie Lance(std::vector<std::string> arguments)
+    Sortie Lance(std::vector<std::string> arguments, const std::string& courant = {})
     {
         std::ostringstream sortie;
         std::ostringstream erreurs;
         Sortie s;
-        s.code = tavo::cli::Execute(arguments, sortie, erreurs, rep.Chemin().string());
+        s.code = tavo::cli::Execute(arguments, sortie, erreurs,
+                                    courant.empty() ? rep.Chemin().string() : courant);
         s.sortie = sortie.str();
         s.erreurs = erreurs.str();
         return s;
@@ -215,21 +218,171 @@ TEST_F(Cli, optionsOverrideTheOptionsFile)
     EXPECT_NE(s.sortie.find("1;B;18,00;1000,00;1000,00\n"), std::string::npos) << s.sortie;
 }
 
-TEST_F(Cli, missingProgrammeAndUnreadableFileExitWithTwo)
+// Every failure names the file, and a missing programme the flight, the file looked for and where.
+TEST_F(Cli, errorsNameTheFileAndTheProgrammeLookedFor)
 {
+    const std::string prefixe = "tavo-cli : " + fichier + " : ";
     Sortie s = Lance({"juges", fichier, "--vol", "3"});
     EXPECT_EQ(s.code, 2);
-    EXPECT_EQ(s.erreurs, "Le programme de vol 3 est introuvable\n");
+    EXPECT_EQ(s.erreurs, prefixe + "Le programme de vol 3 est introuvable : aucun programme "
+                                   "n'est choisi pour le vol 3\n");
     EXPECT_EQ(s.sortie, "");
-    s = Lance({"classement", fichier, "--vols", "2"});
+    s = Lance({"classement", fichier, "--vols", "1", "--programmes", "/nonexistent"});
     EXPECT_EQ(s.code, 2);
-    EXPECT_EQ(s.erreurs, "Au moins un programme de vol n'a pas été trouvé : le concours n'a que 1 "
-                         "vol, le vol 2 n'a pas de programme\n");
-    s = Lance({"classement", rep.Fichier("absent.ccr"), "--vols", "1"});
-    EXPECT_EQ(s.code, 2);
-    EXPECT_EQ(s.erreurs.rfind("Incapable d'ouvrir le fichier\n", 0), 0u);
+    EXPECT_EQ(s.erreurs, prefixe + "Au moins un programme de vol n'a pas été trouvé : vol 1 : "
+                                   "« K2.txt » introuvable ou illisible dans « /nonexistent »\n");
+    // A ranking counting more flights than the competition has names the flight without one.
+    EXPECT_EQ(Lance({"classement", fichier, "--vols", "2"}).erreurs,
+              prefixe + "Au moins un programme de vol n'a pas été trouvé : le concours n'a que 1 "
+                        "vol, le vol 2 n'a pas de programme\n");
+    EXPECT_EQ(Lance({"feuille", fichier, "--vol", "1", "--dossard", "9"}).erreurs,
+              prefixe + "Aucun pilote ne porte le dossard 9\n");
+    const std::string absent = rep.Fichier("absent.ccr");
+    EXPECT_EQ(Lance({"classement", absent, "--vols", "1"}).erreurs,
+              "tavo-cli : " + absent +
+                  " : Incapable d'ouvrir le fichier : Le fichier est introuvable ou illisible.\n");
+    std::ostringstream sortie, erreurs;
+    EXPECT_EQ(tavo::cli::Terrain({"terrain", absent}, sortie, erreurs, rep.Chemin().string()), 2);
+    EXPECT_EQ(erreurs.str().rfind("tavo-cli : " + absent + " : Incapable d'ouvrir le fichier", 0),
+              0u)
+        << erreurs.str();
     tavo::test::EcritOctets(rep.Fichier("abime.ccr"), "Titre\r\nLieu\r\n");
-    EXPECT_EQ(Lance({"concours", rep.Fichier("abime.ccr")}).code, 2);
+    s = Lance({"concours", rep.Fichier("abime.ccr")});
+    EXPECT_EQ(s.code, 2);
+    EXPECT_EQ(s.erreurs.rfind("tavo-cli : " + rep.Fichier("abime.ccr") + " : ", 0), 0u);
+}
+
+// Started outside a folder with tavo.ini, the user's programmes folder that holds no programme
+// gives way to the installed programmes.
+TEST_F(Cli, anEmptyProgrammesFolderOfTheUserFallsBackOnTheInstalledOnes)
+{
+    namespace fs = std::filesystem;
+    fs::create_directories(rep.Chemin() / "data/tavo/Vols");
+    tavo::test::EcritOctets(rep.Fichier("data/tavo/Vols/lisez-moi.md"), "");
+    fs::create_directories(rep.Chemin() / "share/tavo/Vols");
+    tavo::test::EcritOctets(rep.Fichier("share/tavo/Vols/K2.txt"), tavo::test::TexteProgramme({2}));
+    fs::create_directory(rep.Chemin() / "ailleurs");
+    setenv("XDG_DATA_HOME", rep.Fichier("data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", rep.Fichier("config").c_str(), 1);
+    setenv("XDG_DATA_DIRS", rep.Fichier("share").c_str(), 1);
+    const Sortie vide = Lance({"classement", fichier, "--vols", "1"}, rep.Fichier("ailleurs"));
+    tavo::test::EcritOctets(rep.Fichier("data/tavo/Vols/K2.txt"), tavo::test::TexteProgramme({4}));
+    const Sortie propre =
+        Lance({"classement", fichier, "--vols", "1", "--format", "csv"}, rep.Fichier("ailleurs"));
+    for (const char* nom : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"})
+        unsetenv(nom);
+    EXPECT_EQ(vide.code, 0) << vide.erreurs;
+    // The user's own programme, once there, is the one read (K 4: 36 for B).
+    EXPECT_NE(propre.sortie.find("1;B;36,00;"), std::string::npos) << propre.sortie;
+}
+
+TEST_F(Cli, versionHelpOfOneCommandAndTheEndOfOptions)
+{
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--version"}, {"classement", fichier, "--bavard", "-V"}}) {
+        const Sortie s = Lance(arguments);
+        EXPECT_EQ(s.code, 0);
+        EXPECT_EQ(s.sortie, "tavo-cli " TAVO_VERSION "\n");
+    }
+    std::ostringstream sortie, erreurs;
+    EXPECT_EQ(tavo::cli::Terrain({"terrain", "-V"}, sortie, erreurs, rep.Chemin().string()), 0);
+    EXPECT_EQ(sortie.str(), "tavo-cli " TAVO_VERSION "\n");
+
+    Sortie s = Lance({"classement", "--help"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(s.sortie.rfind("Usage : tavo-cli classement FICHIER.ccr --vols N [options]\n\n"
+                             "  classement des pilotes après N vols (N de 1 à 4)\n",
+                             0),
+              0u)
+        << s.sortie;
+    EXPECT_NE(s.sortie.find("--format FORMAT"), std::string::npos);
+    EXPECT_EQ(s.sortie.find("flyoff"), std::string::npos);
+    s = Lance({"imprimer", "notes", fichier, "-h"});
+    EXPECT_EQ(s.sortie.rfind("Usage : tavo-cli imprimer notes FICHIER.ccr --dossard B --vol V "
+                             "--pdf SORTIE.pdf [options]\n",
+                             0),
+              0u)
+        << s.sortie;
+    EXPECT_EQ(s.sortie.find("--format"), std::string::npos);
+    EXPECT_EQ(Lance({"inconnue", "--help"}).code, 64);
+
+    // After "--", names that look like options are files.
+    const auto courant = std::filesystem::current_path();
+    std::filesystem::current_path(rep.Chemin());
+    std::filesystem::copy_file(fichier, "--vols");
+    const Sortie fin = Lance({"classement", "--vols", "1", "--", "--vols"});
+    const Sortie version = Lance({"concours", "--", "-V"});
+    std::filesystem::current_path(courant);
+    EXPECT_EQ(fin.code, 0) << fin.erreurs;
+    EXPECT_NE(fin.sortie.find("(après 1 vol)"), std::string::npos);
+    EXPECT_EQ(version.code, 2);
+    EXPECT_EQ(version.erreurs.rfind("tavo-cli : -V : Incapable d'ouvrir le fichier", 0), 0u);
+}
+
+// Flight 1: C has no mark. Flight 2 (three figures): A's judges 2 and 3 stopped after the first,
+// C has no mark. Flight 3: all typed. Flight 4: nobody has flown. Flight 5: no programme file.
+TEST_F(Cli, missingSheetsInTextCsvAndJsonAndWhenPublishing)
+{
+    tavo::test::EcritOctets(rep.Fichier("Vols/Trois.txt"), tavo::test::TexteProgramme({1, 1, 1}));
+    TConcours c;
+    ASSERT_TRUE(tavo::OuvreConcours(c, fichier));
+    c.SetNbVols(5);
+    for (short v = 1; v <= 4; ++v)
+        c.SetProgrammeVol(v == 2 ? "Trois.txt" : "K2.txt", static_cast<short>(v - 1));
+    c.SetProgrammeVol("Absent.txt", 4);
+    auto pilote = c.GetPilotes().begin();
+    TPilote& a = *pilote++;
+    TPilote& b = *pilote++;
+    Note(a, 2, 1, {7, 7, 7});
+    Note(a, 2, 2, {7, 0, 0});
+    Note(a, 2, 3, {8});
+    for (short ligne = 1; ligne <= 3; ++ligne)
+        Note(b, 2, ligne, {9, 9, 9});
+    for (TPilote& p : c.GetPilotes())
+        Note(p, 3, 1, {6, 6, 6});
+    ASSERT_TRUE(tavo::EnregistreConcours(c, fichier));
+
+    const Sortie texte = Lance({"manquantes", fichier});
+    EXPECT_EQ(texte.code, 0) << texte.erreurs;
+    EXPECT_NE(texte.sortie.find("FEUILLES MANQUANTES\n(sans note ou incomplètes)\n\n"
+                                "Vol 1 (Essai)\nDos   Nom Prénom"),
+              std::string::npos)
+        << texte.sortie;
+    EXPECT_NE(texte.sortie.find(" 3    C"), std::string::npos);
+    EXPECT_NE(texte.sortie.find("  juges 2 et 3 : figures 2 à 3\n"), std::string::npos);
+    EXPECT_NE(texte.sortie.find("Vol 3 (Essai)\ntoutes les feuilles sont saisies\n"),
+              std::string::npos);
+    EXPECT_NE(texte.sortie.find("Vol 5 (Absent.txt : programme introuvable)\n"), std::string::npos);
+    EXPECT_NE(texte.sortie.find("\n9 feuilles manquantes ou incomplètes\n"), std::string::npos);
+
+    const Sortie csv = Lance({"manquantes", fichier, "--format", "csv"});
+    EXPECT_EQ(csv.sortie.rfind("Vol;Dos;Nom Prénom;Feuille\n"
+                               "1;3;C;sans note\n"
+                               "2;1;A Jérôme;juges 2 et 3 : figures 2 à 3\n"
+                               "2;3;C;sans note\n4;1;",
+                               0),
+              0u)
+        << csv.sortie;
+
+    const Sortie json = Lance({"manquantes", fichier, "--format", "json"});
+    EXPECT_NE(
+        json.sortie.find(
+            R"({"vol":2,"programme":"Trois.txt","nom_programme":"Essai","programme_lu":true,)"
+            R"("sans_note":1,"incompletes":1,"pilotes":[{"position":1,"dossard":"1",)"
+            R"("nom":"A","prenom":"Jérôme","sans_note":false,"lignes":[)"
+            R"({"juge":2,"premiere":2,"derniere":3},{"juge":3,"premiere":2,"derniere":3}]},)"),
+        std::string::npos)
+        << json.sortie;
+    EXPECT_NE(json.sortie.find(R"("programme_lu":false,)"), std::string::npos);
+    EXPECT_NE(json.sortie.find(R"(],"total":9}
+)"),
+              std::string::npos);
+
+    // Published all the same; flights 4 (nobody flew) and 5 (not published) are not told.
+    const Sortie publie = Lance({"publier", fichier, rep.Fichier("site")});
+    EXPECT_EQ(publie.code, 0);
+    EXPECT_EQ(publie.erreurs, "Attention : vol 1 : 1 feuille manquante ou incomplète\n"
+                              "Attention : vol 2 : 2 feuilles manquantes ou incomplètes\n");
 }
 
 TEST_F(Cli, badUsageExitsWith64AndAShortUsage)
@@ -328,6 +481,8 @@ TEST_F(Cli, helpExplainsEveryViewAndOption)
           "accord --vol V",
           "publier REP",
           "feuille --dossard B --vol V",
+          "manquantes              feuilles de notes manquantes",
+          "-V, --version",
           "tavo-cli terrain FICHIER.ccr",
           "juges [--accord] --vol V",
           "--programmes",
@@ -340,7 +495,7 @@ TEST_F(Cli, helpExplainsEveryViewAndOption)
     EXPECT_EQ(s.sortie.find('{'), std::string::npos) << s.sortie;
     EXPECT_NE(Lance({}).erreurs.find(
                   "        | diagramme --juge J | profil --vol V | accord --vol V\n"
-                  "        | feuille --dossard B --vol V | publier REP | importer PILOTES.csv\n"),
+                  "        | feuille --dossard B --vol V | manquantes | publier REP\n"),
               std::string::npos);
 }
 
@@ -350,7 +505,8 @@ TEST_F(Cli, printingWithoutAGuiApplicationFailsCleanly)
     const std::string pdf = rep.Fichier("pilotes.pdf");
     const Sortie s = Lance({"imprimer", "pilotes", fichier, "--pdf", pdf});
     EXPECT_EQ(s.code, 2);
-    EXPECT_NE(s.erreurs.find("tavo-cli : l'impression "), std::string::npos) << s.erreurs;
+    EXPECT_NE(s.erreurs.find("tavo-cli : " + fichier + " : l'impression "), std::string::npos)
+        << s.erreurs;
     EXPECT_EQ(s.sortie, "");
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }

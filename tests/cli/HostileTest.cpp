@@ -26,6 +26,7 @@ const std::string VOLS = TAVO_DATA_DIR "/Vols";
     }
     for (int j = 1; j <= 5; ++j)
         liste.push_back({"diagramme", "--juge", std::to_string(j)});
+    liste.push_back({"manquantes", "--programmes", VOLS});
     return liste;
 }
 
