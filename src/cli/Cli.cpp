@@ -50,8 +50,12 @@ void Rapporte(int code, const std::string& fichier, const std::string& dit, std:
     while (debut < dit.size()) {
         std::size_t fin = dit.find('\n', debut);
         fin = fin == std::string::npos ? dit.size() : fin;
-        if (fin > debut)
-            erreurs << "tavo-cli : " << fichier << " : " << dit.substr(debut, fin - debut) << '\n';
+        // A line that names its file already (the spreadsheet of "importer") is kept as it is.
+        const std::string ligne = dit.substr(debut, fin - debut);
+        if (ligne.rfind("tavo-cli : ", 0) == 0)
+            erreurs << ligne << '\n';
+        else if (fin > debut)
+            erreurs << "tavo-cli : " << fichier << " : " << ligne << '\n';
         debut = fin + 1;
     }
 }
@@ -117,8 +121,11 @@ int Execute(const std::vector<std::string>& arguments, std::ostream& sortie, std
     erreurs << SansControle(messages.str(), true);
     const bool json =
         analyse.genre == Analyse::Genre::Commande && analyse.commande.format == Format::Json;
+    // A CSV result is a spreadsheet's file: it starts with the byte-order mark.
+    const bool csv = analyse.genre == Analyse::Genre::Commande &&
+                     analyse.commande.format == Format::Csv && !resultat.str().empty();
     errno = 0;
-    sortie << (json ? resultat.str() : SansControle(resultat.str(), true));
+    sortie << (csv ? BOM_UTF8 : "") << (json ? resultat.str() : SansControle(resultat.str(), true));
     if (!sortie.flush()) {
         const int cause = errno;
         erreurs << "tavo-cli : impossible d'écrire le résultat sur la sortie standard";

@@ -32,19 +32,6 @@ std::string Aligne(const std::string& texte, std::size_t largeur, Alignement ali
     return std::string(marge, ' ') + texte;
 }
 
-std::string ChampCsv(const std::string& texte)
-{
-    if (texte.find_first_of(";\"\r\n") == std::string::npos)
-        return texte;
-    std::string champ = "\"";
-    for (char c : texte) {
-        if (c == '"')
-            champ += '"';
-        champ += c;
-    }
-    return champ + '"';
-}
-
 } // namespace
 
 std::size_t Largeur(std::string_view utf8)
@@ -52,36 +39,6 @@ std::size_t Largeur(std::string_view utf8)
     return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
-}
-
-Cellule Texte(std::string texte)
-{
-    return {texte, texte};
-}
-
-Cellule Nombre(const std::string& texte)
-{
-    Cellule cellule{SansEspaces(texte), SansEspaces(texte)};
-    std::replace(cellule.csv.begin(), cellule.csv.end(), '.', ',');
-    return cellule;
-}
-
-Tableau TableauDe(const TableVue& table)
-{
-    Tableau t;
-    for (const ColonneVue& colonne : table.Colonnes())
-        t.colonnes.push_back(
-            {SansEspaces(colonne.titre), colonne.caracteres, colonne.alignCellule});
-    t.lignes.reserve(table.NbLignes());
-    for (std::size_t i = 0; i < table.NbLignes(); ++i) {
-        std::vector<Cellule> cellules;
-        const std::vector<std::string> textes = table.Ligne(i);
-        for (std::size_t c = 0; c < textes.size() && c < table.Colonnes().size(); ++c)
-            cellules.push_back(table.Colonnes()[c].nombre ? Nombre(textes[c])
-                                                          : Texte(SansEspaces(textes[c])));
-        t.lignes.push_back(std::move(cellules));
-    }
-    return t;
 }
 
 void EcritBlocTitre(const BlocTitre& bloc, std::ostream& sortie)
@@ -115,26 +72,6 @@ void EcritTexte(const Tableau& tableau, std::ostream& sortie)
     for (const auto& cellules : tableau.lignes)
         ecrit(
             [&](std::size_t c) { return c < cellules.size() ? cellules[c].texte : std::string(); });
-}
-
-void EcritCsv(const Tableau& tableau, std::ostream& sortie)
-{
-    auto ecrit = [&](auto texteDe) {
-        std::string ligne;
-        bool premier = true;
-        for (std::size_t c = 0; c < tableau.colonnes.size(); ++c) {
-            if (tableau.colonnes[c].texteSeulement)
-                continue;
-            if (!premier)
-                ligne += ';';
-            premier = false;
-            ligne += ChampCsv(texteDe(c));
-        }
-        sortie << ligne << '\n';
-    };
-    ecrit([&](std::size_t c) { return SansEspaces(tableau.colonnes[c].titre); });
-    for (const auto& cellules : tableau.lignes)
-        ecrit([&](std::size_t c) { return c < cellules.size() ? cellules[c].csv : std::string(); });
 }
 
 std::string NombreJson(double valeur)

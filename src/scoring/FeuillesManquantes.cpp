@@ -45,11 +45,26 @@ std::vector<LignesNonSaisies> LignesManquantes(const TPilote& pilote, short vol,
         dernieres.push_back(DerniereNote(pilote, vol, juge, figures));
     const short plusLoin =
         dernieres.empty() ? short{0} : *std::max_element(dernieres.begin(), dernieres.end());
+    const auto commencees = static_cast<int>(
+        std::count_if(dernieres.begin(), dernieres.end(), [](short d) { return d > 0; }));
+    // A line at least half the started columns mark: a column stopping before it was left.
+    // Fewer marks there are zeros given (four judges of five giving 0 on the last figure).
+    short marquee = 0;
+    for (short l = 1; l <= plusLoin; ++l) {
+        int notes = 0;
+        for (short juge = 1; juge <= juges; ++juge)
+            notes += pilote.GetNote(vol, l, juge) != 0 ? 1 : 0;
+        if (2 * notes >= commencees)
+            marquee = l;
+    }
     std::vector<LignesNonSaisies> lignes;
-    for (short juge = 1; juge <= juges; ++juge)
-        if (const short derniere = dernieres[static_cast<std::size_t>(juge - 1)];
-            derniere < plusLoin)
-            lignes.push_back({juge, static_cast<short>(derniere + 1), plusLoin});
+    for (short juge = 1; juge <= juges; ++juge) {
+        const short derniere = dernieres[static_cast<std::size_t>(juge - 1)];
+        // A column never started misses every line the others marked.
+        const short fin = derniere == 0 ? plusLoin : marquee;
+        if (derniere < fin)
+            lignes.push_back({juge, static_cast<short>(derniere + 1), fin});
+    }
     return lignes;
 }
 

@@ -15,11 +15,12 @@ class TPilote;
  * of its marks on the programme's figures (the noise and conformity lines do
  * not count):
  *  - no mark at all on the flight (every line, every judge): no sheet;
- *  - otherwise each judge's column should reach the last figure any judge
- *    marked: the lines after his own last mark up to that one are untyped (a
- *    judge with no mark at all while others have some misses every one).
- * A 0 between marks, and zeros after the last figure every judge marked (a
- * crash), are marks.
+ *  - otherwise each judge's column should reach the last figure that at least
+ *    half the judges who marked anything marked: the lines after his own last
+ *    mark up to that one are untyped (a judge with no mark at all while others
+ *    have some misses every line any judge marked).
+ * A 0 between marks, zeros after the last figure every judge marked (a
+ * crash), and zeros most judges gave on the last figures, are marks.
  */
 namespace tavo {
 

@@ -6,7 +6,9 @@
 
 using namespace tavo::cli;
 using tavo::Alignement;
+using tavo::EcritCsv;
 using tavo::Fixe;
+using tavo::Tableau;
 
 TEST(Sortie, jsonNumbersAreTheShortestTextThatReadsBack)
 {

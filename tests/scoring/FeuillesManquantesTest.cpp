@@ -60,6 +60,19 @@ TEST(FeuillesManquantes, realZerosAreNotUntyped)
     TPilote bruit;
     Note(bruit, 1, 21, {-5, 0, 0});
     EXPECT_EQ(tavo::EtatDeFeuille(bruit, 1, 3, 20), EtatFeuille::Saisie);
+
+    // Four judges of five gave 0 on the last figure: zeros given, not a column left.
+    TPilote zeros;
+    for (short ligne = 1; ligne <= 17; ++ligne)
+        Note(zeros, 1, ligne, {7, 7, 7, 7, 7});
+    Note(zeros, 1, 17, {0, 0, 0, 0, 6});
+    EXPECT_TRUE(tavo::FeuilleSaisie(zeros, 1, 5, 17));
+    // Typed judge by judge and left in judge 2's column: judge 2 from figure 11, 3 wholly.
+    TPilote coupee;
+    Marque(coupee, 17, {7, 0, 0});
+    Marque(coupee, 10, {7, 7, 0});
+    EXPECT_EQ(tavo::LignesManquantes(coupee, 1, 3, 17),
+              (std::vector<LignesNonSaisies>{{2, 11, 17}, {3, 1, 17}}));
 }
 
 TEST(FeuillesManquantes, flightsListThePilotsInEntryOrderAndKeepAFlightWithoutProgramme)

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "presentation/Presentation.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+/** A table view as cells of text, and its CSV form: the file spreadsheets open. UTF-8. */
+namespace tavo {
+
+/** What spreadsheets read first to take a CSV file as UTF-8. */
+inline constexpr const char* BOM_UTF8 = "\xEF\xBB\xBF";
+
+struct Colonne
+{
+    std::string titre;
+    int largeur = 0; ///< in characters
+    Alignement alignement = Alignement::Droite;
+    bool texteSeulement = false; ///< not in the CSV form
+};
+
+/** One cell: its text as the screen shows it, and its CSV form. */
+struct Cellule
+{
+    std::string texte;
+    std::string csv;
+};
+
+/** A cell holding a text, the same in both forms. */
+Cellule CelluleTexte(std::string texte);
+/** A number as the views write it, without its padding; the CSV form has a decimal comma. */
+Cellule CelluleNombre(const std::string& texte);
+
+/** A table: columns, then rows of cells. */
+struct Tableau
+{
+    std::vector<Colonne> colonnes;
+    std::vector<std::vector<Cellule>> lignes;
+};
+
+/** A table view of the program: its columns and rows, each cell without its padding. */
+Tableau TableauDe(const TableVue& table);
+/** A header line of titles, then the rows; ';' between fields, quoted when needed. */
+void EcritCsv(const Tableau& tableau, std::ostream& sortie);
+/** The CSV file of a table: the byte-order mark, then `EcritCsv`. */
+std::string FichierCsv(const Tableau& tableau);
+
+} // namespace tavo
