@@ -57,15 +57,16 @@ void menuDocuments(std::vector<TEntreeMenu>& t)
                  "En&registrer sous",
                  "Enregistre le concours selectionné sous un nouveau nom"});
     t.push_back({{CONCOURS}, 0, {}, {}});
+    t.push_back({{CONCOURS},
+                 CM_IMPORTER,
+                 "&Importer des pilotes...",
+                 "Ajoute au concours les pilotes d'un tableau d'inscription (CSV)"});
+    t.push_back({{CONCOURS}, 0, {}, {}});
     t.push_back({{CONCOURS}, CM_QUITTER, "&Quitter", "Quitte Tavo 2000"});
 
     t.push_back(
         {{SAISIE}, CM_INFORMATIONS, "&Informations", "Saisie des informations d'un concours"});
     t.push_back({{SAISIE}, CM_PILOTES, "&Pilotes", "Saisie des pilotes du concours"});
-    t.push_back({{SAISIE},
-                 CM_IMPORTER,
-                 "I&mporter des pilotes...",
-                 "Ajoute au concours les pilotes d'un tableau d'inscription (CSV)"});
     t.push_back({{SAISIE}, CM_NOTES, "&Notes", "Saisie des notes des pilotes"});
     t.push_back({{SAISIE},
                  CM_TERRAIN,
@@ -84,6 +85,11 @@ void menuAffichage(std::vector<TEntreeMenu>& t)
                  "Affiche les caractéristiqes du concours"});
     t.push_back({{AFFICHAGE}, CM_JUGES, "Ju&ges", "Affiche les juges du concours"});
     t.push_back({{AFFICHAGE}, CM_LISTE_PILOTES, "Pi&lotes", "Affiche les pilotes du concours"});
+    t.push_back({{AFFICHAGE},
+                 CM_FEUILLES_MANQUANTES,
+                 "Feuilles &manquantes",
+                 "Affiche, vol par vol, les pilotes dont la feuille de notes n'est pas saisie ou "
+                 "pas complète"});
     t.push_back({{AFFICHAGE}, 0, {}, {}});
     classementsVols(t, {AFFICHAGE, CLST_PILOTES}, CM_CLST_PILOTES_1, "Affiche");
     serie(t, {AFFICHAGE, CLST_PILOTES, FLYOFF}, CM_FLYOFF_1, 4, "Après &%1 fly-off",
@@ -124,6 +130,10 @@ void menuImpression(std::vector<TEntreeMenu>& t)
                  CM_PUBLIER,
                  "Publier les résultats (HTML)...",
                  "Publie les classements, les notes des juges et les statistiques en pages HTML"});
+    t.push_back({{IMPRESSION},
+                 CM_EXPORTER_CSV,
+                 "E&xporter en CSV...",
+                 "Enregistre le tableau affiché dans un fichier CSV pour un tableur"});
 }
 
 // "?": help and about.

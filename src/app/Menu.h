@@ -24,15 +24,16 @@ enum Commande : int
     CM_OPTIONS = 304,
     CM_TERRAIN = 305, ///< the judges entering their marks on their phones
     /// pilots added from a registration spreadsheet (CSV)
-    CM_IMPORTER = 306,
+    CM_IMPORTER = 212, ///< the pilots of a registration spreadsheet
     CM_CARACTERISTIQUES = 401,
     CM_JUGES = 402,
     CM_LISTE_PILOTES = 403,
-    CM_CLST_JUGES_1 = 405,   ///< to 411: judge ranking of flights 1 to 7
-    CM_CLST_PILOTES_1 = 413, ///< to 416: pilot ranking after 1 to 4 flights
-    CM_FLYOFF_1 = 418,       ///< to 421: pilot ranking after 1 to 4 fly-offs
-    CM_DIAGRAMME_1 = 423,    ///< to 427: score diagram of judges 1 to 5
-    CM_TBL_1 = 429,          ///< to 435: TBL profile of flights 1 to 7
+    CM_CLST_JUGES_1 = 405,        ///< to 411: judge ranking of flights 1 to 7
+    CM_CLST_PILOTES_1 = 413,      ///< to 416: pilot ranking after 1 to 4 flights
+    CM_FLYOFF_1 = 418,            ///< to 421: pilot ranking after 1 to 4 fly-offs
+    CM_DIAGRAMME_1 = 423,         ///< to 427: score diagram of judges 1 to 5
+    CM_TBL_1 = 429,               ///< to 435: TBL profile of flights 1 to 7
+    CM_FEUILLES_MANQUANTES = 437, ///< the sheets still to type, flight by flight
     CM_MISE_EN_PAGE = 501,
     CM_IMP_LISTE_DOSSARDS = 503,
     CM_IMP_LISTE_NOMS = 504,
@@ -42,7 +43,8 @@ enum Commande : int
     CM_IMP_DIAGRAMME_1 = 524,    ///< to 528
     CM_IMP_PROGRAMME_1 = 530,    ///< to 536
     CM_IMP_PROCES_VERBAL = 538,
-    CM_PUBLIER = 540, ///< the results site
+    CM_PUBLIER = 540,      ///< the results site
+    CM_EXPORTER_CSV = 542, ///< the table view shown, as a spreadsheet's file
     CM_AIDE = 601,
     CM_A_PROPOS = 602,
     CM_QUITTER = tavo::CM_EXIT,

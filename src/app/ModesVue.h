@@ -15,6 +15,8 @@ constexpr int FEUILLE = 3;
 // 4 to 30: the ranking and statistics views, numbered by kind.
 constexpr int PREMIER_CALCULE = 4;
 constexpr int DERNIER_CALCULE = 30;
+/** The sheets still to type, flight by flight. */
+constexpr int FEUILLES_MANQUANTES = 31;
 } // namespace modes
 
 /** A ranking or statistics view: its kind and its number (N, k, v or j, from 1). */

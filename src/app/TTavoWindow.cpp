@@ -10,6 +10,7 @@
 #include "app/Menu.h"
 #include "app/ModesVue.h"
 #include "app/TAProposDlg.h"
+#include "app/VueDessin.h"
 #include "document/Document.h"
 #include "document/FeuilleSaisie.h"
 #include "model/Cp1252.h"
@@ -210,6 +211,9 @@ void TTavoWindow::CommandEnable(TCommandEnabler& ce)
     case CM_TERRAIN:
         ce.Enable(horsFeuille && Concours->NbPilotes() > 0 && Concours->NbJugesSaisis() > 0);
         break;
+    case CM_EXPORTER_CSV:
+        ce.Enable(VueExportable());
+        break;
     default:
         ce.Enable(horsFeuille);
         break;
@@ -243,6 +247,16 @@ void TTavoWindow::Paint(tavo::TDC& dc, bool, const TRect& rect)
     case modes::FEUILLE:
         DessineFeuilleNotes(dc, *this);
         return;
+    case modes::FEUILLES_MANQUANTES: {
+        const auto x = static_cast<int>(Scroller->XOffset());
+        const auto y = static_cast<int>(Scroller->YOffset());
+        std::string texte;
+        const tavo::TableVue table = TableFeuillesManquantes();
+        tavo::vues::DessineTableVue(dc, LargeurVue, table,
+                                    {x, y, x + client.Width(), y + client.Height()}, &texte);
+        DitVue(QStringLiteral("Feuilles manquantes"), QString::fromStdString(texte));
+        return;
+    }
     default:
         if (const auto mode = DecodeVue(Vue))
             PaintVue(dc, *mode, client);
@@ -466,6 +480,9 @@ bool TTavoWindow::CommandeVue(int id)
         return true;
     case CM_LISTE_PILOTES:
         CmListePilotes();
+        return true;
+    case CM_FEUILLES_MANQUANTES:
+        CmFeuillesManquantes();
         return true;
     default:
         if (const auto vue = VueDeCommande(id)) {
@@ -1088,6 +1105,8 @@ int TTavoWindow::CommandeVuePrecedente() const
         return CM_JUGES;
     if (VuePrecedente == modes::LISTE_PILOTES)
         return CM_LISTE_PILOTES;
+    if (VuePrecedente == modes::FEUILLES_MANQUANTES)
+        return CM_FEUILLES_MANQUANTES;
     if (const auto vue = DecodeVue(VuePrecedente))
         return CommandeDeVue(*vue);
     return CM_CARACTERISTIQUES;
@@ -1101,6 +1120,10 @@ bool TTavoWindow::CommandeImpression(int id)
 {
     if (id == CM_PUBLIER) {
         PublieResultats(true);
+        return true;
+    }
+    if (id == CM_EXPORTER_CSV) {
+        CmExporterCsv();
         return true;
     }
     if (id == CM_MISE_EN_PAGE) {
@@ -1197,11 +1220,24 @@ bool TTavoWindow::PublieResultats(bool annonce)
                          tavo::NomTavo(), tavo::MB_OK | tavo::MB_ICONEXCLAMATION);
         return false;
     }
-    if (annonce)
-        tavo::MessageBox(this,
-                         QStringLiteral("Les résultats sont publiés dans « %1 » (%2 fichiers).")
-                             .arg(repertoire)
-                             .arg(resultat.fichiers),
-                         tavo::NomTavo(), tavo::MB_OK | tavo::MB_ICONINFORMATION);
+    // Published all the same: flights published with sheets still to type are said.
+    QStringList alertes;
+    for (const std::string& alerte :
+         tavo::AlertesPublication(*Concours, tavo::ParametresCalcul(*Options)))
+        alertes << QString::fromStdString(alerte);
+    if (annonce) {
+        QString message = QStringLiteral("Les résultats sont publiés dans « %1 » (%2 fichiers).")
+                              .arg(repertoire)
+                              .arg(resultat.fichiers);
+        if (!alertes.isEmpty())
+            message += QStringLiteral("\n\n") + alertes.join(QLatin1Char('\n'));
+        tavo::MessageBox(this, message, tavo::NomTavo(),
+                         tavo::MB_OK | (alertes.isEmpty() ? tavo::MB_ICONINFORMATION
+                                                          : tavo::MB_ICONEXCLAMATION));
+    } else if (!alertes.isEmpty()) {
+        // After a sheet the publication goes on quietly: the status bar says it.
+        if (auto* cadre = qobject_cast<QMainWindow*>(window()); cadre && cadre->statusBar())
+            cadre->statusBar()->showMessage(alertes.join(QStringLiteral(" ; ")), 10000);
+    }
     return true;
 }

@@ -204,6 +204,14 @@ private:
     /** The view command that shows `VuePrecedente` again. */
     int CommandeVuePrecedente() const;
     bool CommandeSaisie(int id);
+    /** "Feuilles manquantes": the sheets still to type, flight by flight. */
+    void CmFeuillesManquantes();
+    /** The missing sheets as the view draws and exports them. */
+    tavo::TableVue TableFeuillesManquantes() const;
+    /** "Exporter en CSV...": the table view shown, as tavo-cli writes it in CSV. */
+    void CmExporterCsv();
+    /** Whether the view shown is a table "Exporter en CSV..." can write. */
+    bool VueExportable() const;
     /** "Importer des pilotes...": a CSV chosen, previewed, its pilots added on "Importer". */
     void CmImporter();
     QString m_repImport; ///< the folder of the spreadsheet imported last

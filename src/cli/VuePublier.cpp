@@ -24,12 +24,8 @@ int VuePublier(TConcours& concours, const Commande& commande, const ParametresCa
     }
     flux.sortie << commande.repertoire << " : " << resultat.fichiers << " fichiers écrits\n";
     // Published all the same: a flight published with sheets still to type is said.
-    for (int vol : VolsPublies(concours, parametres))
-        if (const auto manquantes = FeuillesManquantesDuVol(concours, parametres, vol);
-            !manquantes.pilotes.empty())
-            flux.erreurs << messages::AlerteFeuillesManquantes(
-                                vol, static_cast<int>(manquantes.pilotes.size()))
-                         << '\n';
+    for (const std::string& alerte : AlertesPublication(concours, parametres))
+        flux.erreurs << alerte << '\n';
     return SORTIE_OK;
 }
 

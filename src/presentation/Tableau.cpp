@@ -84,4 +84,49 @@ std::string FichierCsv(const Tableau& tableau)
     return csv.str();
 }
 
+Resultat<TableVue> TableDeVue(TConcours& concours, const ParametresCalcul& parametres,
+                              GenreVue genre, int numero)
+{
+    switch (genre) {
+    case GenreVue::ClassementVols: {
+        const auto r = ClassementApresVols(concours, parametres, numero);
+        return {r.statut, PresenteClassementVols(concours, r.valeur)};
+    }
+    case GenreVue::FlyOff: {
+        const auto r = ClassementApresFlyOff(concours, parametres, numero);
+        return {r.statut, PresenteClassementFlyOff(concours, r.valeur)};
+    }
+    case GenreVue::ClassementJuges: {
+        auto r = ClassementJugesVol(concours, parametres, numero);
+        return {r.statut, PresenteClassementJuges(concours, std::move(r.valeur))};
+    }
+    case GenreVue::Diagramme: {
+        const auto r = DiagrammeNotesJuge(concours, parametres, numero);
+        return {r.statut, PresenteDiagramme(concours, r.valeur).table};
+    }
+    case GenreVue::Profil:
+        break;
+    }
+    const auto r = ProfilJugesVol(concours, parametres, numero);
+    return {r.statut, PresenteProfil(concours, r.valeur)};
+}
+
+std::string NomDeVue(GenreVue genre, int numero)
+{
+    const std::string n = std::to_string(numero);
+    switch (genre) {
+    case GenreVue::ClassementVols:
+        return "Classement après " + n + (numero == 1 ? " vol" : " vols");
+    case GenreVue::FlyOff:
+        return "Classement après " + n + " fly-off";
+    case GenreVue::ClassementJuges:
+        return "Classement des juges - vol " + n;
+    case GenreVue::Diagramme:
+        return "Diagramme du juge " + n;
+    case GenreVue::Profil:
+        break;
+    }
+    return "Profil TBL des juges - vol " + n;
+}
+
 } // namespace tavo

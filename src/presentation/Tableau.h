@@ -2,6 +2,7 @@
 #pragma once
 
 #include "presentation/Presentation.h"
+#include "scoring/Classements.h"
 
 #include <iosfwd>
 #include <string>
@@ -46,5 +47,15 @@ Tableau TableauDe(const TableVue& table);
 void EcritCsv(const Tableau& tableau, std::ostream& sortie);
 /** The CSV file of a table: the byte-order mark, then `EcritCsv`. */
 std::string FichierCsv(const Tableau& tableau);
+
+/**
+ * The table of a ranking or statistics view, computed as tavo-cli computes it (the diagram's
+ * table of marks, without its bars): its CSV form is the file of `tavo-cli --format csv`.
+ */
+Resultat<TableVue> TableDeVue(TConcours& concours, const ParametresCalcul& parametres,
+                              GenreVue genre, int numero);
+
+/** "Classement après 2 vols", "Classement des juges - vol 3": how a view's file is named. */
+std::string NomDeVue(GenreVue genre, int numero);
 
 } // namespace tavo

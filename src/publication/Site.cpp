@@ -8,9 +8,11 @@
 #include "model/ErreurSysteme.h"
 #include "model/Fichier.h"
 #include "model/Texte.h"
+#include "presentation/Messages.h"
 #include "presentation/Presentation.h"
 #include "publication/Html.h"
 #include "scoring/Accord.h"
+#include "scoring/FeuillesManquantes.h"
 #include "scoring/Regles.h"
 
 #include <algorithm>
@@ -486,6 +488,18 @@ std::vector<int> VolsPublies(const TConcours& concours, const ParametresCalcul& 
     std::vector<int> voles;
     CalculeVolsDuSite(copie, parametres, voles);
     return voles;
+}
+
+std::vector<std::string> AlertesPublication(const TConcours& concours,
+                                            const ParametresCalcul& parametres)
+{
+    std::vector<std::string> alertes;
+    for (int vol : VolsPublies(concours, parametres))
+        if (const auto manquantes = FeuillesManquantesDuVol(concours, parametres, vol);
+            !manquantes.pilotes.empty())
+            alertes.push_back(messages::AlerteFeuillesManquantes(
+                vol, static_cast<int>(manquantes.pilotes.size())));
+    return alertes;
 }
 
 std::vector<PageSite> ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres,

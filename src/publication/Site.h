@@ -68,6 +68,13 @@ bool EstFichierDuSite(std::string_view debut, std::string_view fin);
  */
 std::vector<int> VolsPublies(const TConcours& concours, const ParametresCalcul& parametres);
 
+/**
+ * What publishing says of the flights it publishes with sheets still to type, one line each:
+ * "Attention : vol 2 : 3 feuilles manquantes ou incomplètes".
+ */
+std::vector<std::string> AlertesPublication(const TConcours& concours,
+                                            const ParametresCalcul& parametres);
+
 /** The site's files (see `PublieSite`), in memory. */
 std::vector<PageSite> ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres,
                                     ModeSite mode = {});

@@ -4,6 +4,7 @@
 #include "cli/CommandeTerrain.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
+#include "presentation/Tableau.h"
 #include "support/Fabrique.h"
 #include "support/TestUtil.h"
 
@@ -605,4 +606,33 @@ TEST(CliDemo, titlesSayWhenTheTblCorrectionIsApplied)
     EXPECT_EQ(texte({"juges", "--vol", "1", "--tbl"}).find("correction TBL"), std::string::npos);
     EXPECT_EQ(texte({"feuille", "--dossard", "1", "--vol", "1", "--tbl"}).find("correction TBL"),
               std::string::npos);
+}
+
+TEST(CliDemo, theProgramsCsvExportIsTavoCliCsvByteForByte)
+{
+    const std::string demo = std::string(TAVO_DATA_DIR) + "/Concours/demo.ccr";
+    tavo::ParametresCalcul parametres;
+    parametres.repProgrammes = std::string(TAVO_DATA_DIR) + "/Vols";
+    using G = tavo::GenreVue;
+    const std::pair<const char*, const char*> options[] = {{"classement", "--vols"},
+                                                           {"flyoff", "--flyoffs"},
+                                                           {"juges", "--vol"},
+                                                           {"diagramme", "--juge"},
+                                                           {"profil", "--vol"}};
+    const G genres[] = {G::ClassementVols, G::FlyOff, G::ClassementJuges, G::Diagramme, G::Profil};
+    for (std::size_t i = 0; i < std::size(genres); ++i) {
+        std::ostringstream sortie, erreurs;
+        ASSERT_EQ(tavo::cli::Execute({options[i].first, demo, options[i].second, "2",
+                                      "--programmes", parametres.repProgrammes, "--sans-tbl",
+                                      "--rapport1000", "--format", "csv"},
+                                     sortie, erreurs, "."),
+                  0)
+            << erreurs.str();
+        TConcours concours;
+        ASSERT_TRUE(tavo::OuvreConcours(concours, demo));
+        const auto table = tavo::TableDeVue(concours, parametres, genres[i], 2);
+        ASSERT_TRUE(table.statut);
+        EXPECT_EQ(tavo::FichierCsv(tavo::TableauDe(table.valeur)), sortie.str())
+            << options[i].first;
+    }
 }
