@@ -111,11 +111,25 @@ FeuillesManquantesVol FeuillesManquantesDuVol(const TConcours& concours,
         resultat.nbFigures = programme.NbFigures();
     }
     const short juges = JugesEffectifs(concours.GetNbJuges());
+    // A fly-off flight is flown by the pilots the qualification kept: one without a mark on any
+    // fly-off flight is not in the fly-offs, and has no sheet to type.
+    const int qualif = VolsQualification(concours.GetCategorie());
+    const bool flyOff =
+        vol > qualif && FlyOffPropose(concours.GetCategorie(), concours.GetSerie(), vol - qualif);
+    const auto enFlyOff = [&](const TPilote& pilote) {
+        for (short f = static_cast<short>(qualif + 1); f <= VolsEffectifs(concours.GetNbVols());
+             ++f)
+            if (!AucuneNote(pilote, f, juges))
+                return true;
+        return false;
+    };
     int position = 0;
     for (const TPilote& pilote : concours.GetPilotes()) {
         ++position;
         FeuilleManquante feuille;
         feuille.sansNote = AucuneNote(pilote, v, juges);
+        if (feuille.sansNote && flyOff && !enFlyOff(pilote))
+            continue;
         // Without its programme, a flight's figures are unknown: only a sheet without any mark
         // can be told.
         if (!feuille.sansNote && resultat.programmeLu)

@@ -4,7 +4,8 @@
 //                               apropos.png (the about box), aide.png (the help window),
 //                               menu.png (the "Affichage" menu), classement-vols.png,
 //                               classement-flyoff.png, classement-juges.png, diagramme.png,
-//                               profil.png (the ranking and statistics views) and
+//                               profil.png, feuilles-manquantes.png (the ranking and
+//                               statistics views, the sheets still to type) and
 //                               feuille.png (a score sheet during entry)
 #include "app/DialoguesSaisie.h"
 #include "app/FenetreTerrain.h"
@@ -111,7 +112,8 @@ int main(int argc, char** argv)
         {CM_FLYOFF_1 + 2, "classement-flyoff.png"},
         {CM_CLST_JUGES_1, "classement-juges.png"},
         {CM_DIAGRAMME_1, "diagramme.png"},
-        {CM_TBL_1, "profil.png"}};
+        {CM_TBL_1, "profil.png"},
+        {CM_FEUILLES_MANQUANTES, "feuilles-manquantes.png"}};
     tavo::TRepondeurScripte repondeur(cadre);
     for (const auto& [commande, nom] : classements) {
         cadre->ExecuteCommande(commande);
