@@ -540,6 +540,22 @@ bool TTavoWindow::ProposeRecuperation()
     return oui;
 }
 
+bool TTavoWindow::ProposeRecents()
+{
+    // A "no" leaves the journals where they are: offered again at the next start or opening.
+    for (const QString& chemin : FichiersRecents()) {
+        const std::string fichier = CheminNatif(chemin);
+        const auto notes = tavo::NotesARecuperer(fichier);
+        if (!notes || !m_interlocuteur->OuvreEtRecupere(fichier, *notes))
+            continue;
+        m_interlocuteur->RecuperationAcceptee(true);
+        const bool ouvert = OuvreDepose(chemin);
+        m_interlocuteur->RecuperationAcceptee(false);
+        return ouvert;
+    }
+    return false;
+}
+
 // Documents: new, open, save, save as, the caption, the recent competitions.
 
 namespace {
