@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 using namespace tavo;
 
@@ -15,6 +16,10 @@ namespace {
 
 const QString TITRE = NomTavo();
 const QString REMPLACER = QStringLiteral("Voulez-vous le remplacer quand même ?");
+const QString NOTES_SEULES =
+    QStringLiteral("\n\nLe fichier a été enregistré depuis, par une autre fenêtre ou un autre "
+                   "programme : seules les notes sont reprises, sur les pilotes de même dossard "
+                   "et de même nom.");
 
 QString Natif(const std::string& chemin)
 {
@@ -69,13 +74,30 @@ bool TInterlocuteurFenetre::RemplaceFichierOuvert(const std::string& fichier,
 
 bool TInterlocuteurFenetre::RecupereNotes(bool notesSeules)
 {
+    if (m_recuperationAcceptee)
+        return true;
     QString question = QStringLiteral("Des notes saisies après le dernier enregistrement "
                                       "ont été retrouvées. Voulez-vous les récupérer ?");
     if (notesSeules)
-        question += QStringLiteral(
-            "\n\nLe fichier a été enregistré depuis, par une autre fenêtre ou un autre "
-            "programme : seules les notes sont reprises, sur les pilotes de même dossard et "
-            "de même nom.");
+        question += NOTES_SEULES;
+    return MessageBox(m_fenetre, question, TITRE, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool TInterlocuteurFenetre::OuvreEtRecupere(const std::string& fichier,
+                                            const NotesNonEnregistrees& notes)
+{
+    QDateTime derniere;
+    for (const std::string& journal : notes.journaux) {
+        const QDateTime date = QFileInfo(CheminQt(journal.c_str())).lastModified();
+        if (!derniere.isValid() || date > derniere)
+            derniere = date;
+    }
+    QString question =
+        QStringLiteral("Le concours « %1 » a des notes saisies qui n'ont pas été enregistrées "
+                       "(dernière saisie le %2).\n\nVoulez-vous l'ouvrir et les récupérer ?")
+            .arg(Natif(fichier), derniere.toString(QStringLiteral("dd/MM/yyyy à HH:mm")));
+    if (notes.notesSeules)
+        question += NOTES_SEULES;
     return MessageBox(m_fenetre, question, TITRE, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

@@ -22,9 +22,18 @@ public:
     void JournalImpossible(const std::string& journal, const std::string& raison) override;
     void JournalTropGrand(const std::string& journal, std::uint64_t taille) override;
 
+    /**
+     * At start-up: `notes` were typed into `fichier` and never saved; open it and take them
+     * back? The recovery question of its opening is then answered by this one.
+     */
+    bool OuvreEtRecupere(const std::string& fichier, const tavo::NotesNonEnregistrees& notes);
+    /** The next recovery question is answered yes without being asked (until `false`). */
+    void RecuperationAcceptee(bool acceptee) { m_recuperationAcceptee = acceptee; }
+
 private:
     bool Demande(const QString& question);
     void Dit(const QString& texte);
 
     QWidget* m_fenetre;
+    bool m_recuperationAcceptee = false;
 };

@@ -88,7 +88,7 @@ void TTavoApp::MainWindowShown()
     const QStringList arguments = Arguments();
     if (!arguments.isEmpty() && m_client)
         m_client->OuvreFichier(QFileInfo(arguments.constFirst()).absoluteFilePath());
-    else if (m_client)
-        m_client->ProposeRecuperation(); // an unnamed competition a crash interrupted
+    else if (m_client && !m_client->ProposeRecuperation()) // an unnamed competition
+        m_client->ProposeRecents();                        // or a recent one a crash interrupted
     m_cadre->ActualiseCommandes();
 }

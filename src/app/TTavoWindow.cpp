@@ -187,16 +187,25 @@ void TTavoWindow::CommandEnable(TCommandEnabler& ce)
 {
     const bool horsFeuille = Vue != modes::FEUILLE;
     const int id = ce.GetId();
-    // Fly-off views and printouts: only those the category and series offer.
-    std::optional<int> flyoffs;
+    // Fly-off views and printouts: only those the category and series offer; a judge's
+    // diagram: only the judges the panel has.
+    std::optional<int> flyoffs, juge;
     if (const auto vue = VueDeCommande(id); vue && vue->genre == tavo::GenreVue::FlyOff)
         flyoffs = vue->numero;
+    else if (vue && vue->genre == tavo::GenreVue::Diagramme)
+        juge = vue->numero;
     else if (const auto demande = DemandeDe(id);
              demande && demande->formulaire == tavo::Formulaire::FlyOff)
         flyoffs = demande->nombre;
+    else if (demande && demande->formulaire == tavo::Formulaire::Diagramme)
+        juge = demande->nombre;
     if (flyoffs) {
         ce.Enable(horsFeuille &&
                   tavo::FlyOffPropose(Concours->GetCategorie(), Concours->GetSerie(), *flyoffs));
+        return;
+    }
+    if (juge) {
+        ce.Enable(horsFeuille && *juge <= tavo::JugesEffectifs(Concours->GetNbJuges()));
         return;
     }
     switch (id) {
@@ -555,6 +564,22 @@ bool TTavoWindow::ProposeRecuperation()
     if (oui)
         Invalide();
     return oui;
+}
+
+bool TTavoWindow::ProposeRecents()
+{
+    // A "no" leaves the journals where they are: offered again at the next start or opening.
+    for (const QString& chemin : FichiersRecents()) {
+        const std::string fichier = CheminNatif(chemin);
+        const auto notes = tavo::NotesARecuperer(fichier);
+        if (!notes || !m_interlocuteur->OuvreEtRecupere(fichier, *notes))
+            continue;
+        m_interlocuteur->RecuperationAcceptee(true);
+        const bool ouvert = OuvreDepose(chemin);
+        m_interlocuteur->RecuperationAcceptee(false);
+        return ouvert;
+    }
+    return false;
 }
 
 // Documents: new, open, save, save as, the caption, the recent competitions.

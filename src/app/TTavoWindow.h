@@ -118,6 +118,11 @@ public:
      * (or, with no file, for an unnamed competition); false when none was replayed.
      */
     bool ProposeRecuperation();
+    /**
+     * Started without a file: offers, latest first, to open a recent competition with marks
+     * typed and never saved and to take them back; false when none was opened.
+     */
+    bool ProposeRecents();
     /** The recovery journal of the open competition: beside its file, or in the state directory. */
     QString CheminJournal() const;
     /** What went wrong at start-up (an options file that could not be read), told once. */

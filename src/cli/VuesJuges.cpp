@@ -5,6 +5,7 @@
 #include "cli/Sortie.h"
 #include "model/Concours.h"
 #include "scoring/Accord.h"
+#include "scoring/Regles.h"
 
 #include <ostream>
 
@@ -133,6 +134,14 @@ int VueJuges(TConcours& concours, const Commande& commande, const ParametresCalc
 int VueDiagramme(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
                  Flux flux)
 {
+    // A judge the panel does not have has no marks to show: 100 % of nothing would be a lie.
+    if (const short juges = JugesEffectifs(concours.GetNbJuges()); commande.nombre > juges) {
+        flux.erreurs << (juges == 0   ? std::string("Le concours n'a aucun juge")
+                         : juges == 1 ? std::string("Le concours n'a qu'un juge")
+                                      : "Le concours n'a que " + std::to_string(juges) + " juges")
+                     << '\n';
+        return SORTIE_ERREUR;
+    }
     const auto resultat = DiagrammeNotesJuge(concours, parametres, commande.nombre);
     if (!resultat.statut)
         return Echec(resultat.statut, concours, parametres, flux);

@@ -99,14 +99,14 @@ std::vector<fs::path> Journaux(const std::string& fichier)
  * remove. Journals too large to read are told.
  */
 std::vector<Orphelin> JournauxOrphelins(const std::string& fichier, const std::string& origine,
-                                        TInterlocuteur& interlocuteur)
+                                        TInterlocuteur* interlocuteur)
 {
     std::vector<Orphelin> orphelins;
     const std::string hote = NomOrdinateur();
     for (const fs::path& chemin : Journaux(fichier)) {
         const ResultatReprise r = LitEnteteJournal(chemin.string());
-        if (r.etat == EtatJournal::TropGrand)
-            interlocuteur.JournalTropGrand(chemin.string(), r.taille);
+        if (r.etat == EtatJournal::TropGrand && interlocuteur)
+            interlocuteur->JournalTropGrand(chemin.string(), r.taille);
         if (r.etat != EtatJournal::Lu || r.entete.hote != hote ||
             ProcessusVivant(r.entete.processus, r.entete.demarrage))
             continue;
@@ -116,7 +116,50 @@ std::vector<Orphelin> JournauxOrphelins(const std::string& fichier, const std::s
     return orphelins;
 }
 
+/** What the journals give back to a competition, replayed on a copy of it. */
+struct Rejeu
+{
+    TConcours recupere;
+    bool notesSeules = false;
+    std::vector<bool> entiers; ///< journals wholly replayed: nothing of them is left out
+    std::string changements;   ///< what they change; empty: nothing to offer
+};
+
+void Rejoue(const TConcours& concours, const std::vector<Orphelin>& orphelins, Rejeu& rejeu)
+{
+    rejeu.recupere.Reprend(concours);
+    for (const Orphelin& o : orphelins) {
+        const ResultatReprise r = RejoueJournal(o.Chemin, rejeu.recupere, o.Mode);
+        rejeu.notesSeules =
+            rejeu.notesSeules || (o.Mode == Reprise::NotesSeules && r.appliquees > 0);
+        rejeu.entiers.push_back(o.Mode == Reprise::Tout || r.ignorees == 0);
+    }
+    rejeu.changements = Changements(Photographie(concours), rejeu.recupere);
+}
+
 } // namespace
+
+std::optional<NotesNonEnregistrees> NotesARecuperer(const std::string& fichier)
+{
+    // The journals' headers first: most files have none, and reading them costs nothing.
+    if (fichier.empty() || JournauxOrphelins(fichier, {}, nullptr).empty() ||
+        TVerrou::Detenteur(fichier))
+        return std::nullopt;
+    TConcours concours;
+    std::string octets;
+    if (!OuvreConcours(concours, fichier, &octets))
+        return std::nullopt;
+    const std::vector<Orphelin> orphelins =
+        JournauxOrphelins(fichier, EmpreinteHex(octets), nullptr);
+    Rejeu rejeu;
+    Rejoue(concours, orphelins, rejeu);
+    if (rejeu.changements.empty())
+        return std::nullopt;
+    NotesNonEnregistrees notes{rejeu.notesSeules, {}};
+    for (const Orphelin& o : orphelins)
+        notes.journaux.push_back(o.Chemin);
+    return notes;
+}
 
 TDocument::TDocument(TInterlocuteur& interlocuteur)
     : m_interlocuteur(interlocuteur)
@@ -360,32 +403,23 @@ bool TDocument::ProposeRecuperation()
 {
     const std::vector<Orphelin> orphelins =
         JournauxOrphelins(m_sansNom ? std::string() : m_fichier,
-                          m_sansNom ? std::string() : m_empreinte, m_interlocuteur);
+                          m_sansNom ? std::string() : m_empreinte, &m_interlocuteur);
     if (orphelins.empty())
         return false;
 
     // What the journals give back, on a copy: offered only when it changes something.
-    TConcours recupere;
-    recupere.Reprend(*m_concours);
-    bool notesSeules = false;
-    std::vector<bool> entiers; // journals wholly replayed: nothing of them is left out
-    for (const Orphelin& o : orphelins) {
-        const ResultatReprise r = RejoueJournal(o.Chemin, recupere, o.Mode);
-        notesSeules = notesSeules || (o.Mode == Reprise::NotesSeules && r.appliquees > 0);
-        entiers.push_back(o.Mode == Reprise::Tout || r.ignorees == 0);
-    }
-    const PhotoConcours avant = Photographie(*m_concours);
-    const std::string changements = Changements(avant, recupere);
-    const bool oui = !changements.empty() && m_interlocuteur.RecupereNotes(notesSeules);
+    Rejeu rejeu;
+    Rejoue(*m_concours, orphelins, rejeu);
+    const bool oui = !rejeu.changements.empty() && m_interlocuteur.RecupereNotes(rejeu.notesSeules);
     if (oui) {
-        m_concours->Reprend(recupere);
+        m_concours->Reprend(rejeu.recupere);
         MarqueModifie();
         // Ours now, before the old journals go.
-        JournaliseChangements(m_sansNom ? std::string() : changements);
+        JournaliseChangements(m_sansNom ? std::string() : rejeu.changements);
     }
     // A journal that held more than could be replayed here stays for another time.
     for (std::size_t i = 0; i < orphelins.size(); ++i)
-        if (entiers[i]) {
+        if (rejeu.entiers[i]) {
             std::error_code ec;
             fs::remove(orphelins[i].Chemin, ec);
         }

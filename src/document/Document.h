@@ -52,6 +52,22 @@ std::vector<std::string> FichiersDuConcours(const std::string& fichier);
 /** The judges' keys and sheets sent from the field, beside the file its links lead to. */
 std::string FichierTerrain(const std::string& fichier);
 
+/** What the journals crashed programs left for a competition file would give back. */
+struct NotesNonEnregistrees
+{
+    /** The file was saved since by another window: only the marks would come back. */
+    bool notesSeules = false;
+    /** The journals that hold them, oldest first. */
+    std::vector<std::string> journaux;
+};
+
+/**
+ * Whether `fichier`, were it opened now, would be offered the recovery of what crashed
+ * programs of this computer typed into it. Nothing for a file open elsewhere, gone or
+ * unreadable. Reads only: the journals stay for the opening.
+ */
+std::optional<NotesNonEnregistrees> NotesARecuperer(const std::string& fichier);
+
 /** How an open or a write ended. */
 enum class Issue
 {

@@ -3,9 +3,16 @@
 
 #include "app/TTavoWindow.h"
 #include "document/Document.h"
+#include "model/Empreinte.h"
+#include "model/Fichier.h"
+#include "model/Journal.h"
+#include "model/Processus.h"
+#include "platform/Chaines.h"
 #include "platform/DecoratedFrame.h"
 #include "platform/SplashWindow.h"
+#include "support/Fabrique.h"
 #include "support/RepondeurScripte.h"
+#include "support/TestUtil.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -13,6 +20,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -65,6 +74,42 @@ tavo::TSplashWindow* splash()
         if (auto* s = qobject_cast<tavo::TSplashWindow*>(w); s && s->isVisible())
             return s;
     return nullptr;
+}
+
+const QString RECENTS = QStringLiteral("fichiers/recents");
+
+/**
+ * A competition file of one pilot, bib 3, without marks; with `note`, a journal a crashed
+ * program left beside it holding that pilot's mark 8 on flight 1, line 1, judge 1.
+ */
+QString ConcoursInterrompu(const QTemporaryDir& dossier, const QString& nom, bool note)
+{
+    TConcours c;
+    c.SetNbJuges(3);
+    c.SetNbVols(1);
+    tavo::test::AjoutePilote(c, "Roux", "3");
+    const QString chemin = dossier.filePath(nom);
+    EXPECT_TRUE(tavo::EnregistreConcours(c, tavo::CheminNatif(chemin)));
+    if (note) {
+        QProcess fini;
+        fini.start(QStringLiteral("true"), {});
+        fini.waitForFinished();
+        const qint64 pid = fini.processId();
+        tavo::TJournal journal(
+            tavo::CheminNatif(dossier.filePath(QStringLiteral(".%1.%2.journal").arg(nom).arg(pid))),
+            {tavo::NomOrdinateur(),
+             pid,
+             {},
+             tavo::EmpreinteHex(tavo::test::LitOctets(tavo::CheminNatif(chemin)))});
+        journal.AjouteNote({1, 1, 1, 8, "3"}, c.GetPiloteDossard("3"));
+    }
+    return chemin;
+}
+
+QStringList Journaux(const QTemporaryDir& dossier)
+{
+    return QDir(dossier.path())
+        .entryList({QStringLiteral("*.journal")}, QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 } // namespace
@@ -129,4 +174,67 @@ TEST(TTavoApp, theFrameKeepsItsSizeAndStateFromOneRunToTheNext)
     EXPECT_TRUE(maximise->windowState() & Qt::WindowMaximized);
     // The frames of the other tests start as a first run's.
     Reglages()->clear();
+}
+
+// Started without a file, a recent competition whose journal holds unsaved marks is offered.
+TEST(TTavoApp, startUpOffersARecentCompetitionWithUnsavedMarks)
+{
+    QTemporaryDir dossier;
+    const QString chemin = ConcoursInterrompu(dossier, QStringLiteral("coupe.ccr"), true);
+    const std::string avant = tavo::test::LitOctets(tavo::CheminNatif(chemin));
+    const QStringList journaux = Journaux(dossier);
+    ASSERT_EQ(journaux.size(), 1);
+    const QString date = QFileInfo(dossier.filePath(journaux[0]))
+                             .lastModified()
+                             .toString(QStringLiteral("dd/MM/yyyy à HH:mm"));
+    Reglages()->setValue(RECENTS, QStringList{chemin});
+    {
+        tavo::TRepondeurScripte non;
+        non.Repond(tavo::IDNO);
+        Demarrage demarrage({}, false, &non);
+        ASSERT_EQ(non.Messages().size(), 1u);
+        EXPECT_EQ(non.Messages()[0].Texte,
+                  QStringLiteral("Le concours « %1 » a des notes saisies qui n'ont pas été "
+                                 "enregistrées (dernière saisie le %2).\n\nVoulez-vous "
+                                 "l'ouvrir et les récupérer ?")
+                      .arg(chemin, date));
+        EXPECT_EQ(non.Messages()[0].Type, unsigned(tavo::MB_YESNO | tavo::MB_ICONQUESTION));
+        EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(),
+                  QStringLiteral("Tavo 2000 - [sans nom]"));
+    }
+    EXPECT_EQ(tavo::test::LitOctets(tavo::CheminNatif(chemin)), avant);
+    EXPECT_EQ(Journaux(dossier), journaux);
+    {
+        tavo::TRepondeurScripte oui; // "Oui", and no second question at the opening
+        Demarrage demarrage({}, false, &oui);
+        EXPECT_EQ(oui.Messages().size(), 1u);
+        TTavoWindow& fenetre = *demarrage.App().GetClient();
+        EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(),
+                  QStringLiteral("Tavo 2000 - [%1]").arg(chemin));
+        EXPECT_EQ(fenetre.GetConcours().GetPiloteDossard("3").GetNote(1, 1, 1), 8);
+        EXPECT_TRUE(fenetre.GetDocument().Modifie());
+        EXPECT_EQ(Journaux(dossier), QStringList{QFileInfo(fenetre.CheminJournal()).fileName()});
+        fenetre.GetDocument().Abandonne();
+    }
+    Reglages()->remove(RECENTS);
+}
+
+// A recent file without a journal, open in another window, or gone asks nothing.
+TEST(TTavoApp, startUpAsksNothingOfRecentFilesWithNothingToRecover)
+{
+    QTemporaryDir dossier;
+    const QString sansJournal = ConcoursInterrompu(dossier, QStringLiteral("propre.ccr"), false);
+    const QString ouvert = ConcoursInterrompu(dossier, QStringLiteral("ouvert.ccr"), true);
+    const QString parti = ConcoursInterrompu(dossier, QStringLiteral("parti.ccr"), true);
+    QFile::remove(parti);
+    tavo::TVerrou ailleurs;
+    ASSERT_TRUE(ailleurs.Prend(tavo::CheminNatif(ouvert)));
+    const QStringList journaux = Journaux(dossier);
+    Reglages()->setValue(RECENTS, QStringList{ouvert, parti, sansJournal});
+    tavo::TRepondeurScripte repondeur;
+    Demarrage demarrage({}, false, &repondeur);
+    EXPECT_TRUE(repondeur.Messages().empty());
+    EXPECT_EQ(demarrage.App().GetFrame()->windowTitle(), QStringLiteral("Tavo 2000 - [sans nom]"));
+    EXPECT_EQ(Journaux(dossier), journaux);
+    Reglages()->remove(RECENTS);
 }

@@ -134,6 +134,21 @@ TEST_F(TTavoWindowTest, flyOffCommandsFollowCategoryAndSeries)
     EXPECT_EQ(FlyOffs(), (std::vector<bool>{true, true, true, false}));
 }
 
+TEST_F(TTavoWindowTest, diagramCommandsOfferOnlyThePanelsJudges)
+{
+    for (short juges : {3, 4, 5}) {
+        fenetre->GetConcours().SetNbJuges(juges);
+        cadre->ActualiseCommandes();
+        for (int j = 1; j <= 5; ++j) {
+            EXPECT_EQ(Actif(CM_DIAGRAMME_1 + j - 1), j <= juges) << juges << " " << j;
+            EXPECT_EQ(Actif(CM_IMP_DIAGRAMME_1 + j - 1), j <= juges) << juges << " " << j;
+        }
+    }
+    fenetre->GetConcours().SetNbJuges(3);
+    EXPECT_FALSE(cadre->ExecuteCommande(CM_DIAGRAMME_1 + 3));
+    EXPECT_EQ(fenetre->GetVue(), 0);
+}
+
 TEST_F(TTavoWindowTest, pageSetUpIsGreyedUnderAutomaticPageSetUp)
 {
     fenetre->GetOptions().SetMiseEnPageAuto(1);

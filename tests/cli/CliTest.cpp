@@ -112,6 +112,16 @@ TEST_F(Cli, diagramJson)
               "\n");
 }
 
+TEST_F(Cli, diagramOfAJudgeThePanelLacksFails)
+{
+    for (const char* format : {"texte", "csv", "json"}) {
+        const Sortie s = Lance({"diagramme", fichier, "--juge", "4", "--format", format});
+        EXPECT_EQ(s.code, 2) << format;
+        EXPECT_EQ(s.sortie, "") << format;
+        EXPECT_EQ(s.erreurs, "tavo-cli : " + fichier + " : Le concours n'a que 3 juges\n");
+    }
+}
+
 TEST_F(Cli, sheetJsonGivesEveryJudgesMarkAndTheFlightScore)
 {
     const Sortie s =

@@ -183,10 +183,10 @@ TEST_F(CommandesImpression, aMissingProgrammeStopsThePrintWithItsMessage)
     EXPECT_EQ(dialogues.impressions, 0);
 }
 
-TEST_F(CommandesImpression, aDiagramOfAJudgeThePanelLacksDoesNothing)
+TEST_F(CommandesImpression, aDiagramOfAJudgeThePanelLacksIsGreyedAndPrintsNothing)
 {
     fenetre->GetConcours().SetNbJuges(4);
-    EXPECT_TRUE(Execute(CM_IMP_DIAGRAMME_1 + 4));
+    EXPECT_FALSE(Execute(CM_IMP_DIAGRAMME_1 + 4));
     EXPECT_EQ(fenetre->GetImprimante(), nullptr);
     EXPECT_TRUE(repondeur.Messages().empty());
     EXPECT_EQ(dialogues.impressions, 0);

@@ -52,6 +52,30 @@ bool TemporaireRestant(const fs::path& dossier)
 
 } // namespace
 
+TEST(Publication, judgesThePanelLacksHaveNeitherDiagramNorProfileColumn)
+{
+    Demo demo;
+    demo.concours.SetNbJuges(3);
+    const std::string quatrieme = std::next(demo.concours.GetJuges().begin(), 3)->GetNom();
+    ASSERT_FALSE(quatrieme.empty());
+    const auto site = tavo::ConstruitSite(demo.concours, demo.parametres);
+    std::string index, profil;
+    std::vector<std::string> diagrammes;
+    for (const auto& p : site) {
+        if (p.nom.starts_with("juge-"))
+            diagrammes.push_back(p.nom);
+        if (p.nom == "index.html")
+            index = p.contenu;
+        if (p.nom == "profil-vol-1.html")
+            profil = p.contenu;
+    }
+    std::sort(diagrammes.begin(), diagrammes.end());
+    EXPECT_EQ(diagrammes, (std::vector<std::string>{"juge-1.html", "juge-2.html", "juge-3.html"}));
+    EXPECT_EQ(index.find("juge-4.html"), std::string::npos);
+    ASSERT_FALSE(profil.empty());
+    EXPECT_EQ(profil.find(quatrieme), std::string::npos);
+}
+
 TEST(Publication, replacesItsOwnFilesAndLeavesOthersAlone)
 {
     Demo demo;
