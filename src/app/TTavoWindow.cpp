@@ -568,12 +568,15 @@ bool TTavoWindow::ProposeRecuperation()
 
 bool TTavoWindow::ProposeRecents()
 {
-    // A "no" leaves the journals where they are: offered again at the next start or opening.
+    // The latest competition with marks to recover is offered, and only it: a "no" leaves the
+    // journals where they are, offered again at the next start or opening.
     for (const QString& chemin : FichiersRecents()) {
         const std::string fichier = CheminNatif(chemin);
         const auto notes = tavo::NotesARecuperer(fichier);
-        if (!notes || !m_interlocuteur->OuvreEtRecupere(fichier, *notes))
+        if (!notes)
             continue;
+        if (!m_interlocuteur->OuvreEtRecupere(fichier, *notes))
+            return false;
         m_interlocuteur->RecuperationAcceptee(true);
         const bool ouvert = OuvreDepose(chemin);
         m_interlocuteur->RecuperationAcceptee(false);
