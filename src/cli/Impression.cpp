@@ -69,7 +69,7 @@ int Imprime(TConcours& concours, const Commande& commande, const ParametresCalcu
         return SORTIE_ERREUR;
     }
     if (formulaire == Formulaire::Diagramme && commande.nombre > concours.GetNbJuges()) {
-        flux.erreurs << "Le concours n'a que " << concours.GetNbJuges() << " juges\n";
+        flux.erreurs << messages::JugesDuConcours(concours.GetNbJuges()) << '\n';
         return SORTIE_ERREUR;
     }
     const std::string echec =

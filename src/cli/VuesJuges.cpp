@@ -4,6 +4,7 @@
 #include "cli/FonctionsVues.h"
 #include "cli/Sortie.h"
 #include "model/Concours.h"
+#include "presentation/Messages.h"
 #include "scoring/Accord.h"
 #include "scoring/Regles.h"
 
@@ -136,10 +137,7 @@ int VueDiagramme(TConcours& concours, const Commande& commande, const Parametres
 {
     // A judge the panel does not have has no marks to show: 100 % of nothing would be a lie.
     if (const short juges = JugesEffectifs(concours.GetNbJuges()); commande.nombre > juges) {
-        flux.erreurs << (juges == 0   ? std::string("Le concours n'a aucun juge")
-                         : juges == 1 ? std::string("Le concours n'a qu'un juge")
-                                      : "Le concours n'a que " + std::to_string(juges) + " juges")
-                     << '\n';
+        flux.erreurs << messages::JugesDuConcours(juges) << '\n';
         return SORTIE_ERREUR;
     }
     const auto resultat = DiagrammeNotesJuge(concours, parametres, commande.nombre);

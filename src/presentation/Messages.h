@@ -35,6 +35,14 @@ inline std::string ProgrammeVolNonDefini(int vol)
  */
 std::string ProgrammesManquants(int vol, const std::string& programme, int nbVols);
 
+/** A judge asked for beyond the panel: "Le concours n'a que 3 juges", "... n'a qu'un juge". */
+inline std::string JugesDuConcours(int juges)
+{
+    return juges <= 0   ? std::string("Le concours n'a aucun juge")
+           : juges == 1 ? std::string("Le concours n'a qu'un juge")
+                        : "Le concours n'a que " + std::to_string(juges) + " juges";
+}
+
 /**
  * What publishing says of a flight it publishes with sheets not all typed:
  * "Attention : vol 2 : 3 feuilles manquantes ou incomplètes".
