@@ -66,6 +66,17 @@ TApercu::TApercu(QWidget* parent, QPrinter& imprimante,
     m_outils->setObjectName(QStringLiteral("outils"));
     m_outils->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
+    // Print and close first: on a narrow screen the bar folds from its end.
+    QAction* imprimer = Action(QStringLiteral("imprimer"), QStringLiteral("Imprimer..."),
+                               QStringLiteral("Imprimer ce document avec les choix de la boîte "
+                                              "d'impression (Ctrl+P)"),
+                               {QKeySequence(QKeySequence::Print)});
+    connect(imprimer, &QAction::triggered, this, &QDialog::accept);
+    QAction* fermer = Action(QStringLiteral("fermer"), QStringLiteral("Fermer"),
+                             QStringLiteral("Fermer l'aperçu (Échap)"), {});
+    connect(fermer, &QAction::triggered, this, &QDialog::reject);
+    m_outils->addSeparator();
+
     QAction* zoomAvant =
         Action(QStringLiteral("zoomAvant"), QStringLiteral("Zoom avant"),
                QStringLiteral("Agrandir la page (Ctrl++)"),
@@ -96,16 +107,6 @@ TApercu::TApercu(QWidget* parent, QPrinter& imprimante,
                         QStringLiteral("Aller à la page suivante (Pg suiv)"),
                         {QKeySequence(Qt::Key_PageDown)});
     connect(m_suivante, &QAction::triggered, this, [this] { Tourne(1); });
-    m_outils->addSeparator();
-
-    QAction* imprimer = Action(QStringLiteral("imprimer"), QStringLiteral("Imprimer..."),
-                               QStringLiteral("Imprimer ce document avec les choix de la boîte "
-                                              "d'impression (Ctrl+P)"),
-                               {QKeySequence(QKeySequence::Print)});
-    connect(imprimer, &QAction::triggered, this, &QDialog::accept);
-    QAction* fermer = Action(QStringLiteral("fermer"), QStringLiteral("Fermer"),
-                             QStringLiteral("Fermer l'aperçu (Échap)"), {});
-    connect(fermer, &QAction::triggered, this, &QDialog::reject);
 
     auto* colonne = new QVBoxLayout(this);
     colonne->setContentsMargins(0, 0, 0, 0);

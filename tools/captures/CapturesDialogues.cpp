@@ -3,7 +3,7 @@
 //   tavo-captures-dialogues DIRECTORY → informations-1.png … informations-5.png (the five
 //   pages of "Informations"), dialogue-pilotes.png, dialogue-pilotes-indication.png (a refused
 //   key told under its field), dialogue-notes.png, dialogue-options.png, dialogue-import.png
-//   (the preview of a registration spreadsheet)
+//   (the preview of a registration spreadsheet), apercu.png (the print preview of a ranking)
 #include "dialogs/TConcoursDlg.h"
 #include "dialogs/TImportDlg.h"
 #include "dialogs/TNoteDlg.h"
@@ -13,6 +13,10 @@
 #include "model/Fichier.h"
 #include "model/ImportPilotes.h"
 #include "model/Option.h"
+#include "platform/Apercu.h"
+#include "platform/Printer.h"
+#include "print/Formulaires.h"
+#include "print/PrintoutConcours.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPrinter>
 
 int main(int argc, char** argv)
 {
@@ -88,5 +93,22 @@ int main(int argc, char** argv)
     import.show();
     enregistre(import, QStringLiteral("dialogue-import.png"));
     import.reject();
+
+    // The print preview of the ranking after two flights, on a laptop's screen.
+    TConcours classement;
+    if (tavo::OuvreConcours(classement, TAVO_DATA_DIR "/Concours/demo.ccr")) {
+        tavo::ParametresCalcul parametres;
+        parametres.repProgrammes = TAVO_DATA_DIR "/Vols";
+        tavo::PrepareFormulaire(classement, parametres, tavo::Formulaire::Classement, 2);
+        const auto printout =
+            tavo::CreeFormulaire(classement, parametres, tavo::Formulaire::Classement, 2,
+                                 tavo::MargesDe(tavo::TMiseEnPage{}), {});
+        QPrinter imprimante(QPrinter::HighResolution);
+        tavo::TApercu apercu(nullptr, imprimante,
+                             [&](QPrinter* p) { tavo::TPrinter::Imprime(*p, *printout); });
+        apercu.show();
+        enregistre(apercu, QStringLiteral("apercu.png"));
+        apercu.reject();
+    }
     return erreurs == 0 ? 0 : 1;
 }
