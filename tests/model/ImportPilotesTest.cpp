@@ -30,7 +30,7 @@ bool Contient(const std::vector<RemarqueImport>& remarques, std::size_t ligne,
 
 } // namespace
 
-// LibreOffice Calc's export: UTF-8 without BOM, ";", text quoted only when it must be.
+// A spreadsheet saved as CSV: UTF-8 without BOM, ";", text quoted only when it must be.
 TEST(ImportPilotes, readsTheLibreOfficeExportInUtf8)
 {
     TConcours concours;
@@ -70,6 +70,39 @@ TEST(ImportPilotes, readsTheLibreOfficeExportInUtf8)
     EXPECT_TRUE(Contient(import.notes, 2, "coupé à 20 caractères"));
     EXPECT_TRUE(Contient(import.notes, 3, "caractères refusés"));
     EXPECT_TRUE(Contient(import.notes, 8, "Prénom « Maximilien-Alexandre » coupé à 15"));
+}
+
+// Files LibreOffice Calc 7.4 wrote from the same sheet ("Enregistrer sous", Texte CSV): every
+// text cell quoted, the header too, LF line ends, a line break inside a cell, a frequency typed
+// "35,150" taken by Calc for the number 35150; once in UTF-8 with ";", once in Windows-1252
+// with ",". Cut in the middle of a quoted cell, the file is refused whole.
+TEST(ImportPilotes, readsWhatLibreOfficeCalcWritesInBothEncodingsAndRefusesItCut)
+{
+    for (const char* fichier : {"inscriptions-calc-utf8.csv", "inscriptions-calc-cp1252.csv"}) {
+        SCOPED_TRACE(fichier);
+        TConcours concours;
+        const ImportPilotes import = LitFichierImportPilotes(DONNEES + fichier, concours);
+        ASSERT_FALSE(import.Refuse()) << import.erreur;
+        EXPECT_EQ(import.utf8, fichier == std::string("inscriptions-calc-utf8.csv"));
+        EXPECT_EQ(import.separateur, import.utf8 ? ';' : ',');
+        ASSERT_EQ(import.pilotes.size(), 4u);
+        EXPECT_EQ(U8(import.pilotes[0].GetPrenom()), "Hélène");
+        EXPECT_STREQ(import.pilotes[0].GetLicence(), "451234");
+        EXPECT_STREQ(import.pilotes[0].GetFrequence2(), "35.160");
+        EXPECT_EQ(U8(import.pilotes[1].GetPrenom()), "Jean-François");
+        EXPECT_STREQ(import.pilotes[1].GetFrequence1(), ""); // 35150 is no frequency: said
+        EXPECT_TRUE(Contient(import.notes, 3, "35150"));
+        EXPECT_EQ(U8(import.pilotes[2].GetNom()), "Œuvray");
+        EXPECT_STREQ(import.pilotes[2].GetFrequence1(), "2.4");
+        EXPECT_EQ(U8(import.pilotes[3].GetClub()), "Aéro-club de Colmar");
+        EXPECT_STREQ(import.pilotes[3].GetDossard(), "12");
+        EXPECT_TRUE(import.ecarts.empty());
+    }
+    TConcours concours;
+    const ImportPilotes coupe =
+        LitFichierImportPilotes(DONNEES + "inscriptions-calc-coupee.csv", concours);
+    EXPECT_TRUE(coupe.Refuse());
+    EXPECT_TRUE(coupe.pilotes.empty());
 }
 
 // A Windows spreadsheet's export: Windows-1252, ",", CR LF, a line break inside a quoted cell.
