@@ -163,7 +163,12 @@ try:
     ouvre(driver, serveur.liens[1], "7")
     notes = tape_feuille(driver, 1, 1, 3)
     attend(driver, lambda d: etat(d) == "Envoyée")
+    boutons = lambda d: [b.rect for b in d.find_elements(By.CSS_SELECTOR, "#valeurs button")]
+    avant = boutons(driver)
     verifie(serveur.arrete() == 0, "SIGTERM stops the server cleanly")
+    # The network's loss is told without moving the buttons under the judge's finger.
+    attend(driver, lambda d: d.find_element(By.ID, "connexion").is_displayed(), 30)
+    verifie(boutons(driver) == avant, "the buttons stay where they were when the network drops")
     notes.update(tape_feuille(driver, 1, 4, N))
     envoie(driver)
     attend(driver, lambda d: etat(d) == "En attente du réseau")
