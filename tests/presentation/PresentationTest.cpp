@@ -3,6 +3,7 @@
 #include "presentation/Presentation.h"
 
 #include "model/Concours.h"
+#include "presentation/PresentationManquantes.h"
 #include "support/Fabrique.h"
 
 #include <clocale>
@@ -126,4 +127,17 @@ TEST(Presentation, equalTotalsKeepTheEntryOrderInLongRankings)
     EXPECT_TRUE(std::is_sorted(dossards.begin(), dossards.end(), [](const auto& a, const auto& b) {
         return std::stoi(a) < std::stoi(b);
     }));
+}
+
+TEST(FeuillesManquantes, judgesMissingTheSameLinesAreSaidTogether)
+{
+    tavo::FeuilleManquante feuille;
+    feuille.sansNote = false;
+    feuille.lignes = {{1, 17, 17}, {3, 17, 17}};
+    EXPECT_EQ(tavo::EtatFeuilleManquante(feuille), "juges 1 et 3 : figure 17");
+    feuille.lignes = {{2, 15, 20}, {3, 20, 20}};
+    EXPECT_EQ(tavo::EtatFeuilleManquante(feuille), "juge 2 : figures 15 à 20 ; juge 3 : figure 20");
+    feuille.sansNote = true;
+    feuille.lignes.clear();
+    EXPECT_EQ(tavo::EtatFeuilleManquante(feuille), "sans note");
 }
