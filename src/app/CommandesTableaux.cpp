@@ -3,6 +3,7 @@
 #include "app/Menu.h"
 #include "app/ModesVue.h"
 #include "app/TTavoWindow.h"
+#include "document/Document.h"
 #include "model/Fichier.h"
 #include "model/Option.h"
 #include "platform/Chaines.h"
@@ -17,15 +18,23 @@
 
 using namespace tavo;
 
-TableVue TTavoWindow::TableFeuillesManquantes() const
+const TableVue& TTavoWindow::TableFeuillesManquantes()
 {
-    return PresenteFeuillesManquantes(
-        *Concours, CalculeFeuillesManquantes(*Concours, ParametresCalcul(*Options)));
+    const std::uint64_t revision = m_document->Revision();
+    const std::string repProgrammes = Options->GetRepProgrammes();
+    if (!m_manquantes.table || m_manquantes.revision != revision ||
+        m_manquantes.repProgrammes != repProgrammes)
+        m_manquantes = {
+            revision, repProgrammes,
+            PresenteFeuillesManquantes(
+                *Concours, CalculeFeuillesManquantes(*Concours, ParametresCalcul(*Options)))};
+    return *m_manquantes.table;
 }
 
 void TTavoWindow::CmFeuillesManquantes()
 {
-    const TableVue table = TableFeuillesManquantes();
+    m_manquantes.table.reset(); // the programmes' files may have changed: read them again
+    const TableVue& table = TableFeuillesManquantes();
     const int dpi = viewport()->logicalDpiY();
     auto ecran = [dpi](int pixels) { return dpi > 96 ? MulDiv(pixels, dpi, 96) : pixels; };
     const int lignes = static_cast<int>(table.NbLignes());

@@ -260,7 +260,7 @@ void TTavoWindow::Paint(tavo::TDC& dc, bool, const TRect& rect)
         const auto x = static_cast<int>(Scroller->XOffset());
         const auto y = static_cast<int>(Scroller->YOffset());
         std::string texte;
-        const tavo::TableVue table = TableFeuillesManquantes();
+        const tavo::TableVue& table = TableFeuillesManquantes();
         tavo::vues::DessineTableVue(dc, LargeurVue, table,
                                     {x, y, x + client.Width(), y + client.Height()}, &texte);
         DitVue(QStringLiteral("Feuilles manquantes"), QString::fromStdString(texte));

@@ -13,7 +13,10 @@
 #include "platform/Printer.h"
 #include "platform/Scroller.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <QAbstractScrollArea>
 #include <QByteArray>
@@ -211,8 +214,17 @@ private:
     bool CommandeSaisie(int id);
     /** "Feuilles manquantes": the sheets still to type, flight by flight. */
     void CmFeuillesManquantes();
-    /** The missing sheets as the view draws and exports them. */
-    tavo::TableVue TableFeuillesManquantes() const;
+    /**
+     * The missing sheets as the view draws and exports them: computed again once the
+     * competition (its revision) or the programmes folder changed, not at every paint.
+     */
+    const tavo::TableVue& TableFeuillesManquantes();
+    struct FeuillesManquantesAffichees
+    {
+        std::uint64_t revision = 0;
+        std::string repProgrammes;
+        std::optional<tavo::TableVue> table;
+    } m_manquantes;
     /** "Exporter en CSV...": the table view shown, as tavo-cli writes it in CSV. */
     void CmExporterCsv();
     /** Whether the view shown is a table "Exporter en CSV..." can write. */

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Menu.h"
+#include "document/Document.h"
 #include "model/Option.h"
 #include "platform/Chaines.h"
 #include "support/Fenetre.h"
@@ -46,6 +47,12 @@ TEST_F(TableauxTest, missingSheetsViewListsEachFlightsSheetsStillToType)
     EXPECT_TRUE(textes.contains(QStringLiteral("|2|10|"))) << textes.toStdString();
     EXPECT_TRUE(textes.contains(QStringLiteral(" sans note|")));
     EXPECT_TRUE(Actif(CM_EXPORTER_CSV));
+    // A mark stored meanwhile (a judge's phone) shows at the next paint: judge 1 alone typed.
+    fenetre->GetDocument().StockeNote({2, 1, 1, 7, "10"});
+    const QString apres = Dessine();
+    EXPECT_FALSE(apres.contains(QStringLiteral(" sans note|"))) << apres.toStdString();
+    EXPECT_TRUE(apres.contains(QStringLiteral(" juges 2, 3, 4 et 5 : figure 1|")))
+        << apres.toStdString();
 }
 
 TEST_F(TableauxTest, exportWritesTheViewShownAsASpreadsheetsFileUnderItsOwnName)
