@@ -3,6 +3,7 @@
 // on generated competitions of 100, 1,000 and 10,000 pilots (5 judges, 7 flights).
 #include "model/Concours.h"
 #include "model/Fichier.h"
+#include "scoring/Accord.h"
 #include "scoring/Classements.h"
 #include "support/Fabrique.h"
 
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <unistd.h>
 
@@ -148,6 +150,24 @@ void DiagrammeJuge1(benchmark::State& state)
         benchmark::DoNotOptimize(tavo::DiagrammeNotesJuge(*jeu.concours, jeu.parametres, 1));
 }
 
+// Kendall's tau-b of one judge's places against the jury's, n pilots, with ties as judges give
+// them: the agreement view's costly part.
+void KendallTauB(benchmark::State& state)
+{
+    const auto n = static_cast<std::size_t>(state.range(0));
+    std::mt19937 hasard(25);
+    std::vector<double> scoresJuge(n), scoresJury(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        scoresJury[i] = static_cast<double>(hasard() % 4000) / 4.0;
+        scoresJuge[i] = scoresJury[i] + static_cast<double>(hasard() % 200) - 100.0;
+    }
+    const std::vector<double> juge = tavo::RangsMoyens(scoresJuge);
+    const std::vector<double> jury = tavo::RangsMoyens(scoresJury);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavo::KendallTauB(juge, jury));
+    state.SetComplexityN(state.range(0));
+}
+
 void Tailles(benchmark::internal::Benchmark* b)
 {
     b->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -164,5 +184,10 @@ BENCHMARK(ClassementApres3FlyOff)->Apply(Tailles);
 BENCHMARK(ClassementJugesVol1)->Apply(Tailles);
 BENCHMARK(TblUnVol)->Apply(Tailles);
 BENCHMARK(DiagrammeJuge1)->Apply(Tailles);
+BENCHMARK(KendallTauB)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oNLogN);
 
 BENCHMARK_MAIN();

@@ -7,15 +7,6 @@
 
 namespace tavo {
 
-namespace {
-
-int Signe(double x)
-{
-    return (x > 0.0) - (x < 0.0);
-}
-
-} // namespace
-
 std::vector<double> RangsMoyens(const std::vector<double>& valeurs)
 {
     std::vector<std::size_t> ordre(valeurs.size());
@@ -58,25 +49,83 @@ std::optional<double> CorrelationRangs(const std::vector<double>& a, const std::
     return sab / std::sqrt(saa * sbb);
 }
 
+namespace {
+
+// Pairs among runs of equal values of a sorted sequence: the sum of t(t - 1) / 2.
+template <typename Egal> long long PairesEgales(std::size_t n, Egal egal)
+{
+    long long paires = 0;
+    for (std::size_t debut = 0; debut < n;) {
+        std::size_t fin = debut + 1;
+        while (fin < n && egal(debut, fin))
+            ++fin;
+        const auto t = static_cast<long long>(fin - debut);
+        paires += t * (t - 1) / 2;
+        debut = fin;
+    }
+    return paires;
+}
+
+// Sorts `v` and returns its inversions: the pairs i < j with v[i] > v[j].
+long long TrieInversions(std::vector<double>& v)
+{
+    long long inversions = 0;
+    std::vector<double> tampon(v.size());
+    for (std::size_t largeur = 1; largeur < v.size(); largeur *= 2) {
+        for (std::size_t gauche = 0; gauche < v.size(); gauche += 2 * largeur) {
+            const std::size_t milieu = std::min(gauche + largeur, v.size());
+            const std::size_t droite = std::min(gauche + 2 * largeur, v.size());
+            std::size_t i = gauche;
+            std::size_t j = milieu;
+            std::size_t k = gauche;
+            while (i < milieu && j < droite) {
+                if (v[j] < v[i]) {
+                    inversions += static_cast<long long>(milieu - i);
+                    tampon[k++] = v[j++];
+                } else {
+                    tampon[k++] = v[i++];
+                }
+            }
+            while (i < milieu)
+                tampon[k++] = v[i++];
+            while (j < droite)
+                tampon[k++] = v[j++];
+        }
+        v.swap(tampon);
+    }
+    return inversions;
+}
+
+} // namespace
+
+// Knight's algorithm: sorted by a then b, the discordant pairs are the inversions of b. The
+// counts are those of the pairwise definition, exactly, so the figure is too.
 std::optional<double> KendallTauB(const std::vector<double>& a, const std::vector<double>& b)
 {
     const std::size_t n = std::min(a.size(), b.size());
     if (n < 2)
         return std::nullopt;
-    long long s = 0;
-    long long egauxA = 0;
-    long long egauxB = 0;
+    std::vector<std::size_t> ordre(n);
+    std::iota(ordre.begin(), ordre.end(), std::size_t{0});
+    std::sort(ordre.begin(), ordre.end(), [&](std::size_t i, std::size_t j) {
+        return a[i] < a[j] || (a[i] == a[j] && b[i] < b[j]);
+    });
+    const long long egauxA =
+        PairesEgales(n, [&](std::size_t i, std::size_t j) { return a[ordre[i]] == a[ordre[j]]; });
+    const long long egauxAB = PairesEgales(n, [&](std::size_t i, std::size_t j) {
+        return a[ordre[i]] == a[ordre[j]] && b[ordre[i]] == b[ordre[j]];
+    });
+    std::vector<double> suiteB(n);
     for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j) {
-            const int sa = Signe(a[i] - a[j]);
-            const int sb = Signe(b[i] - b[j]);
-            s += sa * sb;
-            egauxA += sa == 0;
-            egauxB += sb == 0;
-        }
+        suiteB[i] = b[ordre[i]];
+    const long long discordantes = TrieInversions(suiteB);
+    const long long egauxB =
+        PairesEgales(n, [&](std::size_t i, std::size_t j) { return suiteB[i] == suiteB[j]; });
     const auto paires = static_cast<long long>(n * (n - 1) / 2);
     if (egauxA == paires || egauxB == paires)
         return std::nullopt;
+    // Concordant and discordant pairs are those tied in neither.
+    const long long s = (paires - egauxA - egauxB + egauxAB) - 2 * discordantes;
     return static_cast<double>(s) /
            std::sqrt(static_cast<double>(paires - egauxA) * static_cast<double>(paires - egauxB));
 }

@@ -4,7 +4,11 @@
 #include "model/Concours.h"
 #include "presentation/Presentation.h"
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -77,4 +81,44 @@ TEST(Accord, reversedOrderGivesMinusOne)
     EXPECT_DOUBLE_EQ(*tavo::CorrelationRangs(a, b), -1.0);
     EXPECT_DOUBLE_EQ(*tavo::KendallTauB(a, b), -1.0);
     EXPECT_DOUBLE_EQ(*tavo::KendallTauB(a, a), 1.0);
+}
+
+// The pairwise definition, as the figure was first computed: the fast one must give its bits.
+TEST(Accord, kendallTauBIsThePairwiseDefinitionToTheLastBitWithTies)
+{
+    const auto parPaires = [](const std::vector<double>& a,
+                              const std::vector<double>& b) -> std::optional<double> {
+        const auto signe = [](double x) { return (x > 0.0) - (x < 0.0); };
+        long long s = 0, egauxA = 0, egauxB = 0;
+        const std::size_t n = a.size();
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = i + 1; j < n; ++j) {
+                s += signe(a[i] - a[j]) * signe(b[i] - b[j]);
+                egauxA += a[i] == a[j];
+                egauxB += b[i] == b[j];
+            }
+        const auto paires = static_cast<long long>(n * (n - 1) / 2);
+        if (egauxA == paires || egauxB == paires)
+            return std::nullopt;
+        return static_cast<double>(s) / std::sqrt(static_cast<double>(paires - egauxA) *
+                                                  static_cast<double>(paires - egauxB));
+    };
+    std::mt19937 hasard(24);
+    for (int essai = 0; essai < 400; ++essai) {
+        const std::size_t n = 2 + hasard() % 120;
+        const unsigned valeurs = 1 + hasard() % 12; // few values: many ties
+        std::vector<double> a(n), b(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            a[i] = static_cast<double>(hasard() % valeurs) / 2.0;
+            b[i] = essai % 3 == 0 ? a[i] : static_cast<double>(hasard() % valeurs) / 2.0;
+        }
+        const auto attendu = parPaires(a, b);
+        const auto calcule = tavo::KendallTauB(a, b);
+        ASSERT_EQ(attendu.has_value(), calcule.has_value()) << essai;
+        if (attendu) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(*attendu),
+                      std::bit_cast<std::uint64_t>(*calcule))
+                << essai;
+        }
+    }
 }
