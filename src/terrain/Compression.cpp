@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terrain/Compression.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <stdexcept>
@@ -41,6 +42,16 @@ void Long(std::string& s, std::uint32_t v)
     Mot(s, static_cast<std::uint16_t>(v >> 16));
 }
 
+void Long64(std::string& s, std::uint64_t v)
+{
+    Long(s, static_cast<std::uint32_t>(v & 0xffffffffu));
+    Long(s, static_cast<std::uint32_t>(v >> 32));
+}
+
+// What the 16- and 32-bit fields of a zip cannot hold goes to its zip64 records.
+constexpr std::uint64_t MAX_MOT = 0xffff;
+constexpr std::uint64_t MAX_LONG = 0xffffffff;
+
 } // namespace
 
 std::string Gzip(std::string_view octets)
@@ -66,7 +77,8 @@ std::string Zip(const std::vector<std::pair<std::string, std::string>>& fichiers
         const auto crc = static_cast<std::uint32_t>(crc32(
             0, reinterpret_cast<const Bytef*>(contenu.data()), static_cast<uInt>(contenu.size())));
         const std::string donnees = Deflate(contenu, -15);
-        const auto position = static_cast<std::uint32_t>(archive.size());
+        const std::uint64_t position = archive.size();
+        const bool loin = position >= MAX_LONG;
         // The local header, then the data.
         Long(archive, 0x04034b50);
         Mot(archive, 20);
@@ -84,7 +96,7 @@ std::string Zip(const std::vector<std::pair<std::string, std::string>>& fichiers
         // Its entry in the central directory.
         Long(repertoire, 0x02014b50);
         Mot(repertoire, 0x0314); // made on Unix, version 2.0
-        Mot(repertoire, 20);
+        Mot(repertoire, loin ? 45 : 20);
         Mot(repertoire, UTF8);
         Mot(repertoire, DEFLATE);
         Mot(repertoire, heure);
@@ -93,23 +105,49 @@ std::string Zip(const std::vector<std::pair<std::string, std::string>>& fichiers
         Long(repertoire, static_cast<std::uint32_t>(donnees.size()));
         Long(repertoire, static_cast<std::uint32_t>(contenu.size()));
         Mot(repertoire, static_cast<std::uint16_t>(nom.size()));
-        Mot(repertoire, 0);               // extra
+        Mot(repertoire, loin ? 12 : 0);   // extra: the zip64 offset
         Mot(repertoire, 0);               // comment
         Mot(repertoire, 0);               // disk
         Mot(repertoire, 0);               // internal attributes
         Long(repertoire, 0100644u << 16); // a regular file, rw-r--r--
-        Long(repertoire, position);
+        Long(repertoire,
+             loin ? static_cast<std::uint32_t>(MAX_LONG) : static_cast<std::uint32_t>(position));
         repertoire += nom;
+        if (loin) {
+            Mot(repertoire, 0x0001);
+            Mot(repertoire, 8);
+            Long64(repertoire, position);
+        }
     }
-    const auto debut = static_cast<std::uint32_t>(archive.size());
+    const std::uint64_t debut = archive.size();
     archive += repertoire;
+    const std::uint64_t nombre = fichiers.size();
+    // More than 65,534 files (a site of many pilots) or 4 GB: the zip64 end records first.
+    const bool zip64 = nombre >= MAX_MOT || repertoire.size() >= MAX_LONG || debut >= MAX_LONG;
+    if (zip64) {
+        const std::uint64_t fin = archive.size();
+        Long(archive, 0x06064b50);
+        Long64(archive, 44);  // the record's size after this field
+        Mot(archive, 0x032d); // made on Unix, version 4.5
+        Mot(archive, 45);
+        Long(archive, 0);
+        Long(archive, 0);
+        Long64(archive, nombre);
+        Long64(archive, nombre);
+        Long64(archive, repertoire.size());
+        Long64(archive, debut);
+        Long(archive, 0x07064b50); // its locator
+        Long(archive, 0);
+        Long64(archive, fin);
+        Long(archive, 1);
+    }
     Long(archive, 0x06054b50);
     Mot(archive, 0);
     Mot(archive, 0);
-    Mot(archive, static_cast<std::uint16_t>(fichiers.size()));
-    Mot(archive, static_cast<std::uint16_t>(fichiers.size()));
-    Long(archive, static_cast<std::uint32_t>(repertoire.size()));
-    Long(archive, debut);
+    Mot(archive, static_cast<std::uint16_t>(std::min(nombre, MAX_MOT)));
+    Mot(archive, static_cast<std::uint16_t>(std::min(nombre, MAX_MOT)));
+    Long(archive, static_cast<std::uint32_t>(std::min<std::uint64_t>(repertoire.size(), MAX_LONG)));
+    Long(archive, static_cast<std::uint32_t>(std::min(debut, MAX_LONG)));
     Mot(archive, 0);
     return archive;
 }
