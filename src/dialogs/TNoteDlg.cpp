@@ -4,6 +4,7 @@
 #include "model/Concours.h"
 #include "platform/Chaines.h"
 #include "platform/DialoguesStandard.h"
+#include "scoring/FeuillesManquantes.h"
 
 #include <algorithm>
 
@@ -42,11 +43,8 @@ TNoteDlg::TNoteDlg(QWidget* parent, TConcours& concours, FeuilleSaisie saisie)
 {
     if (!m_saisie)
         m_saisie = [](const TPilote& pilote, short vol) {
-            for (short j = 1; j <= MAX_JUGES; ++j)
-                for (short l = 1; l <= MAX_FIGURES; ++l)
-                    if (pilote.GetNote(vol, l, j) != 0)
-                        return true;
-            return false;
+            // Without the programme's figures, any mark of any judge makes the sheet typed.
+            return EtatDeFeuille(pilote, vol, MAX_JUGES, 0) != EtatFeuille::SansNote;
         };
 }
 
