@@ -173,12 +173,17 @@ void Tailles(benchmark::internal::Benchmark* b)
     b->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 }
 
+void TaillesFichier(benchmark::internal::Benchmark* b)
+{
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
 
-BENCHMARK(LectureLignes)->Apply(Tailles);
-BENCHMARK(OuvertureFichier)->Apply(Tailles);
-BENCHMARK(LectureOctets)->Apply(Tailles);
-BENCHMARK(AnalyseConcours)->Apply(Tailles);
+BENCHMARK(LectureLignes)->Apply(TaillesFichier);
+BENCHMARK(OuvertureFichier)->Apply(TaillesFichier);
+BENCHMARK(LectureOctets)->Apply(TaillesFichier);
+BENCHMARK(AnalyseConcours)->Apply(TaillesFichier);
 BENCHMARK(ClassementApres4Vols)->Apply(Tailles);
 BENCHMARK(ClassementApres3FlyOff)->Apply(Tailles);
 BENCHMARK(ClassementJugesVol1)->Apply(Tailles);

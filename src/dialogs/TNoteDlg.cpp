@@ -62,7 +62,7 @@ void TNoteDlg::SetupWindow()
         AjouteChaine(ID_VOL, QString::number(v));
     SelectionneEgal(ID_VOL, QString::number(m_concours.GetVolCourant()));
 
-    std::list<TPilote> pilotes = m_concours.ListePilotes();
+    TPilotes pilotes = m_concours.ListePilotes();
     pilotes.sort(); // by bib value; equal values keep their order
     QComboBox* dossards = Liste(ID_DOSSARD);
     for (const TPilote& p : pilotes)
@@ -95,7 +95,7 @@ void TNoteDlg::ProposeSuivant()
     // next one in entry order whose sheet is, and the selected one when every sheet is typed.
     const int vol = GetSelection(ID_VOL) + 1;
     const QString choisi = Liste(ID_DOSSARD)->currentData().toString();
-    const std::list<TPilote>& pilotes = m_concours.ListePilotes();
+    const TPilotes& pilotes = m_concours.ListePilotes();
     auto depart = std::find_if(pilotes.begin(), pilotes.end(),
                                [&](const TPilote& p) { return Texte(p.GetDossard()) == choisi; });
     if (depart == pilotes.end())

@@ -146,11 +146,10 @@ std::optional<NotesNonEnregistrees> NotesARecuperer(const std::string& fichier)
         TVerrou::Detenteur(fichier))
         return std::nullopt;
     TConcours concours;
-    std::string octets;
-    if (!OuvreConcours(concours, fichier, &octets))
+    std::string empreinte;
+    if (!OuvreConcours(concours, fichier, &empreinte))
         return std::nullopt;
-    const std::vector<Orphelin> orphelins =
-        JournauxOrphelins(fichier, EmpreinteHex(octets), nullptr);
+    const std::vector<Orphelin> orphelins = JournauxOrphelins(fichier, empreinte, nullptr);
     Rejeu rejeu;
     Rejoue(concours, orphelins, rejeu);
     if (rejeu.changements.empty())
@@ -194,8 +193,8 @@ Issue TDocument::Ouvre(const std::string& chemin, ResultatLecture* lecture)
         if (const auto d = TVerrou::Detenteur(chemin))
             if (!m_interlocuteur.OuvreMalgreVerrou(chemin, *d))
                 return Issue::Refusee;
-    std::string octets;
-    const ResultatLecture resultat = OuvreConcours(*m_concours, chemin, &octets);
+    std::string empreinte;
+    const ResultatLecture resultat = OuvreConcours(*m_concours, chemin, &empreinte);
     if (lecture)
         *lecture = resultat;
     if (!resultat)
@@ -203,7 +202,7 @@ Issue TDocument::Ouvre(const std::string& chemin, ResultatLecture* lecture)
     m_modifie = false;
     m_sansNom = false;
     ++m_revision;
-    PrendFichier(chemin, octets);
+    PrendFichier(chemin, empreinte);
     return Issue::Faite;
 }
 
@@ -216,11 +215,11 @@ Issue TDocument::Ecrit(const std::string& chemin, std::string* erreur)
         return Issue::Echouee;
     m_modifie = false;
     m_sansNom = false;
-    PrendFichier(chemin, texte);
+    PrendFichier(chemin, EmpreinteHex(texte));
     return Issue::Faite;
 }
 
-void TDocument::PrendFichier(const std::string& chemin, const std::string& contenu)
+void TDocument::PrendFichier(const std::string& chemin, const std::string& empreinte)
 {
     OublieJournal();
     m_fichier = chemin;
@@ -231,7 +230,7 @@ void TDocument::PrendFichier(const std::string& chemin, const std::string& conte
         !m_verrou.Prend(chemin, &raison) && !raison.empty())
         m_interlocuteur.VerrouImpossible(TVerrou::CheminVerrou(chemin), raison);
     m_empreinteChemin = chemin;
-    m_empreinte = EmpreinteHex(contenu);
+    m_empreinte = empreinte;
 }
 
 void TDocument::LacheFichier()

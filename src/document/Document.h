@@ -152,7 +152,7 @@ public:
     void VerifieFichier();
 
 private:
-    void PrendFichier(const std::string& chemin, const std::string& contenu);
+    void PrendFichier(const std::string& chemin, const std::string& empreinte);
     void LacheFichier();
     TJournal& JournalCourant();
     std::string NomJournal() const;

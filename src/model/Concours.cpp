@@ -227,6 +227,14 @@ void TConcours::Nouveau()
     DossardCourant[0] = '\0';
 }
 
+void TConcours::Remplace(TConcours&& lu)
+{
+    Nouveau();
+    Ident = lu.Ident;
+    Pilotes.swap(lu.Pilotes);
+    Juges.swap(lu.Juges);
+}
+
 void TConcours::Reprend(const TConcours& autre)
 {
     Ident = autre.Ident;
@@ -287,7 +295,7 @@ bool litTextes(LecteurTexte& l, TIdentConcours& id)
 }
 
 // The failure at the reader's position: the end of the text, or the text found there.
-ResultatLecture echec(const LecteurTexte& l, bool horsLimites = false)
+ResultatLecture echec(LecteurTexte& l, bool horsLimites = false)
 {
     CodeLecture code = CodeLecture::NombreAttendu;
     if (horsLimites)
@@ -331,7 +339,7 @@ ResultatLecture litIdentification(LecteurTexte& l, TIdentConcours& ident)
     return {};
 }
 
-ResultatLecture litPilotes(LecteurTexte& l, long long nombre, std::list<TPilote>& pilotes)
+ResultatLecture litPilotes(LecteurTexte& l, long long nombre, TPilotes& pilotes)
 {
     bool hors = false;
     for (long long p = 0; p < nombre; ++p) {
@@ -363,12 +371,17 @@ ResultatLecture litJuges(LecteurTexte& l, std::list<TJuge>& juges)
 ResultatLecture TConcours::Lit(std::string_view contenu)
 {
     LecteurTexte l(contenu);
+    return Lit(l);
+}
+
+ResultatLecture TConcours::Lit(LecteurTexte& l)
+{
     TIdentConcours ident;
     if (ResultatLecture r = litIdentification(l, ident); !r)
         return r;
     long long nombre = 0;
     bool hors = false;
-    std::list<TPilote> pilotes;
+    TPilotes pilotes;
     if (!litNombre(l, nombre, hors))
         return echec(l, hors);
     if (ResultatLecture r = litPilotes(l, nombre, pilotes); !r)
@@ -410,7 +423,7 @@ bool TConcours::RemplacePilotes(std::size_t debut, std::size_t supprimes,
     if (debut > Pilotes.size() || supprimes > Pilotes.size() - debut)
         return false;
     LecteurTexte l(enregistrements);
-    std::list<TPilote> nouveaux;
+    TPilotes nouveaux;
     if (!litPilotes(l, static_cast<long long>(ajoutes), nouveaux))
         return false;
     auto premier = std::next(Pilotes.begin(), static_cast<std::ptrdiff_t>(debut));

@@ -122,7 +122,7 @@ public:
     // Pilots
     int NbPilotes() const { return static_cast<int>(Pilotes.size()); }
     /** Copies of every pilot, in list order. */
-    std::list<TPilote> ListePilotes() const { return Pilotes; }
+    TPilotes ListePilotes() const { return Pilotes; }
     TPilote GetPilote(int p) const;
     void SetPilote(const TPilote& pilote, int p);
     /** Copy of the first pilot whose bib equals the text exactly (an empty pilot if none). */
@@ -133,8 +133,8 @@ public:
     void SupprimePilote(int p);
 
     /** The competition's own pilots, for the computations that update them in place. */
-    std::list<TPilote>& GetPilotes() { return Pilotes; }
-    const std::list<TPilote>& GetPilotes() const { return Pilotes; }
+    TPilotes& GetPilotes() { return Pilotes; }
+    const TPilotes& GetPilotes() const { return Pilotes; }
 
     // Judges
     int NbJugesSaisis() const { return static_cast<int>(Juges.size()); }
@@ -211,6 +211,11 @@ public:
      * (as after `Nouveau`); on failure it is left exactly as it was.
      */
     tavo::ResultatLecture Lit(std::string_view contenu);
+    /** `Lit` from a reader, which may stream the text from a file. */
+    tavo::ResultatLecture Lit(tavo::LecteurTexte& lecteur);
+    /** Takes the records of a competition just read, as a successful `Lit` does; `lu` is left
+     * empty. */
+    void Remplace(TConcours&& lu);
 
     // Parts of the file form, for the recovery journal's record of changes
     /** Appends the identification's lines (everything before the pilot count). */
@@ -233,7 +238,7 @@ private:
     std::string JugesDeGrade(int grade) const;
 
     TIdentConcours Ident;
-    std::list<TPilote> Pilotes;
+    TPilotes Pilotes;
     std::list<TJuge> Juges;
     short VolCourant = 1;
     std::unique_ptr<TProgramme> Programme;

@@ -2,14 +2,23 @@
 #include "model/Fichier.h"
 
 #include "model/Concours.h"
+#include "model/Empreinte.h"
+#include "model/LecteurTexte.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
+#include <cstring>
+#include <deque>
 #include <filesystem>
 #include <limits>
+#include <mutex>
 #include <new>
+#include <optional>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #if __has_include(<unistd.h>)
 #include <fcntl.h>
@@ -24,11 +33,10 @@ namespace tavo {
 
 std::uint64_t TailleMaxConcours()
 {
-    // A file is held whole in memory while it is read, and every pilot it holds
-    // (1.8 KB at the least on disk) takes about twice as much once read, while
-    // the competition open before stays until the new one is complete; saving
-    // then builds the whole text again. Working on a file of S bytes thus needs
-    // about 4 S: a file over a quarter of the physical memory cannot be a
+    // Every pilot a file holds (1.8 KB at the least on disk) takes about 1.4 times as
+    // much once read, while the competition open before stays until the new one is
+    // complete; saving then builds the whole text again. Working on a file of S bytes
+    // thus needs about 4 S: a file over a quarter of the physical memory cannot be a
     // competition this machine can work with (real ones stay under a few MB).
     std::uint64_t memoire = std::uint64_t{4} << 30; // when the system does not say
 #if defined(TAVO_POSIX) && defined(_SC_PHYS_PAGES)
@@ -75,62 +83,228 @@ CodeLecture litTout(Lecture lire, std::uint64_t taillePrevue, std::uint64_t tail
 }
 
 #if defined(TAVO_POSIX)
-// Opened without waiting (a pipe with no writer would block) and checked on the
+// A file opened without waiting (a pipe with no writer would block) and checked on the
 // descriptor itself, so that what is read is what was checked.
-CodeLecture litDescripteur(int fd, std::string& contenu, std::uint64_t tailleMax)
+class FichierLu
 {
-    struct stat infos
+public:
+    explicit FichierLu(const std::string& chemin)
+        : m_fd(::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY))
+    {}
+    ~FichierLu()
     {
-    };
-    if (::fstat(fd, &infos) != 0 || S_ISDIR(infos.st_mode))
-        return CodeLecture::FichierIntrouvable;
-    if (!S_ISREG(infos.st_mode))
-        return CodeLecture::PasUnFichier;
-    const auto taille = static_cast<std::uint64_t>(infos.st_size);
-    if (taille > tailleMax)
-        return CodeLecture::FichierTropGrand;
-    const auto lire = [fd](char* tampon, std::size_t n) -> long long {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FichierLu(const FichierLu&) = delete;
+    FichierLu& operator=(const FichierLu&) = delete;
+
+    /** The size of a regular file that may be read, or why it may not. */
+    CodeLecture Verifie(std::uint64_t tailleMax, std::uint64_t& taille) const
+    {
+        struct stat infos
+        {
+        };
+        if (m_fd < 0 || ::fstat(m_fd, &infos) != 0 || S_ISDIR(infos.st_mode))
+            return CodeLecture::FichierIntrouvable;
+        if (!S_ISREG(infos.st_mode))
+            return CodeLecture::PasUnFichier;
+        taille = static_cast<std::uint64_t>(infos.st_size);
+        return taille > tailleMax ? CodeLecture::FichierTropGrand : CodeLecture::Ok;
+    }
+
+    /** A `read`: bytes, 0 at the end, < 0 on error. */
+    long long Lit(char* tampon, std::size_t n) const
+    {
         ssize_t lu = 0;
-        while ((lu = ::read(fd, tampon, n)) < 0 && errno == EINTR) {
+        while ((lu = ::read(m_fd, tampon, n)) < 0 && errno == EINTR) {
         }
         return lu;
-    };
-    return litTout(lire, taille, tailleMax, contenu);
-}
+    }
+
+private:
+    int m_fd;
+};
+#else
+class FichierLu
+{
+public:
+    explicit FichierLu(const std::string& chemin)
+        : m_chemin(chemin)
+    {}
+    ~FichierLu()
+    {
+        if (m_f)
+            std::fclose(m_f);
+    }
+    FichierLu(const FichierLu&) = delete;
+    FichierLu& operator=(const FichierLu&) = delete;
+
+    CodeLecture Verifie(std::uint64_t tailleMax, std::uint64_t& taille)
+    {
+        std::error_code ec;
+        const fs::file_status etat = fs::status(m_chemin, ec);
+        if (ec || !fs::exists(etat) || fs::is_directory(etat))
+            return CodeLecture::FichierIntrouvable;
+        if (!fs::is_regular_file(etat))
+            return CodeLecture::PasUnFichier;
+        taille = fs::file_size(m_chemin, ec);
+        if (ec)
+            taille = 0;
+        else if (taille > tailleMax)
+            return CodeLecture::FichierTropGrand;
+        m_f = std::fopen(m_chemin.c_str(), "rb");
+        return m_f ? CodeLecture::Ok : CodeLecture::FichierIntrouvable;
+    }
+
+    long long Lit(char* tampon, std::size_t n) const
+    {
+        const std::size_t lu = std::fread(tampon, 1, n, m_f);
+        return lu == 0 && std::ferror(m_f) ? -1 : static_cast<long long>(lu);
+    }
+
+private:
+    std::string m_chemin;
+    std::FILE* m_f = nullptr;
+};
+#endif
 
 CodeLecture litChemin(const std::string& chemin, std::string& contenu, std::uint64_t tailleMax)
 {
-    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return CodeLecture::FichierIntrouvable;
-    const CodeLecture code = litDescripteur(fd, contenu, tailleMax);
-    ::close(fd);
-    return code;
+    FichierLu fichier(chemin);
+    std::uint64_t taille = 0;
+    if (const CodeLecture code = fichier.Verifie(tailleMax, taille); code != CodeLecture::Ok)
+        return code;
+    const auto lire = [&fichier](char* tampon, std::size_t n) { return fichier.Lit(tampon, n); };
+    return litTout(lire, taille, tailleMax, contenu);
 }
-#else
-CodeLecture litChemin(const std::string& chemin, std::string& contenu, std::uint64_t tailleMax)
+
+/**
+ * The fingerprint of a file's bytes, computed on a thread of its own while the
+ * reader interprets them: blocks are copied to it in order, a few at most waiting.
+ */
+class EmpreinteEnFond
 {
-    std::error_code ec;
-    const fs::file_status etat = fs::status(chemin, ec);
-    if (ec || !fs::exists(etat) || fs::is_directory(etat))
-        return CodeLecture::FichierIntrouvable;
-    if (!fs::is_regular_file(etat))
-        return CodeLecture::PasUnFichier;
-    const std::uint64_t taille = fs::file_size(chemin, ec);
-    if (!ec && taille > tailleMax)
-        return CodeLecture::FichierTropGrand;
-    std::FILE* f = std::fopen(chemin.c_str(), "rb");
-    if (!f)
-        return CodeLecture::FichierIntrouvable;
-    const auto lire = [f](char* tampon, std::size_t n) -> long long {
-        const std::size_t lu = std::fread(tampon, 1, n, f);
-        return lu == 0 && std::ferror(f) ? -1 : static_cast<long long>(lu);
-    };
-    const CodeLecture code = litTout(lire, ec ? 0 : taille, tailleMax, contenu);
-    std::fclose(f);
-    return code;
-}
-#endif
+public:
+    EmpreinteEnFond()
+        : m_fil([this] { Calcule(); })
+    {}
+    ~EmpreinteEnFond() { Termine(); }
+    EmpreinteEnFond(const EmpreinteEnFond&) = delete;
+    EmpreinteEnFond& operator=(const EmpreinteEnFond&) = delete;
+
+    void Ajoute(const char* octets, std::size_t taille)
+    {
+        std::unique_lock verrou(m_mutex);
+        m_place.wait(verrou, [this] { return m_attente.size() < 4; });
+        std::vector<char> bloc;
+        if (!m_libres.empty()) {
+            bloc.swap(m_libres.back());
+            m_libres.pop_back();
+        }
+        bloc.assign(octets, octets + taille);
+        m_attente.push_back(std::move(bloc));
+        m_travail.notify_one();
+    }
+
+    /** Waits for every block; the fingerprint of all of them as 16 hexadecimal digits. */
+    std::string Termine()
+    {
+        {
+            std::lock_guard verrou(m_mutex);
+            m_fini = true;
+        }
+        m_travail.notify_one();
+        if (m_fil.joinable())
+            m_fil.join();
+        static constexpr char CHIFFRES[] = "0123456789abcdef";
+        std::string hex(16, '0');
+        std::uint64_t v = m_empreinte.Valeur();
+        for (int i = 15; i >= 0; --i, v >>= 4)
+            hex[static_cast<std::size_t>(i)] = CHIFFRES[v & 0xF];
+        return hex;
+    }
+
+private:
+    void Calcule()
+    {
+        std::unique_lock verrou(m_mutex);
+        for (;;) {
+            m_travail.wait(verrou, [this] { return m_fini || !m_attente.empty(); });
+            if (m_attente.empty())
+                return;
+            std::vector<char> bloc = std::move(m_attente.front());
+            m_attente.pop_front();
+            verrou.unlock();
+            m_empreinte.Ajoute(bloc.data(), bloc.size());
+            verrou.lock();
+            m_libres.push_back(std::move(bloc));
+            m_place.notify_one();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_travail;
+    std::condition_variable m_place;
+    std::deque<std::vector<char>> m_attente;
+    std::vector<std::vector<char>> m_libres;
+    bool m_fini = false;
+    TEmpreinteOctets m_empreinte;
+    std::thread m_fil; // last: starts once everything it uses is built
+};
+
+// A competition file streamed to the reader, within the size cap, every block
+// also given to the fingerprint when one is wanted.
+class SourceFichier : public SourceTexte
+{
+public:
+    SourceFichier(const FichierLu& fichier, std::uint64_t tailleMax, EmpreinteEnFond* empreinte)
+        : m_fichier(fichier)
+        , m_tailleMax(tailleMax)
+        , m_empreinte(empreinte)
+    {}
+
+    std::size_t Lit(char* tampon, std::size_t taille) override
+    {
+        if (m_code != CodeLecture::Ok || m_fin)
+            return 0;
+        const long long n = m_fichier.Lit(tampon, aLire(m_lu, m_tailleMax, taille));
+        if (n < 0) {
+            m_code = CodeLecture::FichierIntrouvable;
+            return 0;
+        }
+        if (n == 0) {
+            m_fin = true;
+            return 0;
+        }
+        if (m_lu + static_cast<std::uint64_t>(n) > m_tailleMax) {
+            m_code = CodeLecture::FichierTropGrand;
+            return 0;
+        }
+        m_lu += static_cast<std::uint64_t>(n);
+        if (m_empreinte)
+            m_empreinte->Ajoute(tampon, static_cast<std::size_t>(n));
+        return static_cast<std::size_t>(n);
+    }
+
+    /** Reads what the reader left (bytes after the last judge) for the fingerprint. */
+    void LitLeReste()
+    {
+        std::vector<char> tampon(std::size_t{1} << 16);
+        while (Lit(tampon.data(), tampon.size()) > 0) {
+        }
+    }
+
+    CodeLecture Code() const { return m_code; }
+
+private:
+    const FichierLu& m_fichier;
+    std::uint64_t m_tailleMax;
+    EmpreinteEnFond* m_empreinte;
+    std::uint64_t m_lu = 0;
+    CodeLecture m_code = CodeLecture::Ok;
+    bool m_fin = false;
+};
 
 } // namespace
 
@@ -185,16 +359,38 @@ bool EstNomFichierSimple(std::string_view nom)
            nom.find_first_of("/\\") == std::string_view::npos;
 }
 
-ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin, std::string* octets)
+ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin,
+                              std::string* empreinte)
 {
-    std::string contenu;
-    const CodeLecture code = LitFichierBorne(chemin, contenu, TailleMaxConcours());
-    if (code != CodeLecture::Ok)
-        return {code, 0};
-    const ResultatLecture resultat = concours.Lit(contenu);
-    if (octets)
-        octets->swap(contenu);
-    return resultat;
+    if (chemin.empty())
+        return {CodeLecture::FichierIntrouvable, 0};
+    try {
+        const std::uint64_t tailleMax = TailleMaxConcours();
+        FichierLu fichier(chemin);
+        std::uint64_t taille = 0;
+        if (const CodeLecture code = fichier.Verifie(tailleMax, taille); code != CodeLecture::Ok)
+            return {code, 0};
+        std::optional<EmpreinteEnFond> fond;
+        if (empreinte)
+            fond.emplace();
+        SourceFichier source(fichier, tailleMax, fond ? &*fond : nullptr);
+        // Never the whole file in memory: the records are read from blocks of 1 MB.
+        LecteurTexte lecteur(source);
+        TConcours lu;
+        ResultatLecture resultat = lu.Lit(lecteur);
+        if (fond)
+            source.LitLeReste();
+        if (source.Code() != CodeLecture::Ok)
+            return {source.Code(), 0};
+        if (!resultat)
+            return resultat;
+        if (fond)
+            *empreinte = fond->Termine();
+        concours.Remplace(std::move(lu));
+        return resultat;
+    } catch (const std::bad_alloc&) { // more than memory can hold
+        return {CodeLecture::FichierTropGrand, 0};
+    }
 }
 
 bool EnregistreConcours(const TConcours& concours, const std::string& chemin, std::string* erreur)

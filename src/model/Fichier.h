@@ -126,10 +126,11 @@ bool EcritTout(int fd, std::string_view contenu);
 
 /**
  * Opens a competition file into `concours`; on failure the competition is
- * unchanged. `octets`, when given, receives the bytes read.
+ * unchanged. The file is streamed, never held whole. `empreinte`, when given,
+ * receives the fingerprint of all its bytes (`EmpreinteHex`).
  */
 ResultatLecture OuvreConcours(TConcours& concours, const std::string& chemin,
-                              std::string* octets = nullptr);
+                              std::string* empreinte = nullptr);
 
 /** Saves a competition file safely (see `EcritFichierSur`). */
 bool EnregistreConcours(const TConcours& concours, const std::string& chemin,

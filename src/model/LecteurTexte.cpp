@@ -4,7 +4,9 @@
 #include "model/Constantes.h"
 #include "model/Texte.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace tavo {
 
@@ -12,13 +14,56 @@ LecteurTexte::LecteurTexte(std::string_view texte)
     : m_texte(texte)
 {}
 
+LecteurTexte::LecteurTexte(SourceTexte& source, std::size_t bloc)
+    : m_source(&source)
+    , m_bloc(bloc < 64 ? 64 : bloc)
+{}
+
+bool LecteurTexte::Remplit()
+{
+    if (!m_source)
+        return false;
+    // The unread text moves to the front of the buffer, which grows only when little room
+    // is left after it (a line longer than half a block).
+    const std::size_t reste = m_texte.size() - m_pos;
+    if (reste > 0 && m_pos > 0)
+        std::memmove(m_tampon.data(), m_tampon.data() + m_pos, reste);
+    if (m_tampon.size() - reste < m_bloc / 2)
+        m_tampon.resize(std::max(m_tampon.size() * 2, reste + m_bloc));
+    const std::size_t lu = m_source->Lit(m_tampon.data() + reste, m_tampon.size() - reste);
+    m_texte = std::string_view(m_tampon.data(), reste + lu);
+    m_pos = 0;
+    if (lu == 0)
+        m_source = nullptr; // at the end: never asked again
+    return lu > 0;
+}
+
+bool LecteurTexte::Fin()
+{
+    return m_pos >= m_texte.size() && !Remplit();
+}
+
+std::size_t LecteurTexte::Cherche(char c, std::size_t depuis)
+{
+    for (;;) {
+        const std::size_t trouve = m_texte.find(c, depuis);
+        if (trouve != std::string_view::npos)
+            return trouve;
+        const std::size_t decalage = m_pos;
+        const std::size_t vu = m_texte.size();
+        if (!Remplit())
+            return std::string_view::npos;
+        depuis = vu - decalage; // the positions moved back by what was dropped
+    }
+}
+
 bool LecteurTexte::LitLigne(std::string_view& ligne)
 {
     ligne = {};
     if (Fin())
         return false;
+    std::size_t fin = Cherche('\n', m_pos);
     const std::size_t debut = m_pos;
-    std::size_t fin = m_texte.find('\n', debut);
     if (fin == std::string_view::npos) {
         fin = m_texte.size();
         m_pos = fin;
@@ -35,15 +80,29 @@ bool LecteurTexte::LitLigne(std::string_view& ligne)
     return true;
 }
 
-bool LecteurTexte::LitEntier(long long& valeur)
+bool LecteurTexte::LitEntierLent(long long& valeur)
 {
-    while (m_pos < m_texte.size()) {
+    for (;;) {
+        if (m_pos >= m_texte.size() && !Remplit())
+            return false;
         const char c = m_texte[m_pos];
         if (c == '\n')
             ++m_ligne;
         else if (c != ' ' && c != '\t' && c != '\r' && c != '\v' && c != '\f')
             break;
         ++m_pos;
+    }
+    // The whole number in the buffer: a sign, then digits up to the first other character.
+    for (std::size_t i = m_pos;; ++i) {
+        if (i >= m_texte.size()) {
+            const std::size_t decalage = m_pos;
+            if (!Remplit())
+                break;
+            i -= decalage;
+        }
+        const char c = m_texte[i];
+        if (!(c >= '0' && c <= '9') && !(i == m_pos && (c == '+' || c == '-')))
+            break;
     }
     const char* debut = m_texte.data() + m_pos;
     const char* fin = m_texte.data() + m_texte.size();
@@ -65,9 +124,17 @@ bool LecteurTexte::LitEntier(long long& valeur)
 bool LecteurTexte::LitJusqua(char separateur, long& valeur)
 {
     std::size_t i = m_pos;
-    while (i < m_texte.size() && m_texte[i] != separateur && m_texte[i] != '\n')
-        ++i;
-    if (i >= m_texte.size() || m_texte[i] != separateur)
+    for (;; ++i) {
+        if (i >= m_texte.size()) {
+            const std::size_t decalage = m_pos;
+            if (!Remplit())
+                return false;
+            i -= decalage;
+        }
+        if (m_texte[i] == separateur || m_texte[i] == '\n')
+            break;
+    }
+    if (m_texte[i] != separateur)
         return false;
     valeur = ValeurEntiere(m_texte.substr(m_pos, i - m_pos));
     m_pos = i + 1;
@@ -76,7 +143,7 @@ bool LecteurTexte::LitJusqua(char separateur, long& valeur)
 
 void LecteurTexte::SauteFinLigne()
 {
-    const std::size_t fin = m_texte.find('\n', m_pos);
+    const std::size_t fin = Cherche('\n', m_pos);
     if (fin == std::string_view::npos) {
         m_pos = m_texte.size();
     } else {

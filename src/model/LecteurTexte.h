@@ -9,24 +9,41 @@
 namespace tavo {
 
 /**
- * Sequential reader of a text held in memory, as the file readers need it:
- * whole lines (CR LF or LF), decimal integers separated by any blanks and line
- * ends, and the rest of a line to discard. Tracks the line number for messages.
+ * Where a streamed text comes from: `Lit` fills up to `taille` bytes and
+ * returns how many, 0 at the end (or after a failure, which the source keeps).
+ */
+class SourceTexte
+{
+public:
+    virtual ~SourceTexte() = default;
+    virtual std::size_t Lit(char* tampon, std::size_t taille) = 0;
+};
+
+/**
+ * Sequential reader of a text, as the file readers need it: whole lines (CR LF
+ * or LF), decimal integers separated by any blanks and line ends, and the rest
+ * of a line to discard. Tracks the line number for messages. The text is held
+ * in memory, or streamed from a `SourceTexte` through a buffer of a few blocks,
+ * so that a large file is never held whole.
  */
 class LecteurTexte
 {
 public:
     explicit LecteurTexte(std::string_view texte);
+    /** Streams from `source` by blocks of `bloc` bytes (the buffer grows only for a longer line).
+     */
+    explicit LecteurTexte(SourceTexte& source, std::size_t bloc = std::size_t{1} << 20);
 
     /** True once every character has been read. */
-    bool Fin() const { return m_pos >= m_texte.size(); }
+    bool Fin();
     /** 1-based number of the line the next character belongs to. */
     std::size_t Ligne() const { return m_ligne; }
 
     /**
      * Reads the rest of the current line (without its line end) and moves to
      * the next one. At most `MAX_LIGNE_FICHIER` characters are kept. Returns
-     * false, with `ligne` empty, when nothing is left to read.
+     * false, with `ligne` empty, when nothing is left to read. The view lasts
+     * until the next read.
      */
     bool LitLigne(std::string_view& ligne);
 
@@ -46,6 +63,9 @@ public:
     /** `LitEntier` into a type, failing when the value does not fit it. */
     template <typename T> bool LitEntier(T& valeur, bool& horsLimites);
 
+    /** `n` times `LitEntier` into a type (at most 16), faster for a line of one-digit marks. */
+    template <typename T> bool LitEntiers(T* valeurs, std::size_t n, bool& horsLimites);
+
     /**
      * Reads the characters of the current line up to `separateur` and
      * converts them as a decimal number (0 when they are not one), then skips
@@ -57,9 +77,19 @@ public:
     void SauteFinLigne();
 
 private:
+    /** Keeps the unread text, appends the next block; false at the end of the source. */
+    bool Remplit();
+    /** The position of `c` at or after `depuis`, reading on as needed; npos when the text ends
+     * first. */
+    std::size_t Cherche(char c, std::size_t depuis);
+    bool LitEntierLent(long long& valeur);
+
     std::string_view m_texte;
     std::size_t m_pos = 0;
     std::size_t m_ligne = 1;
+    SourceTexte* m_source = nullptr;
+    std::string m_tampon;
+    std::size_t m_bloc = 0;
 };
 
 template <std::size_t N> bool LecteurTexte::LitLigne(char (&champ)[N])
@@ -71,6 +101,38 @@ template <std::size_t N> bool LecteurTexte::LitLigne(char (&champ)[N])
         champ[i] = ligne[i] == '\0' ? ' ' : ligne[i];
     champ[n] = '\0';
     return ok;
+}
+
+inline bool LecteurTexte::LitEntier(long long& valeur)
+{
+    // The marks of a file: a few digits between single blanks, far from the buffer's end.
+    const char* p = m_texte.data() + m_pos;
+    const char* const fin = m_texte.data() + m_texte.size();
+    if (fin - p < 64)
+        return LitEntierLent(valeur);
+    std::size_t lignes = 0;
+    const char* const limite = fin - 24;
+    while (p < limite && (*p == ' ' || *p == '\n' || *p == '\r')) {
+        lignes += *p == '\n';
+        ++p;
+    }
+    const bool negatif = *p == '-';
+    const char* chiffres = p + negatif;
+    unsigned long long v = 0;
+    const char* q = chiffres;
+    while (q < chiffres + 18 && static_cast<unsigned char>(*q - '0') < 10) {
+        v = v * 10 + static_cast<unsigned>(*q - '0');
+        ++q;
+    }
+    if (p >= limite || q == chiffres || static_cast<unsigned char>(*q - '0') < 10) {
+        m_ligne += lignes; // the rare forms: "+", tabs, 19 digits or more, the end near
+        m_pos = static_cast<std::size_t>(p - m_texte.data());
+        return LitEntierLent(valeur);
+    }
+    m_ligne += lignes;
+    m_pos = static_cast<std::size_t>(q - m_texte.data());
+    valeur = negatif ? -static_cast<long long>(v) : static_cast<long long>(v);
+    return true;
 }
 
 template <typename T> bool LecteurTexte::LitEntier(T& valeur, bool& horsLimites)
@@ -85,6 +147,37 @@ template <typename T> bool LecteurTexte::LitEntier(T& valeur, bool& horsLimites)
         return false;
     }
     valeur = static_cast<T>(v);
+    return true;
+}
+
+template <typename T> bool LecteurTexte::LitEntiers(T* valeurs, std::size_t n, bool& horsLimites)
+{
+    // "8 7 9 0 0 ": one-digit marks a blank apart, after the line end before them.
+    const char* p = m_texte.data() + m_pos;
+    const char* const fin = m_texte.data() + m_texte.size();
+    if (n >= 1 && n <= 16 && fin - p >= 64) {
+        const char* const limite = fin - 40;
+        std::size_t lignes = 0;
+        while (p < limite && (*p == '\n' || *p == '\r' || *p == ' ')) {
+            lignes += *p == '\n';
+            ++p;
+        }
+        const auto chiffre = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
+        bool courts = p < limite && !chiffre(p[2 * n - 1]);
+        for (std::size_t i = 0; i < n && courts; ++i)
+            courts = chiffre(p[2 * i]) && (i + 1 == n || p[2 * i + 1] == ' ');
+        if (courts) {
+            for (std::size_t i = 0; i < n; ++i)
+                valeurs[i] = static_cast<T>(p[2 * i] - '0');
+            horsLimites = false;
+            m_ligne += lignes;
+            m_pos = static_cast<std::size_t>(p + 2 * n - 1 - m_texte.data());
+            return true;
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (!LitEntier(valeurs[i], horsLimites))
+            return false;
     return true;
 }
 

@@ -207,10 +207,14 @@ void TNotesPilote::Ecrit(std::string& sortie) const
 bool TNotesPilote::Lit(tavo::LecteurTexte& lecteur, bool& horsLimites)
 {
     for (int v = 0; v < MAX_VOLS; ++v)
-        for (int f = 0; f < MAX_FIGURES; ++f)
+        for (int f = 0; f < MAX_FIGURES; ++f) {
+            short ligne[MAX_JUGES] = {};
+            const bool lue = lecteur.LitEntiers(ligne, MAX_JUGES, horsLimites);
             for (int j = 0; j < MAX_JUGES; ++j)
-                if (!lecteur.LitEntier(Notes[j][v][f], horsLimites))
-                    return false;
+                Notes[j][v][f] = ligne[j];
+            if (!lue)
+                return false;
+        }
     return true;
 }
 

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "model/Constantes.h"
+#include "model/Reserve.h"
 
 #include <cstdint>
+#include <list>
 #include <string>
 
 class TProgramme;
@@ -208,3 +210,6 @@ private:
     TIdentPilote Ident;
     TNotesPilote NotesP;
 };
+
+/** The pilots of a competition, in list order; their records come from the reserve. */
+using TPilotes = std::list<TPilote, tavo::AllocateurReserve<TPilote>>;

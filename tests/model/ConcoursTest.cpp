@@ -108,7 +108,7 @@ TEST(Concours, listePilotesReturnsIndependentCopies)
     TConcours c;
     ajoute(c, pilote("B", "12"));
     ajoute(c, pilote("A", "3"));
-    std::list<TPilote> copie = c.ListePilotes();
+    TPilotes copie = c.ListePilotes();
     copie.sort();
     copie.front().SetNom("Change");
     EXPECT_STREQ(c.GetPilote(1).GetNom(), "B");

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Concours.h"
+#include "model/Empreinte.h"
 #include "model/Fichier.h"
+#include "model/LecteurTexte.h"
 #include "support/TestUtil.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <unistd.h>
@@ -407,4 +410,97 @@ TEST(FichierConcours, aFixedFileReadsIntoItsFieldsAndWritesBackByteForByte)
     EXPECT_EQ(j.GetGrade(), 2);
 
     EXPECT_EQ(c.Ecrit(), octets);
+}
+
+namespace {
+
+// The text handed out in pieces of irregular sizes, as reads of a file may return it.
+class SourceEnMorceaux : public tavo::SourceTexte
+{
+public:
+    explicit SourceEnMorceaux(std::string texte)
+        : m_texte(std::move(texte))
+    {}
+    std::size_t Lit(char* tampon, std::size_t taille) override
+    {
+        const std::size_t n = std::min({taille, m_texte.size() - m_pos, 1 + m_pos % 97});
+        m_texte.copy(tampon, n, m_pos);
+        m_pos += n;
+        return n;
+    }
+
+private:
+    std::string m_texte;
+    std::size_t m_pos = 0;
+};
+
+} // namespace
+
+TEST(FichierConcours, aStreamedTextReadsAsTheSameTextHeldWhole)
+{
+    TConcours source;
+    remplit(source);
+    TPilote bizarre = source.GetPilote(2);
+    bizarre.SetNote(1, 1, 1, -10);
+    bizarre.SetNote(1, 2, 3, 1234);
+    source.SetPilote(bizarre, 2);
+    TPilote longues = source.GetPilote(3); // numbers of every length across the pieces' ends
+    for (short v = 1; v <= MAX_VOLS; ++v)
+        for (short f = 1; f <= MAX_FIGURES; ++f)
+            for (short j = 1; j <= MAX_JUGES; ++j)
+                longues.SetNote(v, f, j,
+                                static_cast<short>((v * 3181 + f * 977 + j * 31) % 23000 - 500));
+    source.SetPilote(longues, 3);
+    std::string texte = source.Ecrit();
+    // The forms the writer never gives but a reader accepts: tabs, '+', long digit runs, a long
+    // line.
+    std::size_t debutNotes = 0; // the first pilot's first marks line: line 41
+    for (int l = 0; l < 40; ++l)
+        debutNotes = texte.find('\n', debutNotes) + 1;
+    texte.replace(debutNotes, texte.find('\r', debutNotes) - debutNotes,
+                  "0\t+0 000000000000000000000000 0 \n 0 ");
+    const std::size_t suivante = texte.find('\n', texte.find('\n', debutNotes) + 1) + 1;
+    texte.replace(suivante, texte.find('\r', suivante) - suivante, "1\n2 3 4 5 ");
+    const std::size_t abime = texte.size() * 3 / 4;
+    texte.replace(texte.find("Cluny"), 5, std::string(3000, 'L'));
+
+    const std::vector<std::string> essais{texte, texte.substr(0, texte.size() / 2),
+                                          texte.substr(0, texte.size() - 40),
+                                          texte.substr(0, abime) + "x" + texte.substr(abime + 1)};
+    for (const std::string& essai : essais) {
+        TConcours entier;
+        const tavo::ResultatLecture attendu = entier.Lit(essai);
+        for (std::size_t bloc : {64, 100, 4096}) {
+            SourceEnMorceaux morceaux(essai);
+            tavo::LecteurTexte lecteur(morceaux, bloc);
+            TConcours lu;
+            const tavo::ResultatLecture r = lu.Lit(lecteur);
+            EXPECT_EQ(r.code, attendu.code) << bloc;
+            EXPECT_EQ(r.ligne, attendu.ligne) << bloc;
+            EXPECT_EQ(lu.Ecrit(), entier.Ecrit()) << bloc;
+        }
+    }
+    // A damaged number is reported on its own line, counted from the start.
+    TConcours entier;
+    EXPECT_EQ(entier.Lit(essais.back()).ligne,
+              1 + static_cast<std::size_t>(std::count(texte.begin(), texte.begin() + abime, '\n')));
+    ASSERT_TRUE(entier.Lit(texte));
+    EXPECT_EQ(entier.GetPilote(1).GetNote(1, 2, 2), 2);
+    EXPECT_EQ(entier.GetPilote(2).GetNote(1, 1, 1), -10);
+    EXPECT_EQ(entier.GetPilote(2).GetNote(1, 2, 3), 1234);
+}
+
+TEST(FichierConcours, openingGivesTheFingerprintOfEveryByteOfTheFile)
+{
+    TConcours c;
+    remplit(c);
+    const std::string texte = c.Ecrit() + "reste apr\xE8s le dernier juge\r\n";
+    RepertoireTemporaire rep;
+    const std::string chemin = rep.Fichier("empreinte.ccr");
+    EcritOctets(chemin, texte);
+    TConcours lu;
+    std::string empreinte;
+    ASSERT_TRUE(tavo::OuvreConcours(lu, chemin, &empreinte));
+    EXPECT_EQ(empreinte, tavo::EmpreinteHex(texte));
+    EXPECT_EQ(lu.Ecrit(), c.Ecrit());
 }

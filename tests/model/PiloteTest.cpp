@@ -97,7 +97,7 @@ TEST(Pilote, orderingFollowsTheBibValue)
     EXPECT_FALSE(pilote("012") < pilote("12"));
     EXPECT_FALSE(pilote("12") < pilote("012"));
 
-    std::list<TPilote> liste{pilote("12"), pilote("3"), pilote(""), pilote("7")};
+    TPilotes liste{pilote("12"), pilote("3"), pilote(""), pilote("7")};
     liste.sort();
     std::string ordre;
     for (const TPilote& p : liste)

@@ -233,8 +233,8 @@ TEST_F(CommandesImpression, everyFormPrintsAfterAPreviewWhatItPrintsDirectly)
     if (std::system("pdftotext -v > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     // Four times the demo's pilots, so that the lists and rankings run onto a second page.
-    std::list<TPilote>& pilotes = fenetre->GetConcours().GetPilotes();
-    std::list<TPilote> copies;
+    TPilotes& pilotes = fenetre->GetConcours().GetPilotes();
+    TPilotes copies;
     for (int n = 1; n <= 3; ++n)
         for (TPilote pilote : pilotes) {
             pilote.SetDossard(std::to_string(n * 100 + pilote.ValeurDossard()).c_str());
