@@ -118,14 +118,18 @@ int Execute(const std::vector<std::string>& arguments, std::ostream& sortie, std
     std::ostringstream messages;
     const int code = Traite(analyse, {resultat, messages}, repertoireCourant);
     // JSON escapes its control characters; every other text is made harmless here.
-    erreurs << SansControle(messages.str(), true);
+    erreurs << SansControle(messages.view(), true);
     const bool json =
         analyse.genre == Analyse::Genre::Commande && analyse.commande.format == Format::Json;
     // A CSV result is a spreadsheet's file: it starts with the byte-order mark.
     const bool csv = analyse.genre == Analyse::Genre::Commande &&
-                     analyse.commande.format == Format::Csv && !resultat.str().empty();
+                     analyse.commande.format == Format::Csv && !resultat.view().empty();
     errno = 0;
-    sortie << (csv ? BOM_UTF8 : "") << (json ? resultat.str() : SansControle(resultat.str(), true));
+    sortie << (csv ? BOM_UTF8 : "");
+    if (json)
+        sortie << resultat.view();
+    else
+        sortie << SansControle(resultat.view(), true);
     if (!sortie.flush()) {
         const int cause = errno;
         erreurs << "tavo-cli : impossible d'écrire le résultat sur la sortie standard";

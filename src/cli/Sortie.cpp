@@ -52,26 +52,51 @@ void EcritBlocTitre(const BlocTitre& bloc, std::ostream& sortie)
            << bloc.sousTitre << "\n\n";
 }
 
-void EcritTexte(const Tableau& tableau, std::ostream& sortie)
+namespace {
+
+// The text form of columns and of `n` rows, `ligne(i)` giving the cells of row i.
+template <typename Ligne>
+void EcritTexteDe(const std::vector<Colonne>& colonnes, std::size_t n, Ligne ligne,
+                  std::ostream& sortie)
 {
     std::vector<std::size_t> largeurs;
-    for (const Colonne& colonne : tableau.colonnes)
+    for (const Colonne& colonne : colonnes)
         largeurs.push_back(
             std::max(static_cast<std::size_t>(colonne.largeur), Largeur(colonne.titre)));
+    std::string texte;
     auto ecrit = [&](auto texteDe) {
-        std::string ligne;
-        for (std::size_t c = 0; c < tableau.colonnes.size(); ++c) {
+        texte.clear();
+        for (std::size_t c = 0; c < colonnes.size(); ++c) {
             if (c > 0)
-                ligne += "  ";
-            ligne += Aligne(texteDe(c), largeurs[c], tableau.colonnes[c].alignement);
+                texte += "  ";
+            texte += Aligne(texteDe(c), largeurs[c], colonnes[c].alignement);
         }
-        ligne.erase(ligne.find_last_not_of(' ') + 1);
-        sortie << ligne << '\n';
+        texte.erase(texte.find_last_not_of(' ') + 1);
+        texte += '\n';
+        sortie << texte;
     };
-    ecrit([&](std::size_t c) { return tableau.colonnes[c].titre; });
-    for (const auto& cellules : tableau.lignes)
+    ecrit([&](std::size_t c) { return colonnes[c].titre; });
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto& cellules = ligne(i);
         ecrit(
             [&](std::size_t c) { return c < cellules.size() ? cellules[c].texte : std::string(); });
+    }
+}
+
+} // namespace
+
+void EcritTexte(const Tableau& tableau, std::ostream& sortie)
+{
+    EcritTexteDe(
+        tableau.colonnes, tableau.lignes.size(),
+        [&](std::size_t i) -> const std::vector<Cellule>& { return tableau.lignes[i]; }, sortie);
+}
+
+void EcritTexte(const TableVue& table, std::ostream& sortie)
+{
+    EcritTexteDe(
+        ColonnesDe(table), table.NbLignes(), [&](std::size_t i) { return CellulesDe(table, i); },
+        sortie);
 }
 
 std::string NombreJson(double valeur)

@@ -29,6 +29,8 @@ void EcritBlocTitre(const BlocTitre& bloc, std::ostream& sortie);
 
 /** Columns padded to their width, separated by two spaces; one line per row. */
 void EcritTexte(const Tableau& tableau, std::ostream& sortie);
+/** `EcritTexte` of `TableauDe(table)`, holding one row at a time. */
+void EcritTexte(const TableVue& table, std::ostream& sortie);
 
 /** Width of a UTF-8 text in characters. */
 std::size_t Largeur(std::string_view utf8);

@@ -80,9 +80,9 @@ void EcritTable(const TableVue& table, Format format, std::ostream& sortie)
     if (format == Format::Texte)
         EcritBlocTitre(table.Bloc(), sortie);
     if (format == Format::Csv)
-        EcritCsv(TableauDe(table), sortie);
+        EcritCsv(table, sortie);
     else
-        EcritTexte(TableauDe(table), sortie);
+        EcritTexte(table, sortie);
 }
 
 std::string Raison(const Statut& statut, const TConcours& concours,

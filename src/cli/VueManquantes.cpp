@@ -80,7 +80,7 @@ int VueManquantes(TConcours& concours, const Commande& commande, const Parametre
         JsonManquantes(feuilles, flux.sortie);
         break;
     case Format::Csv:
-        EcritCsv(TableauDe(PresenteFeuillesManquantes(concours, feuilles)), flux.sortie);
+        EcritCsv(PresenteFeuillesManquantes(concours, feuilles), flux.sortie);
         break;
     case Format::Texte:
         TexteManquantes(feuilles, PresenteFeuillesManquantes(concours, feuilles), flux.sortie);

@@ -45,10 +45,10 @@ void JsonLignes(Json& json, const std::vector<LigneClassement>& lignes, bool qua
 int VueClassement(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
                   Flux flux)
 {
-    const auto resultat = ClassementApresVols(concours, parametres, commande.nombre);
+    auto resultat = ClassementApresVols(concours, parametres, commande.nombre);
     if (!resultat.statut)
         return Echec(resultat.statut, concours, parametres, flux);
-    const ClassementVols& c = resultat.valeur;
+    ClassementVols& c = resultat.valeur;
     switch (commande.format) {
     case Format::Json: {
         Json json;
@@ -60,7 +60,7 @@ int VueClassement(TConcours& concours, const Commande& commande, const Parametre
     }
     case Format::Csv:
     case Format::Texte:
-        EcritTable(PresenteClassementVols(concours, c), commande.format, flux.sortie);
+        EcritTable(PresenteClassementVols(concours, std::move(c)), commande.format, flux.sortie);
         break;
     }
     return SORTIE_OK;
@@ -69,10 +69,10 @@ int VueClassement(TConcours& concours, const Commande& commande, const Parametre
 int VueFlyOff(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
               Flux flux)
 {
-    const auto resultat = ClassementApresFlyOff(concours, parametres, commande.nombre);
+    auto resultat = ClassementApresFlyOff(concours, parametres, commande.nombre);
     if (!resultat.statut)
         return Echec(resultat.statut, concours, parametres, flux);
-    const ClassementFlyOff& c = resultat.valeur;
+    ClassementFlyOff& c = resultat.valeur;
     switch (commande.format) {
     case Format::Json: {
         Json json;
@@ -83,17 +83,19 @@ int VueFlyOff(TConcours& concours, const Commande& commande, const ParametresCal
         break;
     }
     case Format::Csv:
-        EcritCsv(TableauDe(PresenteClassementFlyOff(concours, c)), flux.sortie);
+        EcritCsv(PresenteClassementFlyOff(concours, std::move(c)), flux.sortie);
         break;
     case Format::Texte: {
-        const TableVue table = PresenteClassementFlyOff(concours, c);
+        const int regle = c.regle;
+        const int flyoffs = c.flyoffs;
+        const TableVue table = PresenteClassementFlyOff(concours, std::move(c));
         EcritBlocTitre(table.Bloc(), flux.sortie);
-        if (c.regle == 0)
-            flux.sortie << "Pas de classement après " << c.flyoffs << " fly-off pour la catégorie "
+        if (regle == 0)
+            flux.sortie << "Pas de classement après " << flyoffs << " fly-off pour la catégorie "
                         << U8(concours.GetCategorie()) << " en série " << U8(concours.GetSerie())
                         << ".\n";
         else
-            EcritTexte(TableauDe(table), flux.sortie);
+            EcritTexte(table, flux.sortie);
         break;
     }
     }

@@ -52,15 +52,21 @@ std::string SansControle(std::string_view utf8, bool gardeFinsDeLigne)
 {
     std::string texte;
     texte.reserve(utf8.size());
+    std::size_t garde = 0; // the start of the run of bytes kept as they are
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto octet = static_cast<unsigned char>(utf8[i]);
+        if (octet >= 0x20 && octet < 0x7F)
+            continue;
         if (const std::size_t c1 = LongueurC1(utf8, i); c1 > 0) {
-            texte += '?';
+            texte.append(utf8, garde, i - garde) += '?';
             i += c1 - 1;
-        } else
-            texte += EstControle(octet) && !(gardeFinsDeLigne && octet == '\n') ? '?' : utf8[i];
+            garde = i + 1;
+        } else if (EstControle(octet) && !(gardeFinsDeLigne && octet == '\n')) {
+            texte.append(utf8, garde, i - garde) += '?';
+            garde = i + 1;
+        }
     }
-    return texte;
+    return texte.append(utf8, garde, std::string_view::npos);
 }
 
 } // namespace tavo

@@ -38,42 +38,80 @@ Cellule CelluleNombre(const std::string& texte)
     return cellule;
 }
 
+std::vector<Colonne> ColonnesDe(const TableVue& table)
+{
+    std::vector<Colonne> colonnes;
+    colonnes.reserve(table.Colonnes().size());
+    for (const ColonneVue& colonne : table.Colonnes())
+        colonnes.push_back({SansEspaces(colonne.titre), colonne.caracteres, colonne.alignCellule});
+    return colonnes;
+}
+
+std::vector<Cellule> CellulesDe(const TableVue& table, std::size_t i)
+{
+    const std::vector<std::string> textes = table.Ligne(i);
+    const std::size_t n = std::min(textes.size(), table.Colonnes().size());
+    std::vector<Cellule> cellules;
+    cellules.reserve(n);
+    for (std::size_t c = 0; c < n; ++c)
+        cellules.push_back(table.Colonnes()[c].nombre ? CelluleNombre(textes[c])
+                                                      : CelluleTexte(SansEspaces(textes[c])));
+    return cellules;
+}
+
 Tableau TableauDe(const TableVue& table)
 {
     Tableau t;
-    for (const ColonneVue& colonne : table.Colonnes())
-        t.colonnes.push_back(
-            {SansEspaces(colonne.titre), colonne.caracteres, colonne.alignCellule});
+    t.colonnes = ColonnesDe(table);
     t.lignes.reserve(table.NbLignes());
-    for (std::size_t i = 0; i < table.NbLignes(); ++i) {
-        std::vector<Cellule> cellules;
-        const std::vector<std::string> textes = table.Ligne(i);
-        for (std::size_t c = 0; c < textes.size() && c < table.Colonnes().size(); ++c)
-            cellules.push_back(table.Colonnes()[c].nombre ? CelluleNombre(textes[c])
-                                                          : CelluleTexte(SansEspaces(textes[c])));
-        t.lignes.push_back(std::move(cellules));
-    }
+    for (std::size_t i = 0; i < table.NbLignes(); ++i)
+        t.lignes.push_back(CellulesDe(table, i));
     return t;
 }
 
-void EcritCsv(const Tableau& tableau, std::ostream& sortie)
+namespace {
+
+// The CSV form of columns and of `n` rows, `ligne(i)` giving the cells of row i.
+template <typename Ligne>
+void EcritCsvDe(const std::vector<Colonne>& colonnes, std::size_t n, Ligne ligne,
+                std::ostream& sortie)
 {
+    std::string texte;
     auto ecrit = [&](auto texteDe) {
-        std::string ligne;
+        texte.clear();
         bool premier = true;
-        for (std::size_t c = 0; c < tableau.colonnes.size(); ++c) {
-            if (tableau.colonnes[c].texteSeulement)
+        for (std::size_t c = 0; c < colonnes.size(); ++c) {
+            if (colonnes[c].texteSeulement)
                 continue;
             if (!premier)
-                ligne += ';';
+                texte += ';';
             premier = false;
-            ligne += ChampCsv(texteDe(c));
+            texte += ChampCsv(texteDe(c));
         }
-        sortie << ligne << '\n';
+        texte += '\n';
+        sortie << texte;
     };
-    ecrit([&](std::size_t c) { return SansEspaces(tableau.colonnes[c].titre); });
-    for (const auto& cellules : tableau.lignes)
+    ecrit([&](std::size_t c) { return SansEspaces(colonnes[c].titre); });
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto& cellules = ligne(i);
         ecrit([&](std::size_t c) { return c < cellules.size() ? cellules[c].csv : std::string(); });
+    }
+}
+
+} // namespace
+
+void EcritCsv(const Tableau& tableau, std::ostream& sortie)
+{
+    EcritCsvDe(
+        tableau.colonnes, tableau.lignes.size(),
+        [&](std::size_t i) -> const std::vector<Cellule>& { return tableau.lignes[i]; }, sortie);
+}
+
+void EcritCsv(const TableVue& table, std::ostream& sortie)
+{
+    EcritCsvDe(
+        ColonnesDe(table), table.NbLignes(), [&](std::size_t i) { return CellulesDe(table, i); },
+        sortie);
 }
 
 std::string FichierCsv(const Tableau& tableau)

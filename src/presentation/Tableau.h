@@ -43,8 +43,13 @@ struct Tableau
 
 /** A table view of the program: its columns and rows, each cell without its padding. */
 Tableau TableauDe(const TableVue& table);
+/** The columns, then the cells of row i (0-based), of `TableauDe`. */
+std::vector<Colonne> ColonnesDe(const TableVue& table);
+std::vector<Cellule> CellulesDe(const TableVue& table, std::size_t i);
 /** A header line of titles, then the rows; ';' between fields, quoted when needed. */
 void EcritCsv(const Tableau& tableau, std::ostream& sortie);
+/** `EcritCsv` of `TableauDe(table)`, holding one row at a time. */
+void EcritCsv(const TableVue& table, std::ostream& sortie);
 /** The CSV file of a table: the byte-order mark, then `EcritCsv`. */
 std::string FichierCsv(const Tableau& tableau);
 

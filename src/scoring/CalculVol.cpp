@@ -7,6 +7,7 @@
 #include "scoring/Regles.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -195,13 +196,29 @@ bool TConcours::TblApplique(short vol) const
 
 bool TConcours::CalculeVols(short n, const std::string& repertoire, bool tbl)
 {
+    // The programmes first, each read once, up to the first that cannot be; then every
+    // pilot's flights in one pass over the list, each pilot's marks read once; then each
+    // flight's TBL and thousandths in flight order, its programme loaded as they need it.
+    // Each flight's scores depend on its own marks only: the results are those of computing
+    // the flights one after the other.
+    std::vector<TProgramme> programmes;
     for (short v = 1; v <= n; ++v) {
-        if (!ChargeProgramme(v, repertoire))
-            return false;
-        CalculeVolPilotes(v);
+        TProgramme programme;
+        if (!LitProgramme(v, repertoire, programme))
+            break;
+        programmes.push_back(std::move(programme));
+    }
+    const auto lus = static_cast<short>(programmes.size());
+    for (short v = 1; v <= lus; ++v)
+        TblVol[v - 1] = false;
+    for (TPilote& pilote : Pilotes)
+        for (short v = 1; v <= lus; ++v)
+            pilote.CalculeVol(v, Ident.NbJuges, programmes[static_cast<std::size_t>(v - 1)]);
+    for (short v = 1; v <= lus; ++v) {
+        *Programme = programmes[static_cast<std::size_t>(v - 1)];
         if (tbl)
             CalculeTBL(v);
         NormaliseVol1000(v);
     }
-    return true;
+    return lus == n;
 }

@@ -134,11 +134,7 @@ DiagrammeJuge CalculeDiagramme(TConcours& concours, int j, const std::string& re
     const std::vector<std::string> noms = NomsJuges(concours);
     if (j >= 1 && j <= static_cast<int>(noms.size()))
         diagramme.nom = noms[static_cast<std::size_t>(j - 1)];
-    diagramme.moyenne = concours.MoyenneNotesJuge(juge, repProgrammes);
-    diagramme.ecartType = concours.EcartTypeNotesJuge(juge, repProgrammes);
-    for (short note = 0; note <= 10; ++note)
-        diagramme.pourcentages[static_cast<std::size_t>(note)] =
-            concours.PourcentageNoteJuge(juge, note, repProgrammes);
+    StatistiquesNotesJuge(concours, juge, repProgrammes, diagramme);
     return diagramme;
 }
 

@@ -122,6 +122,14 @@ struct DiagrammeJuge
     std::array<double, 11> pourcentages{}; ///< share of the marks 0 to 10
 };
 
+/**
+ * The mean, spread and shares of a judge's marks over the whole competition, as
+ * `MoyenneNotesJuge`, `EcartTypeNotesJuge` and `PourcentageNoteJuge` give them,
+ * in two passes over the marks; the flights' scores must be computed.
+ */
+void StatistiquesNotesJuge(TConcours& concours, short juge, const std::string& repertoire,
+                           DiagrammeJuge& diagramme);
+
 /** TBL profile values of one judge on one flight. */
 struct ProfilJuge
 {

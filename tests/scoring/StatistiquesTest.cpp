@@ -96,3 +96,27 @@ TEST(Statistiques, diagramViewComputesTheFlightsFirst)
               "Au moins un programme de vol n'a pas été trouvé : le programme du vol 1, « "
               "Absent.txt », est introuvable");
 }
+
+TEST(Statistiques, diagramGivesTheThreeOperationsFiguresToTheLastBit)
+{
+    tavo::test::RepertoireTemporaire rep;
+    TConcours c;
+    tavo::test::GenereConcours(c, rep.Chemin().string(), 300, 5, 7, 11);
+    // Marks off the scale, and a flight whose programme is missing (the one before gives its
+    // count).
+    c.GetPilotes().front().SetNote(2, 3, 2, 14);
+    c.GetPilotes().back().SetNote(3, 1, 2, -4);
+    tavo::ParametresCalcul parametres;
+    parametres.repProgrammes = rep.Chemin().string();
+    ASSERT_TRUE(c.CalculeVols(7, parametres.repProgrammes, false));
+    c.SetProgrammeVol("Absent.txt", 4);
+    for (short juge = 1; juge <= 5; ++juge) {
+        tavo::DiagrammeJuge d;
+        tavo::StatistiquesNotesJuge(c, juge, parametres.repProgrammes, d);
+        EXPECT_EQ(d.moyenne, c.MoyenneNotesJuge(juge, parametres.repProgrammes));
+        EXPECT_EQ(d.ecartType, c.EcartTypeNotesJuge(juge, parametres.repProgrammes));
+        for (short note = 0; note <= 10; ++note)
+            EXPECT_EQ(d.pourcentages[static_cast<std::size_t>(note)],
+                      c.PourcentageNoteJuge(juge, note, parametres.repProgrammes));
+    }
+}
