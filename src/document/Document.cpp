@@ -203,7 +203,7 @@ Issue TDocument::Ouvre(const std::string& chemin, ResultatLecture* lecture)
     m_modifie = false;
     m_sansNom = false;
     ++m_revision;
-    PrendFichier(chemin, octets);
+    PrendFichier(chemin, std::move(octets));
     return Issue::Faite;
 }
 
@@ -211,16 +211,16 @@ Issue TDocument::Ecrit(const std::string& chemin, std::string* erreur)
 {
     if (!AccepteEcriture(chemin))
         return Issue::Refusee;
-    const std::string texte = m_concours->Ecrit();
+    std::string texte = m_concours->Ecrit();
     if (!EcritFichierSur(chemin, texte, erreur))
         return Issue::Echouee;
     m_modifie = false;
     m_sansNom = false;
-    PrendFichier(chemin, texte);
+    PrendFichier(chemin, std::move(texte));
     return Issue::Faite;
 }
 
-void TDocument::PrendFichier(const std::string& chemin, const std::string& contenu)
+void TDocument::PrendFichier(const std::string& chemin, std::string contenu)
 {
     OublieJournal();
     m_fichier = chemin;
@@ -231,7 +231,26 @@ void TDocument::PrendFichier(const std::string& chemin, const std::string& conte
         !m_verrou.Prend(chemin, &raison) && !raison.empty())
         m_interlocuteur.VerrouImpossible(TVerrou::CheminVerrou(chemin), raison);
     m_empreinteChemin = chemin;
-    m_empreinte = EmpreinteHex(contenu);
+    // The bytes go with the fingerprint's thread, and are freed once it is computed.
+    auto octets = std::make_shared<std::string>(std::move(contenu));
+    try {
+        m_empreinte = std::async(std::launch::async, [octets]() mutable {
+                          std::string empreinte = EmpreinteHex(*octets);
+                          octets.reset();
+                          return empreinte;
+                      }).share();
+    } catch (const std::system_error&) {
+        // No thread to be had: computed here.
+        std::promise<std::string> empreinte;
+        empreinte.set_value(EmpreinteHex(*octets));
+        m_empreinte = empreinte.get_future().share();
+    }
+}
+
+const std::string& TDocument::Empreinte() const
+{
+    static const std::string aucune;
+    return m_empreinte.valid() ? m_empreinte.get() : aucune;
 }
 
 void TDocument::LacheFichier()
@@ -240,7 +259,7 @@ void TDocument::LacheFichier()
     m_verrou.Libere();
     m_abandon = false;
     m_empreinteChemin.clear();
-    m_empreinte.clear();
+    m_empreinte = {};
 }
 
 bool TDocument::AccepteEcriture(const std::string& chemin)
@@ -248,7 +267,7 @@ bool TDocument::AccepteEcriture(const std::string& chemin)
     if (!m_empreinteChemin.empty() && MemeFichier(chemin, m_empreinteChemin)) {
         // The content decides: another program may rewrite a file within the same second
         // and to the same size.
-        if (!Existe(chemin) || EmpreinteFichier(chemin) == m_empreinte)
+        if (!Existe(chemin) || EmpreinteFichier(chemin) == Empreinte())
             return true;
         return m_interlocuteur.RemplaceFichierChange(chemin);
     }
@@ -261,7 +280,7 @@ bool TDocument::AccepteEcriture(const std::string& chemin)
 void TDocument::VerifieFichier()
 {
     if (!m_sansNom && !m_empreinteChemin.empty() &&
-        EmpreinteFichier(m_empreinteChemin) != m_empreinte)
+        EmpreinteFichier(m_empreinteChemin) != Empreinte())
         MarqueModifie();
 }
 
@@ -316,7 +335,7 @@ TJournal& TDocument::JournalCourant()
         const long long pid = NumeroProcessus();
         m_journal = std::make_unique<TJournal>(
             nom, EnteteJournal{NomOrdinateur(), pid, DemarrageProcessus(pid),
-                               m_sansNom ? std::string() : m_empreinte});
+                               m_sansNom ? std::string() : Empreinte()});
         m_echecJournalAnnonce = false;
     }
     return *m_journal;
@@ -401,9 +420,12 @@ void TDocument::OublieJournal()
 
 bool TDocument::ProposeRecuperation()
 {
+    // Most files have no journal: the fingerprint is not waited for.
+    if (Journaux(m_sansNom ? std::string() : m_fichier).empty())
+        return false;
     const std::vector<Orphelin> orphelins =
         JournauxOrphelins(m_sansNom ? std::string() : m_fichier,
-                          m_sansNom ? std::string() : m_empreinte, &m_interlocuteur);
+                          m_sansNom ? std::string() : Empreinte(), &m_interlocuteur);
     if (orphelins.empty())
         return false;
 

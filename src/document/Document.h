@@ -7,6 +7,7 @@
 #include "model/LectureConcours.h"
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -152,7 +153,10 @@ public:
     void VerifieFichier();
 
 private:
-    void PrendFichier(const std::string& chemin, const std::string& contenu);
+    /** The file is ours: its lock taken, the fingerprint of `contenu` computed aside. */
+    void PrendFichier(const std::string& chemin, std::string contenu);
+    /** The fingerprint of what the file held, waited for when it is still being computed. */
+    const std::string& Empreinte() const;
     void LacheFichier();
     TJournal& JournalCourant();
     std::string NomJournal() const;
@@ -170,7 +174,11 @@ private:
     std::uint64_t m_revision = 0;
     TVerrou m_verrou;
     std::string m_empreinteChemin; ///< the file the footprint is of
-    std::string m_empreinte;       ///< the fingerprint of what it held when read or written
+    /**
+     * The fingerprint of what it held when read or written, computed on a thread of its own:
+     * a large file's first paint does not wait for it.
+     */
+    std::shared_future<std::string> m_empreinte;
     std::unique_ptr<TJournal> m_journal;
     bool m_echecJournalAnnonce = false;
 };
