@@ -183,6 +183,8 @@ void BM_EntreeVue(benchmark::State& state, const Vue& vue)
     QImage image(f.fenetre->viewport()->size(), QImage::Format_RGB32);
     for (auto _ : state) {
         state.PauseTiming();
+        if (f.fenetre->GetVue() == modes::FEUILLE)
+            f.fenetre->ToucheFeuille(tavo::VK_ESCAPE); // the sheet finished, its score computed
         f.cadre->ExecuteCommande(CM_CARACTERISTIQUES);
         state.ResumeTiming();
         if (!Entre(state, f, vue))
