@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Geometrie.h"
+#include "presentation/Presentation.h"
 #include "scoring/Classements.h"
 
 #include <memory>
@@ -14,6 +15,7 @@ namespace tavo {
 class TDC;
 }
 class TConcours;
+class TProgramme;
 class TTavoWindow;
 
 /**
@@ -43,10 +45,12 @@ tavo::TRect CelluleFeuille(int colonne, int ligne);
 /** The sheet's header cell of judge column c. */
 tavo::TRect EnteteFeuille(int colonne);
 
-// The ranking and statistics views. Each recomputes what it shows at every
-// paint and draws into a width of `largeur` pixels from the origin; the
-// tables draw only the rows that meet `visible` (drawing coordinates) and,
-// given `lu`, write there the rows drawn as text for screen readers.
+// The ranking and statistics views. Each computes what it shows and draws into
+// a width of `largeur` pixels from the origin; the tables draw only the rows
+// that meet `visible` (drawing coordinates) and, given `lu`, write there the
+// rows drawn as text for screen readers. The window computes a view once per
+// change and paints it with `tavo::vues::DessineTableVue` and the overloads
+// below that take what was computed.
 
 /** Pilot ranking after n flights (1 to 4). */
 void DessineClassementPilotes(tavo::TDC& dc, int largeur, TConcours& concours, int n,
@@ -86,6 +90,13 @@ void DessineClassementJuges(tavo::TDC& dc, int largeur, TConcours& concours, int
                             TClassementJugesAffiche& affiche, std::string* lu = nullptr);
 /** Score diagram of judge j (1 to 5). */
 void DessineDiagramme(tavo::TDC& dc, TConcours& concours, int j, const std::string& repProgrammes);
+/** A score diagram computed already, as the view draws it. */
+void DessineDiagramme(tavo::TDC& dc, const tavo::DiagrammeVue& diagramme);
 /** TBL profile of the judges on flight v (1 to 7), its programme loaded again. */
 void DessineProfilTBL(tavo::TDC& dc, int largeur, TConcours& concours, int v,
                       const std::string& repProgrammes);
+/** A TBL profile computed already (`PresenteProfil`), as the view draws it. */
+void DessineProfilTBL(tavo::TDC& dc, int largeur, const tavo::TableVue& table);
+
+/** What a flight's scores depend on in a programme: its lines and their K factors. */
+std::vector<int> SignatureProgramme(const TProgramme& programme);

@@ -23,7 +23,7 @@ std::vector<TLignePilote> OrdreListePilotes(const TConcours& concours, bool triD
     std::vector<TLignePilote> lignes;
     lignes.reserve(concours.GetPilotes().size());
     for (const TPilote* pilote : tavo::PilotesDansLOrdre(concours, ordre))
-        lignes.push_back({pilote->GetDossard(), occurrences[pilote]});
+        lignes.push_back({pilote->GetDossard(), occurrences[pilote], pilote});
     return lignes;
 }
 
@@ -45,7 +45,27 @@ void TModelePilotes::Remplit(std::vector<TLignePilote> lignes)
 {
     beginResetModel();
     m_lignes = std::move(lignes);
+    m_sur = true;
     endResetModel();
+}
+
+void TModelePilotes::Retrouve()
+{
+    if (m_sur)
+        return;
+    std::unordered_map<std::string, std::vector<const TPilote*>> parDossard;
+    for (const TPilote& pilote : m_concours.GetPilotes())
+        parDossard[pilote.GetDossard()].push_back(&pilote);
+    for (TLignePilote& ligne : m_lignes) {
+        const auto it = parDossard.find(ligne.Dossard);
+        ligne.Pilote = it != parDossard.end() && ligne.Occurrence >= 0 &&
+                               static_cast<std::size_t>(ligne.Occurrence) < it->second.size()
+                           ? it->second[static_cast<std::size_t>(ligne.Occurrence)]
+                           : nullptr;
+    }
+    m_sur = true;
+    if (!m_lignes.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 int TModelePilotes::rowCount(const QModelIndex& parent) const
@@ -66,7 +86,7 @@ QVariant TModelePilotes::data(const QModelIndex& index, int role) const
     const TLignePilote& ligne = m_lignes[static_cast<std::size_t>(index.row())];
     if (index.column() == 0)
         return tavo::Texte(ligne.Dossard.c_str());
-    const TPilote* pilote = PiloteDeLigne(m_concours, ligne);
+    const TPilote* pilote = m_sur ? ligne.Pilote : PiloteDeLigne(m_concours, ligne);
     if (!pilote)
         return {};
     switch (index.column()) {

@@ -19,6 +19,8 @@ struct TLignePilote
 {
     std::string Dossard;
     int Occurrence = 0;
+    /** Its record when the rows were made, trusted while the model is sure of it. */
+    const TPilote* Pilote = nullptr;
 };
 
 /**
@@ -40,6 +42,13 @@ public:
     explicit TModelePilotes(const TConcours& concours, QObject* parent = nullptr);
 
     void Remplit(std::vector<TLignePilote> lignes);
+    /**
+     * The pilots may change (a dialog is open over the list): each cell looks its pilot up
+     * in the competition until `Retrouve`.
+     */
+    void Doute() { m_sur = false; }
+    /** Finds each row's pilot again, once for all rows; a row whose pilot has gone shows none. */
+    void Retrouve();
     const std::vector<TLignePilote>& Lignes() const { return m_lignes; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -50,6 +59,7 @@ public:
 private:
     const TConcours& m_concours;
     std::vector<TLignePilote> m_lignes;
+    bool m_sur = true; ///< the rows' records are the competition's
 };
 
 /** The report-style list view of the pilots (control 100): white on blue. */

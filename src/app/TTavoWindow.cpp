@@ -151,7 +151,18 @@ void TTavoWindow::SetupWindow()
 
 bool TTavoWindow::Commande(int id)
 {
-    ClassementJugesAffiche.Oublie();
+    m_vueCalculee.reset();
+    // A command may change the pilots under the list: its cells look them up until it is done.
+    if (ListeVue)
+        ListeVue->Modele().Doute();
+    const bool faite = ExecuteCommande(id);
+    if (ListeVue)
+        ListeVue->Modele().Retrouve();
+    return faite;
+}
+
+bool TTavoWindow::ExecuteCommande(int id)
+{
     switch (id) {
     case CM_NOUVEAU:
         CmNouveau();
@@ -283,30 +294,82 @@ void TTavoWindow::PaintVue(tavo::TDC& dc, ModeVue mode, const TRect& client)
     const TRect visible{x, y, x + client.Width(), y + client.Height()};
     const std::string repProgrammes = Options->GetRepProgrammes();
     const int n = mode.numero;
-    std::string lu;
-    switch (mode.genre) {
-    case tavo::GenreVue::ClassementVols:
-        DessineClassementPilotes(dc, LargeurVue, *Concours, n, Options->GetRapport1000() != 0,
-                                 visible, &lu);
-        break;
-    case tavo::GenreVue::FlyOff:
-        if (!DessineClassementFlyOff(dc, LargeurVue, *Concours, n, visible, &lu)) {
-            CmCaracteristiques();
-            return;
-        }
-        break;
-    case tavo::GenreVue::ClassementJuges:
-        DessineClassementJuges(dc, LargeurVue, *Concours, n, repProgrammes, visible,
-                               ClassementJugesAffiche, &lu);
-        break;
-    case tavo::GenreVue::Diagramme:
-        DessineDiagramme(dc, *Concours, n, repProgrammes);
-        break;
-    case tavo::GenreVue::Profil:
-        DessineProfilTBL(dc, LargeurVue, *Concours, n, repProgrammes);
-        break;
+    // A flight's programme is loaded again: a printout may have loaded another flight's since.
+    if ((mode.genre == tavo::GenreVue::ClassementJuges || mode.genre == tavo::GenreVue::Profil) &&
+        !Concours->ChargeProgramme(static_cast<short>(n), repProgrammes)) {
+        m_vueCalculee.reset();
+        tavo::vues::DessineProgrammeIntrouvable(dc, LargeurVue, *Concours, mode.genre, n);
+        DitVue(QString::fromStdString(NomVue(mode)), {});
+        return;
+    }
+    const VueCalculee* calculee = Calculee(mode, repProgrammes);
+    if (calculee == nullptr) {
+        CmCaracteristiques();
+        return;
     }
     // What screen readers say of the view: its heading, and the rows in view.
+    std::string lu;
+    switch (mode.genre) {
+    case tavo::GenreVue::Diagramme:
+        DessineDiagramme(dc, *calculee->diagramme);
+        break;
+    case tavo::GenreVue::Profil:
+        DessineProfilTBL(dc, LargeurVue, *calculee->table);
+        break;
+    default:
+        tavo::vues::DessineTableVue(dc, LargeurVue, *calculee->table, visible, &lu);
+        break;
+    }
+    DitVue(QString::fromStdString(calculee->nom), QString::fromStdString(lu));
+}
+
+const TTavoWindow::VueCalculee* TTavoWindow::Calculee(ModeVue mode,
+                                                      const std::string& repProgrammes)
+{
+    const bool rapport1000 = Options->GetRapport1000() != 0;
+    std::vector<int> programme;
+    if (mode.genre == tavo::GenreVue::ClassementJuges || mode.genre == tavo::GenreVue::Profil)
+        programme = SignatureProgramme(Concours->GetProgramme());
+    const int vue = CodeVue(mode);
+    if (m_vueCalculee && m_vueCalculee->revision == m_document->Revision() &&
+        m_vueCalculee->vue == vue && m_vueCalculee->rapport1000 == rapport1000 &&
+        m_vueCalculee->repProgrammes == repProgrammes && m_vueCalculee->programme == programme)
+        return &*m_vueCalculee;
+    m_vueCalculee.reset();
+    VueCalculee calculee{m_document->Revision(), vue, rapport1000, repProgrammes,
+                         std::move(programme),   {},  {},          NomVue(mode)};
+    const int n = mode.numero;
+    switch (mode.genre) {
+    case tavo::GenreVue::ClassementVols:
+        calculee.table = tavo::PresenteClassementVols(
+            *Concours, tavo::CalculeClassementVols(*Concours, n, rapport1000));
+        break;
+    case tavo::GenreVue::FlyOff: {
+        tavo::ClassementFlyOff classement = tavo::CalculeClassementFlyOff(*Concours, n);
+        if (classement.regle == 0)
+            return nullptr;
+        calculee.table = tavo::PresenteClassementFlyOff(*Concours, std::move(classement));
+        break;
+    }
+    case tavo::GenreVue::ClassementJuges:
+        calculee.table =
+            tavo::PresenteClassementJuges(*Concours, tavo::CalculeClassementJuges(*Concours, n));
+        break;
+    case tavo::GenreVue::Diagramme:
+        calculee.diagramme =
+            tavo::PresenteDiagramme(*Concours, tavo::CalculeDiagramme(*Concours, n, repProgrammes));
+        break;
+    case tavo::GenreVue::Profil:
+        calculee.table = tavo::PresenteProfil(*Concours, tavo::CalculeProfil(*Concours, n));
+        break;
+    }
+    m_vueCalculee = std::move(calculee);
+    return &*m_vueCalculee;
+}
+
+std::string TTavoWindow::NomVue(ModeVue mode) const
+{
+    const int n = mode.numero;
     std::string nom = tavo::EnteteVue(mode.genre);
     const bool tbl =
         (mode.genre == tavo::GenreVue::ClassementVols && tavo::TblSurVols(*Concours, n)) ||
@@ -314,7 +377,7 @@ void TTavoWindow::PaintVue(tavo::TDC& dc, ModeVue mode, const TRect& client)
          tavo::TblSurVols(*Concours, tavo::VolsFlyOff(Concours->GetCategorie(), n)));
     if (const std::string sousTitre = tavo::SousTitreVue(mode.genre, n, tbl); !sousTitre.empty())
         nom += " " + sousTitre;
-    DitVue(QString::fromStdString(nom), QString::fromStdString(lu));
+    return nom;
 }
 
 void TTavoWindow::DitVue(const QString& nom, const QString& lu)
@@ -390,7 +453,6 @@ void TTavoWindow::dropEvent(QDropEvent* event)
 
 void TTavoWindow::keyPressEvent(QKeyEvent* event)
 {
-    ClassementJugesAffiche.Oublie();
     if (Vue != modes::FEUILLE) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -636,7 +698,9 @@ void TTavoWindow::CmNouveau()
 
 bool TTavoWindow::OuvreFichier(const QString& chemin)
 {
-    ClassementJugesAffiche.Oublie();
+    m_vueCalculee.reset();
+    if (ListeVue)
+        ListeVue->Modele().Doute(); // the list may be painted under a question while it opens
     ResultatLecture resultat;
     const Issue issue = m_document->Ouvre(CheminNatif(chemin), &resultat);
     if (issue == Issue::Refusee)
@@ -1082,7 +1146,6 @@ void TTavoWindow::FermeTerrain()
 
 void TTavoWindow::NotesDuTerrain()
 {
-    ClassementJugesAffiche.Oublie();
     Invalide();
     EtatModifie();
 }

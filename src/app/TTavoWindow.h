@@ -200,6 +200,7 @@ private:
     bool TriDossard = false;
     bool TriNom = false;
 
+    bool ExecuteCommande(int id);
     bool CommandeVue(int id);
     /** Enters a ranking or statistics view after its preparation. */
     void CommandeClassement(ModeVue vue);
@@ -207,6 +208,28 @@ private:
     void DitVue(const QString& nom, const QString& lu);
     /** Paints a ranking or statistics view. */
     void PaintVue(tavo::TDC& dc, ModeVue mode, const tavo::TRect& client);
+    /**
+     * The ranking or statistics view shown, as computed: paints draw the rows in view from it.
+     * It is computed again once the competition changed (its revision: a mark typed or come
+     * from the field), the view, the options it reads or its flight's programme differ, or a
+     * command ran, never at every paint of a large competition.
+     */
+    struct VueCalculee
+    {
+        std::uint64_t revision = 0;
+        int vue = -1;
+        bool rapport1000 = false;
+        std::string repProgrammes;
+        std::vector<int> programme; ///< the loaded programme's `SignatureProgramme`
+        std::optional<tavo::TableVue> table;
+        std::optional<tavo::DiagrammeVue> diagramme;
+        std::string nom; ///< the heading screen readers say
+    };
+    std::optional<VueCalculee> m_vueCalculee;
+    /** The view of `mode` as computed now; null for a fly-off its category has no rule for. */
+    const VueCalculee* Calculee(ModeVue mode, const std::string& repProgrammes);
+    /** What screen readers call a view: its heading and subtitle. */
+    std::string NomVue(ModeVue mode) const;
     /** Escape in column choice: the flight's total, saving, printing, the previous view. */
     void TermineFeuille();
     /** The view command that shows `VuePrecedente` again. */
@@ -251,8 +274,6 @@ private:
 
     TListePilotes* ListeVue = nullptr;
     std::unique_ptr<tavo::TScroller> Scroller;
-    /** The judge ranking's rows between paints. */
-    TClassementJugesAffiche ClassementJugesAffiche;
     /** Why the options file could not be read, told once the window is shown; empty if read. */
     QString ProblemeOptions;
 

@@ -7,10 +7,7 @@
 
 using namespace tavo;
 
-namespace {
-
-// What the flight's scores depend on in a programme: its lines and their K factors.
-std::vector<int> Signature(const TProgramme& programme)
+std::vector<int> SignatureProgramme(const TProgramme& programme)
 {
     std::vector<int> signature{programme.NbFigures(), programme.GetTypeBruit(),
                                programme.GetKBruit(), programme.GetTypeConformite(),
@@ -20,12 +17,10 @@ std::vector<int> Signature(const TProgramme& programme)
     return signature;
 }
 
-} // namespace
-
 std::shared_ptr<const ClassementJuges> TClassementJugesAffiche::Calcule(TConcours& concours,
                                                                         int vol)
 {
-    std::vector<int> signature = Signature(concours.GetProgramme());
+    std::vector<int> signature = SignatureProgramme(concours.GetProgramme());
     if (!m_valide || m_concours != &concours || m_vol != vol || m_pilotes != concours.NbPilotes() ||
         m_programme != signature) {
         m_classement =

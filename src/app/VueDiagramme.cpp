@@ -19,8 +19,11 @@ constexpr int HAUTEUR = 13970;
 
 void DessineDiagramme(TDC& dc, TConcours& concours, int j, const std::string& repProgrammes)
 {
-    const DiagrammeVue diagramme =
-        PresenteDiagramme(concours, CalculeDiagramme(concours, j, repProgrammes));
+    DessineDiagramme(dc, PresenteDiagramme(concours, CalculeDiagramme(concours, j, repProgrammes)));
+}
+
+void DessineDiagramme(TDC& dc, const DiagrammeVue& diagramme)
+{
     PrepareEncre(dc);
     const int dpi = dc.GetDeviceCaps(LOGPIXELSY);
     const auto mm = [dpi](int centiemes) { return CentiemesMmEnPixels(centiemes, dpi); };

@@ -23,9 +23,13 @@ void DessineProfilTBL(TDC& dc, int largeur, TConcours& concours, int v,
         DessineProgrammeIntrouvable(dc, largeur, concours, GenreVue::Profil, v);
         return;
     }
+    DessineProfilTBL(dc, largeur, PresenteProfil(concours, CalculeProfil(concours, v)));
+}
+
+void DessineProfilTBL(TDC& dc, int largeur, const TableVue& table)
+{
     PrepareEncre(dc);
     const int x = largeur / 2;
-    const TableVue table = PresenteProfil(concours, CalculeProfil(concours, v));
     const int haut = DessineBlocTitre(dc, x, MargeHaut(dc), table.Bloc(), largeur);
     const std::vector<ColonneVue>& colonnes = table.Colonnes();
     const int juges = static_cast<int>(colonnes.size()) - 1;

@@ -179,7 +179,7 @@ int Dessine(QPainter& painter, QPagedPaintDevice& appareil, int resolution, TPri
     for (int p = 1; p <= MAX_PAGES && (a <= 0 || p <= a) && printout.HasPage(p); ++p) {
         if (p < de) {
             printout.SetPrintParams(&muet, taille, zone);
-            printout.RenderPage(p);
+            printout.PassePage(p);
             muet.RestoreObjects();
             printout.SetPrintParams(&dc, taille, zone);
             continue;

@@ -47,6 +47,11 @@ public:
     virtual bool HasPage(int page) { return page == 1; }
     /** Draws one page on `GetDC()`. */
     virtual void RenderPage(int page) = 0;
+    /**
+     * A page passed over on the way to the first page of a range, on a device context that
+     * draws nothing: rendered, unless the printout can move on without drawing it.
+     */
+    virtual void PassePage(int page) { RenderPage(page); }
     virtual void EndDocument() {}
     virtual void EndPrinting() {}
 

@@ -136,6 +136,22 @@ void TPrintoutDefilant::BeginDocument(int, int)
     m_lignesTotal = -1;
     m_pagePleine = true;
     m_suiteEnAttente = false;
+    m_tables.reset();
+}
+
+void TPrintoutDefilant::RenderPage(int page)
+{
+    DebutPage();
+    if (!m_tables)
+        m_tables = CalculeTables();
+    RendTable(page, m_tables->table, m_tables->suite ? &*m_tables->suite : nullptr);
+}
+
+void TPrintoutDefilant::PassePage(int page)
+{
+    m_passe = true;
+    RenderPage(page);
+    m_passe = false;
 }
 
 void TPrintoutDefilant::PrepareMarges(int lignes)
@@ -224,8 +240,12 @@ void TPrintoutDefilant::Tableau(int m, const TableVue& table, const TableVue* su
         const int r = tableau.HauteurLigne();
         m = haut - TopMarginDev + r;
         int rangees = 0;
-        while (NextRow < lignes && LigneTient(m)) {
-            tableau.DessineLigne(TopMarginDev + m, table.Ligne(static_cast<std::size_t>(NextRow)));
+        // The rows' font, selected and measured once for the page.
+        const int h10 = NextRow < lignes ? h(Police(10)) : 0;
+        while (NextRow < lignes && Tient(m, h10)) {
+            if (!m_passe)
+                tableau.DessineLigne(TopMarginDev + m,
+                                     table.Ligne(static_cast<std::size_t>(NextRow)));
             m += r;
             ++NextRow;
             ++rangees;
@@ -246,8 +266,13 @@ void TPrintoutDefilant::Tableau(int m, const TableVue& table, const TableVue* su
 
 bool TPrintoutDefilant::LigneTient(int m)
 {
-    // Measuring selects the rows' font again; a row stays clear of the footer too.
-    const int h10 = h(Police(10));
+    // Measuring selects the rows' font again.
+    return Tient(m, h(Police(10)));
+}
+
+bool TPrintoutDefilant::Tient(int m, int h10) const
+{
+    // A row stays clear of the footer too.
     return m + h10 + 2 < H() - TopMarginDev - BottomMarginDev &&
            TopMarginDev + m + h10 + 2 < Bas() - 2 * h10;
 }

@@ -5,6 +5,8 @@
 #include "platform/Printout.h"
 #include "presentation/Presentation.h"
 
+#include <optional>
+
 #include <QString>
 
 class TConcours;
@@ -106,11 +108,27 @@ public:
      * could place one, so that no row is lost and no page is empty.
      */
     bool HasPage(int page) override;
-    /** Every rendering, a preview's as a print's, starts again from the first row. */
+    /**
+     * Every rendering, a preview's as a print's, starts again from the first row, its tables
+     * computed again at its first page.
+     */
     void BeginDocument(int debut, int fin) override;
+    /** The page of the tables as computed for this rendering: no page computes them again. */
+    void RenderPage(int page) final;
+    /** The rows of a page passed over are placed, not written. */
+    void PassePage(int page) final;
     int GetNextRow() const { return NextRow; }
 
 protected:
+    /** What the printout prints: a table, and a second one under it or none. */
+    struct Tables
+    {
+        TableVue table;
+        std::optional<TableVue> suite;
+    };
+    /** Computes the tables from the competition as it is now. */
+    virtual Tables CalculeTables() = 0;
+
     /**
      * Page `page` of a table view: its title block on page 1, its rows from `NextRow`.
      * `suite`, when given, is a second table with its heading under the last row, or
@@ -129,6 +147,8 @@ private:
      */
     void Tableau(int m, const TableVue& table, const TableVue* suite);
     bool LigneTient(int m);
+    /** Whether a row of font height `h10` fits with its top at m. */
+    bool Tient(int m, int h10) const;
     /** The pages of `lignes` rows whose page 1 has its heads at m, and of the suite. */
     int NombrePages(int m, int lignes, const TableVue* suite);
     /** Height of the suite: a blank row, its heading, its heads, band and rows. */
@@ -136,11 +156,13 @@ private:
     bool SuiteTient(int m, const TableVue& suite);
     void DessineSuite(int m, const TableVue& suite);
 
+    std::optional<Tables> m_tables; ///< this rendering's
     int m_page = 1;
     int m_pages = 1;
     int m_lignesTotal = -1;
     bool m_pagePleine = true;
     bool m_suiteEnAttente = false;
+    bool m_passe = false; ///< the page is passed over
 };
 
 } // namespace tavo

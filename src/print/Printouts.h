@@ -17,7 +17,7 @@ public:
     TTavoPrintout(TConcours& concours, const TMarges& marges, int vols, bool rapport1000);
     /** "Classement après 2 vols". */
     QString GetNomFichier() const override;
-    void RenderPage(int page) override;
+    Tables CalculeTables() override;
     static QString Titre(int vols);
 
     int RankingRule;
@@ -32,7 +32,7 @@ public:
     TTavoPrintoutFly(TConcours& concours, const TMarges& marges, int flyoffs);
     /** "Classement après 1 fly-off". */
     QString GetNomFichier() const override;
-    void RenderPage(int page) override;
+    Tables CalculeTables() override;
     static QString Titre(int flyoffs);
 
     int RankingRule;
@@ -49,7 +49,7 @@ public:
     TTavoPrintoutClstJuge(TConcours& concours, const TMarges& marges, int vol, bool accord = false);
     /** "Classement des juges - vol 3". */
     QString GetNomFichier() const override;
-    void RenderPage(int page) override;
+    Tables CalculeTables() override;
 
     int FlightNumber;
     bool Accord;
@@ -62,7 +62,7 @@ public:
     TTavoPrintoutList(TConcours& concours, const TMarges& marges, int ordre);
     /** "Liste des pilotes", "Liste des pilotes - ordre alphabétique". */
     QString GetNomFichier() const override;
-    void RenderPage(int page) override;
+    Tables CalculeTables() override;
 
     int ListOrder;
 };

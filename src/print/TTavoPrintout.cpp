@@ -26,11 +26,11 @@ QString TTavoPrintout::GetNomFichier() const
                             : QStringLiteral("Classement après %1 vols").arg(FlightCount);
 }
 
-void TTavoPrintout::RenderPage(int page)
+TPrintoutDefilant::Tables TTavoPrintout::CalculeTables()
 {
-    DebutPage();
-    RendTable(page, PresenteClassementVols(
-                        Competition, CalculeClassementVols(Competition, FlightCount, Rapport1000)));
+    return {PresenteClassementVols(Competition,
+                                   CalculeClassementVols(Competition, FlightCount, Rapport1000)),
+            {}};
 }
 
 } // namespace tavo

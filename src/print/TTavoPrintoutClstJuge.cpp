@@ -19,16 +19,13 @@ QString TTavoPrintoutClstJuge::GetNomFichier() const
     return QStringLiteral("Classement des juges - vol %1").arg(FlightNumber);
 }
 
-void TTavoPrintoutClstJuge::RenderPage(int page)
+TPrintoutDefilant::Tables TTavoPrintoutClstJuge::CalculeTables()
 {
-    DebutPage();
     ClassementJuges classement = CalculeClassementJuges(Competition, FlightNumber);
-    if (!Accord) {
-        RendTable(page, PresenteClassementJuges(Competition, std::move(classement)));
-        return;
-    }
-    const TableVue accord = PresenteAccord(Competition, CalculeAccord(classement));
-    RendTable(page, PresenteClassementJuges(Competition, std::move(classement)), &accord);
+    std::optional<TableVue> accord;
+    if (Accord)
+        accord = PresenteAccord(Competition, CalculeAccord(classement));
+    return {PresenteClassementJuges(Competition, std::move(classement)), std::move(accord)};
 }
 
 } // namespace tavo

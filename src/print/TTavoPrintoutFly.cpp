@@ -24,11 +24,11 @@ QString TTavoPrintoutFly::GetNomFichier() const
     return QStringLiteral("Classement après %1 fly-off").arg(FlyOffNumber);
 }
 
-void TTavoPrintoutFly::RenderPage(int page)
+TPrintoutDefilant::Tables TTavoPrintoutFly::CalculeTables()
 {
-    DebutPage();
-    RendTable(page, PresenteClassementFlyOff(Competition,
-                                             CalculeClassementFlyOff(Competition, FlyOffNumber)));
+    return {
+        PresenteClassementFlyOff(Competition, CalculeClassementFlyOff(Competition, FlyOffNumber)),
+        {}};
 }
 
 } // namespace tavo

@@ -17,11 +17,11 @@ QString TTavoPrintoutList::GetNomFichier() const
                           : QStringLiteral("Liste des pilotes - ordre alphabétique");
 }
 
-void TTavoPrintoutList::RenderPage(int page)
+TPrintoutDefilant::Tables TTavoPrintoutList::CalculeTables()
 {
-    DebutPage();
-    RendTable(page, PresenteListePilotes(Competition, ListOrder == 1 ? OrdrePilotes::Dossards
-                                                                     : OrdrePilotes::Alphabetique));
+    return {PresenteListePilotes(Competition, ListOrder == 1 ? OrdrePilotes::Dossards
+                                                             : OrdrePilotes::Alphabetique),
+            {}};
 }
 
 } // namespace tavo

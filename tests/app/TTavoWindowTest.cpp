@@ -277,6 +277,22 @@ TEST_F(TTavoWindowTest, twoPilotsWithTheSameBibEachShowTheirOwnData)
     EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"Autre", "Second"}));
 }
 
+TEST_F(TTavoWindowTest, aPilotDeletedUnderAnOpenDialogLeavesAnEmptyRowThroughAndAfterIt)
+{
+    ajoutePilote(fenetre->GetConcours(), "4", "Autre");
+    ajoutePilote(fenetre->GetConcours(), "5", "Premier");
+    Execute(CM_LISTE_PILOTES);
+    QStringList pendant;
+    fenetre->GetDialoguesSaisie().Concours = [&](QWidget*, TConcours& c, const std::string&) {
+        c.SupprimePilote(1);
+        pendant = colonne(*Liste(), 1); // the list painted under the dialog
+        return IDCANCEL;
+    };
+    Execute(CM_INFORMATIONS);
+    EXPECT_EQ(pendant, (QStringList{"", "Premier"}));
+    EXPECT_EQ(colonne(*Liste(), 1), (QStringList{"", "Premier"}));
+}
+
 TEST_F(TTavoWindowTest, scrollRangesAreInUnitsOf17PixelsRoundedUp)
 {
     cadre->resize(800, 600);

@@ -282,6 +282,31 @@ TEST_F(VuesClassementTest, judgeRankingFollowsItsProgrammeAndTheMarksBetweenPain
     EXPECT_NE(apresCommande.Textes(), change.Textes());
 }
 
+TEST_F(VuesClassementTest, aRankingShownFollowsMarksStoredThroughTheDocumentAtTheNextPaint)
+{
+    // As a judge's phone does: marks stored and the sheet finished, no command run.
+    auto change = [this] {
+        const TPilote premier = Concours().GetPilote(1);
+        for (short juge = 1; juge <= Concours().GetNbJuges(); ++juge)
+            fenetre->GetDocument().StockeNote(
+                {1, 1, juge, static_cast<short>(premier.GetNote(1, 1, juge) == 0 ? 10 : 0),
+                 premier.GetDossard()});
+        ASSERT_TRUE(Concours().ChargeProgramme(1, Rep()));
+        fenetre->GetDocument().TermineVol(premier.GetDossard(), 1, Concours().GetProgramme());
+    };
+    auto peint = [this] {
+        TRecordingDC dc;
+        fenetre->Paint(dc, true, TRect{0, 0, 2000, 100000});
+        return dc.Textes();
+    };
+    for (const int commande : {CM_CLST_PILOTES_1, CM_CLST_JUGES_1}) {
+        const auto avant = Vue(commande).Textes();
+        EXPECT_EQ(peint(), avant) << commande;
+        change();
+        EXPECT_NE(peint(), avant) << commande;
+    }
+}
+
 TEST_F(VuesClassementTest, diagramBarsAreTwoAndAQuarterMillimetresAPoint)
 {
     const TRecordingDC dc = Vue(CM_DIAGRAMME_1 + 1);

@@ -222,6 +222,9 @@ TEST_F(Printouts, thePilotListSortsByBibOrBySurname)
               textes.indexOf(QStringLiteral(" Martin Luc")));
     EXPECT_LT(textes.indexOf(QStringLiteral(" Martin Luc")),
               textes.indexOf(QStringLiteral(" Dupont Anne")));
+    // Each rendering (the preview's, then the print's) lists the pilots as they are then.
+    AjoutePilote(concours, "Aubry", "1", "Lea");
+    EXPECT_TRUE(Textes(Pages(dossards, A4_PORTRAIT)[0]).contains(QStringLiteral(" Aubry Lea")));
     TTavoPrintoutList noms(concours, MARGES, 2);
     textes = Textes(Pages(noms, A4_PORTRAIT)[0]);
     EXPECT_TRUE(textes.contains(QStringLiteral("(ordre alphabétique)")));
