@@ -226,7 +226,7 @@ void BM_ResultatsSousCharge(benchmark::State& state)
     serveur.ActualiseResultats(parametres);
     serveur.Site().Attend();
     const auto edition = serveur.Site().Edition();
-    const std::string etagVersion = edition->fichiers.at("/version").etag;
+    const std::string etagVersion = edition->fichiers.at("/version")->etag;
     const double memoireDebut = MemoireMo();
 
     for (auto _ : state) {
