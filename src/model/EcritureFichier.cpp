@@ -522,6 +522,12 @@ int ecritTemporairePage(PageAEcrire& page, std::string_view contenu, std::string
     } else
         reprendDroits(fd, ancien);
     int cause = EcritTout(fd, contenu) && ::fstat(fd, &page.ecrit) == 0 ? 0 : errno;
+#if defined(__linux__)
+    // Its way to the disk starts now, while the next pages are made; the group's one flush
+    // still waits for all of them.
+    if (cause == 0)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
     if (::close(fd) != 0 && cause == 0)
         cause = errno;
     if (cause != 0)
