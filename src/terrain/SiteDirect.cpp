@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tavo::terrain {
 
@@ -78,14 +79,30 @@ TSiteDirect::~TSiteDirect()
 
 void TSiteDirect::Actualise(const TConcours& concours, const ParametresCalcul& parametres)
 {
-    auto copie = std::make_shared<TConcours>();
-    copie->Reprend(concours);
+    std::shared_ptr<TConcours> copie;
     {
         std::lock_guard verrou(m_mutex);
-        m_attente = std::move(copie);
+        copie = std::move(m_libre);
+    }
+    if (!copie)
+        copie = std::make_shared<TConcours>();
+    copie->Reprend(concours);
+    std::shared_ptr<TConcours> remplacee;
+    {
+        std::lock_guard verrou(m_mutex);
+        remplacee = std::exchange(m_attente, std::move(copie));
         m_parametresAttente = parametres;
+        if (remplacee && !m_libre)
+            m_libre = std::move(remplacee); // a build that never ran: its copy is the spare
     }
     m_reveil.notify_all();
+}
+
+void TSiteDirect::Garde(std::shared_ptr<TConcours> copie)
+{
+    std::lock_guard verrou(m_mutex);
+    if (!m_libre)
+        m_libre = std::move(copie);
 }
 
 std::shared_ptr<const EditionSite> TSiteDirect::Edition() const
@@ -111,7 +128,7 @@ void TSiteDirect::Travaille()
         m_reveil.wait(verrou, [this] { return m_arret || m_attente; });
         if (m_arret)
             return;
-        std::shared_ptr<const TConcours> concours = std::move(m_attente);
+        std::shared_ptr<TConcours> concours = std::move(m_attente);
         const ParametresCalcul parametres = m_parametresAttente;
         m_occupe = true;
         verrou.unlock();
@@ -126,9 +143,10 @@ void TSiteDirect::Travaille()
     }
 }
 
-void TSiteDirect::Construit(std::shared_ptr<const TConcours> concours,
-                            const ParametresCalcul& parametres)
+void TSiteDirect::Construit(std::shared_ptr<TConcours> concours, const ParametresCalcul& parametres)
 {
+    // The spare for the next copy is made here, away from the thread that owns the competition.
+    PrepareLibre(*concours);
     // Each page is hashed and kept deflated as it is made: the site is never held whole.
     TEmpreinteOctets empreinte;
     std::vector<std::pair<std::string, EditionSite::Source>> sources;
@@ -144,13 +162,15 @@ void TSiteDirect::Construit(std::shared_ptr<const TConcours> concours,
     char hex[24];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(empreinte.Valeur()));
     const std::string version = hex;
-    if (const auto courante = Edition(); courante && courante->version == version)
+    if (const auto courante = Edition(); courante && courante->version == version) {
+        Garde(std::move(concours));
         return; // nothing changed: nothing to refresh
+    }
 
     auto edition = std::make_shared<EditionSite>();
     edition->version = version;
     edition->heure = MaintenantLocal("%H:%M:%S");
-    edition->concours = std::move(concours);
+    edition->concours = concours;
     edition->parametres = parametres;
     for (auto& [nom, source] : sources) {
         if (nom.starts_with("pilote-")) {
@@ -171,8 +191,28 @@ void TSiteDirect::Construit(std::shared_ptr<const TConcours> concours,
         "/version", std::make_shared<const FichierDirect>(
                         Fichier(TypeDe(".json"), "{\"version\":\"" + version + "\",\"heure\":\"" +
                                                      edition->heure + "\"}")));
-    std::lock_guard verrou(m_mutex);
-    m_edition = std::move(edition);
+    std::shared_ptr<const EditionSite> ancienne;
+    {
+        std::lock_guard verrou(m_mutex);
+        ancienne = std::exchange(m_edition, std::move(edition));
+    }
+    // The previous version's copy, once no request holds that version, is the spare.
+    if (ancienne && ancienne.use_count() == 1 && ancienne->concours.use_count() == 1)
+        Garde(std::const_pointer_cast<TConcours>(ancienne->concours));
+    ancienne.reset();
+    PrepareLibre(*concours);
+}
+
+void TSiteDirect::PrepareLibre(const TConcours& modele)
+{
+    {
+        std::lock_guard verrou(m_mutex);
+        if (m_libre)
+            return;
+    }
+    auto libre = std::make_shared<TConcours>();
+    libre->Reprend(modele);
+    Garde(std::move(libre));
 }
 
 std::shared_ptr<const FichierDirect> EditionSite::Fichier(std::string_view chemin) const

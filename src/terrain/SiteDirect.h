@@ -91,11 +91,20 @@ public:
 
 private:
     void Travaille();
-    void Construit(std::shared_ptr<const TConcours> concours, const ParametresCalcul& parametres);
+    void Construit(std::shared_ptr<TConcours> concours, const ParametresCalcul& parametres);
+    /** Keeps a copy no one reads any more as the spare, when there is none. */
+    void Garde(std::shared_ptr<TConcours> copie);
+    /** Makes a spare copy like `modele` when there is none. */
+    void PrepareLibre(const TConcours& modele);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_reveil, m_fini;
-    std::shared_ptr<const TConcours> m_attente;
+    std::shared_ptr<TConcours> m_attente;
+    /**
+     * A spare copy, its memory already in place, that the next `Actualise` copies the
+     * competition into: the owning thread then only copies, never allocates.
+     */
+    std::shared_ptr<TConcours> m_libre;
     ParametresCalcul m_parametresAttente;
     bool m_occupe = false;
     bool m_arret = false;
