@@ -95,7 +95,7 @@ struct Banc
 void BM_NoteSousCharge(benchmark::State& state)
 {
     const int clients = static_cast<int>(state.range(0));
-    Banc banc(100, 1);
+    Banc banc(static_cast<int>(state.range(1)), 1);
     if (banc.erreur) {
         state.SkipWithError(banc.erreur);
         return;
@@ -226,7 +226,7 @@ void BM_ResultatsSousCharge(benchmark::State& state)
     serveur.ActualiseResultats(parametres);
     serveur.Site().Attend();
     const auto edition = serveur.Site().Edition();
-    const std::string etagVersion = edition->fichiers.at("/version").etag;
+    const std::string etagVersion = edition->fichiers.at("/version")->etag;
     const double memoireDebut = MemoireMo();
 
     for (auto _ : state) {
@@ -349,10 +349,15 @@ void BM_ResultatsSousCharge(benchmark::State& state)
 BENCHMARK(BM_ResultatsSousCharge)
     ->Args({300, 100})
     ->Args({300, 1000})
+    ->Args({300, 10000})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(BM_NoteSousCharge)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_NoteSousCharge)
+    ->Args({200, 100})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 int main(int argc, char** argv)
 {

@@ -498,7 +498,7 @@ bool memeEntree(const struct stat& a, bool existeA, const struct stat& b, bool e
 // A page and its temporary file, from the first check to the rename.
 struct PageAEcrire
 {
-    const FichierAEcrire* fichier = nullptr;
+    std::string chemin;
     struct stat ancien = {};
     bool existe = false;
     struct stat ecrit = {}; ///< the temporary file as written
@@ -506,9 +506,9 @@ struct PageAEcrire
 
 // Writes the temporary file of a page: always a new file, never through a link, and never
 // the page in place (an owner it cannot give is the writer's own). Returns 0 or the error.
-int ecritTemporairePage(PageAEcrire& page, std::string& temporaire)
+int ecritTemporairePage(PageAEcrire& page, std::string_view contenu, std::string& temporaire)
 {
-    temporaire = nomTemporaire(page.fichier->chemin);
+    temporaire = nomTemporaire(page.chemin);
     const int fd = ::open(temporaire.c_str(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
     if (fd < 0)
@@ -521,7 +521,13 @@ int ecritTemporairePage(PageAEcrire& page, std::string& temporaire)
         reprendDroits(fd, &droits);
     } else
         reprendDroits(fd, ancien);
-    int cause = EcritTout(fd, page.fichier->contenu) && ::fstat(fd, &page.ecrit) == 0 ? 0 : errno;
+    int cause = EcritTout(fd, contenu) && ::fstat(fd, &page.ecrit) == 0 ? 0 : errno;
+#if defined(__linux__)
+    // Its way to the disk starts now, while the next pages are made; the group's one flush
+    // still waits for all of them.
+    if (cause == 0)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
     if (::close(fd) != 0 && cause == 0)
         cause = errno;
     if (cause != 0)
@@ -550,7 +556,7 @@ std::string reverifie(std::vector<PageAEcrire>& pages, const Groupe& groupe,
     const std::vector<Identite> proteges = identites(garde.proteges);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         PageAEcrire& page = pages[i];
-        const std::string& chemin = page.fichier->chemin;
+        const std::string& chemin = page.chemin;
         struct stat infos = {};
         const bool existe = ::lstat(chemin.c_str(), &infos) == 0;
         if (!memeEntree(infos, existe, page.ancien, page.existe) ||
@@ -565,37 +571,11 @@ std::string reverifie(std::vector<PageAEcrire>& pages, const Groupe& groupe,
     return {};
 }
 
-int ecritPages(const std::vector<FichierAEcrire>& fichiers, const GardePages& garde,
+// Flushes the temporary files of checked pages once, checks every name again, then renames
+// them; the number renamed.
+int finitPages(std::vector<PageAEcrire>& pages, Groupe& groupe, const GardePages& garde,
                std::string* erreur)
 {
-    const std::vector<Identite> proteges = identites(garde.proteges);
-    // Every name is checked before anything in the folder changes.
-    std::vector<PageAEcrire> pages(fichiers.size());
-    for (std::size_t i = 0; i < fichiers.size(); ++i) {
-        pages[i].fichier = &fichiers[i];
-        if (const std::string raison =
-                examinePage(fichiers[i].chemin, garde, proteges, pages[i].ancien, pages[i].existe);
-            !raison.empty()) {
-            decrit(erreur, raison);
-            return 0;
-        }
-    }
-    std::map<std::string, std::set<std::string>> prefixes;
-    for (const FichierAEcrire& fichier : fichiers)
-        prefixes[dossierDe(fichier.chemin).string()].insert(
-            prefixeTemporaire(fs::path(fichier.chemin)));
-    for (const auto& [dossier, noms] : prefixes)
-        nettoieTemporaires(dossier, noms, proteges);
-    Groupe groupe;
-    for (PageAEcrire& page : pages) {
-        std::string temporaire;
-        if (const int cause = ecritTemporairePage(page, temporaire)) {
-            decrit(erreur, impossible(page.fichier->chemin, RaisonSysteme(cause)));
-            return 0;
-        }
-        groupe.dossiers.insert(dossierDe(page.fichier->chemin).string());
-        groupe.temporaires.emplace_back(std::move(temporaire), page.fichier->chemin);
-    }
     if (const int cause = groupe.Synchronise()) {
         decrit(erreur, "Impossible d'écrire les pages : " + RaisonSysteme(cause));
         return 0;
@@ -625,6 +605,144 @@ int ecritPages(const std::vector<FichierAEcrire>& fichiers, const GardePages& ga
         synchroniseRepertoire(dossier);
     return ecrits;
 }
+
+// Writes the temporary file of a checked page; the sentence that says why it failed, or "".
+std::string ajoutePage(PageAEcrire& page, std::string_view contenu, Groupe& groupe)
+{
+    std::string temporaire;
+    if (const int cause = ecritTemporairePage(page, contenu, temporaire))
+        return impossible(page.chemin, RaisonSysteme(cause));
+    groupe.dossiers.insert(dossierDe(page.chemin).string());
+    groupe.temporaires.emplace_back(std::move(temporaire), page.chemin);
+    return {};
+}
+
+int ecritPages(const std::vector<FichierAEcrire>& fichiers, const GardePages& garde,
+               std::string* erreur)
+{
+    const std::vector<Identite> proteges = identites(garde.proteges);
+    // Every name is checked before anything in the folder changes.
+    std::vector<PageAEcrire> pages(fichiers.size());
+    for (std::size_t i = 0; i < fichiers.size(); ++i) {
+        pages[i].chemin = fichiers[i].chemin;
+        if (const std::string raison =
+                examinePage(fichiers[i].chemin, garde, proteges, pages[i].ancien, pages[i].existe);
+            !raison.empty()) {
+            decrit(erreur, raison);
+            return 0;
+        }
+    }
+    std::map<std::string, std::set<std::string>> prefixes;
+    for (const FichierAEcrire& fichier : fichiers)
+        prefixes[dossierDe(fichier.chemin).string()].insert(
+            prefixeTemporaire(fs::path(fichier.chemin)));
+    for (const auto& [dossier, noms] : prefixes)
+        nettoieTemporaires(dossier, noms, proteges);
+    Groupe groupe;
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        if (const std::string raison = ajoutePage(pages[i], fichiers[i].contenu, groupe);
+            !raison.empty()) {
+            decrit(erreur, raison);
+            return 0;
+        }
+    return finitPages(pages, groupe, garde, erreur);
+}
+
+} // namespace
+
+struct TPagesSures::Etat
+{
+    GardePages garde;
+    std::vector<Identite> proteges;
+    std::vector<PageAEcrire> pages;
+    Groupe groupe;
+    std::set<std::string> dossiersVus;
+    /** Temporary files left by gone writers, by folder and prefix, removed at their page. */
+    std::map<std::string, std::multimap<std::string, std::string>> restes;
+    std::string erreur;
+    bool echec = false;
+    bool fini = false;
+
+    // One pass over a folder the first time a page goes into it: the leftovers of gone writers.
+    void Releve(const std::string& dossier)
+    {
+        if (!dossiersVus.insert(dossier).second)
+            return;
+        std::multimap<std::string, std::string>& trouves = restes[dossier];
+        std::error_code ec;
+        for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
+            const std::string nom = it->path().filename().string();
+            const auto marque = nom.rfind(MARQUE);
+            if (marque == std::string::npos)
+                continue;
+            const std::string prefixe = nom.substr(0, marque + MARQUE.size());
+            const pid_t auteur = auteurTemporaire(nom, prefixe);
+            if (auteur > 0 && auteurDisparu(auteur))
+                trouves.emplace(prefixe, it->path().string());
+        }
+    }
+
+    void Nettoie(const std::string& dossier, const std::string& prefixe)
+    {
+        std::multimap<std::string, std::string>& trouves = restes[dossier];
+        const auto [debut, fin] = trouves.equal_range(prefixe);
+        for (auto it = debut; it != fin; ++it) {
+            struct stat infos = {};
+            if (proteges.empty() || ::lstat(it->second.c_str(), &infos) != 0 ||
+                !parmi(proteges, infos))
+                ::unlink(it->second.c_str());
+        }
+        trouves.erase(debut, fin);
+    }
+};
+
+TPagesSures::TPagesSures(GardePages garde)
+    : m_etat(std::make_unique<Etat>())
+{
+    m_etat->garde = std::move(garde);
+    m_etat->proteges = identites(m_etat->garde.proteges);
+}
+
+TPagesSures::~TPagesSures() = default;
+
+bool TPagesSures::Ajoute(const std::string& chemin, std::string_view contenu)
+{
+    Etat& e = *m_etat;
+    if (e.echec || e.fini)
+        return false;
+    PageAEcrire page;
+    page.chemin = chemin;
+    std::string raison = examinePage(chemin, e.garde, e.proteges, page.ancien, page.existe);
+    if (raison.empty()) {
+        const std::string dossier = dossierDe(chemin).string();
+        e.Releve(dossier);
+        e.Nettoie(dossier, prefixeTemporaire(fs::path(chemin)));
+        raison = ajoutePage(page, contenu, e.groupe);
+    }
+    if (!raison.empty()) {
+        e.erreur = std::move(raison);
+        e.echec = true;
+        return false;
+    }
+    e.pages.push_back(std::move(page));
+    return true;
+}
+
+int TPagesSures::Termine()
+{
+    Etat& e = *m_etat;
+    if (e.echec || e.fini)
+        return 0;
+    e.fini = true;
+    return finitPages(e.pages, e.groupe, e.garde, &e.erreur);
+}
+
+const std::string& TPagesSures::Erreur() const
+{
+    return m_etat->erreur;
+}
+
+namespace {
 
 #else
 
@@ -696,6 +814,48 @@ int ecritPages(const std::vector<FichierAEcrire>& fichiers, const GardePages& ga
     }
     return ecritGroupe(fichiers, erreur);
 }
+
+} // namespace
+
+// Without the POSIX calls the pages are kept until the end, then written as a group.
+struct TPagesSures::Etat
+{
+    GardePages garde;
+    std::vector<FichierAEcrire> pages;
+    std::string erreur;
+    bool fini = false;
+};
+
+TPagesSures::TPagesSures(GardePages garde)
+    : m_etat(std::make_unique<Etat>())
+{
+    m_etat->garde = std::move(garde);
+}
+
+TPagesSures::~TPagesSures() = default;
+
+bool TPagesSures::Ajoute(const std::string& chemin, std::string_view contenu)
+{
+    if (m_etat->fini)
+        return false;
+    m_etat->pages.push_back({chemin, std::string(contenu)});
+    return true;
+}
+
+int TPagesSures::Termine()
+{
+    if (m_etat->fini)
+        return 0;
+    m_etat->fini = true;
+    return ecritPages(m_etat->pages, m_etat->garde, &m_etat->erreur);
+}
+
+const std::string& TPagesSures::Erreur() const
+{
+    return m_etat->erreur;
+}
+
+namespace {
 
 #endif
 

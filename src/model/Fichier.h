@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,34 @@ struct GardePages
  */
 int EcritPagesSures(const std::vector<FichierAEcrire>& pages, const GardePages& garde,
                     std::string* erreur = nullptr);
+
+/**
+ * Writes generated pages as `EcritPagesSures` does, but one at a time as they
+ * are made, so that no more than one page's text is held: `Ajoute` checks a
+ * page's name and writes its temporary file, `Termine` flushes them all once,
+ * checks every name again and renames them. A refusal or a failure before
+ * `Termine` renames anything leaves the folder as it was: the temporary files
+ * written so far are removed (at the latest when the object goes).
+ */
+class TPagesSures
+{
+public:
+    explicit TPagesSures(GardePages garde);
+    ~TPagesSures();
+    TPagesSures(const TPagesSures&) = delete;
+    TPagesSures& operator=(const TPagesSures&) = delete;
+
+    /** False, the reason in `Erreur`, when the page is refused or cannot be written. */
+    bool Ajoute(const std::string& chemin, std::string_view contenu);
+    /** The number of pages written; 0 after a refusal. */
+    int Termine();
+    /** A whole sentence in French naming the file, after a refusal or a failure. */
+    const std::string& Erreur() const;
+
+private:
+    struct Etat;
+    std::unique_ptr<Etat> m_etat;
+};
 
 /**
  * Writes a whole document (a PDF) to the name the user gave. A file, new or

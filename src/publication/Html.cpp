@@ -3,6 +3,7 @@
 
 #include "model/Texte.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -45,6 +46,15 @@ std::string AttributClasse(std::initializer_list<std::string_view> classes)
 }
 
 // The row heads: the first column holding names.
+// The text without its spaces before and after, as `SansEspaces` gives it.
+std::string_view Rogne(std::string_view texte)
+{
+    const auto debut = texte.find_first_not_of(' ');
+    if (debut == std::string_view::npos)
+        return {};
+    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
+}
+
 std::size_t ColonneDesNoms(const std::vector<ColonneVue>& colonnes)
 {
     for (std::size_t c = 0; c < colonnes.size(); ++c)
@@ -122,14 +132,21 @@ std::string TableRepliee(const TableVue& table, std::string_view legende, const 
         html += "<tr>";
         for (std::size_t c = 0; c < cellules.size() && c < colonnes.size(); ++c) {
             html.append(ouvertures[c]);
-            std::string texte = Echappe(SansEspaces(cellules[c]));
-            if (const std::string cible = lien ? lien(i, c) : std::string(); !cible.empty())
-                texte = "<a href=\"" + Echappe(cible) + "\">" + texte + "</a>";
-            html.append(texte).append(c == noms ? "</th>" : "</td>");
+            const std::string cible = lien ? lien(i, c) : std::string();
+            if (!cible.empty()) {
+                html.append("<a href=\"");
+                AjouteEchappe(html, cible);
+                html.append("\">");
+            }
+            AjouteEchappe(html, Rogne(cellules[c]));
+            if (!cible.empty())
+                html.append("</a>");
+            html.append(c == noms ? "</th>" : "</td>");
         }
         html += "</tr>\n";
     }
-    return html + "</tbody>\n</table></div>\n";
+    html += "</tbody>\n</table></div>\n";
+    return html;
 }
 
 std::string Nombre(double valeur)
@@ -237,7 +254,20 @@ constexpr std::string_view ICONE =
 std::string Echappe(std::string_view utf8)
 {
     std::string texte;
-    texte.reserve(utf8.size());
+    AjouteEchappe(texte, utf8);
+    return texte;
+}
+
+void AjouteEchappe(std::string& texte, std::string_view utf8)
+{
+    // Plain printable ASCII, as most cells are, goes as it is.
+    const bool simple = std::all_of(utf8.begin(), utf8.end(), [](char c) {
+        return c >= ' ' && c <= '~' && c != '&' && c != '<' && c != '>' && c != '"' && c != '\'';
+    });
+    if (simple) {
+        texte.append(utf8);
+        return;
+    }
     for (char c : SansControle(utf8, false)) {
         switch (c) {
         case '&':
@@ -259,7 +289,6 @@ std::string Echappe(std::string_view utf8)
             texte += c;
         }
     }
-    return texte;
 }
 
 std::string Page(const BlocTitre& bloc, std::string_view titre, std::string_view corps,
@@ -268,6 +297,7 @@ std::string Page(const BlocTitre& bloc, std::string_view titre, std::string_view
     std::string html = "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                        "<title>";
+    html.reserve(corps.size() + 2048);
     html.append(Echappe(titre)).append(" - ").append(Echappe(bloc.titre));
     html.append("</title>\n<meta name=\"description\" content=\"");
     html.append(Echappe(Typographie(std::string(titre)))).append(" : résultats du concours ");

@@ -12,6 +12,8 @@ namespace tavo::html {
 
 /** The text safe inside an element or a quoted attribute; control characters become '?'. */
 std::string Echappe(std::string_view utf8);
+/** Appends `utf8` escaped as `Echappe` does. */
+void AjouteEchappe(std::string& html, std::string_view utf8);
 
 /** What a page adds to its head and its header (already HTML). */
 struct Ajouts

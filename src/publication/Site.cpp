@@ -92,10 +92,12 @@ short CalculeVolsDuSite(TConcours& concours, const ParametresCalcul& parametres,
 class Site
 {
 public:
-    Site(const TConcours& concours, const ParametresCalcul& parametres, ModeSite mode)
+    Site(const TConcours& concours, const ParametresCalcul& parametres, ModeSite mode,
+         const SortieSite& sortie)
         : m_parametres(parametres)
         , m_mode(mode)
         , m_pied(mode.direct ? "Tavo 2000 - résultats en direct" : Pied())
+        , m_sortie(sortie)
     {
         m_concours.Reprend(concours);
         m_bloc = BlocTitreVue(m_concours, "RÉSULTATS", {});
@@ -116,7 +118,9 @@ public:
         m_flyOffs.resize(m_positions.size());
     }
 
-    std::vector<PageSite> Construit()
+    // Every file in the site's order, each handed over as soon as it is made; false when the
+    // receiver stopped.
+    bool Construit()
     {
         Vols();
         ClassementsVols();
@@ -127,18 +131,26 @@ public:
         Index();
         if (m_mode.direct)
             Tableau();
-        m_pages.push_back({"style.css", std::string(html::FeuilleDeStyle())});
-        m_pages.push_back({"favicon.svg", std::string(html::Icone())});
-        return std::move(m_pages);
+        Sort("style.css", html::FeuilleDeStyle());
+        Sort("favicon.svg", html::Icone());
+        return !m_arret;
     }
 
 private:
     void AjoutePage(const std::string& nom, const std::string& titre, const std::string& corps,
                     const std::string& classeCorps = {})
     {
+        if (m_arret)
+            return;
         html::Ajouts ajouts = m_ajouts;
         ajouts.classeCorps = classeCorps;
-        m_pages.push_back({nom, html::Page(m_bloc, titre, corps, m_pied, ajouts)});
+        Sort(nom, html::Page(m_bloc, titre, corps, m_pied, ajouts));
+    }
+
+    void Sort(const std::string& nom, std::string_view contenu)
+    {
+        if (!m_arret && !m_sortie(nom, contenu))
+            m_arret = true;
     }
 
     // The flights whose programme loads, up to the first that does not, and those flown.
@@ -165,31 +177,38 @@ private:
     }
 
     // Each pilot's page: where he stands, his flights' scores, then his sheets, judge by judge.
+    // Made one pilot at a time, each flight's programme put in place for its sheet.
     void Pilotes()
     {
-        std::vector<std::string> feuilles(m_positions.size());
-        std::vector<std::vector<std::array<std::string, 3>>> scores(m_positions.size());
+        std::vector<TProgramme> programmes;
         for (int v : m_voles) {
             m_concours.ChargeProgramme(static_cast<short>(v), m_parametres.repProgrammes);
-            std::size_t p = 0;
-            for (const TPilote& pilote : m_concours.GetPilotes()) {
-                if (AVole(pilote.GetScoreVol(static_cast<short>(v)))) {
-                    const FeuilleVue feuille = PresenteFeuille(m_concours, pilote, v);
-                    feuilles[p] += "<h2 id=\"vol-" + std::to_string(v) + "\">" +
-                                   html::Echappe(feuille.titre) + "</h2>\n" +
-                                   html::Table(feuille.grille, feuille.titre) + "<p>" +
-                                   html::Echappe(feuille.scoreVol) + "<br>" +
-                                   html::Echappe(feuille.score1000) + "</p>\n";
-                    scores[p].push_back(
-                        {"Vol " + std::to_string(v),
-                         Fixe(pilote.GetScoreVol(static_cast<short>(v)), 0, 2),
-                         Fixe(pilote.GetScoreVol1000(static_cast<short>(v)), 0, 2)});
-                }
-                ++p;
-            }
+            programmes.push_back(m_concours.GetProgramme());
         }
+        const std::string titre = TblSurVols(m_concours, m_disponibles)
+                                      ? "Scores des vols avec correction TBL"
+                                      : "Scores des vols";
         std::size_t p = 0;
         for (const TPilote& pilote : m_concours.GetPilotes()) {
+            if (m_arret)
+                break;
+            std::string feuilles;
+            std::vector<std::array<std::string, 3>> lignes;
+            for (std::size_t k = 0; k < m_voles.size(); ++k) {
+                const int v = m_voles[k];
+                if (!AVole(pilote.GetScoreVol(static_cast<short>(v))))
+                    continue;
+                m_concours.GetProgramme() = programmes[k];
+                const FeuilleVue feuille = PresenteFeuille(m_concours, pilote, v);
+                feuilles += "<h2 id=\"vol-" + std::to_string(v) + "\">" +
+                            html::Echappe(feuille.titre) + "</h2>\n" +
+                            html::Table(feuille.grille, feuille.titre) + "<p>" +
+                            html::Echappe(feuille.scoreVol) + "<br>" +
+                            html::Echappe(feuille.score1000) + "</p>\n";
+                lignes.push_back({"Vol " + std::to_string(v),
+                                  Fixe(pilote.GetScoreVol(static_cast<short>(v)), 0, 2),
+                                  Fixe(pilote.GetScoreVol1000(static_cast<short>(v)), 0, 2)});
+            }
             const std::string nom =
                 Cp1252VersUtf8(std::string(pilote.GetNom()) + " " + pilote.GetPrenom());
             std::string corps = "<h1>" + html::Echappe(nom) + " <small>Dossard " +
@@ -205,10 +224,9 @@ private:
                     corps += "<a href=\"" + place->page + "\">Classement " +
                              html::Echappe(place->intitule) + "</a> ";
             corps += "<a href=\"index.html#classements\">Tous les classements</a></p>\n";
-            if (scores[p].empty()) {
+            if (lignes.empty()) {
                 corps += "<p class=\"note\">Aucun vol noté.</p>\n";
             } else {
-                const auto& lignes = scores[p];
                 const TableVue table(
                     {},
                     {{"Vol", 0, 0, Alignement::Gauche, Alignement::Gauche},
@@ -220,14 +238,13 @@ private:
                 const html::Lien lien = [&lignes](std::size_t i, std::size_t c) {
                     return c == 0 ? "#vol-" + lignes[i][0].substr(4) : std::string();
                 };
-                const std::string titre = TblSurVols(m_concours, m_disponibles)
-                                              ? "Scores des vols avec correction TBL"
-                                              : "Scores des vols";
-                corps += "<h2>" + titre + "</h2>\n" + html::Table(table, titre, lien) + feuilles[p];
+                corps += "<h2>" + titre + "</h2>\n" + html::Table(table, titre, lien) + feuilles;
             }
             AjoutePage(NomPage("pilote-", static_cast<int>(p + 1)), nom, corps);
             ++p;
         }
+        if (!programmes.empty())
+            m_concours.GetProgramme() = programmes.back(); // as the last flight's sheets left it
     }
 
     // The link of a ranking's name cell to the pilot's page.
@@ -450,7 +467,8 @@ private:
     std::pair<std::string, std::string> m_dernier;       ///< the latest ranking: page, title
     std::string m_tableau;
     std::string m_remarques, m_liensClassements, m_liensJuges, m_liensProfils, m_liensDiagrammes;
-    std::vector<PageSite> m_pages;
+    const SortieSite& m_sortie;
+    bool m_arret = false;
 };
 
 // Creates the directory and its parents; the reason it cannot, or "".
@@ -502,10 +520,22 @@ std::vector<std::string> AlertesPublication(const TConcours& concours,
     return alertes;
 }
 
+bool ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres, ModeSite mode,
+                   const SortieSite& sortie)
+{
+    return Site(concours, parametres, mode, sortie).Construit();
+}
+
 std::vector<PageSite> ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres,
                                     ModeSite mode)
 {
-    return Site(concours, parametres, mode).Construit();
+    std::vector<PageSite> pages;
+    ConstruitSite(concours, parametres, mode,
+                  [&pages](const std::string& nom, std::string_view contenu) {
+                      pages.push_back({nom, std::string(contenu)});
+                      return true;
+                  });
+    return pages;
 }
 
 ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul& parametres,
@@ -518,13 +548,18 @@ ResultatPublication PublieSite(const TConcours& concours, const ParametresCalcul
         resultat.message = "Impossible de créer le répertoire " + repertoire + " : " + raison;
         return resultat;
     }
-    std::vector<FichierAEcrire> fichiers;
-    for (PageSite& page : ConstruitSite(concours, parametres))
-        fichiers.push_back({(fs::path(repertoire) / page.nom).string(), std::move(page.contenu)});
-    resultat.fichiers = EcritPagesSures(fichiers, {proteges, EstFichierDuSite}, &resultat.message);
-    resultat.ok = resultat.fichiers == static_cast<int>(fichiers.size());
-    if (resultat.ok)
-        resultat.message.clear();
+    // Each page goes to its temporary file as soon as it is made: one page held at a time.
+    TPagesSures pages({proteges, EstFichierDuSite});
+    int faites = 0;
+    const bool entier = ConstruitSite(
+        concours, parametres, {}, [&](const std::string& nom, std::string_view contenu) {
+            ++faites;
+            return pages.Ajoute((fs::path(repertoire) / nom).string(), contenu);
+        });
+    resultat.fichiers = entier ? pages.Termine() : 0;
+    resultat.ok = entier && resultat.fichiers == faites;
+    if (!resultat.ok)
+        resultat.message = pages.Erreur();
     return resultat;
 }
 

@@ -3,6 +3,7 @@
 
 #include "scoring/Classements.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,19 @@ std::vector<int> VolsPublies(const TConcours& concours, const ParametresCalcul& 
  */
 std::vector<std::string> AlertesPublication(const TConcours& concours,
                                             const ParametresCalcul& parametres);
+
+/**
+ * Receives each file of the site (its name, its content) as soon as it is made, in the site's
+ * order; the content is valid during the call only. False stops the build.
+ */
+using SortieSite = std::function<bool(const std::string& nom, std::string_view contenu)>;
+
+/**
+ * Makes the site's files (see `PublieSite`) one at a time, no more than one page's text held at
+ * once besides the competition; false when `sortie` stopped it.
+ */
+bool ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres, ModeSite mode,
+                   const SortieSite& sortie);
 
 /** The site's files (see `PublieSite`), in memory. */
 std::vector<PageSite> ConstruitSite(const TConcours& concours, const ParametresCalcul& parametres,

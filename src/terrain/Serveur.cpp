@@ -204,25 +204,25 @@ namespace {
 
 // Sends a file of the live site: 304 when the reader has it, compressed when he accepts it.
 void Sert(const httplib::Request& req, httplib::Response& res,
-          const std::shared_ptr<const EditionSite>& edition, const FichierDirect& fichier)
+          const std::shared_ptr<const FichierDirect>& fichier)
 {
     res.headers.erase("Cache-Control");
     res.set_header("Cache-Control", "no-cache");
-    res.set_header("ETag", fichier.etag);
+    res.set_header("ETag", fichier->etag);
     res.set_header("Vary", "Accept-Encoding");
     res.set_header("Content-Security-Policy", POLITIQUE_PAGE);
-    if (req.get_header_value("If-None-Match") == fichier.etag) {
+    if (req.get_header_value("If-None-Match") == fichier->etag) {
         res.status = 304;
         return;
     }
-    const bool gzip = !fichier.gzip.empty() &&
+    const bool gzip = !fichier->gzip.empty() &&
                       req.get_header_value("Accept-Encoding").find("gzip") != std::string::npos;
-    const std::string& corps = gzip ? fichier.gzip : fichier.brut;
+    const std::string& corps = gzip ? fichier->gzip : fichier->brut;
     if (gzip)
         res.set_header("Content-Encoding", "gzip");
     // A provider, not set_content: the body is sent as it is, never compressed again.
-    res.set_content_provider(corps.size(), fichier.type,
-                             [edition, donnees = corps.data()](
+    res.set_content_provider(corps.size(), fichier->type,
+                             [fichier, donnees = corps.data()](
                                  std::size_t debut, std::size_t taille, httplib::DataSink& sortie) {
                                  return sortie.write(donnees + debut, taille);
                              });
@@ -263,10 +263,10 @@ void TServeurTerrain::RouteResultats()
                 });
             return httplib::Server::HandlerResponse::Handled;
         }
-        const auto fichier = edition->fichiers.find(req.path);
-        if (fichier == edition->fichiers.end())
+        const std::shared_ptr<const FichierDirect> fichier = edition->Fichier(req.path);
+        if (!fichier)
             return httplib::Server::HandlerResponse::Unhandled;
-        Sert(req, res, edition, fichier->second);
+        Sert(req, res, fichier);
         return httplib::Server::HandlerResponse::Handled;
     });
 }

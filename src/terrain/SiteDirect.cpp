@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tavo::terrain {
 
@@ -46,6 +47,20 @@ void Remplace(std::string& texte, std::string_view marque, std::string_view vale
         texte.replace(p, marque.size(), valeur);
 }
 
+// A page as built, ready to be sent: its time and version in, compressed.
+std::shared_ptr<const FichierDirect> Prepare(const std::string& nom,
+                                             const EditionSite::Source& source,
+                                             const std::string& heure, const std::string& version)
+{
+    std::string contenu = Detasse(source.donnees, source.taille);
+    Remplace(contenu, MARQUE_HEURE, heure);
+    Remplace(contenu, MARQUE_VERSION, version);
+    return std::make_shared<const FichierDirect>(Fichier(TypeDe(nom), std::move(contenu)));
+}
+
+// The pilots' pages kept ready, ready and compressed, beyond which the least asked for go.
+constexpr std::size_t OCTETS_PRETS = 16u << 20;
+
 } // namespace
 
 TSiteDirect::TSiteDirect()
@@ -64,14 +79,30 @@ TSiteDirect::~TSiteDirect()
 
 void TSiteDirect::Actualise(const TConcours& concours, const ParametresCalcul& parametres)
 {
-    auto copie = std::make_shared<TConcours>();
-    copie->Reprend(concours);
+    std::shared_ptr<TConcours> copie;
     {
         std::lock_guard verrou(m_mutex);
-        m_attente = std::move(copie);
+        copie = std::move(m_libre);
+    }
+    if (!copie)
+        copie = std::make_shared<TConcours>();
+    copie->Reprend(concours);
+    std::shared_ptr<TConcours> remplacee;
+    {
+        std::lock_guard verrou(m_mutex);
+        remplacee = std::exchange(m_attente, std::move(copie));
         m_parametresAttente = parametres;
+        if (remplacee && !m_libre)
+            m_libre = std::move(remplacee); // a build that never ran: its copy is the spare
     }
     m_reveil.notify_all();
+}
+
+void TSiteDirect::Garde(std::shared_ptr<TConcours> copie)
+{
+    std::lock_guard verrou(m_mutex);
+    if (!m_libre)
+        m_libre = std::move(copie);
 }
 
 std::shared_ptr<const EditionSite> TSiteDirect::Edition() const
@@ -97,7 +128,7 @@ void TSiteDirect::Travaille()
         m_reveil.wait(verrou, [this] { return m_arret || m_attente; });
         if (m_arret)
             return;
-        std::shared_ptr<const TConcours> concours = std::move(m_attente);
+        std::shared_ptr<TConcours> concours = std::move(m_attente);
         const ParametresCalcul parametres = m_parametresAttente;
         m_occupe = true;
         verrou.unlock();
@@ -112,43 +143,106 @@ void TSiteDirect::Travaille()
     }
 }
 
-void TSiteDirect::Construit(std::shared_ptr<const TConcours> concours,
-                            const ParametresCalcul& parametres)
+void TSiteDirect::Construit(std::shared_ptr<TConcours> concours, const ParametresCalcul& parametres)
 {
-    std::vector<PageSite> pages = ConstruitSite(*concours, parametres, ModeSite{true});
+    // The spare for the next copy is made here, away from the thread that owns the competition.
+    PrepareLibre(*concours);
+    // Each page is hashed and kept deflated as it is made: the site is never held whole.
     TEmpreinteOctets empreinte;
-    for (const PageSite& page : pages) {
-        empreinte.Ajoute(page.nom);
-        empreinte.Ajoute("\n", 1);
-        empreinte.Ajoute(page.contenu);
-    }
+    std::vector<std::pair<std::string, EditionSite::Source>> sources;
+    ConstruitSite(
+        *concours, parametres, ModeSite{true},
+        [&](const std::string& nom, std::string_view contenu) {
+            empreinte.Ajoute(nom);
+            empreinte.Ajoute("\n", 1);
+            empreinte.Ajoute(contenu);
+            sources.emplace_back(nom, EditionSite::Source{Tasse(contenu), contenu.size()});
+            return true;
+        });
     char hex[24];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(empreinte.Valeur()));
     const std::string version = hex;
-    if (const auto courante = Edition(); courante && courante->version == version)
+    if (const auto courante = Edition(); courante && courante->version == version) {
+        Garde(std::move(concours));
         return; // nothing changed: nothing to refresh
+    }
 
     auto edition = std::make_shared<EditionSite>();
     edition->version = version;
     edition->heure = MaintenantLocal("%H:%M:%S");
-    edition->concours = std::move(concours);
+    edition->concours = concours;
     edition->parametres = parametres;
-    for (PageSite& page : pages) {
-        Remplace(page.contenu, MARQUE_HEURE, edition->heure);
-        Remplace(page.contenu, MARQUE_VERSION, version);
-        FichierDirect fichier = Fichier(TypeDe(page.nom), std::move(page.contenu));
-        if (page.nom == "index.html")
+    for (auto& [nom, source] : sources) {
+        if (nom.starts_with("pilote-")) {
+            edition->pilotes.emplace("/" + nom, std::move(source));
+            continue;
+        }
+        auto fichier = Prepare(nom, source, edition->heure, version);
+        source = {};
+        if (nom == "index.html")
             edition->fichiers.emplace("/", fichier);
-        else if (page.nom == "tableau.html")
+        else if (nom == "tableau.html")
             edition->fichiers.emplace("/tableau", fichier);
-        edition->fichiers.emplace("/" + page.nom, std::move(fichier));
+        edition->fichiers.emplace("/" + nom, std::move(fichier));
     }
-    edition->fichiers.emplace("/direct.js", Fichier(TypeDe(".js"), std::string(ScriptDirect())));
-    edition->fichiers.emplace("/version", Fichier(TypeDe(".json"), "{\"version\":\"" + version +
-                                                                       "\",\"heure\":\"" +
-                                                                       edition->heure + "\"}"));
-    std::lock_guard verrou(m_mutex);
-    m_edition = std::move(edition);
+    edition->fichiers.emplace("/direct.js", std::make_shared<const FichierDirect>(Fichier(
+                                                TypeDe(".js"), std::string(ScriptDirect()))));
+    edition->fichiers.emplace(
+        "/version", std::make_shared<const FichierDirect>(
+                        Fichier(TypeDe(".json"), "{\"version\":\"" + version + "\",\"heure\":\"" +
+                                                     edition->heure + "\"}")));
+    std::shared_ptr<const EditionSite> ancienne;
+    {
+        std::lock_guard verrou(m_mutex);
+        ancienne = std::exchange(m_edition, std::move(edition));
+    }
+    // The previous version's copy, once no request holds that version, is the spare.
+    if (ancienne && ancienne.use_count() == 1 && ancienne->concours.use_count() == 1)
+        Garde(std::const_pointer_cast<TConcours>(ancienne->concours));
+    ancienne.reset();
+    PrepareLibre(*concours);
+}
+
+void TSiteDirect::PrepareLibre(const TConcours& modele)
+{
+    {
+        std::lock_guard verrou(m_mutex);
+        if (m_libre)
+            return;
+    }
+    auto libre = std::make_shared<TConcours>();
+    libre->Reprend(modele);
+    Garde(std::move(libre));
+}
+
+std::shared_ptr<const FichierDirect> EditionSite::Fichier(std::string_view chemin) const
+{
+    if (const auto fichier = fichiers.find(chemin); fichier != fichiers.end())
+        return fichier->second;
+    const auto source = pilotes.find(chemin);
+    if (source == pilotes.end())
+        return nullptr;
+    const auto taille = [](const FichierDirect& f) { return f.brut.size() + f.gzip.size(); };
+    {
+        std::lock_guard verrou(m_mutexPrets);
+        for (auto it = m_prets.begin(); it != m_prets.end(); ++it)
+            if (it->first == source->first) {
+                m_prets.splice(m_prets.begin(), m_prets, it);
+                return it->second;
+            }
+    }
+    auto fichier = Prepare(source->first.substr(1), source->second, heure, version);
+    std::lock_guard verrou(m_mutexPrets);
+    for (const auto& [nom, pret] : m_prets)
+        if (nom == source->first)
+            return pret; // made meanwhile by another request
+    m_prets.emplace_front(source->first, fichier);
+    m_octetsPrets += taille(*fichier);
+    while (m_prets.size() > 1 && m_octetsPrets > OCTETS_PRETS) {
+        m_octetsPrets -= taille(*m_prets.back().second);
+        m_prets.pop_back();
+    }
+    return fichier;
 }
 
 std::shared_ptr<const std::string>
@@ -156,10 +250,13 @@ TSiteDirect::Zip(const std::shared_ptr<const EditionSite>& edition)
 {
     std::lock_guard verrou(m_mutexZip);
     if (!m_zip || m_versionZip != edition->version) {
-        std::vector<std::pair<std::string, std::string>> fichiers;
-        for (PageSite& page : ConstruitSite(*edition->concours, edition->parametres))
-            fichiers.emplace_back("resultats/" + page.nom, std::move(page.contenu));
-        m_zip = std::make_shared<const std::string>(terrain::Zip(fichiers));
+        TArchiveZip zip;
+        ConstruitSite(*edition->concours, edition->parametres, {},
+                      [&zip](const std::string& nom, std::string_view contenu) {
+                          zip.Ajoute("resultats/" + nom, contenu);
+                          return true;
+                      });
+        m_zip = std::make_shared<const std::string>(zip.Termine());
         m_versionZip = edition->version;
     }
     return m_zip;

@@ -7,6 +7,7 @@
 #include "scoring/Classements.h"
 
 #include <condition_variable>
+#include <list>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -31,10 +32,34 @@ struct EditionSite
 {
     std::string version; ///< 16 hexadecimal digits: changes only when a page changes
     std::string heure;   ///< "HH:MM:SS" of the build that made this version
-    /** By path: "/", "/index.html", "/vol-1.html", "/tableau", "/version"... */
-    std::map<std::string, FichierDirect, std::less<>> fichiers;
+    /**
+     * By path, ready to be sent: "/", "/index.html", "/vol-1.html", "/tableau", "/version"...:
+     * every file but the pilots' pages.
+     */
+    std::map<std::string, std::shared_ptr<const FichierDirect>, std::less<>> fichiers;
+    /** A page as built, deflated, its time and version not yet in. */
+    struct Source
+    {
+        std::string donnees;
+        std::size_t taille = 0;
+    };
+    /** The pilots' pages by path ("/pilote-1.html"): each made ready when it is asked for. */
+    std::map<std::string, Source, std::less<>> pilotes;
     std::shared_ptr<const TConcours> concours; ///< the copy it was built from, for the zip
     ParametresCalcul parametres;
+
+    /**
+     * The file at exactly this path, nullptr when the site has none. A pilot's page is made
+     * ready at its first request and kept among the latest asked for, within a bounded
+     * size. Any thread.
+     */
+    std::shared_ptr<const FichierDirect> Fichier(std::string_view chemin) const;
+
+private:
+    mutable std::mutex m_mutexPrets;
+    /** The pilots' pages made ready, latest asked for first. */
+    mutable std::list<std::pair<std::string, std::shared_ptr<const FichierDirect>>> m_prets;
+    mutable std::size_t m_octetsPrets = 0;
 };
 
 /** The live site's script. */
@@ -66,11 +91,20 @@ public:
 
 private:
     void Travaille();
-    void Construit(std::shared_ptr<const TConcours> concours, const ParametresCalcul& parametres);
+    void Construit(std::shared_ptr<TConcours> concours, const ParametresCalcul& parametres);
+    /** Keeps a copy no one reads any more as the spare, when there is none. */
+    void Garde(std::shared_ptr<TConcours> copie);
+    /** Makes a spare copy like `modele` when there is none. */
+    void PrepareLibre(const TConcours& modele);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_reveil, m_fini;
-    std::shared_ptr<const TConcours> m_attente;
+    std::shared_ptr<TConcours> m_attente;
+    /**
+     * A spare copy, its memory already in place, that the next `Actualise` copies the
+     * competition into: the owning thread then only copies, never allocates.
+     */
+    std::shared_ptr<TConcours> m_libre;
     ParametresCalcul m_parametresAttente;
     bool m_occupe = false;
     bool m_arret = false;

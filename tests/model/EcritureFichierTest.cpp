@@ -276,3 +276,43 @@ TEST(EcriturePages, replacesItsOwnPagesWithoutWritingThroughOtherNames)
     EXPECT_EQ(nomsDans(rep.Chemin()),
               (std::vector<std::string>{"copie.html", "demo.ccr", "index.html", "style.css"}));
 }
+
+// Pages handed over one at a time: a refusal after some were written leaves the folder as it
+// was, no temporary file left; otherwise all are renamed at the end, a gone writer's leftover of
+// one of them removed and the other files kept.
+TEST(EcriturePages, pagesWrittenOneAtATimeChangeNothingUntilTheEnd)
+{
+    RepertoireTemporaire rep;
+    const fs::path site = rep.Chemin();
+    const std::string index = rep.Fichier("index.html");
+    EcritOctets(index, "<p>ancien");
+    EcritOctets(rep.Fichier("notes.txt"), "à garder");
+    EcritOctets(rep.Fichier("vol-1.html"), "une photo");
+    const tavo::GardePages garde{
+        {}, [](std::string_view debut, std::string_view) { return debut.starts_with("<p>"); }};
+    const auto avant = etatDossier(site);
+    {
+        tavo::TPagesSures pages(garde);
+        EXPECT_TRUE(pages.Ajoute(index, "<p>nouveau"));
+        EXPECT_TRUE(pages.Ajoute(rep.Fichier("pilote-1.html"), "<p>pilote"));
+        EXPECT_FALSE(pages.Ajoute(rep.Fichier("vol-1.html"), "<p>vol"));
+        EXPECT_EQ(
+            pages.Erreur(),
+            "« vol-1.html » n'est pas une page écrite par Tavo 2000 : il n'est pas remplacé.");
+        EXPECT_FALSE(pages.Ajoute(rep.Fichier("style.css"), "css"));
+        EXPECT_EQ(pages.Termine(), 0);
+    }
+    EXPECT_EQ(etatDossier(site), avant);
+
+    fs::remove(rep.Fichier("vol-1.html"));
+    const std::string reste = index + ".tavo-" + std::to_string(::getpid()) + ".tmp";
+    EcritOctets(reste, "<p>interrompu");
+    tavo::TPagesSures pages(garde);
+    ASSERT_TRUE(pages.Ajoute(index, "<p>nouveau")) << pages.Erreur();
+    ASSERT_TRUE(pages.Ajoute(rep.Fichier("vol-1.html"), "<p>vol")) << pages.Erreur();
+    EXPECT_EQ(LitOctets(index), "<p>ancien");
+    EXPECT_EQ(pages.Termine(), 2) << pages.Erreur();
+    EXPECT_EQ(LitOctets(index), "<p>nouveau");
+    EXPECT_EQ(LitOctets(rep.Fichier("vol-1.html")), "<p>vol");
+    EXPECT_EQ(nomsDans(site), (std::vector<std::string>{"index.html", "notes.txt", "vol-1.html"}));
+}

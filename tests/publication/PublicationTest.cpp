@@ -238,3 +238,27 @@ TEST(Publication, pilotPagesLeadWithTheirPlaceAndLivePagesCarryTheirMarks)
     EXPECT_NE(index.find("<script src=\"direct.js\" defer></script>"), std::string::npos);
     EXPECT_NE(page(direct, "tableau.html").find("Classement après 3 fly-off"), std::string::npos);
 }
+
+// The site made one file at a time gives the files of the site in memory, in its order, and
+// stops making any as soon as its receiver says no.
+TEST(Publication, siteMadeFileByFileStopsWhenItsReceiverSaysNo)
+{
+    Demo demo;
+    const auto site = tavo::ConstruitSite(demo.concours, demo.parametres, {true});
+    std::vector<tavo::PageSite> recues;
+    EXPECT_TRUE(tavo::ConstruitSite(demo.concours, demo.parametres, {true},
+                                    [&](const std::string& nom, std::string_view contenu) {
+                                        recues.push_back({nom, std::string(contenu)});
+                                        return true;
+                                    }));
+    ASSERT_EQ(recues.size(), site.size());
+    for (std::size_t i = 0; i < site.size(); ++i) {
+        EXPECT_EQ(recues[i].nom, site[i].nom);
+        EXPECT_EQ(recues[i].contenu, site[i].contenu) << site[i].nom;
+    }
+    int appels = 0;
+    EXPECT_FALSE(
+        tavo::ConstruitSite(demo.concours, demo.parametres, {},
+                            [&](const std::string&, std::string_view) { return ++appels < 3; }));
+    EXPECT_EQ(appels, 3);
+}

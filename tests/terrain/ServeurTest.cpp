@@ -421,6 +421,26 @@ TEST_F(Resultats, pagesAreServedWithoutAKeyCachedAndCompressedAndFollowFinishedS
     EXPECT_EQ(zip->body.substr(0, 4), std::string("PK\x03\x04", 4));
 }
 
+// A pilot's page, kept compressed and made ready at its first request: its time and version in,
+// the same page and tag when asked again, compressed for who accepts it; no other number is one.
+TEST_F(Resultats, pilotsPagesAreMadeWhenAskedWithTheirTimeAndVersion)
+{
+    Publie();
+    const std::string version = Version();
+    auto page = Client().Get("/pilote-1.html");
+    ASSERT_TRUE(page);
+    ASSERT_EQ(page->status, 200);
+    EXPECT_NE(page->body.find("<meta name=\"tavo-version\" content=\"" + version + "\">"),
+              std::string::npos);
+    EXPECT_EQ(page->body.find("<!--heure-->"), std::string::npos);
+    auto encore = Client().Get("/pilote-1.html", {{"Accept-Encoding", "gzip"}});
+    ASSERT_TRUE(encore);
+    EXPECT_EQ(encore->body, page->body);
+    EXPECT_EQ(encore->get_header_value("ETag"), page->get_header_value("ETag"));
+    EXPECT_EQ(Client().Get("/pilote-999.html")->status, 404);
+    EXPECT_EQ(Client().Get("/pilote-1.html.gz")->status, 404);
+}
+
 TEST_F(Resultats, spectatorsWriteNothingReadNothingElseAndAFloodIsSlowedAlone)
 {
     Publie();
