@@ -355,6 +355,7 @@ BENCHMARK(BM_ResultatsSousCharge)
     ->UseRealTime();
 BENCHMARK(BM_NoteSousCharge)
     ->Args({200, 100})
+    ->Args({200, 10000})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -116,7 +116,7 @@ int VueAccord(TConcours& concours, const Commande& commande, const ParametresCal
 int VueJuges(TConcours& concours, const Commande& commande, const ParametresCalcul& parametres,
              Flux flux)
 {
-    const auto resultat = ClassementJugesVol(concours, parametres, commande.nombre);
+    auto resultat = ClassementJugesVol(concours, parametres, commande.nombre);
     if (!resultat.statut)
         return Echec(resultat.statut, concours, parametres, flux);
     switch (commande.format) {
@@ -125,7 +125,7 @@ int VueJuges(TConcours& concours, const Commande& commande, const ParametresCalc
         break;
     case Format::Csv:
     case Format::Texte:
-        EcritTable(PresenteClassementJuges(concours, resultat.valeur), commande.format,
+        EcritTable(PresenteClassementJuges(concours, std::move(resultat.valeur)), commande.format,
                    flux.sortie);
         break;
     }

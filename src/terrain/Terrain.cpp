@@ -199,6 +199,7 @@ void TTerrain::Charge()
 {
     m_cles = {};
     m_feuilles.clear();
+    ++m_versionFeuilles;
     m_programmes.clear();
     std::string contenu;
     const std::string chemin = CheminEtat();
@@ -245,6 +246,7 @@ void TTerrain::Charge()
 
 void TTerrain::Enregistre()
 {
+    ++m_versionFeuilles; // called after every change of the sheets
     const std::string chemin = CheminEtat();
     if (chemin.empty())
         return;
@@ -365,8 +367,25 @@ Reponse TTerrain::Traite(short juge, const std::string& methode, const std::stri
     return Erreur(404, "Adresse inconnue.");
 }
 
+void TTerrain::StockeNote(const NoteJournal& note)
+{
+    // A mark changes no pilot's name, bib or sent sheets: the judges' states stay as sent.
+    const std::uint64_t avant = m_document.Revision();
+    m_document.StockeNote(note);
+    for (EtatEnvoye& envoye : m_etats)
+        if (envoye.revision == avant)
+            envoye.revision = m_document.Revision();
+}
+
 Reponse TTerrain::Etat(short juge)
 {
+    // The list of every pilot is made again only when it may differ from the one sent last.
+    EtatEnvoye& envoye = m_etats[static_cast<std::size_t>(juge)];
+    if (envoye.corps && envoye.revision == m_document.Revision() &&
+        envoye.feuilles == m_versionFeuilles && envoye.appel == m_appel) {
+        Change(); // the judge is seen
+        return Reponse{200, *envoye.corps};
+    }
     const TConcours& concours = m_document.Concours();
     const TJuge j = concours.GetJuge(juge);
     json vols = json::array();
@@ -392,12 +411,14 @@ Reponse TTerrain::Etat(short juge)
     if (m_appel)
         appel = {{"vol", m_appel->vol}, {"dossard", m_appel->dossard}};
     Change(); // the judge is seen
-    return Ok({{"juge", juge},
-               {"nom", Cp1252VersUtf8(j.GetNom())},
-               {"prenom", Cp1252VersUtf8(j.GetPrenom())},
-               {"vols", vols},
-               {"appel", appel},
-               {"pilotes", pilotes}});
+    Reponse reponse = Ok({{"juge", juge},
+                          {"nom", Cp1252VersUtf8(j.GetNom())},
+                          {"prenom", Cp1252VersUtf8(j.GetPrenom())},
+                          {"vols", vols},
+                          {"appel", appel},
+                          {"pilotes", pilotes}});
+    envoye = EtatEnvoye{m_document.Revision(), m_versionFeuilles, m_appel, reponse.corps};
+    return reponse;
 }
 
 Reponse TTerrain::FeuilleDe(short juge, const std::map<std::string, std::string>& parametres)
@@ -514,7 +535,7 @@ Reponse TTerrain::Note(short juge, std::string_view texte)
         Appel{cible.vol, Cp1252VersUtf8(cible.pilote->GetDossard())};
     if (feuille.envoyee)
         return Erreur(403, "Feuille déjà envoyée : seul l'organisateur peut la modifier.");
-    m_document.StockeNote(
+    StockeNote(
         NoteJournal{cible.vol, *ligne, juge, *note, std::string(cible.pilote->GetDossard())});
     const std::uint32_t bit = 1u << (*ligne - 1);
     if ((feuille.notees & bit) == 0) {
@@ -555,7 +576,7 @@ Reponse TTerrain::Envoi(short juge, std::string_view texte)
         const short note = valeurs[static_cast<std::size_t>(l - 1)];
         const bool notee = (feuille.notees >> (l - 1)) & 1u;
         if (!notee || cible.pilote->GetNote(cible.vol, l, juge) != note)
-            m_document.StockeNote(NoteJournal{cible.vol, l, juge, note, dossard});
+            StockeNote(NoteJournal{cible.vol, l, juge, note, dossard});
     }
     feuille.notees = lignes >= 32 ? ~0u : (1u << lignes) - 1;
     feuille.envoyee = true;

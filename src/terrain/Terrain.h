@@ -3,6 +3,7 @@
 // line, and the answers to their phones. Lives on the thread that owns the competition.
 #pragma once
 
+#include "model/Journal.h"
 #include "model/Programme.h"
 
 #include <array>
@@ -138,6 +139,8 @@ private:
     Reponse Envoi(short juge, std::string_view corps);
     const TProgramme* Programme(short vol);
     void Enregistre();
+    /** Stores a mark through the document, as a typed one. */
+    void StockeNote(const tavo::NoteJournal& note);
     void Termine(short vol, const std::string& dossard);
     void Change();
 
@@ -145,7 +148,17 @@ private:
     std::string m_repProgrammes;
     std::array<std::string, 6> m_cles{}; ///< judge 1 to 5
     std::map<CleFeuille, Feuille> m_feuilles;
+    std::uint64_t m_versionFeuilles = 0; ///< bumped at every change of `m_feuilles`
     std::optional<Appel> m_appel;
+    /** A judge's state as last sent, and what it was made from: polls ask it again and again. */
+    struct EtatEnvoye
+    {
+        std::uint64_t revision = 0;
+        std::uint64_t feuilles = 0;
+        std::optional<Appel> appel;
+        std::optional<std::string> corps;
+    };
+    std::array<EtatEnvoye, 6> m_etats{};
     std::array<std::optional<std::chrono::steady_clock::time_point>, 6> m_vus{};
     std::array<std::optional<Appel>, 6> m_courantes{};
     /** Each flight's programme file name and what it held; nothing: the flight has none. */

@@ -196,3 +196,23 @@ TEST_F(Terrain, theOrganiserCallsAPilotThenTheNextInEntryOrder)
     EXPECT_TRUE(terrain.DerniereVue(2));
     EXPECT_FALSE(terrain.DerniereVue(1));
 }
+
+TEST_F(Terrain, aJudgesStateFollowsTheRenamedPilotAndTheSentSheetButNotEveryMark)
+{
+    const auto etat = [&] { return terrain.Traite(1, "GET", "/api/juge/etat", {}, "").corps; };
+    const std::string avant = etat();
+    ASSERT_EQ(Note(1, R"({"vol":1,"dossard":"7","ligne":1,"note":8})").statut, 200);
+    EXPECT_EQ(etat(), avant); // a mark changes nothing the judge's list shows
+
+    TPilote pilote = document.Concours().GetPilote(1);
+    pilote.SetNom("RENOMME");
+    document.Concours().SetPilote(pilote, 1);
+    document.MarqueModifie(); // as a dialog does
+    EXPECT_NE(etat().find(R"("nom":"RENOMME")"), std::string::npos);
+
+    EXPECT_EQ(etat().find(R"("envoyees":[1])"), std::string::npos);
+    ASSERT_EQ(Envoi(1, "[8,7,6,0,0]").statut, 200);
+    EXPECT_NE(etat().find(R"("envoyees":[1])"), std::string::npos);
+    EXPECT_TRUE(terrain.PiloteSuivant());
+    EXPECT_NE(etat().find(R"("appel":{"dossard":"7","vol":1})"), std::string::npos);
+}
