@@ -2,6 +2,7 @@
 // Whole tavo-cli commands on generated competitions of 1,000 to 100,000 pilots
 // (5 judges, 7 flights): the time from start to exit and the peak memory of the
 // process, beside a plain line-by-line read of the same file in the same run.
+#include "LectureLignes.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
 #include "support/Fabrique.h"
@@ -51,24 +52,6 @@ struct Fichier
     double lectureLignes = 0.0;
 };
 
-double LitLesLignes(const std::string& chemin)
-{
-    double meilleur = 1e9;
-    for (int essai = 0; essai < 3; ++essai) {
-        const auto debut = std::chrono::steady_clock::now();
-        std::ifstream flux(chemin, std::ios::binary);
-        std::string ligne;
-        std::size_t lignes = 0;
-        while (std::getline(flux, ligne))
-            ++lignes;
-        benchmark::DoNotOptimize(lignes);
-        meilleur = std::min(
-            meilleur,
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count());
-    }
-    return meilleur;
-}
-
 const Fichier& FichierDe(int pilotes)
 {
     static std::map<int, Fichier> fichiers;
@@ -86,7 +69,7 @@ const Fichier& FichierDe(int pilotes)
         int etat = 0;
         ::waitpid(fils, &etat, 0);
         it->second.octets = static_cast<double>(fs::file_size(it->second.chemin));
-        it->second.lectureLignes = LitLesLignes(it->second.chemin);
+        it->second.lectureLignes = tavo::bench::SecondesLectureLignes(it->second.chemin);
     }
     return it->second;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the competition file and of every ranking and statistics view
 // on generated competitions of 100, 1,000 and 10,000 pilots (5 judges, 7 flights).
+#include "LectureLignes.h"
 #include "model/Concours.h"
 #include "model/Fichier.h"
 #include "scoring/Accord.h"
@@ -67,25 +68,6 @@ int Pilotes(const benchmark::State& state)
     return static_cast<int>(state.range(0));
 }
 
-// A plain line-by-line read of a file: the best of three, in seconds.
-double SecondesLectureLignes(const std::string& fichier)
-{
-    double meilleur = 1e9;
-    for (int essai = 0; essai < 3; ++essai) {
-        const auto debut = std::chrono::steady_clock::now();
-        std::ifstream flux(fichier, std::ios::binary);
-        std::string ligne;
-        std::size_t lignes = 0;
-        while (std::getline(flux, ligne))
-            ++lignes;
-        benchmark::DoNotOptimize(lignes);
-        meilleur = std::min(
-            meilleur,
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count());
-    }
-    return meilleur;
-}
-
 // Opening into the one competition the program keeps ("Ouvrir" reuses it). A fresh
 // competition per iteration measures the allocator instead: on this kind of
 // machine the page faults of giving 30 MB back and taking it again can cost
@@ -102,7 +84,7 @@ void OuvertureFichier(benchmark::State& state)
         static_cast<double>(state.iterations());
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(jeu.fichier)));
     // The target is a ratio: opening within 3 times a plain line read of the same file.
-    state.counters["fois_lecture_lignes"] = duree / SecondesLectureLignes(jeu.fichier);
+    state.counters["fois_lecture_lignes"] = duree / tavo::bench::SecondesLectureLignes(jeu.fichier);
 }
 
 // The two halves of opening: the bytes into memory, then the records from them.

@@ -23,9 +23,14 @@ std::string EmpreinteHex(std::string_view octets)
 {
     TEmpreinteOctets e;
     e.Ajoute(octets);
+    return EmpreinteHex(e);
+}
+
+std::string EmpreinteHex(const TEmpreinteOctets& empreinte)
+{
     static constexpr char CHIFFRES[] = "0123456789abcdef";
     std::string hex(16, '0');
-    std::uint64_t v = e.Valeur();
+    std::uint64_t v = empreinte.Valeur();
     for (int i = 15; i >= 0; --i, v >>= 4)
         hex[static_cast<std::size_t>(i)] = CHIFFRES[v & 0xF];
     return hex;

@@ -25,5 +25,7 @@ private:
 
 /** The fingerprint of some bytes as 16 hexadecimal digits. */
 std::string EmpreinteHex(std::string_view octets);
+/** A fingerprint's value as those 16 digits. */
+std::string EmpreinteHex(const TEmpreinteOctets& empreinte);
 
 } // namespace tavo

@@ -217,12 +217,7 @@ public:
         m_travail.notify_one();
         if (m_fil.joinable())
             m_fil.join();
-        static constexpr char CHIFFRES[] = "0123456789abcdef";
-        std::string hex(16, '0');
-        std::uint64_t v = m_empreinte.Valeur();
-        for (int i = 15; i >= 0; --i, v >>= 4)
-            hex[static_cast<std::size_t>(i)] = CHIFFRES[v & 0xF];
-        return hex;
+        return EmpreinteHex(m_empreinte);
     }
 
 private:
