@@ -21,6 +21,7 @@
 
 namespace tavo {
 
+#if !defined(TAVO_RESERVE_SIMPLE)
 namespace {
 
 constexpr std::size_t ALIGNEMENT = alignof(std::max_align_t);
@@ -134,6 +135,7 @@ std::size_t Arrondi(std::size_t taille)
 }
 
 } // namespace
+#endif
 
 #if defined(TAVO_RESERVE_SIMPLE)
 void* PrendBloc(std::size_t taille)
