@@ -182,19 +182,28 @@ CodeLecture litChemin(const std::string& chemin, std::string& contenu, std::uint
 /**
  * The fingerprint of a file's bytes, computed on a thread of its own while the
  * reader interprets them: blocks are copied to it in order, a few at most waiting.
+ * When no thread can be had, each block is added as it comes.
  */
 class EmpreinteEnFond
 {
 public:
     EmpreinteEnFond()
-        : m_fil([this] { Calcule(); })
-    {}
+    {
+        try {
+            m_fil = std::thread([this] { Calcule(); });
+        } catch (const std::system_error&) {
+        }
+    }
     ~EmpreinteEnFond() { Termine(); }
     EmpreinteEnFond(const EmpreinteEnFond&) = delete;
     EmpreinteEnFond& operator=(const EmpreinteEnFond&) = delete;
 
     void Ajoute(const char* octets, std::size_t taille)
     {
+        if (!m_fil.joinable()) {
+            m_empreinte.Ajoute(octets, taille);
+            return;
+        }
         std::unique_lock verrou(m_mutex);
         m_place.wait(verrou, [this] { return m_attente.size() < 4; });
         std::vector<char> bloc;
@@ -245,7 +254,7 @@ private:
     std::vector<std::vector<char>> m_libres;
     bool m_fini = false;
     TEmpreinteOctets m_empreinte;
-    std::thread m_fil; // last: starts once everything it uses is built
+    std::thread m_fil; // started once everything it uses is built
 };
 
 // A competition file streamed to the reader, within the size cap, every block

@@ -97,7 +97,7 @@ struct Taille
         auto* libre = static_cast<Libre*>(bloc);
         libre->suivant = libres;
         libres = libre;
-        // Once none is in use, large regions go back; the first one stays for the next.
+        // Once none is in use, the regions go back, unless there is only the first one.
         if (--enUsage == 0 && regions.size() > 1) {
             for (const auto& [region, octets] : regions)
                 RendRegion(region, octets);
