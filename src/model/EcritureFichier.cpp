@@ -127,8 +127,8 @@ const Identite* parmi(const std::vector<Identite>& fichiers, const struct stat& 
 // Removes the temporary files left in `dossier` by gone writers of the targets whose
 // prefixes are given: one pass over the directory for any number of targets. A name that is
 // one of the `gardes` files is left.
-void nettoieTemporaires(const fs::path& dossier, const std::set<std::string>& prefixes,
-                        const std::vector<Identite>& gardes = {})
+// Calls visite(prefix, path) for every temporary file in `dossier` whose writer is gone.
+template <typename Visite> void restesDe(const fs::path& dossier, Visite visite)
 {
     std::error_code ec;
     for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
@@ -137,15 +137,22 @@ void nettoieTemporaires(const fs::path& dossier, const std::set<std::string>& pr
         if (marque == std::string::npos)
             continue;
         const std::string prefixe = nom.substr(0, marque + MARQUE.size());
-        if (!prefixes.contains(prefixe))
-            continue;
         const pid_t auteur = auteurTemporaire(nom, prefixe);
-        if (auteur <= 0 || !auteurDisparu(auteur))
-            continue;
-        struct stat infos = {};
-        if (gardes.empty() || ::lstat(it->path().c_str(), &infos) != 0 || !parmi(gardes, infos))
-            ::unlink(it->path().c_str());
+        if (auteur > 0 && auteurDisparu(auteur))
+            visite(prefixe, it->path().string());
     }
+}
+
+void nettoieTemporaires(const fs::path& dossier, const std::set<std::string>& prefixes,
+                        const std::vector<Identite>& gardes = {})
+{
+    restesDe(dossier, [&](const std::string& prefixe, const std::string& chemin) {
+        if (!prefixes.contains(prefixe))
+            return;
+        struct stat infos = {};
+        if (gardes.empty() || ::lstat(chemin.c_str(), &infos) != 0 || !parmi(gardes, infos))
+            ::unlink(chemin.c_str());
+    });
 }
 
 void nettoieTemporaires(const std::string& cible)
@@ -669,17 +676,9 @@ struct TPagesSures::Etat
         if (!dossiersVus.insert(dossier).second)
             return;
         std::multimap<std::string, std::string>& trouves = restes[dossier];
-        std::error_code ec;
-        for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
-            const std::string nom = it->path().filename().string();
-            const auto marque = nom.rfind(MARQUE);
-            if (marque == std::string::npos)
-                continue;
-            const std::string prefixe = nom.substr(0, marque + MARQUE.size());
-            const pid_t auteur = auteurTemporaire(nom, prefixe);
-            if (auteur > 0 && auteurDisparu(auteur))
-                trouves.emplace(prefixe, it->path().string());
-        }
+        restesDe(dossier, [&](const std::string& prefixe, const std::string& chemin) {
+            trouves.emplace(prefixe, chemin);
+        });
     }
 
     void Nettoie(const std::string& dossier, const std::string& prefixe)
