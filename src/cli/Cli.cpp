@@ -114,27 +114,17 @@ int Execute(const std::vector<std::string>& arguments, std::ostream& sortie, std
             const std::string& repertoireCourant)
 {
     const Analyse analyse = AnalyseArguments(arguments);
-    std::ostringstream resultat;
+    const bool commande = analyse.genre == Analyse::Genre::Commande;
+    SortieResultat resultat(sortie, !(commande && analyse.commande.format == Format::Json),
+                            commande && analyse.commande.format == Format::Csv);
+    std::ostream fluxResultat(&resultat);
     std::ostringstream messages;
-    const int code = Traite(analyse, {resultat, messages}, repertoireCourant);
-    // JSON escapes its control characters; every other text is made harmless here.
+    const int code = Traite(analyse, {fluxResultat, messages}, repertoireCourant);
     erreurs << SansControle(messages.view(), true);
-    const bool json =
-        analyse.genre == Analyse::Genre::Commande && analyse.commande.format == Format::Json;
-    // A CSV result is a spreadsheet's file: it starts with the byte-order mark.
-    const bool csv = analyse.genre == Analyse::Genre::Commande &&
-                     analyse.commande.format == Format::Csv && !resultat.view().empty();
-    errno = 0;
-    sortie << (csv ? BOM_UTF8 : "");
-    if (json)
-        sortie << resultat.view();
-    else
-        sortie << SansControle(resultat.view(), true);
-    if (!sortie.flush()) {
-        const int cause = errno;
+    if (!resultat.Termine()) {
         erreurs << "tavo-cli : impossible d'écrire le résultat sur la sortie standard";
-        if (cause != 0)
-            erreurs << " : " << RaisonSysteme(cause);
+        if (resultat.Cause() != 0)
+            erreurs << " : " << RaisonSysteme(resultat.Cause());
         erreurs << '\n';
         return SORTIE_ERREUR;
     }

@@ -4,6 +4,7 @@
 #include "model/Texte.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -110,8 +111,79 @@ std::string NombreJson(double valeur)
     return std::string(tampon, resultat.ptr);
 }
 
+SortieResultat::SortieResultat(std::ostream& sortie, bool sansControle, bool bom)
+    : m_sortie(sortie)
+    , m_sansControle(sansControle)
+    , m_bom(bom)
+{
+    setp(m_tampon.data(), m_tampon.data() + m_tampon.size());
+}
+
+bool SortieResultat::Termine()
+{
+    Ecrit(true);
+    errno = 0;
+    if (!m_echec && !m_sortie.flush())
+        Echec();
+    return !m_echec;
+}
+
+SortieResultat::int_type SortieResultat::overflow(int_type c)
+{
+    Ecrit(false);
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+void SortieResultat::Ecrit(bool fin)
+{
+    std::string_view bloc(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    // A C1 control's first byte waits for its second.
+    const bool garde =
+        !fin && m_sansControle && !bloc.empty() && static_cast<unsigned char>(bloc.back()) == 0xC2;
+    if (garde)
+        bloc.remove_suffix(1);
+    if (!bloc.empty() && !m_echec) {
+        errno = 0;
+        if (m_bom)
+            m_sortie << BOM_UTF8;
+        m_bom = false;
+        if (m_sansControle)
+            m_sortie << SansControle(bloc, true);
+        else
+            m_sortie.write(bloc.data(), static_cast<std::streamsize>(bloc.size()));
+        if (!m_sortie)
+            Echec();
+    }
+    m_tampon[0] = static_cast<char>(0xC2);
+    setp(m_tampon.data(), m_tampon.data() + m_tampon.size());
+    pbump(garde ? 1 : 0);
+}
+
+void SortieResultat::Echec()
+{
+    if (!m_echec)
+        m_cause = errno;
+    m_echec = true;
+}
+
+void Json::Termine()
+{
+    if (sortie)
+        *sortie << texte << '\n';
+    texte.clear();
+}
+
 void Json::Separe()
 {
+    constexpr std::size_t BLOC = 64 * 1024;
+    if (sortie && texte.size() >= BLOC) {
+        *sortie << texte;
+        texte.clear();
+    }
     if (apresCle) {
         apresCle = false;
         return;

@@ -4,7 +4,9 @@
 #include "presentation/Presentation.h"
 #include "presentation/Tableau.h"
 
+#include <array>
 #include <iosfwd>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,6 +41,13 @@ std::size_t Largeur(std::string_view utf8);
 class Json
 {
 public:
+    /** The text is kept whole, for `Texte`. */
+    Json() = default;
+    /** The text goes to `sortie` in blocks as it is made; `Termine` writes the rest. */
+    explicit Json(std::ostream& flux)
+        : sortie(&flux)
+    {}
+
     Json& DebutObjet();
     Json& FinObjet();
     Json& DebutTableau();
@@ -52,15 +61,48 @@ public:
     Json& Booleen(bool valeur);
 
     const std::string& Texte() const { return texte; }
+    /** Writes what is left of the text, then the end of line. */
+    void Termine();
 
 private:
     void Separe();
     Json& Ouvre(char c);
     Json& Ferme(char c);
 
+    std::ostream* sortie = nullptr;
     std::string texte;
     std::vector<bool> premiers;
     bool apresCle = false;
+};
+
+/**
+ * The result of a command, written to `sortie` in blocks as it is made. Every text but
+ * JSON (which escapes its own) has its control characters made harmless
+ * (`SansControle`); a CSV result starts with the byte-order mark, unless it is empty.
+ */
+class SortieResultat : public std::streambuf
+{
+public:
+    SortieResultat(std::ostream& sortie, bool sansControle, bool bom);
+
+    /** Writes what is left; false when the output refused any of it. */
+    bool Termine();
+    /** The system's reason for the first refusal, or 0. */
+    int Cause() const { return m_cause; }
+
+protected:
+    int_type overflow(int_type c) override;
+
+private:
+    void Ecrit(bool fin);
+    void Echec();
+
+    std::ostream& m_sortie;
+    const bool m_sansControle;
+    bool m_bom;
+    bool m_echec = false;
+    int m_cause = 0;
+    std::array<char, 64 * 1024> m_tampon;
 };
 
 /** The shortest text that reads back to the same double. */

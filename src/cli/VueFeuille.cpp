@@ -41,7 +41,7 @@ int VueFeuille(TConcours& concours, const Commande& commande, const ParametresCa
     const int vol = commande.nombre;
     if (commande.format == Format::Json) {
         const ContenuFeuille contenu = ContenuDeFeuille(concours, pilote, vol);
-        Json json;
+        Json json(flux.sortie);
         json.DebutObjet().Cle("vue").Valeur("feuille").Cle("vol").Valeur(vol);
         json.Cle("dossard")
             .Valeur(U8(pilote.GetDossard()))
@@ -60,7 +60,7 @@ int VueFeuille(TConcours& concours, const Commande& commande, const ParametresCa
         for (double score : contenu.scoresJuges)
             json.Valeur(score);
         json.FinTableau().Cle("score").Valeur(contenu.scoreVol);
-        flux.sortie << json.FinObjet().Texte() << '\n';
+        json.FinObjet().Termine();
         return SORTIE_OK;
     }
     const FeuilleVue feuille = PresenteFeuille(concours, pilote, vol);

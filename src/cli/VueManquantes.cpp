@@ -13,7 +13,7 @@ namespace {
 
 void JsonManquantes(const FeuillesManquantes& feuilles, std::ostream& sortie)
 {
-    Json json;
+    Json json(sortie);
     json.DebutObjet().Cle("vue").Valeur("manquantes").Cle("vols").DebutTableau();
     for (const FeuillesManquantesVol& vol : feuilles.vols) {
         json.DebutObjet().Cle("vol").Valeur(vol.vol).Cle("programme").Valeur(U8(vol.programme));
@@ -40,7 +40,7 @@ void JsonManquantes(const FeuillesManquantes& feuilles, std::ostream& sortie)
         json.FinTableau().FinObjet();
     }
     json.FinTableau().Cle("total").Valeur(feuilles.Total());
-    sortie << json.FinObjet().Texte() << '\n';
+    json.FinObjet().Termine();
 }
 
 // Under the title block, each flight's heading, then its pilots without the flight's column.

@@ -51,11 +51,11 @@ int VueClassement(TConcours& concours, const Commande& commande, const Parametre
     ClassementVols& c = resultat.valeur;
     switch (commande.format) {
     case Format::Json: {
-        Json json;
+        Json json(flux.sortie);
         json.DebutObjet().Cle("vue").Valeur("classement").Cle("vols").Valeur(c.vols);
         json.Cle("regle").Valeur(c.regle);
         JsonLignes(json, c.lignes, false);
-        flux.sortie << json.FinObjet().Texte() << '\n';
+        json.FinObjet().Termine();
         break;
     }
     case Format::Csv:
@@ -75,11 +75,11 @@ int VueFlyOff(TConcours& concours, const Commande& commande, const ParametresCal
     ClassementFlyOff& c = resultat.valeur;
     switch (commande.format) {
     case Format::Json: {
-        Json json;
+        Json json(flux.sortie);
         json.DebutObjet().Cle("vue").Valeur("flyoff").Cle("flyoffs").Valeur(c.flyoffs);
         json.Cle("regle").Valeur(c.regle).Cle("qualif_vols").Valeur(c.volsQualif);
         JsonLignes(json, c.lignes, true);
-        flux.sortie << json.FinObjet().Texte() << '\n';
+        json.FinObjet().Termine();
         break;
     }
     case Format::Csv:

@@ -16,7 +16,7 @@ namespace {
 
 void JsonJuges(const ClassementJuges& c, std::ostream& sortie)
 {
-    Json json;
+    Json json(sortie);
     json.DebutObjet().Cle("vue").Valeur("juges").Cle("vol").Valeur(c.vol);
     json.Cle("juges").DebutTableau();
     for (const std::string& juge : c.juges)
@@ -38,7 +38,7 @@ void JsonJuges(const ClassementJuges& c, std::ostream& sortie)
                 .FinObjet();
         json.FinTableau().FinObjet();
     }
-    sortie << json.FinTableau().FinObjet().Texte() << '\n';
+    json.FinTableau().FinObjet().Termine();
 }
 
 // One bar character per 2 %: the 50 % top of the screen's scale is 25 characters.
@@ -68,7 +68,7 @@ void JsonOptionnel(Json& json, const std::optional<double>& valeur)
 
 void JsonProfil(const ProfilJuges& p, std::ostream& sortie)
 {
-    Json json;
+    Json json(sortie);
     json.DebutObjet().Cle("vue").Valeur("profil").Cle("vol").Valeur(p.vol);
     json.Cle("moyenne_jury").Valeur(p.moyenneJury);
     json.Cle("ecart_type_jury").Valeur(p.ecartTypeJury).Cle("juges").DebutTableau();
@@ -79,12 +79,12 @@ void JsonProfil(const ProfilJuges& p, std::ostream& sortie)
         JsonOptionnel(json.Cle("ecart_stdev"), juge.ecartStdev);
         json.FinObjet();
     }
-    sortie << json.FinTableau().FinObjet().Texte() << '\n';
+    json.FinTableau().FinObjet().Termine();
 }
 
 void JsonAccord(const AccordJuges& a, std::ostream& sortie)
 {
-    Json json;
+    Json json(sortie);
     json.DebutObjet().Cle("vue").Valeur("accord").Cle("vol").Valeur(a.vol);
     json.Cle("pilotes").Valeur(a.pilotes).Cle("juges").DebutTableau();
     int numero = 0;
@@ -95,7 +95,7 @@ void JsonAccord(const AccordJuges& a, std::ostream& sortie)
         JsonOptionnel(json.Cle("ecart_moyen"), juge.ecartMoyen);
         json.FinObjet();
     }
-    sortie << json.FinTableau().FinObjet().Texte() << '\n';
+    json.FinTableau().FinObjet().Termine();
 }
 
 } // namespace
@@ -146,13 +146,13 @@ int VueDiagramme(TConcours& concours, const Commande& commande, const Parametres
     const DiagrammeJuge& d = resultat.valeur;
     switch (commande.format) {
     case Format::Json: {
-        Json json;
+        Json json(flux.sortie);
         json.DebutObjet().Cle("vue").Valeur("diagramme").Cle("juge").Valeur(d.juge);
         json.Cle("nom").Valeur(U8(d.nom)).Cle("moyenne").Valeur(d.moyenne);
         json.Cle("ecart_type").Valeur(d.ecartType).Cle("pourcentages").DebutTableau();
         for (double pourcentage : d.pourcentages)
             json.Valeur(pourcentage);
-        flux.sortie << json.FinTableau().FinObjet().Texte() << '\n';
+        json.FinTableau().FinObjet().Termine();
         break;
     }
     case Format::Csv:

@@ -93,27 +93,10 @@ bool volValide(short vol)
 }
 } // namespace
 
-bool TNotesPilote::JugeVolValides(short juge, short vol)
-{
-    return juge >= 1 && juge <= MAX_JUGES && volValide(vol);
-}
-
 void TNotesPilote::SetNote(short vol, short figure, short juge, short note)
 {
     if (JugeVolValides(juge, vol) && figure >= 1 && figure <= MAX_FIGURES)
         Notes[juge - 1][vol - 1][figure - 1] = note;
-}
-
-short TNotesPilote::GetNote(short vol, short figure, short juge) const
-{
-    if (JugeVolValides(juge, vol) && figure >= 1 && figure <= MAX_FIGURES)
-        return Notes[juge - 1][vol - 1][figure - 1];
-    return 0;
-}
-
-double TNotesPilote::GetScoreVol(short vol) const
-{
-    return volValide(vol) ? ScoreVol[vol - 1] : 0.0;
 }
 
 void TNotesPilote::SetScoreVol(short vol, double valeur)
@@ -122,30 +105,10 @@ void TNotesPilote::SetScoreVol(short vol, double valeur)
         ScoreVol[vol - 1] = valeur;
 }
 
-double TNotesPilote::GetScoreVol1000(short vol) const
-{
-    return volValide(vol) ? ScoreVol1000[vol - 1] : 0.0;
-}
-
 void TNotesPilote::SetScoreVol1000(short vol, double valeur)
 {
     if (volValide(vol))
         ScoreVol1000[vol - 1] = valeur;
-}
-
-double TNotesPilote::GetScoreJuge(short juge, short vol) const
-{
-    return JugeVolValides(juge, vol) ? ScoreJuge[juge - 1][vol - 1] : 0.0;
-}
-
-double TNotesPilote::GetScoreJugeBruitConf(short juge, short vol) const
-{
-    return JugeVolValides(juge, vol) ? ScoreJugeBruitConf[juge - 1][vol - 1] : 0.0;
-}
-
-double TNotesPilote::GetScoreJugeTBL(short juge, short vol) const
-{
-    return JugeVolValides(juge, vol) ? ScoreJugeTBL[juge - 1][vol - 1] : 0.0;
 }
 
 void TNotesPilote::SetScoreJugeTBL(short juge, short vol, double valeur)

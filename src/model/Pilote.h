@@ -74,16 +74,31 @@ public:
     TNotesPilote();
 
     void SetNote(short vol, short figure, short juge, short note);
-    short GetNote(short vol, short figure, short juge) const;
+    // The readers give 0 outside the grid. Inline: the views read them for every pilot.
+    short GetNote(short vol, short figure, short juge) const
+    {
+        if (JugeVolValides(juge, vol) && figure >= 1 && figure <= MAX_FIGURES)
+            return Notes[juge - 1][vol - 1][figure - 1];
+        return 0;
+    }
 
-    double GetScoreVol(short vol) const;
+    double GetScoreVol(short vol) const { return VolValide(vol) ? ScoreVol[vol - 1] : 0.0; }
     void SetScoreVol(short vol, double valeur);
-    double GetScoreVol1000(short vol) const;
+    double GetScoreVol1000(short vol) const { return VolValide(vol) ? ScoreVol1000[vol - 1] : 0.0; }
     void SetScoreVol1000(short vol, double valeur);
 
-    double GetScoreJuge(short juge, short vol) const;
-    double GetScoreJugeBruitConf(short juge, short vol) const;
-    double GetScoreJugeTBL(short juge, short vol) const;
+    double GetScoreJuge(short juge, short vol) const
+    {
+        return JugeVolValides(juge, vol) ? ScoreJuge[juge - 1][vol - 1] : 0.0;
+    }
+    double GetScoreJugeBruitConf(short juge, short vol) const
+    {
+        return JugeVolValides(juge, vol) ? ScoreJugeBruitConf[juge - 1][vol - 1] : 0.0;
+    }
+    double GetScoreJugeTBL(short juge, short vol) const
+    {
+        return JugeVolValides(juge, vol) ? ScoreJugeTBL[juge - 1][vol - 1] : 0.0;
+    }
     void SetScoreJugeTBL(short juge, short vol, double valeur);
 
     short GetJugeRetenu(short juge, short vol) const;
@@ -119,7 +134,11 @@ public:
     void AjouteEmpreinte(tavo::TEmpreinteOctets& empreinte) const;
 
 private:
-    static bool JugeVolValides(short juge, short vol);
+    static bool VolValide(short vol) { return vol >= 1 && vol <= MAX_VOLS; }
+    static bool JugeVolValides(short juge, short vol)
+    {
+        return juge >= 1 && juge <= MAX_JUGES && VolValide(vol);
+    }
 
     short Notes[MAX_JUGES][MAX_VOLS][MAX_FIGURES];
     double ScoreVol[MAX_VOLS];

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Sortie.h"
 
+#include "model/Texte.h"
+
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -28,6 +30,37 @@ TEST(Sortie, jsonTextsAreEscaped)
     EXPECT_EQ(json.FinObjet().Texte(),
               "{\"nom\":\"Le \\\"Grand\\\" \\\\ Tr\xC3\xA9sor\\u0009\",\"vide\":null,"
               "\"liste\":[1,2.5,{}]}");
+}
+
+TEST(Sortie, aResultWrittenInBlocksIsTheWholeResultMadeHarmless)
+{
+    // A C1 control whose two bytes fall on each side of a block's end, and one at the very end.
+    std::string texte(64 * 1024 - 1, 'a');
+    texte += "\xC2\x85 \x1B[2J\n\xC3\xA9";
+    texte += std::string(70 * 1024, 'b') + "\xC2";
+    const auto ecrit = [&](bool sansControle, bool bom, const std::string& t) {
+        std::ostringstream sortie;
+        SortieResultat resultat(sortie, sansControle, bom);
+        std::ostream(&resultat) << t;
+        EXPECT_TRUE(resultat.Termine());
+        return sortie.str();
+    };
+    EXPECT_EQ(ecrit(true, false, texte), tavo::SansControle(texte, true));
+    EXPECT_EQ(ecrit(false, false, texte), texte);
+    EXPECT_EQ(ecrit(true, true, "x;1\n"), "\xEF\xBB\xBFx;1\n");
+    EXPECT_EQ(ecrit(true, true, ""), "");
+
+    std::ostringstream flux;
+    Json enBlocs(flux);
+    Json entier;
+    for (Json* json : {&enBlocs, &entier}) {
+        json->DebutTableau();
+        for (int i = 0; i < 20000; ++i)
+            json->DebutObjet().Cle("rang").Valeur(i).Cle("nom").Valeur("\x1B").FinObjet();
+        json->FinTableau();
+    }
+    enBlocs.Termine();
+    EXPECT_EQ(flux.str(), entier.Texte() + '\n');
 }
 
 TEST(Sortie, csvQuotesFieldsThatNeedItAndUsesDecimalCommas)
