@@ -7,11 +7,15 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <set>
 #include <system_error>
+#include <thread>
 
 #if __has_include(<unistd.h>)
 #include <fcntl.h>
@@ -670,6 +674,25 @@ struct TPagesSures::Etat
     bool echec = false;
     bool fini = false;
 
+    // The temporary files are written by a thread of their own while the next pages are made;
+    // what waits for it is bounded (one page, or a few small ones).
+    static constexpr std::size_t OCTETS_EN_ATTENTE = std::size_t{8} << 20;
+    struct Ecriture
+    {
+        PageAEcrire page;
+        std::string contenu;
+    };
+    std::mutex mutex;
+    std::condition_variable signal;
+    std::deque<Ecriture> file;
+    std::string libre; ///< a written page's text, whose room serves again
+    std::size_t octetsEnFile = 0;
+    bool arret = false;
+    std::thread ecrivain;
+    bool sansEcrivain = false;
+
+    ~Etat() { Arrete(); }
+
     // One pass over a folder the first time a page goes into it: the leftovers of gone writers.
     void Releve(const std::string& dossier)
     {
@@ -693,6 +716,93 @@ struct TPagesSures::Etat
         }
         trouves.erase(debut, fin);
     }
+
+    bool EnEchec()
+    {
+        std::lock_guard verrou(mutex);
+        return echec;
+    }
+
+    // Writes a checked page's temporary file, here or by the writer; false after a failure.
+    bool Ecrit(PageAEcrire page, std::string_view contenu)
+    {
+        if (!sansEcrivain && !ecrivain.joinable()) {
+            try {
+                ecrivain = std::thread([this] { Travaille(); });
+            } catch (const std::system_error&) {
+                sansEcrivain = true;
+            }
+        }
+        if (sansEcrivain)
+            return EcritTemporaire(page, contenu);
+        std::unique_lock verrou(mutex);
+        signal.wait(verrou, [&] {
+            return echec || file.empty() || octetsEnFile + contenu.size() <= OCTETS_EN_ATTENTE;
+        });
+        if (echec)
+            return false;
+        octetsEnFile += contenu.size();
+        std::string texte = std::move(libre);
+        texte.assign(contenu);
+        file.push_back({std::move(page), std::move(texte)});
+        signal.notify_all();
+        return true;
+    }
+
+    bool EcritTemporaire(PageAEcrire& page, std::string_view contenu)
+    {
+        std::string raison = ajoutePage(page, contenu, groupe);
+        std::lock_guard verrou(mutex);
+        if (!raison.empty())
+            return Echoue(std::move(raison));
+        pages.push_back(std::move(page));
+        return true;
+    }
+
+    // The first failure is the one told; nothing waiting is written any more.
+    bool Echoue(std::string raison)
+    {
+        if (!echec)
+            erreur = std::move(raison);
+        echec = true;
+        file.clear();
+        octetsEnFile = 0;
+        signal.notify_all();
+        return false;
+    }
+
+    void Travaille()
+    {
+        std::unique_lock verrou(mutex);
+        for (;;) {
+            signal.wait(verrou, [this] { return arret || !file.empty(); });
+            if (file.empty())
+                return;
+            Ecriture ecriture = std::move(file.front());
+            file.pop_front();
+            octetsEnFile -= ecriture.contenu.size();
+            signal.notify_all();
+            verrou.unlock();
+            EcritTemporaire(ecriture.page, ecriture.contenu);
+            verrou.lock();
+            if (ecriture.contenu.capacity() > libre.capacity())
+                libre = std::move(ecriture.contenu);
+            signal.notify_all();
+        }
+    }
+
+    // Every page handed over is written (or the writing failed); the writer is gone.
+    void Arrete()
+    {
+        if (!ecrivain.joinable())
+            return;
+        {
+            std::lock_guard verrou(mutex);
+            arret = true;
+        }
+        signal.notify_all();
+        ecrivain.join();
+    }
 };
 
 TPagesSures::TPagesSures(GardePages garde)
@@ -707,7 +817,7 @@ TPagesSures::~TPagesSures() = default;
 bool TPagesSures::Ajoute(const std::string& chemin, std::string_view contenu)
 {
     Etat& e = *m_etat;
-    if (e.echec || e.fini)
+    if (e.fini || e.EnEchec())
         return false;
     PageAEcrire page;
     page.chemin = chemin;
@@ -716,20 +826,16 @@ bool TPagesSures::Ajoute(const std::string& chemin, std::string_view contenu)
         const std::string dossier = dossierDe(chemin).string();
         e.Releve(dossier);
         e.Nettoie(dossier, prefixeTemporaire(fs::path(chemin)));
-        raison = ajoutePage(page, contenu, e.groupe);
+        return e.Ecrit(std::move(page), contenu);
     }
-    if (!raison.empty()) {
-        e.erreur = std::move(raison);
-        e.echec = true;
-        return false;
-    }
-    e.pages.push_back(std::move(page));
-    return true;
+    std::lock_guard verrou(e.mutex);
+    return e.Echoue(std::move(raison));
 }
 
 int TPagesSures::Termine()
 {
     Etat& e = *m_etat;
+    e.Arrete();
     if (e.echec || e.fini)
         return 0;
     e.fini = true;

@@ -111,11 +111,14 @@ int EcritPagesSures(const std::vector<FichierAEcrire>& pages, const GardePages& 
 
 /**
  * Writes generated pages as `EcritPagesSures` does, but one at a time as they
- * are made, so that no more than one page's text is held: `Ajoute` checks a
- * page's name and writes its temporary file, `Termine` flushes them all once,
- * checks every name again and renames them. A refusal or a failure before
- * `Termine` renames anything leaves the folder as it was: the temporary files
- * written so far are removed (at the latest when the object goes).
+ * are made, so that few pages' texts are held: `Ajoute` checks a page's name
+ * and hands its text to a thread that writes its temporary file while the
+ * next pages are made (at most 8 MB, or one page, wait for it); `Termine`
+ * waits for them, flushes them all once, checks every name again and renames
+ * them. A failure to write is told by a later `Ajoute` or by `Termine`. A
+ * refusal or a failure before `Termine` renames anything leaves the folder as
+ * it was: the temporary files written so far are removed (at the latest when
+ * the object goes).
  */
 class TPagesSures
 {
@@ -125,7 +128,7 @@ public:
     TPagesSures(const TPagesSures&) = delete;
     TPagesSures& operator=(const TPagesSures&) = delete;
 
-    /** False, the reason in `Erreur`, when the page is refused or cannot be written. */
+    /** False, the reason in `Erreur`, when the page is refused or a page could not be written. */
     bool Ajoute(const std::string& chemin, std::string_view contenu);
     /** The number of pages written; 0 after a refusal. */
     int Termine();

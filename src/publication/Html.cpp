@@ -291,13 +291,18 @@ void AjouteEchappe(std::string& texte, std::string_view utf8)
     }
 }
 
-std::string Page(const BlocTitre& bloc, std::string_view titre, std::string_view corps,
-                 std::string_view pied, const Ajouts& ajouts)
+void Page(std::string& html, const BlocTitre& bloc, std::string_view titre,
+          std::initializer_list<std::string_view> corps, std::string_view pied,
+          const Ajouts& ajouts)
 {
-    std::string html = "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                       "<title>";
-    html.reserve(corps.size() + 2048);
+    std::size_t taille = 2048;
+    for (std::string_view partie : corps)
+        taille += partie.size();
+    html.clear();
+    html.reserve(taille);
+    html += "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+            "<title>";
     html.append(Echappe(titre)).append(" - ").append(Echappe(bloc.titre));
     html.append("</title>\n<meta name=\"description\" content=\"");
     html.append(Echappe(Typographie(std::string(titre)))).append(" : résultats du concours ");
@@ -315,9 +320,11 @@ std::string Page(const BlocTitre& bloc, std::string_view titre, std::string_view
     html.append(" &#8211; ").append(Echappe(bloc.lieu)).append(", ");
     html.append(Echappe(bloc.departement)).append("</p>\n<p>").append(Echappe(bloc.dates));
     html.append("</p>\n").append(ajouts.banniere);
-    html.append("</header>\n<main>\n").append(corps).append("</main>\n<footer><p>");
+    html.append("</header>\n<main>\n");
+    for (std::string_view partie : corps)
+        html.append(partie);
+    html.append("</main>\n<footer><p>");
     html.append(Echappe(pied)).append("</p></footer>\n</body>\n</html>\n");
-    return html;
 }
 
 std::string EnteteVue(const BlocTitre& bloc)

@@ -4,6 +4,7 @@
 #include "presentation/Presentation.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -23,9 +24,13 @@ struct Ajouts
     std::string classeCorps; ///< the class of <body>
 };
 
-/** The page from <!DOCTYPE> to </html> around `corps` (already HTML); `titre` is plain text. */
-std::string Page(const BlocTitre& bloc, std::string_view titre, std::string_view corps,
-                 std::string_view pied, const Ajouts& ajouts = {});
+/**
+ * The page from <!DOCTYPE> to </html> around the parts of `corps` (already HTML), in `html`,
+ * whose room is kept from one page to the next; `titre` is plain text.
+ */
+void Page(std::string& html, const BlocTitre& bloc, std::string_view titre,
+          std::initializer_list<std::string_view> corps, std::string_view pied,
+          const Ajouts& ajouts = {});
 
 /** The title block of a view: the competition's lines, then the view's heading as <h1>. */
 std::string EnteteVue(const BlocTitre& bloc);

@@ -137,14 +137,16 @@ public:
     }
 
 private:
-    void AjoutePage(const std::string& nom, const std::string& titre, const std::string& corps,
+    void AjoutePage(const std::string& nom, const std::string& titre,
+                    std::initializer_list<std::string_view> corps,
                     const std::string& classeCorps = {})
     {
         if (m_arret)
             return;
         html::Ajouts ajouts = m_ajouts;
         ajouts.classeCorps = classeCorps;
-        Sort(nom, html::Page(m_bloc, titre, corps, m_pied, ajouts));
+        html::Page(m_page, m_bloc, titre, corps, m_pied, ajouts);
+        Sort(nom, m_page);
     }
 
     void Sort(const std::string& nom, std::string_view contenu)
@@ -240,7 +242,7 @@ private:
                 };
                 corps += "<h2>" + titre + "</h2>\n" + html::Table(table, titre, lien) + feuilles;
             }
-            AjoutePage(NomPage("pilote-", static_cast<int>(p + 1)), nom, corps);
+            AjoutePage(NomPage("pilote-", static_cast<int>(p + 1)), nom, {corps});
             ++p;
         }
         if (!programmes.empty())
@@ -264,7 +266,7 @@ private:
                    const std::string& suite = {})
     {
         const BlocTitre& b = table.Bloc();
-        AjoutePage(nom, b.entete + " " + b.sousTitre, html::EnteteVue(b) + tableHtml + suite);
+        AjoutePage(nom, b.entete + " " + b.sousTitre, {html::EnteteVue(b), tableHtml, suite});
     }
 
     static std::string Legende(const TableVue& table)
@@ -394,7 +396,7 @@ private:
             const DiagrammeVue vue = PresenteDiagramme(m_concours, resultat.valeur);
             const std::string titre = vue.titre + " " + vue.nom;
             AjoutePage(NomPage("juge-", j), titre,
-                       html::EnteteVue(vue.table.Bloc()) + html::Diagramme(vue, j));
+                       {html::EnteteVue(vue.table.Bloc()), html::Diagramme(vue, j)});
             m_liensDiagrammes +=
                 Lien(NomPage("juge-", j),
                      "Juge " + std::to_string(j) + (vue.nom.empty() ? "" : " : " + vue.nom));
@@ -440,16 +442,16 @@ private:
                      noms + "</ul></nav>\n</section>\n";
         corps += "<section>\n<h2>Pilotes</h2>\n" + html::Table(pilotes, Legende(pilotes), lien) +
                  "</section>\n";
-        AjoutePage("index.html", "Résultats", corps);
+        AjoutePage("index.html", "Résultats", {corps});
     }
 
     // The big screen at the field: the latest ranking, paged by its script.
     void Tableau()
     {
         AjoutePage("tableau.html", "Tableau",
-                   m_tableau.empty() ? "<h1>Classement</h1>\n<p class=\"note\">Aucun vol n'a "
-                                       "encore été noté.</p>\n"
-                                     : m_tableau,
+                   {m_tableau.empty() ? "<h1>Classement</h1>\n<p class=\"note\">Aucun vol n'a "
+                                        "encore été noté.</p>\n"
+                                      : std::string_view(m_tableau)},
                    "tableau");
     }
 
@@ -467,6 +469,7 @@ private:
     std::pair<std::string, std::string> m_dernier;       ///< the latest ranking: page, title
     std::string m_tableau;
     std::string m_remarques, m_liensClassements, m_liensJuges, m_liensProfils, m_liensDiagrammes;
+    std::string m_page; ///< the page being handed over; its room serves the next one
     const SortieSite& m_sortie;
     bool m_arret = false;
 };

@@ -316,3 +316,32 @@ TEST(EcriturePages, pagesWrittenOneAtATimeChangeNothingUntilTheEnd)
     EXPECT_EQ(LitOctets(rep.Fichier("vol-1.html")), "<p>vol");
     EXPECT_EQ(nomsDans(site), (std::vector<std::string>{"index.html", "notes.txt", "vol-1.html"}));
 }
+
+// The temporary files are written while the next pages are made: a page whose file cannot be
+// written stops the writing, its reason reaches the caller, and nothing changes.
+TEST(EcriturePages, aPageThatCannotBeWrittenStopsTheWritingAndChangesNothing)
+{
+    RepertoireTemporaire rep;
+    const std::string index = rep.Fichier("index.html");
+    EcritOctets(index, "<p>ancien");
+    const auto avant = etatDossier(rep.Chemin());
+    {
+        tavo::TPagesSures pages({{}, [](std::string_view debut, std::string_view) {
+                                     return debut.starts_with("<p>");
+                                 }});
+        ASSERT_TRUE(pages.Ajoute(index, "<p>nouveau"));
+        for (int i = 0; i < 200; ++i)
+            ASSERT_TRUE(pages.Ajoute(rep.Fichier("pilote-" + std::to_string(i) + ".html"),
+                                     std::string(40000, 'x')))
+                << pages.Erreur();
+        // Its temporary file is there already: the writer cannot make it. The pages after it
+        // are refused as soon as the writer has told.
+        pages.Ajoute(index, "<p>encore");
+        pages.Ajoute(rep.Fichier("vol-1.html"), "<p>vol");
+        EXPECT_EQ(pages.Termine(), 0);
+        EXPECT_FALSE(pages.Ajoute(rep.Fichier("vol-2.html"), "<p>vol"));
+        EXPECT_EQ(pages.Erreur(),
+                  "Impossible d'écrire le fichier " + index + " : Le fichier existe déjà");
+    }
+    EXPECT_EQ(etatDossier(rep.Chemin()), avant);
+}
