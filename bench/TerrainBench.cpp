@@ -7,6 +7,7 @@
 #include "app/DessinVues.h"
 #include "document/Document.h"
 #include "model/Fichier.h"
+#include "model/Reserve.h"
 #include "platform/PainterDC.h"
 #include "support/Fabrique.h"
 #include "support/Interlocuteur.h"
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <httplib.h>
+#include <malloc.h>
 #include <mutex>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -297,7 +299,8 @@ void BM_ResultatsSousCharge(benchmark::State& state)
         QImage image(800, 600, QImage::Format_RGB32);
         Peint(image, document.Concours()); // the first paint loads the fonts: not counted
         const auto debut = Horloge::now();
-        const auto arret = debut + std::chrono::seconds(10);
+        const auto arret = debut + std::chrono::seconds(
+                                       std::getenv("DUREE") ? std::atoi(std::getenv("DUREE")) : 10);
         auto peinture = debut;
         auto reconstruction = debut + std::chrono::seconds(2);
         while (Horloge::now() < arret) {
@@ -341,6 +344,13 @@ void BM_ResultatsSousCharge(benchmark::State& state)
             *std::max_element(actualisations.begin(), actualisations.end());
         state.counters["memoire_debut_mo"] = memoireDebut;
         state.counters["memoire_fin_mo"] = MemoireMo();
+        const struct mallinfo2 m = mallinfo2();
+        state.counters["tas_utilise_mo"] = static_cast<double>(m.uordblks + m.hblkhd) / 1e6;
+        state.counters["tas_libre_mo"] = static_cast<double>(m.fordblks) / 1e6;
+        // Where the memory is: the heap in use, and the pilot records (10,000 a copy).
+        const tavo::EtatReserve reserve = tavo::Reserve();
+        state.counters["reserve_mo"] = static_cast<double>(reserve.octets) / 1e6;
+        state.counters["reserve_blocs"] = static_cast<double>(reserve.blocs);
     }
 }
 

@@ -199,7 +199,7 @@ void TTerrain::Charge()
 {
     m_cles = {};
     m_feuilles.clear();
-    ++m_versionFeuilles;
+    ++m_versionEnvois;
     m_programmes.clear();
     std::string contenu;
     const std::string chemin = CheminEtat();
@@ -246,7 +246,6 @@ void TTerrain::Charge()
 
 void TTerrain::Enregistre()
 {
-    ++m_versionFeuilles; // called after every change of the sheets
     const std::string chemin = CheminEtat();
     if (chemin.empty())
         return;
@@ -382,7 +381,7 @@ Reponse TTerrain::Etat(short juge)
     // The list of every pilot is made again only when it may differ from the one sent last.
     EtatEnvoye& envoye = m_etats[static_cast<std::size_t>(juge)];
     if (envoye.corps && envoye.revision == m_document.Revision() &&
-        envoye.feuilles == m_versionFeuilles && envoye.appel == m_appel) {
+        envoye.envois == m_versionEnvois && envoye.appel == m_appel) {
         Change(); // the judge is seen
         return Reponse{200, *envoye.corps};
     }
@@ -417,7 +416,7 @@ Reponse TTerrain::Etat(short juge)
                           {"vols", vols},
                           {"appel", appel},
                           {"pilotes", pilotes}});
-    envoye = EtatEnvoye{m_document.Revision(), m_versionFeuilles, m_appel, reponse.corps};
+    envoye = EtatEnvoye{m_document.Revision(), m_versionEnvois, m_appel, reponse.corps};
     return reponse;
 }
 
@@ -580,6 +579,7 @@ Reponse TTerrain::Envoi(short juge, std::string_view texte)
     }
     feuille.notees = lignes >= 32 ? ~0u : (1u << lignes) - 1;
     feuille.envoyee = true;
+    ++m_versionEnvois;
     Enregistre();
     bool toutes = true;
     for (short j = 1; j <= NbJuges(); ++j) {

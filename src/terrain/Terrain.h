@@ -148,13 +148,13 @@ private:
     std::string m_repProgrammes;
     std::array<std::string, 6> m_cles{}; ///< judge 1 to 5
     std::map<CleFeuille, Feuille> m_feuilles;
-    std::uint64_t m_versionFeuilles = 0; ///< bumped at every change of `m_feuilles`
+    std::uint64_t m_versionEnvois = 0; ///< bumped whenever a sheet's sent state may change
     std::optional<Appel> m_appel;
     /** A judge's state as last sent, and what it was made from: polls ask it again and again. */
     struct EtatEnvoye
     {
         std::uint64_t revision = 0;
-        std::uint64_t feuilles = 0;
+        std::uint64_t envois = 0;
         std::optional<Appel> appel;
         std::optional<std::string> corps;
     };

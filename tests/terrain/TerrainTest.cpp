@@ -201,8 +201,14 @@ TEST_F(Terrain, aJudgesStateFollowsTheRenamedPilotAndTheSentSheetButNotEveryMark
 {
     const auto etat = [&] { return terrain.Traite(1, "GET", "/api/juge/etat", {}, "").corps; };
     const std::string avant = etat();
+    // A mark changes nothing the judge's list shows: the list is not made again, not even for
+    // a line marked for the first time (a name changed behind the document stays unseen).
+    TPilote cache = document.Concours().GetPilote(1);
+    cache.SetNom("CACHE");
+    document.Concours().SetPilote(cache, 1);
     ASSERT_EQ(Note(1, R"({"vol":1,"dossard":"7","ligne":1,"note":8})").statut, 200);
-    EXPECT_EQ(etat(), avant); // a mark changes nothing the judge's list shows
+    ASSERT_EQ(Note(1, R"({"vol":1,"dossard":"7","ligne":2,"note":7})").statut, 200);
+    EXPECT_EQ(etat(), avant);
 
     TPilote pilote = document.Concours().GetPilote(1);
     pilote.SetNom("RENOMME");
