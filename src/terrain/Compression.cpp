@@ -27,6 +27,8 @@ std::string Deflate(std::string_view octets, int fenetre, int niveau = Z_BEST_CO
     deflateEnd(&flux);
     if (fin != Z_STREAM_END)
         throw std::runtime_error("deflate");
+    // The room was the bound, as large as the text: the live site keeps thousands of these.
+    sortie.shrink_to_fit();
     return sortie;
 }
 

@@ -33,6 +33,20 @@ std::string LuParPython(const std::string& archive)
 
 } // namespace
 
+// The live site keeps every pilot's page deflated: each holds the room of its bytes, not of the
+// page it was made from.
+TEST(Compression, aDeflatedPageHoldsNoMoreRoomThanItsBytes)
+{
+    std::string page;
+    for (int i = 0; i < 2000; ++i)
+        page += "<tr><td>" + std::to_string(i % 37) + "</td><td class=\"n\">8</td></tr>\n";
+    for (const std::string& compresse : {tavo::terrain::Tasse(page), tavo::terrain::Gzip(page)}) {
+        EXPECT_LT(compresse.size(), page.size() / 10);
+        EXPECT_LT(compresse.capacity(), 2 * compresse.size());
+    }
+    EXPECT_EQ(tavo::terrain::Detasse(tavo::terrain::Tasse(page), page.size()), page);
+}
+
 // A site of more pilots than a plain zip counts files: the zip64 records take the count.
 TEST(Compression, aZipOfMoreThan65535FilesReadsWhole)
 {
