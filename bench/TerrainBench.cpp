@@ -342,6 +342,7 @@ void BM_ResultatsSousCharge(benchmark::State& state)
         state.counters["peinture_max_ms"] = *std::max_element(peintures.begin(), peintures.end());
         state.counters["copie_max_ms"] =
             *std::max_element(actualisations.begin(), actualisations.end());
+        state.counters["copie_mediane_ms"] = Centile(actualisations, 0.5);
         state.counters["memoire_debut_mo"] = memoireDebut;
         state.counters["memoire_fin_mo"] = MemoireMo();
         const struct mallinfo2 m = mallinfo2();
